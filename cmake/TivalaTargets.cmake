@@ -1,0 +1,52 @@
+# How the project's own targets are made: warnings on, sources found by folder.
+
+function(tivala_warnings target)
+    target_compile_options(${target} PRIVATE -Wall -Wextra)
+endfunction()
+
+# tivala_sources(OUT DIR...): the C and C++ sources and resource scripts below the folders.
+function(tivala_sources out)
+    set(files)
+    foreach(dir IN LISTS ARGN)
+        file(GLOB_RECURSE found CONFIGURE_DEPENDS
+            ${dir}/*.cpp ${dir}/*.c ${dir}/*.rc)
+        list(APPEND files ${found})
+    endforeach()
+    set(${out} ${files} PARENT_SCOPE)
+endfunction()
+
+# tivala_library(NAME DIRS dir... LIBS lib... INCLUDES dir...): a static library of
+# the folders' sources; an interface library while the folders hold none yet.
+function(tivala_library name)
+    cmake_parse_arguments(ARG "" "" "DIRS;LIBS;INCLUDES" ${ARGN})
+    tivala_sources(sources ${ARG_DIRS})
+    if(sources)
+        add_library(${name} STATIC ${sources})
+        tivala_warnings(${name})
+        set(scope PUBLIC)
+    else()
+        add_library(${name} INTERFACE)
+        set(scope INTERFACE)
+    endif()
+    target_include_directories(${name} ${scope} ${ARG_INCLUDES})
+    target_link_libraries(${name} ${scope} ${ARG_LIBS})
+endfunction()
+
+# tivala_tests(NAME DIR LIBS lib...): one GoogleTest program of the folder's
+# sources, each of its tests a ctest test run under Wine.
+function(tivala_tests name dir)
+    cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+    tivala_sources(sources ${dir})
+    if(NOT sources)
+        return()
+    endif()
+    add_executable(${name} ${sources})
+    set_property(GLOBAL APPEND PROPERTY TIVALA_EXECUTABLES ${name})
+    tivala_warnings(${name})
+    target_link_libraries(${name} PRIVATE tivala_test_support ${ARG_LIBS} GTest::gmock GTest::gtest_main)
+    gtest_discover_tests(${name}
+        DISCOVERY_MODE PRE_TEST
+        DISCOVERY_TIMEOUT 300
+        NO_PRETTY_VALUES
+        PROPERTIES TIMEOUT 240)
+endfunction()

@@ -1,0 +1,49 @@
+#include "LoopbackServer.h"
+
+#include "HostCommand.h"
+#include "TestPaths.h"
+#include "WinePath.h"
+
+#include <cstdlib>
+
+namespace tivala::test {
+
+namespace {
+
+constexpr unsigned kStartTimeoutMs = 20000;
+constexpr unsigned kStopTimeoutMs = 10000;
+
+}  // namespace
+
+LoopbackServer::LoopbackServer(const std::wstring& script, const std::vector<std::string>& args)
+{
+    const std::string control = m_control.UnixPath();
+    std::string command = "exec python3 " + ShellQuote(UnixPath(std::wstring(kTestsDir) + L"\\servers\\" + script)) +
+                          " --control " + ShellQuote(control);
+    const std::string tag = HostCommand::RunTag();
+    if (!tag.empty())
+        command += " --run-tag " + ShellQuote(tag);
+    for (const auto& arg : args)
+        command += " " + ShellQuote(arg);
+    command += " > " + ShellQuote(control + "/log") + " 2>&1";
+    if (!HostCommand::Start(command, m_control) || !WaitForFile(m_control.File(L"port"), kStartTimeoutMs))
+        return;
+    std::string port;
+    if (ScratchDir::Read(m_control.File(L"port"), port))
+        m_port = std::atoi(port.c_str());
+}
+
+LoopbackServer::~LoopbackServer()
+{
+    if (!Started())
+        return;
+    m_control.Write(L"stop", "");
+    WaitForFile(m_control.File(L"exited"), kStopTimeoutMs);
+}
+
+std::string LoopbackServer::Url(const std::string& path) const
+{
+    return "http://127.0.0.1:" + std::to_string(m_port) + path;
+}
+
+}  // namespace tivala::test

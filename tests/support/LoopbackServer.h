@@ -1,0 +1,31 @@
+#pragma once
+
+#include "ScratchDir.h"
+
+#include <string>
+#include <vector>
+
+namespace tivala::test {
+
+// One of the Python servers of tests/servers/, listening on 127.0.0.1 at a port
+// it chose itself, for the lifetime of the object. The destructor stops it and
+// waits for it to go.
+class LoopbackServer {
+public:
+    // `script` is a file name in tests/servers/; `args` are host-side arguments.
+    LoopbackServer(const std::wstring& script, const std::vector<std::string>& args);
+    ~LoopbackServer();
+    LoopbackServer(const LoopbackServer&) = delete;
+    LoopbackServer& operator=(const LoopbackServer&) = delete;
+
+    bool Started() const { return m_port != 0; }
+    int Port() const { return m_port; }
+    // "http://127.0.0.1:PORT" followed by `path`.
+    std::string Url(const std::string& path) const;
+
+private:
+    ScratchDir m_control;   // port, stop and exit files
+    int m_port = 0;
+};
+
+}  // namespace tivala::test
