@@ -48,5 +48,7 @@ function(tivala_tests name dir)
         DISCOVERY_MODE PRE_TEST
         DISCOVERY_TIMEOUT 300
         NO_PRETTY_VALUES
-        PROPERTIES TIMEOUT 240)
+        # wine-run ends a hung test itself, before ctest would, so that the
+        # test's servers and Wine processes are cleaned up and its output shown.
+        PROPERTIES TIMEOUT 330 ENVIRONMENT TIVALA_TIMEOUT=300)
 endfunction()
