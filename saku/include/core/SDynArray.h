@@ -1,0 +1,103 @@
+#pragma once
+
+#include "core/MemAlloc.h"
+
+#include <algorithm>
+#include <cassert>
+#include <cstdint>
+#include <cstring>
+#include <new>
+
+namespace SAKU {
+
+// The UI library's growable array. Elements are plain values that may be moved
+// bytewise (integers, pointers, TStringT handles, small records): growth copies
+// their bytes into a new zeroed buffer. Without a fixed grow step the array grows
+// by an eighth of its count, at least 4 and at most 1024 elements. Allocation
+// failures report false and leave the array as it was. One thread at a time.
+template <typename T>
+class SDynArray {
+public:
+    explicit SDynArray(int growStep = 0) : m_growStep(growStep) {}
+    ~SDynArray() { SetCount(0); }
+    SDynArray(const SDynArray&) = delete;
+    SDynArray& operator=(const SDynArray&) = delete;
+
+    int GetCount() const { return m_count; }
+    int GetCapacity() const { return m_capacity; }
+    T& operator[](int index) { assert(index >= 0 && index < m_count); return m_data[index]; }
+    const T& operator[](int index) const { assert(index >= 0 && index < m_count); return m_data[index]; }
+
+    // Appends a copy of `value`; the new index, or -1 when the array cannot grow.
+    int Add(const T& value);
+    // Room for `count` elements; false when the buffer cannot grow.
+    [[nodiscard]] bool EnsureCapacity(int count);
+    // Makes the array `count` long: new slots hold T() (zero for plain values),
+    // removed ones are destroyed; 0 frees the buffer. A grow step other than -1
+    // replaces the stored one. False when the buffer cannot grow.
+    bool SetCount(int count, int growStep = -1);
+
+private:
+    T* m_data = nullptr;
+    int m_count = 0;
+    int m_capacity = 0;
+    int m_growStep = 0;   // 0: automatic
+};
+
+template <typename T>
+int SDynArray<T>::Add(const T& value)
+{
+    if (m_count == INT32_MAX || !EnsureCapacity(m_count + 1))
+        return -1;
+    new (&m_data[m_count]) T(value);
+    return m_count++;
+}
+
+template <typename T>
+bool SDynArray<T>::EnsureCapacity(int count)
+{
+    if (count <= m_capacity)
+        return true;
+    int capacity = count;
+    if (!m_data) {
+        capacity = std::max(count, m_growStep);
+    } else {
+        const int step = m_growStep != 0 ? m_growStep
+                                         : static_cast<int>(std::clamp(static_cast<unsigned>(m_count) / 8, 4u, 1024u));
+        if (m_capacity <= INT32_MAX - step)
+            capacity = std::max(count, m_capacity + step);
+    }
+    T* const data = static_cast<T*>(MemAllocZeroed(capacity, sizeof(T)));
+    if (!data)
+        return false;
+    if (m_data) {
+        memcpy(static_cast<void*>(data), m_data, m_count * sizeof(T));
+        MemFree(m_data);
+    }
+    m_data = data;
+    m_capacity = capacity;
+    return true;
+}
+
+template <typename T>
+bool SDynArray<T>::SetCount(int count, int growStep)
+{
+    if (growStep != -1)
+        m_growStep = growStep;
+    count = std::max(count, 0);
+    if (count > m_capacity && !EnsureCapacity(count))
+        return false;
+    for (int i = count; i < m_count; ++i)
+        m_data[i].~T();
+    for (int i = m_count; i < count; ++i)
+        new (&m_data[i]) T();
+    m_count = count;
+    if (count == 0) {
+        MemFree(m_data);
+        m_data = nullptr;
+        m_capacity = 0;
+    }
+    return true;
+}
+
+}  // namespace SAKU

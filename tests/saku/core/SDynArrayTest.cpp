@@ -1,0 +1,103 @@
+// The growable array: its growth steps, its zeroed slots, and string elements.
+
+#include "core/SDynArray.h"
+#include "core/TStringT.h"
+
+#include <gtest/gtest.h>
+
+using SAKU::SDynArray;
+using SAKU::SStringW;
+
+TEST(SDynArray, GrowsByExactlyOneThenByAnEighthBetween4And1024)
+{
+    SDynArray<int> array;
+    const int expected[] = {1, 5, 5, 5, 5, 9, 9, 9, 9, 13};
+    for (int i = 0; i < 10; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(i, array.Add(i * 10));
+        EXPECT_EQ(expected[i], array.GetCapacity());
+    }
+    EXPECT_EQ(90, array[9]);
+
+    // A full array of `count` elements grows by count / 8, clamped.
+    const struct {
+        int count;
+        int capacity;
+    } cases[] = {
+        {31, 35}, {32, 36}, {40, 45}, {8192, 9216}, {8200, 9224}, {20000, 21024},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.count);
+        SDynArray<int> full;
+        ASSERT_TRUE(full.SetCount(c.count));
+        EXPECT_EQ(c.count, full.GetCapacity());
+        full.Add(1);
+        EXPECT_EQ(c.capacity, full.GetCapacity());
+    }
+}
+
+TEST(SDynArray, FixedGrowStepReplacesTheAutomaticOne)
+{
+    SDynArray<int> array(16);
+    array.Add(1);
+    EXPECT_EQ(16, array.GetCapacity());
+    ASSERT_TRUE(array.SetCount(16));
+    array.Add(2);
+    EXPECT_EQ(32, array.GetCapacity());
+
+    ASSERT_TRUE(array.SetCount(32, 100));
+    array.Add(3);
+    EXPECT_EQ(132, array.GetCapacity());
+}
+
+TEST(SDynArray, SetCountFreesAtZeroAndZeroesNewSlots)
+{
+    SDynArray<int> array;
+    ASSERT_TRUE(array.SetCount(3));
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(0, array[i]);
+        array[i] = 7;
+    }
+    ASSERT_TRUE(array.SetCount(0));
+    EXPECT_EQ(0, array.GetCount());
+    EXPECT_EQ(0, array.GetCapacity());
+
+    ASSERT_TRUE(array.SetCount(2));
+    array[0] = 5;
+    array[1] = 6;
+    ASSERT_TRUE(array.SetCount(1));
+    ASSERT_TRUE(array.SetCount(20));
+    EXPECT_EQ(5, array[0]);
+    for (int i = 1; i < 20; ++i)
+        EXPECT_EQ(0, array[i]) << i;
+}
+
+TEST(SDynArray, FailedGrowthLeavesTheArrayAsItWas)
+{
+    SDynArray<int> array;
+    array.Add(1);
+    EXPECT_FALSE(array.EnsureCapacity(0x40000000));   // 4 GB of ints
+    EXPECT_FALSE(array.SetCount(0x40000000));
+    EXPECT_EQ(1, array.GetCount());
+    EXPECT_EQ(1, array.GetCapacity());
+    EXPECT_EQ(1, array[0]);
+}
+
+TEST(SDynArray, StringElementsKeepTheirWholeTextAndAreReleased)
+{
+    const SStringW text(L"a\0b", 3);
+    {
+        SDynArray<SStringW> array;
+        for (int i = 0; i < 6; ++i)   // across a growth
+            array.Add(text);
+        EXPECT_EQ(3, array[5].GetLength());
+        EXPECT_EQ(L'b', array[5].c_str()[2]);
+        EXPECT_EQ(7, reinterpret_cast<const SAKU::SStringData*>(text.c_str())[-1].refs);
+
+        ASSERT_TRUE(array.SetCount(2));   // the removed ones are released
+        EXPECT_EQ(3, reinterpret_cast<const SAKU::SStringData*>(text.c_str())[-1].refs);
+        ASSERT_TRUE(array.SetCount(4));
+        EXPECT_TRUE(array[3].IsEmpty());
+    }
+    EXPECT_EQ(1, reinterpret_cast<const SAKU::SStringData*>(text.c_str())[-1].refs);
+}
