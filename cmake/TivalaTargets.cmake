@@ -4,6 +4,20 @@ function(tivala_warnings target)
     target_compile_options(${target} PRIVATE -Wall -Wextra)
 endfunction()
 
+# tivala_program(NAME [WIN32] SOURCES file... LIBS lib...): an executable of the
+# project; every one is checked to be a PE32 program importing system DLLs only.
+function(tivala_program name)
+    cmake_parse_arguments(ARG "WIN32" "" "SOURCES;LIBS" ${ARGN})
+    if(ARG_WIN32)
+        add_executable(${name} WIN32 ${ARG_SOURCES})
+    else()
+        add_executable(${name} ${ARG_SOURCES})
+    endif()
+    set_property(GLOBAL APPEND PROPERTY TIVALA_EXECUTABLES ${name})
+    tivala_warnings(${name})
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS})
+endfunction()
+
 # tivala_sources(OUT DIR...): the C and C++ sources and resource scripts below the folders.
 function(tivala_sources out)
     set(files)
@@ -40,10 +54,8 @@ function(tivala_tests name dir)
     if(NOT sources)
         return()
     endif()
-    add_executable(${name} ${sources})
-    set_property(GLOBAL APPEND PROPERTY TIVALA_EXECUTABLES ${name})
-    tivala_warnings(${name})
-    target_link_libraries(${name} PRIVATE tivala_test_support ${ARG_LIBS} GTest::gmock GTest::gtest_main)
+    tivala_program(${name} SOURCES ${sources}
+        LIBS tivala_test_support ${ARG_LIBS} GTest::gmock GTest::gtest_main)
     gtest_discover_tests(${name}
         DISCOVERY_MODE PRE_TEST
         DISCOVERY_TIMEOUT 300

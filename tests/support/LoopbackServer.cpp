@@ -4,7 +4,10 @@
 #include "TestPaths.h"
 #include "WinePath.h"
 
+#include <windows.h>
+
 #include <cstdlib>
+#include <sstream>
 
 namespace tivala::test {
 
@@ -44,6 +47,32 @@ LoopbackServer::~LoopbackServer()
 std::string LoopbackServer::Url(const std::string& path) const
 {
     return "http://127.0.0.1:" + std::to_string(m_port) + path;
+}
+
+bool LoopbackServer::WriteControlFile(const std::wstring& name, const std::string& bytes) const
+{
+    const std::wstring part = name + L".part";
+    return m_control.Write(part, bytes) &&
+           ::MoveFileExW(m_control.File(part).c_str(), m_control.File(name).c_str(), MOVEFILE_REPLACE_EXISTING);
+}
+
+std::vector<LoggedRequest> LoopbackServer::Requests() const
+{
+    std::vector<LoggedRequest> requests;
+    std::string log;
+    if (!ScratchDir::Read(m_control.File(L"requests.log"), log))
+        return requests;
+    std::istringstream lines(log);
+    std::string line;
+    while (std::getline(lines, line)) {
+        std::istringstream fields(line);
+        LoggedRequest request;
+        std::getline(fields, request.method, '\t');
+        std::getline(fields, request.path, '\t');
+        std::getline(fields, request.range);
+        requests.push_back(request);
+    }
+    return requests;
 }
 
 }  // namespace tivala::test
