@@ -1,0 +1,106 @@
+#pragma once
+
+#include "core/EventArgs.h"
+
+// The library's event classes with their ids and XML names, by family. The names
+// are those layouts and script handlers use, odd spellings included. An event that
+// carries more than its sender gets its fields with the class that raises it.
+namespace SAKU {
+
+// Host window
+SEVENT_CLASS(EventInit,                    8000,  L"on_init")
+SEVENT_CLASS(EventExit,                    8001,  L"on_exit")
+SEVENT_CLASS(EventTimer,                   8002,  L"on_timer")
+
+// Every window
+SEVENT_CLASS(EventSetFocus,                8100,  L"on_set_focus")
+SEVENT_CLASS(EventKillFocus,               8101,  L"on_kill_focus")
+SEVENT_CLASS(EventSwndCreate,              8102,  L"on_create")
+SEVENT_CLASS(EventSwndDestroy,             8103,  L"on_destroy")
+SEVENT_CLASS(EventSwndSize,                8104,  L"on_size")
+SEVENT_CLASS(EventSwndVisibleChanged,      8105,  L"on_visible_changed")
+SEVENT_CLASS(EventSwndStateChanged,        8106,  L"on_state_changed")
+SEVENT_CLASS(EventLButtonDown,             8107,  L"on_mouse_lbutton_down")
+SEVENT_CLASS(EventLButtonUp,               8108,  L"on_mouse_lbutton_up")
+SEVENT_CLASS(EventSwndMouseHover,          9000,  L"on_mouse_hover")
+SEVENT_CLASS(EventSwndMouseLeave,          9001,  L"on_mouse_leave")
+SEVENT_CLASS(EventCmd,                     10000, L"on_command")
+SEVENT_CLASS(EventCtxMenu,                 10001, L"on_conext_menu")
+
+// Scrolling
+SEVENT_CLASS(EventScrollViewOriginChanged, 10002, L"on_scrollview_origin_changed")
+SEVENT_CLASS(EventScrollViewSizeChanged,   10003, L"on_scrollview_size_changed")
+SEVENT_CLASS(EventScroll,                  10004, L"on_scroll")
+
+// Item panels
+SEVENT_CLASS(EventOfPanel,                 10006, L"on_event_of_panel")
+SEVENT_CLASS(EventItemPanelClick,          10007, L"on_itempanel_click")
+SEVENT_CLASS(EventItemPanelDbclick,        10008, L"on_itempanel_dbclick")
+SEVENT_CLASS(EventItemPanelRclick,         10009, L"on_itemparem_rclick")
+SEVENT_CLASS(EventItemPanelHover,          10010, L"on_itempanel_hover")
+SEVENT_CLASS(EventItemPanelLeave,          10011, L"on_itempanel_leave")
+
+// Tab control
+SEVENT_CLASS(EventTabSelChanging,          11000, L"on_tab_sel_changing")
+SEVENT_CLASS(EventTabSelChanged,           11001, L"on_tab_sel_changed")
+SEVENT_CLASS(EventTabItemHover,            11002, L"on_tab_item_hover")
+SEVENT_CLASS(EventTabItemLeave,            11003, L"on_tab_item_leave")
+
+// List box
+SEVENT_CLASS(EventLBSelChanging,           12000, L"on_listbox_sel_changing")
+SEVENT_CLASS(EventLBSelChanged,            12001, L"on_listbox_sel_changed")
+SEVENT_CLASS(EventLBDbClick,               12002, L"on_listbox_item_dbclick")
+
+// List control
+SEVENT_CLASS(EventLCSelChanging,           13000, L"on_listctrl_sel_changing")
+SEVENT_CLASS(EventLCSelChanged,            13001, L"on_listctrl_sel_changed")
+SEVENT_CLASS(EventLCItemDeleted,           13002, L"on_listctrl_del_item")
+SEVENT_CLASS(EventLCDbClick,               13003, L"on_listctrl_item_dbclick")
+
+// Tree view
+SEVENT_CLASS(EventTVSelChanging,           14000, L"on_treeview_select_changing")
+SEVENT_CLASS(EventTVSelChanged,            14001, L"on_treeview_select_changed")
+
+// Tree control
+SEVENT_CLASS(EventTCSelChanging,           15000, L"on_treectrl_sel_changing")
+SEVENT_CLASS(EventTCSelChanged,            15001, L"on_treectrl_sel_changed")
+SEVENT_CLASS(EventTCExpand,                15002, L"on_treectrl_item_expand")
+SEVENT_CLASS(EventTCCheckState,            15003, L"on_treectrl_item_check")
+SEVENT_CLASS(EventTCDbClick,               15004, L"on_treectrl_item_dbclick")
+
+// List views
+SEVENT_CLASS(EventLVSelChanging,           15100, L"on_listview_select_changing")
+SEVENT_CLASS(EventLVSelChanged,            15101, L"on_listview_select_changed")
+
+// Rich edit
+SEVENT_CLASS(EventRENotify,                16000, L"on_richedit_notify")
+SEVENT_CLASS(EventREMenu,                  16001, L"on_richedit_menu")
+
+// Slider
+SEVENT_CLASS(EventSliderPos,               17000, L"on_slider_pos")
+
+// Header
+SEVENT_CLASS(EventHeaderClick,             18000, L"on_header_click")
+SEVENT_CLASS(EventHeaderItemChanging,      18001, L"on_header_item_changing")
+SEVENT_CLASS(EventHeaderItemChanged,       18002, L"on_header_item_changed")
+SEVENT_CLASS(EventHeaderItemSwap,          18003, L"on_header_item_swap")
+
+// Combo boxes
+SEVENT_CLASS(EventCBSelChange,             19000, L"on_combobox_sel_change")
+SEVENT_CLASS(EventCBDropdown,              19001, L"on_combobox_dropdown")
+
+// Calendars
+SEVENT_CLASS(EventCalendarSelDay,          20000, L"on_calendar_sel_day")
+SEVENT_CLASS(EventCalendarSetDate,         20001, L"on_calendar_set_date")
+SEVENT_CLASS(EventCalendarExChanged,       20002, L"on_calendarex_changed")
+SEVENT_CLASS(EventDateTimeChanged,         20003, L"on_datetime_changed")
+
+// Spin button, split window, animated image, menu bar, hot-key control
+SEVENT_CLASS(EventSpinValue2String,        21000, L"on_spin_value2string")
+SEVENT_CLASS(EventSplitPaneMoved,          22000, L"on_split_pane_moved")
+SEVENT_CLASS(EventAnimateStart,            22100, L"on_animate_start")
+SEVENT_CLASS(EventAnimateStop,             22101, L"on_animate_stop")
+SEVENT_CLASS(EventSelectMenu,              22150, L"on_select_menu")
+SEVENT_CLASS(EventSetHotKey,               23000, L"on_hot_key_set_event")
+
+}  // namespace SAKU

@@ -1,0 +1,37 @@
+#include "core/SObjectDefaultRegister.h"
+
+#include "core/SInterpolators.h"
+#include "core/SObjectFactoryMgr.h"
+
+namespace SAKU {
+
+// Each group registers its classes in this order, one line each; a class joins
+// its group when it is written. A false answer means that a class registered
+// earlier under the same key keeps its place, which is intended.
+
+void SObjectDefaultRegister::RegisterLayouts(SObjectFactoryMgr*)
+{
+}
+
+void SObjectDefaultRegister::RegisterSkins(SObjectFactoryMgr*)
+{
+}
+
+void SObjectDefaultRegister::RegisterWindows(SObjectFactoryMgr*)
+{
+}
+
+void SObjectDefaultRegister::RegisterInterpolators(SObjectFactoryMgr* factories)
+{
+    factories->RegisterFactoryOf<SLinearInterpolator>();
+    factories->RegisterFactoryOf<SAccelerateInterpolator>();
+    factories->RegisterFactoryOf<SDecelerateInterpolator>();
+    factories->RegisterFactoryOf<SAccelerateDecelerateInterpolator>();
+    factories->RegisterFactoryOf<SAnticipateInterpolator>();
+    factories->RegisterFactoryOf<SAnticipateOvershootInterpolator>();
+    factories->RegisterFactoryOf<SBounceInterpolator>();
+    factories->RegisterFactoryOf<SCycleInterpolator>();
+    factories->RegisterFactoryOf<SOvershootInterpolator>();
+}
+
+}  // namespace SAKU

@@ -1,0 +1,105 @@
+#include "core/SObjectFactoryMgr.h"
+
+#include "core/SLog.h"
+
+#include <pugixml.hpp>
+
+#include <memory>
+
+namespace SAKU {
+
+namespace {
+
+constexpr SLogSite kNoObjectSite{kLogLevelWarn, "src\\core\\SObjectFactory", 61, "SAKU::SObjectFactoryMgr::CreateObject"};
+
+void DeleteFactory(SObjectFactory* const& factory)
+{
+    std::unique_ptr<SObjectFactory> owned(factory);
+}
+
+// The element of the current UI definition that holds a window class's default
+// attributes. The library has no UI definitions yet, so no class has defaults;
+// the lookup goes here when they exist.
+pugi::xml_node DefaultAttributesOf(LPCWSTR)
+{
+    return pugi::xml_node();
+}
+
+}  // namespace
+
+SObjectInfo::SObjectInfo(const wchar_t* name, int type) : m_name(name), m_type(type)
+{
+    m_name.MakeLower();
+}
+
+bool SObjectInfo::operator==(const SObjectInfo& other) const
+{
+    return m_type == other.m_type && m_name == other.m_name;
+}
+
+SObjectFactoryMgr::SObjectFactoryMgr() : m_factories(DeleteFactory)
+{
+}
+
+bool SObjectFactoryMgr::RegisterFactory(const SObjectFactory& factory, bool replace)
+{
+    const SObjectInfo key = factory.GetObjectInfo();
+    SObjectFactory* existing = nullptr;
+    if (m_factories.GetKeyObject(key, existing)) {
+        if (!replace)
+            return false;
+        m_factories.RemoveKey(key);
+    }
+    std::unique_ptr<SObjectFactory> clone = factory.Clone();
+    if (!clone || !m_factories.AddIfAbsent(key, clone.get()))
+        return false;
+    clone.release();   // the map owns it now
+    return true;
+}
+
+bool SObjectFactoryMgr::RemoveFactory(const SObjectInfo& key)
+{
+    return m_factories.RemoveKey(key);
+}
+
+IObject* SObjectFactoryMgr::CreateObject(const SObjectInfo& key) const
+{
+    SObjectFactory* factory = nullptr;
+    if (!m_factories.GetKeyObject(key, factory)) {
+        WriteLog(kNoObjectSite, L"Warning: no ojbect %s of type:%d in SAKU!!", key.GetName().c_str(), key.GetType());
+        return nullptr;
+    }
+    IObject* const object = factory->CreateInstance();
+    if (object)
+        ApplyDefaultAttributes(object, DefaultAttributesOf(object->GetObjectClass()));
+    return object;
+}
+
+SObjectInfo SObjectFactoryMgr::BaseObjectInfo(const SObjectInfo& key) const
+{
+    SObjectFactory* factory = nullptr;
+    if (!m_factories.GetKeyObject(key, factory))
+        return SObjectInfo();
+    const SObjectInfo base(factory->BaseClassName(), key.GetType());
+    return base.GetName() == key.GetName() ? SObjectInfo() : base;
+}
+
+void SObjectFactoryMgr::ApplyDefaultAttributes(IObject* object, pugi::xml_node defaults)
+{
+    if (!object || object->GetObjectType() != kObjTypeWindow || !defaults)
+        return;
+    // Marked while the rest are applied, so that the loop below skips it.
+    pugi::xml_attribute styleClass = defaults.attribute(L"class", false);
+    if (styleClass) {
+        styleClass.set_userdata(1);
+        object->ApplyAttribute(L"class", styleClass.value(), TRUE);
+    }
+    for (pugi::xml_attribute attribute = defaults.first_attribute(); attribute; attribute = attribute.next_attribute()) {
+        if (attribute.get_userdata() == 0)
+            object->ApplyAttribute(attribute.name(), attribute.value(), TRUE);
+    }
+    if (styleClass)
+        styleClass.set_userdata(0);
+}
+
+}  // namespace SAKU
