@@ -7,6 +7,7 @@
 #include "TComPtr.h"
 
 #include "HostCommand.h"
+#include "ProductState.h"
 #include "ScratchDir.h"
 #include "WinePath.h"
 
@@ -195,10 +196,12 @@ TEST(SysUtilFile, ListFolderFailsForMissingOrOverlongFoldersAndLeavesTheLists)
     EXPECT_EQ(std::vector<std::wstring>{L"g"}, files);
 }
 
-// The link's name is fixed, so one test covers the shortcut: tests of one program
-// run side by side and would otherwise meet on the desktop.
+// The link's name is fixed, and the registration tests make it too: hold the
+// product's lock so that tests running side by side do not meet on the desktop.
 TEST(SysUtilFile, DesktopShortcutLandsOnThePrefixDesktopAndPointsAtTheTarget)
 {
+    const tivala::test::ProductStateLock lock;
+    ASSERT_TRUE(lock.Held());
     const ComForTest com;
     wchar_t desktop[MAX_PATH] = {};
     ASSERT_TRUE(::SHGetSpecialFolderPathW(nullptr, desktop, CSIDL_DESKTOPDIRECTORY, FALSE));

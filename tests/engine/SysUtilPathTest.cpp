@@ -364,9 +364,11 @@ TEST(SysUtilPath, BrowseForFolderReturnsTheChosenFolderAndNothingWhenCancelled)
                     if (pid == ::GetCurrentProcessId() && ::IsWindowVisible(w))
                         dialog = w;
                 }
-                if (dialog) {
-                    if (choose)
-                        ::SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(chosen.c_str()));
+                // The dialog may show before its tree holds the folder: the
+                // selection only takes once the tree can find it.
+                const bool selected = dialog && (!choose || ::SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE,
+                                                                           reinterpret_cast<LPARAM>(chosen.c_str())));
+                if (selected) {
                     ::PostMessageW(dialog, WM_COMMAND, choose ? IDOK : IDCANCEL, 0);
                     return;
                 }
