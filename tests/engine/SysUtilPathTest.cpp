@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <shlobj.h>
+#include <commctrl.h>
 
 #include <algorithm>
 #include <atomic>
@@ -341,20 +342,56 @@ TEST(SysUtilPath, RoomiestFixedDriveIsAFixedDrive)
     EXPECT_EQ(static_cast<UINT>(DRIVE_FIXED), ::GetDriveTypeW((std::wstring{letter} + L":\\").c_str()));
 }
 
+namespace {
+
+BOOL CALLBACK FindTree(HWND child, LPARAM found)
+{
+    wchar_t name[32] = {};
+    ::GetClassNameW(child, name, 32);
+    if (std::wcscmp(name, WC_TREEVIEWW) != 0)
+        return TRUE;
+    *reinterpret_cast<HWND*>(found) = child;
+    return FALSE;
+}
+
+// The text of the item selected in the folder dialog's tree, or empty.
+std::wstring SelectedTreeItem(HWND dialog)
+{
+    HWND tree = nullptr;
+    ::EnumChildWindows(dialog, FindTree, reinterpret_cast<LPARAM>(&tree));
+    if (!tree)
+        return {};
+    const auto item = reinterpret_cast<HTREEITEM>(::SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+    wchar_t text[MAX_PATH] = {};
+    TVITEMW info = {};
+    info.mask = TVIF_TEXT;
+    info.hItem = item;
+    info.pszText = text;
+    info.cchTextMax = MAX_PATH;
+    if (!item || !::SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&info)))
+        return {};
+    return text;
+}
+
+}  // namespace
+
 TEST(SysUtilPath, BrowseForFolderReturnsTheChosenFolderAndNothingWhenCancelled)
 {
     const ComForTest com;
     // Wine's folder tree does not reach into the profile's Temp folder, so the
     // folder to choose lies at the drive's root.
-    const std::wstring chosen = L"C:\\tivala-浏览-" + std::to_wstring(::GetCurrentProcessId());
+    const std::wstring name = L"tivala-浏览-" + std::to_wstring(::GetCurrentProcessId());
+    const std::wstring chosen = L"C:\\" + name;
     ASSERT_TRUE(::CreateDirectoryW(chosen.c_str(), nullptr));
     const FolderRemover remover{chosen};
-    // A second thread plays the user: it waits for this process's dialog (Wine takes
-    // seconds to fill its tree, more under load), selects the folder (or not) and
-    // presses OK (or Cancel). It gives up when the dialog call has returned.
+    // A second thread plays the user: it waits for this process's dialog, selects
+    // the folder (or not) and presses OK (or Cancel). The dialog shows before
+    // Wine has filled its tree (seconds, more under load), and Wine's answer to the
+    // selection request says nothing, so the user looks at the tree until the
+    // folder is selected. It gives up when the dialog call has returned.
     std::atomic<bool> returned{false};
-    auto answerDialog = [&chosen, &returned](bool choose) {
-        return std::thread([&chosen, &returned, choose] {
+    auto answerDialog = [&chosen, &name, &returned](bool choose) {
+        return std::thread([&chosen, &name, &returned, choose] {
             while (!returned) {
                 HWND dialog = nullptr;
                 for (HWND w = ::FindWindowExW(nullptr, nullptr, L"#32770", nullptr); w;
@@ -364,15 +401,13 @@ TEST(SysUtilPath, BrowseForFolderReturnsTheChosenFolderAndNothingWhenCancelled)
                     if (pid == ::GetCurrentProcessId() && ::IsWindowVisible(w))
                         dialog = w;
                 }
-                // The dialog may show before its tree holds the folder: the
-                // selection only takes once the tree can find it.
-                const bool selected = dialog && (!choose || ::SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE,
-                                                                           reinterpret_cast<LPARAM>(chosen.c_str())));
-                if (selected) {
+                if (dialog && choose)
+                    ::SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(chosen.c_str()));
+                if (dialog && (!choose || SelectedTreeItem(dialog) == name)) {
                     ::PostMessageW(dialog, WM_COMMAND, choose ? IDOK : IDCANCEL, 0);
                     return;
                 }
-                ::Sleep(10);
+                ::Sleep(50);
             }
         });
     };
