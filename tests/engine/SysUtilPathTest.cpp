@@ -392,6 +392,8 @@ TEST(SysUtilPath, BrowseForFolderReturnsTheChosenFolderAndNothingWhenCancelled)
     std::atomic<bool> returned{false};
     auto answerDialog = [&chosen, &name, &returned](bool choose) {
         return std::thread([&chosen, &name, &returned, choose] {
+            // A tree that never shows the folder must fail the test, not hang it.
+            const ULONGLONG deadline = ::GetTickCount64() + 60000;
             while (!returned) {
                 HWND dialog = nullptr;
                 for (HWND w = ::FindWindowExW(nullptr, nullptr, L"#32770", nullptr); w;
@@ -403,8 +405,9 @@ TEST(SysUtilPath, BrowseForFolderReturnsTheChosenFolderAndNothingWhenCancelled)
                 }
                 if (dialog && choose)
                     ::SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(chosen.c_str()));
-                if (dialog && (!choose || SelectedTreeItem(dialog) == name)) {
-                    ::PostMessageW(dialog, WM_COMMAND, choose ? IDOK : IDCANCEL, 0);
+                const bool late = ::GetTickCount64() > deadline;
+                if (dialog && (!choose || late || SelectedTreeItem(dialog) == name)) {
+                    ::PostMessageW(dialog, WM_COMMAND, choose && !late ? IDOK : IDCANCEL, 0);
                     return;
                 }
                 ::Sleep(50);
