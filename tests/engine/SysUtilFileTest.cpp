@@ -8,6 +8,7 @@
 
 #include "HostCommand.h"
 #include "ProductState.h"
+#include "ComForTest.h"
 #include "ScratchDir.h"
 #include "WinePath.h"
 
@@ -25,6 +26,8 @@
 namespace SysUtil = tivala::SysUtil;
 using tivala::test::HostCommand;
 using tivala::test::ScratchDir;
+
+using tivala::test::ComForTest;
 
 namespace {
 
@@ -56,20 +59,6 @@ std::vector<std::wstring> Sorted(std::vector<std::wstring> paths)
     std::sort(paths.begin(), paths.end());
     return paths;
 }
-
-// COM on the test's thread for the test's duration.
-class ComForTest {
-public:
-    ComForTest() : m_result(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
-    ~ComForTest()
-    {
-        if (SUCCEEDED(m_result))
-            ::CoUninitialize();
-    }
-
-private:
-    HRESULT m_result;
-};
 
 // Removes the link at the end of the test, whatever happened.
 struct LinkRemover {
@@ -206,18 +195,8 @@ TEST(SysUtilFile, DesktopShortcutLandsOnThePrefixDesktopAndPointsAtTheTarget)
     wchar_t desktop[MAX_PATH] = {};
     ASSERT_TRUE(::SHGetSpecialFolderPathW(nullptr, desktop, CSIDL_DESKTOPDIRECTORY, FALSE));
     // The prefix's desktop may be a link to the host user's desktop: refuse to write there.
-    std::string resolved;
-    const std::optional<int> status = HostCommand::Run(
-        "realpath -e " + tivala::test::ShellQuote(tivala::test::UnixPath(desktop)) + " " +
-            tivala::test::ShellQuote(tivala::test::UnixPath(L"C:\\")),
-        "/", 60000, &resolved);
-    ASSERT_EQ(0, status.value_or(-1)) << resolved;
-    const size_t lineEnd = resolved.find('\n');
-    ASSERT_NE(std::string::npos, lineEnd);
-    const std::string desktopReal = resolved.substr(0, lineEnd);
-    std::string driveReal = resolved.substr(lineEnd + 1);
-    driveReal.erase(driveReal.find_last_not_of('\n') + 1);
-    ASSERT_EQ(driveReal + "/", desktopReal.substr(0, driveReal.size() + 1)) << desktopReal << " is outside " << driveReal;
+    std::string why;
+    ASSERT_TRUE(tivala::test::LiesInsidePrefixDriveC(desktop, why)) << why;
 
     const std::wstring linkPath = std::wstring(desktop) + L"\\tivala.lnk";
     ASSERT_FALSE(SysUtil::PathExists(linkPath));

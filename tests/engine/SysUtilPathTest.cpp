@@ -4,6 +4,7 @@
 #include "SysUtilPath.h"
 #include "SysUtilText.h"
 
+#include "ComForTest.h"
 #include "ScratchDir.h"
 
 #include <gtest/gtest.h>
@@ -21,6 +22,8 @@
 
 namespace SysUtil = tivala::SysUtil;
 using tivala::test::ScratchDir;
+
+using tivala::test::ComForTest;
 
 namespace {
 
@@ -51,20 +54,6 @@ int CountProbeFiles(const std::wstring& folder)
     ::FindClose(search);
     return count;
 }
-
-// COM on the test's thread for the test's duration.
-class ComForTest {
-public:
-    ComForTest() : m_result(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
-    ~ComForTest()
-    {
-        if (SUCCEEDED(m_result))
-            ::CoUninitialize();
-    }
-
-private:
-    HRESULT m_result;
-};
 
 struct FolderRemover {
     std::wstring path;

@@ -7,6 +7,7 @@
 #include "Win32Handles.h"
 
 #include "HostCommand.h"
+#include "ComForTest.h"
 #include "ScratchDir.h"
 
 #include <gtest/gtest.h>
@@ -19,6 +20,8 @@
 
 namespace SysUtil = tivala::SysUtil;
 using tivala::test::ScratchDir;
+
+using tivala::test::ComForTest;
 
 namespace {
 
@@ -94,20 +97,6 @@ bool WaitUntilListed(const std::wstring& name)
     }
     return false;
 }
-
-// COM on the test's thread for the test's duration.
-class ComForTest {
-public:
-    ComForTest() : m_result(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
-    ~ComForTest()
-    {
-        if (SUCCEEDED(m_result))
-            ::CoUninitialize();
-    }
-
-private:
-    HRESULT m_result;
-};
 
 // Ends whatever still runs under the name when the test ends.
 struct EndByName {

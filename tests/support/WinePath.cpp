@@ -1,5 +1,7 @@
 #include "WinePath.h"
 
+#include "HostCommand.h"
+
 #include <windows.h>
 
 namespace tivala::test {
@@ -41,6 +43,30 @@ std::wstring WindowsPath(const std::string& unixPath)
     std::wstring result(name);
     ::HeapFree(::GetProcessHeap(), 0, name);
     return result;
+}
+
+bool LiesInsidePrefixDriveC(const std::wstring& windowsPath, std::string& why)
+{
+    std::string resolved;
+    const std::optional<int> status = HostCommand::Run(
+        "realpath -e " + ShellQuote(UnixPath(windowsPath)) + " " + ShellQuote(UnixPath(L"C:\\")), "/", 60000, &resolved);
+    if (status.value_or(-1) != 0) {
+        why = "realpath failed: " + resolved;
+        return false;
+    }
+    const size_t lineEnd = resolved.find('\n');
+    if (lineEnd == std::string::npos) {
+        why = "realpath said: " + resolved;
+        return false;
+    }
+    const std::string pathReal = resolved.substr(0, lineEnd);
+    std::string driveReal = resolved.substr(lineEnd + 1);
+    driveReal.erase(driveReal.find_last_not_of('\n') + 1);
+    if (pathReal.compare(0, driveReal.size() + 1, driveReal + "/") != 0) {
+        why = pathReal + " is outside " + driveReal;
+        return false;
+    }
+    return true;
 }
 
 std::string ShellQuote(const std::string& text)
