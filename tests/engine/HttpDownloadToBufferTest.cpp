@@ -4,6 +4,8 @@
 #include "HttpDownloadToBuffer.h"
 
 #include "LoopbackServer.h"
+#include "TestData.h"
+#include "WinePath.h"
 #include "ScratchDir.h"
 
 #include <gtest/gtest.h>
@@ -14,22 +16,11 @@
 
 using tivala::HttpDownloadToBuffer;
 using tivala::test::LoopbackServer;
+using tivala::test::PatternBytes;
+using tivala::test::Wide;
 using tivala::test::ScratchDir;
 
 namespace {
-
-std::string Content(size_t size)
-{
-    std::string bytes(size, '\0');
-    for (size_t i = 0; i < size; ++i)
-        bytes[i] = static_cast<char>(i * 7 + i / 251);
-    return bytes;
-}
-
-std::wstring Wide(const std::string& ascii)
-{
-    return std::wstring(ascii.begin(), ascii.end());
-}
 
 std::vector<uint8_t> Bytes(const std::string& text)
 {
@@ -40,7 +31,7 @@ std::vector<uint8_t> Bytes(const std::string& text)
 
 TEST(HttpDownloadToBuffer, AppendsBodyToWhatTheVectorHolds)
 {
-    const std::string content = Content(70000);
+    const std::string content = PatternBytes(70000);
     ScratchDir served;
     ASSERT_TRUE(served.Write(L"widgets_config.dexo", content));
     LoopbackServer server(L"package_server.py", {"--root", served.UnixPath()});
@@ -84,7 +75,7 @@ TEST(HttpDownloadToBuffer, ErrorAnswersFailAndStayOutOfTheVector)
 
 TEST(HttpDownloadToBuffer, ContentLengthIsOnlyAHint)
 {
-    const std::string content = Content(5000);
+    const std::string content = PatternBytes(5000);
     const struct {
         const char* path;
         const char* rule;

@@ -5,6 +5,8 @@
 #include "IHttpDownloadToFileCalback.h"
 
 #include "LoopbackServer.h"
+#include "TestData.h"
+#include "WinePath.h"
 #include "ScratchDir.h"
 
 #include <gtest/gtest.h>
@@ -18,17 +20,11 @@ using tivala::HttpDownloadToFile;
 using tivala::IHttpDownloadToFileCalback;
 using tivala::test::LoggedRequest;
 using tivala::test::LoopbackServer;
+using tivala::test::PatternBytes;
+using tivala::test::Wide;
 using tivala::test::ScratchDir;
 
 namespace {
-
-std::string Content(size_t size)
-{
-    std::string bytes(size, '\0');
-    for (size_t i = 0; i < size; ++i)
-        bytes[i] = static_cast<char>(i * 7 + i / 251);
-    return bytes;
-}
 
 bool Exists(const std::wstring& path)
 {
@@ -39,11 +35,6 @@ std::string FileBytes(const std::wstring& path)
 {
     std::string bytes;
     return ScratchDir::Read(path, bytes) ? bytes : "<no file>";
-}
-
-std::wstring Wide(const std::string& ascii)
-{
-    return std::wstring(ascii.begin(), ascii.end());
 }
 
 struct Progress {
@@ -78,7 +69,7 @@ std::vector<LoggedRequest> Gets(const LoopbackServer& server)
 
 TEST(HttpDownloadToFile, ResumesDroppedDownloadIntoIdenticalFile)
 {
-    const std::string content = Content(300000);
+    const std::string content = PatternBytes(300000);
     constexpr size_t kDropAt = 100000;
     ScratchDir served, work;
     ASSERT_TRUE(served.Write(L"package.7z", content));
@@ -122,7 +113,7 @@ TEST(HttpDownloadToFile, ResumesDroppedDownloadIntoIdenticalFile)
 
 TEST(HttpDownloadToFile, ReplacesExistingTargetOfAnySize)
 {
-    const std::string content = Content(50000);
+    const std::string content = PatternBytes(50000);
     ScratchDir served, work;
     ASSERT_TRUE(served.Write(L"package.7z", content));
     LoopbackServer server(L"package_server.py", {"--root", served.UnixPath()});
@@ -154,7 +145,7 @@ TEST(HttpDownloadToFile, NotFoundKeepsErrorPageOutOfFiles)
     EXPECT_EQ("", FileBytes(fresh.GetTempPath()));
 
     // A partial file from an earlier attempt keeps what it had.
-    const std::string partial = Content(1000);
+    const std::string partial = PatternBytes(1000);
     ASSERT_TRUE(work.Write(L"package.7z.temp", partial));
     HttpDownloadToFile resumed(nullptr, Wide(server.Url("/package.7z")), target, 0, L"");
     EXPECT_EQ(HttpDownloadToFile::kFailed, resumed.Run());
@@ -165,7 +156,7 @@ TEST(HttpDownloadToFile, NotFoundKeepsErrorPageOutOfFiles)
 
 TEST(HttpDownloadToFile, MisbehavingServerFailsWithoutTouchingTarget)
 {
-    const std::string content = Content(20000);
+    const std::string content = PatternBytes(20000);
     const struct {
         const char* path;
         const char* rule;
@@ -204,7 +195,7 @@ TEST(HttpDownloadToFile, MisbehavingServerFailsWithoutTouchingTarget)
 
 TEST(HttpDownloadToFile, StalledServerFailsWithinBoundedTime)
 {
-    const std::string content = Content(20000);
+    const std::string content = PatternBytes(20000);
     ScratchDir served, work;
     ASSERT_TRUE(served.Write(L"package.7z", content));
     LoopbackServer server(L"package_server.py", {"--root", served.UnixPath()});
@@ -222,7 +213,7 @@ TEST(HttpDownloadToFile, StalledServerFailsWithinBoundedTime)
 
 TEST(HttpDownloadToFile, RestartsFromScratchWhenServerDoesNotContinuePartialFile)
 {
-    const std::string content = Content(40000);
+    const std::string content = PatternBytes(40000);
     const struct {
         const char* what;
         const char* rule;
@@ -260,7 +251,7 @@ TEST(HttpDownloadToFile, RestartsFromScratchWhenServerDoesNotContinuePartialFile
 
 TEST(HttpDownloadToFile, FailedMoveIsFailureAndKeepsCompletePartialFile)
 {
-    const std::string content = Content(20000);
+    const std::string content = PatternBytes(20000);
     ScratchDir served, work;
     ASSERT_TRUE(served.Write(L"package.7z", content));
     LoopbackServer server(L"package_server.py", {"--root", served.UnixPath()});

@@ -3,6 +3,8 @@
 #include "HttpGetFileLength.h"
 
 #include "LoopbackServer.h"
+#include "TestData.h"
+#include "WinePath.h"
 #include "ScratchDir.h"
 
 #include <gtest/gtest.h>
@@ -13,16 +15,9 @@
 using tivala::GetRemoteFileLength;
 using tivala::HttpGetFileLength;
 using tivala::test::LoopbackServer;
+using tivala::test::PatternBytes;
+using tivala::test::Wide;
 using tivala::test::ScratchDir;
-
-namespace {
-
-std::wstring Wide(const std::string& ascii)
-{
-    return std::wstring(ascii.begin(), ascii.end());
-}
-
-}  // namespace
 
 TEST(HttpGetFileLength, ReturnsLengthThatTheFileAnnounces)
 {
