@@ -37,9 +37,9 @@ bool HttpDownloadToBuffer::Run()
         return false;
     }
     CURL* const curl = handle.Get();
-    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, &WriteThunk);
+    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, (&HttpEasy::DataCallback<HttpDownloadToBuffer, &HttpDownloadToBuffer::OnWrite>));
     curl_easy_setopt(curl, CURLOPT_WRITEDATA, this);
-    curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, &HeaderThunk);
+    curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, (&HttpEasy::DataCallback<HttpDownloadToBuffer, &HttpDownloadToBuffer::OnHeader>));
     curl_easy_setopt(curl, CURLOPT_HEADERDATA, this);
     m_responseCode = 0;
     m_httpError = false;
@@ -78,24 +78,6 @@ size_t HttpDownloadToBuffer::OnWrite(const char* data, size_t size)
     else
         m_output->insert(m_output->end(), data, data + size);
     return size;
-}
-
-size_t HttpDownloadToBuffer::HeaderThunk(char* line, size_t size, size_t count, void* self) noexcept
-{
-    try {
-        return static_cast<HttpDownloadToBuffer*>(self)->OnHeader(line, size * count);
-    } catch (...) {
-        return 0;   // a short count makes libcurl fail the transfer
-    }
-}
-
-size_t HttpDownloadToBuffer::WriteThunk(char* data, size_t size, size_t count, void* self) noexcept
-{
-    try {
-        return static_cast<HttpDownloadToBuffer*>(self)->OnWrite(data, size * count);
-    } catch (...) {
-        return 0;
-    }
 }
 
 }  // namespace tivala

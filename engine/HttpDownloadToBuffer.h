@@ -30,9 +30,6 @@ private:
     size_t OnHeader(const char* line, size_t size);
     size_t OnWrite(const char* data, size_t size);
 
-    static size_t HeaderThunk(char* line, size_t size, size_t count, void* self) noexcept;
-    static size_t WriteThunk(char* data, size_t size, size_t count, void* self) noexcept;
-
     std::wstring m_url;
     std::string m_errorText;
     // Of the response now arriving; a redirect or an interim answer starts a new one.

@@ -84,9 +84,9 @@ HttpDownloadToFile::Attempt HttpDownloadToFile::RunOnce(bool fromScratch)
     m_rangeRefused = false;
 
     CURL* const curl = handle.Get();
-    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, &WriteThunk);
+    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, (&HttpEasy::DataCallback<HttpDownloadToFile, &HttpDownloadToFile::OnWrite>));
     curl_easy_setopt(curl, CURLOPT_WRITEDATA, this);
-    curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, &HeaderThunk);
+    curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, (&HttpEasy::DataCallback<HttpDownloadToFile, &HttpDownloadToFile::OnHeader>));
     curl_easy_setopt(curl, CURLOPT_HEADERDATA, this);
     curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
     curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, &ProgressThunk);
@@ -176,24 +176,6 @@ void HttpDownloadToFile::OnCurlProgress(int64_t expected, int64_t received)
     const int percent = static_cast<int>(static_cast<double>(done) / static_cast<double>(total) * 100.0);
     if (m_callback)
         m_callback->OnProgress(percent, done, total, m_tag, m_name);
-}
-
-size_t HttpDownloadToFile::HeaderThunk(char* line, size_t size, size_t count, void* self) noexcept
-{
-    try {
-        return static_cast<HttpDownloadToFile*>(self)->OnHeader(line, size * count);
-    } catch (...) {
-        return 0;   // a short count makes libcurl fail the transfer
-    }
-}
-
-size_t HttpDownloadToFile::WriteThunk(char* data, size_t size, size_t count, void* self) noexcept
-{
-    try {
-        return static_cast<HttpDownloadToFile*>(self)->OnWrite(data, size * count);
-    } catch (...) {
-        return 0;
-    }
 }
 
 int HttpDownloadToFile::ProgressThunk(void* self, int64_t dlTotal, int64_t dlNow, int64_t, int64_t) noexcept

@@ -58,8 +58,6 @@ private:
     size_t OnWrite(const char* data, size_t size);
     void OnCurlProgress(int64_t expected, int64_t received);
 
-    static size_t HeaderThunk(char* line, size_t size, size_t count, void* self) noexcept;
-    static size_t WriteThunk(char* data, size_t size, size_t count, void* self) noexcept;
     static int ProgressThunk(void* self, int64_t dlTotal, int64_t dlNow, int64_t ulTotal, int64_t ulNow) noexcept;
 
     IHttpDownloadToFileCalback* m_callback = nullptr;

@@ -56,6 +56,19 @@ std::optional<int64_t> ParseNonNegative(std::string_view text);
 // ("12abc", "-5"): libcurl would take "12abc" for 12 and end the body there.
 bool IsMalformedContentLength(std::string_view line);
 
+// A libcurl header or write callback that hands the bytes to `Handler` of the
+// object given as the callback's data. No exception crosses libcurl: one becomes
+// a short count, which makes libcurl fail the transfer.
+template <typename T, size_t (T::*Handler)(const char*, size_t)>
+size_t DataCallback(char* data, size_t size, size_t count, void* self) noexcept
+{
+    try {
+        return (static_cast<T*>(self)->*Handler)(data, size * count);
+    } catch (...) {
+        return 0;
+    }
+}
+
 // Appends at most what keeps `text` within `limit` bytes.
 void AppendBounded(std::string& text, const char* data, size_t size, size_t limit = kMaxKeptBodyBytes);
 
