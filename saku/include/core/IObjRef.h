@@ -17,32 +17,7 @@ protected:
     ~IObjRef() = default;               // never deleted through this interface
 };
 
-// The count for an interface T derived from IObjRef (or for SObjectImpl<I> of such
-// an interface): T's operations, then the count. OnFinalRelease deletes the object
-// through the virtual destructor that follows T's own operations.
-template <typename T>
-class TObjRefImpl : public T {
-public:
-    TObjRefImpl() = default;
-    virtual ~TObjRefImpl() = default;
-    TObjRefImpl(const TObjRefImpl&) = delete;
-    TObjRefImpl& operator=(const TObjRefImpl&) = delete;
-
-    long AddRef() override { return ::InterlockedIncrement(&m_refCount); }
-    long Release() override
-    {
-        const long count = ::InterlockedDecrement(&m_refCount);
-        if (count == 0)
-            OnFinalRelease();
-        return count;
-    }
-    void OnFinalRelease() override { delete this; }
-
-private:
-    volatile LONG m_refCount = 1;
-};
-
-// The same count for a class T whose IObjRef part is not its first base (a window
+// The count for a class T whose IObjRef part is not its first base (a window
 // is an IObject first): OnFinalRelease deletes the whole T through T's virtual
 // destructor. T derives from TObjRefImpl2<IObjRef, T>.
 template <typename I, typename T>
@@ -67,6 +42,16 @@ protected:
 
 private:
     volatile LONG m_refCount = 1;
+};
+
+// The count for an interface T derived from IObjRef (or for SObjectImpl<I> of such
+// an interface): T's operations, then the count. OnFinalRelease deletes the object
+// through the virtual destructor that follows T's own operations.
+template <typename T>
+class TObjRefImpl : public TObjRefImpl2<T, TObjRefImpl<T>> {
+public:
+    TObjRefImpl() = default;
+    virtual ~TObjRefImpl() = default;
 };
 
 }  // namespace SAKU
