@@ -4,6 +4,7 @@
 // the installation it runs writes the product's registration and shortcut.
 
 #include "PackageSite.h"
+#include "TestData.h"
 #include "ProductState.h"
 
 #include "SysUtilPath.h"
@@ -22,6 +23,8 @@
 
 using namespace tivala;
 using namespace tivala::test;
+
+using tivala::test::SplitLines;
 
 namespace {
 
@@ -83,22 +86,6 @@ RunResult RunEngine(const ScratchDir& scratch, const std::wstring& arguments)
 std::wstring Quoted(const std::wstring& text)
 {
     return L"\"" + text + L"\"";
-}
-
-std::vector<std::string> Lines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    size_t start = 0;
-    for (size_t end = text.find('\n'); end != std::string::npos; end = text.find('\n', start)) {
-        std::string line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        lines.push_back(line);
-        start = end + 1;
-    }
-    if (start < text.size())
-        lines.push_back(text.substr(start));
-    return lines;
 }
 
 size_t CountStarting(const std::vector<std::string>& lines, const std::string& prefix)
@@ -185,7 +172,7 @@ TEST(EngineRun, InstallsEveryModuleEndsWithTheDoneLineAndSendsTheReports)
     const RunResult run = RunEngine(site.Scratch(), site.Arguments(L"--report " + SysUtil::Utf8ToWide(reports.Url(""))));
     ASSERT_TRUE(run.ended) << run.output << run.errors;
     EXPECT_EQ(0u, run.exitCode) << run.output << run.errors;
-    const std::vector<std::string> lines = Lines(run.output);
+    const std::vector<std::string> lines = SplitLines(run.output);
     ASSERT_FALSE(lines.empty());
     EXPECT_EQ("0x507 done", lines.back());
     EXPECT_EQ("0x501 manifest ok", lines.front());
@@ -218,7 +205,7 @@ TEST(EngineRun, ADroppedDownloadResumesOnTheRetry)
     const RunResult run = RunEngine(site.Scratch(), site.Arguments(L"--retries 1"));
     ASSERT_TRUE(run.ended) << run.output << run.errors;
     EXPECT_EQ(0u, run.exitCode) << run.output << run.errors;
-    const std::vector<std::string> lines = Lines(run.output);
+    const std::vector<std::string> lines = SplitLines(run.output);
     ASSERT_FALSE(lines.empty());
     EXPECT_EQ("0x507 done", lines.back());
     EXPECT_EQ(1u, CountStarting(lines, "0x503 download failed"));
@@ -246,7 +233,7 @@ TEST(EngineRun, WithoutRetriesADroppedDownloadFails)
     const RunResult run = RunEngine(site.Scratch(), site.Arguments(L""));
     ASSERT_TRUE(run.ended) << run.output << run.errors;
     EXPECT_EQ(1u, run.exitCode) << run.output << run.errors;
-    const std::vector<std::string> lines = Lines(run.output);
+    const std::vector<std::string> lines = SplitLines(run.output);
     ASSERT_FALSE(lines.empty());
     EXPECT_EQ(0u, lines.back().rfind("0x503 download failed", 0)) << lines.back();
 }
@@ -270,7 +257,7 @@ TEST(EngineRun, InstallsFromALocalPackageWithoutThePackageServer)
     const RunResult run = RunEngine(site.Scratch(), site.Arguments(L"--package " + Quoted(work.File(L"local.7z"))));
     ASSERT_TRUE(run.ended) << run.output << run.errors;
     EXPECT_EQ(0u, run.exitCode) << run.output << run.errors;
-    const std::vector<std::string> lines = Lines(run.output);
+    const std::vector<std::string> lines = SplitLines(run.output);
     ASSERT_FALSE(lines.empty());
     EXPECT_EQ("0x507 done", lines.back());
     std::string content;

@@ -8,6 +8,7 @@
 // product-state lock for their whole duration.
 
 #include "PackageSite.h"
+#include "TestData.h"
 #include "ProductState.h"
 #include "ServiceFixture.h"
 
@@ -33,6 +34,8 @@
 
 using namespace tivala;
 using namespace tivala::test;
+
+using tivala::test::SplitLines;
 
 namespace {
 
@@ -82,22 +85,6 @@ struct Leftovers {
                              (installDir + L"\\TivalaBrowser\\TivalaBrowser.exe").c_str());
     }
 };
-
-std::vector<std::string> Lines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    size_t start = 0;
-    for (size_t end = text.find('\n'); end != std::string::npos; end = text.find('\n', start)) {
-        std::string line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        lines.push_back(line);
-        start = end + 1;
-    }
-    if (start < text.size())
-        lines.push_back(text.substr(start));
-    return lines;
-}
 
 // Each module of the service's list as "appPath", followed by " selected" and
 // " locked" when they are set.
@@ -269,7 +256,7 @@ void InstallFirst(ServiceFixture& fixture, const SecondInstallSite& site, const 
 
     // Not there to stop before unpacking; installed after registration.
     EXPECT_EQ((std::vector<std::string>{ServiceLine(installDir, "install")}),
-              Lines(FileBytes(installDir + L"\\Main\\tivalaservice.exe.runs")));
+              SplitLines(FileBytes(installDir + L"\\Main\\tivalaservice.exe.runs")));
 }
 
 // The second run's initialisation: it finds what the first registered.
@@ -295,7 +282,7 @@ void InstallSecond(ServiceFixture& fixture, const std::wstring& installDir, cons
     ASSERT_TRUE(Install(fixture, installDir, resourceDir));
     EXPECT_EQ((std::vector<std::string>{ServiceLine(installDir, "install"), ServiceLine(installDir, "uninstall"),
                                         ServiceLine(installDir, "install")}),
-              Lines(FileBytes(installDir + L"\\Main\\tivalaservice.exe.runs")));
+              SplitLines(FileBytes(installDir + L"\\Main\\tivalaservice.exe.runs")));
     const InstallInfoRecord info = InstallEnv::ReadInstalledInfo();
     EXPECT_EQ(L"5.1.0", info.ProductVersion);
     EXPECT_EQ(installDir, info.installDir);
