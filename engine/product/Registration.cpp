@@ -1,5 +1,6 @@
 #include "product/Registration.h"
 
+#include "product/ProductAddresses.h"
 #include "product/ProductFiles.h"
 #include "product/ProductRegistry.h"
 #include "sysutil/SysUtilFile.h"
@@ -24,7 +25,6 @@ namespace {
 
 constexpr wchar_t kPublisher[] = L"Tivala团队";
 constexpr wchar_t kDisplayName[] = L"Tivala";
-constexpr wchar_t kProductWebHost[] = L"www.tivala.com";   // "UrlInfoAbout": a host name without scheme
 constexpr wchar_t kCompatibilityLayer[] = L"WIN7RTM";
 constexpr wchar_t kShortcutWord[] = L"tivala";
 constexpr wchar_t kShortcutMark[] = L".lnk";
@@ -130,7 +130,7 @@ void WriteUninstallEntry(const std::wstring& installDir, const std::wstring& res
                    {L"InstallLocation", installDir},
                    {L"ResLocation",     resourceDir},
                    {L"UninstallString", Join(installDir, ProductFiles::kUninstaller)},
-                   {L"UrlInfoAbout",    kProductWebHost},
+                   {L"UrlInfoAbout",    ProductAddresses::kWebHost},
                });
 }
 

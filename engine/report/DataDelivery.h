@@ -1,5 +1,6 @@
 #pragma once
 
+#include "product/ProductAddresses.h"
 #include "report/ReportRecord.h"
 
 #include <windows.h>
@@ -15,9 +16,6 @@ inline constexpr UINT WM_REPORT_READY = WM_USER + 1;   // worker to the message 
 inline constexpr UINT WM_REPORT_POST = WM_USER + 2;    // to the worker thread; wParam a heap ReportRecord it deletes
 inline constexpr UINT WM_REPORT_QUIT = WM_USER + 3;    // to the worker thread: leave the loop
 
-// The report server that the product reports to; the report paths follow it.
-inline constexpr wchar_t kReportServerBase[] = L"http://report.tivala.com";
-
 // The statistics reporter. Reports are queued on the thread that called Start
 // (the UI thread, whose message loop dispatches the hidden window of class
 // "DataDeliveryMsgWndClass") and handed, oldest first, to a worker thread of the
@@ -30,7 +28,7 @@ public:
     static DataDelivery& GetInstance();
 
     // `serverBase` ("http://host[:port]") goes in front of the report paths.
-    explicit DataDelivery(std::wstring serverBase = kReportServerBase);
+    explicit DataDelivery(std::wstring serverBase = ProductAddresses::kReportServerBase);
     // Tells the worker to stop after the report it is sending and destroys the
     // window; reports still queued are lost.
     virtual ~DataDelivery();

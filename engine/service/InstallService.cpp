@@ -1,6 +1,7 @@
 #include "service/InstallService.h"
 
 #include "product/InstallEnv.h"
+#include "product/ProductAddresses.h"
 #include "product/ProductFiles.h"
 #include "service/InstallInitParam.h"
 #include "service/InstallMessages.h"
@@ -85,7 +86,7 @@ bool InstallService::Init(const InstallInitParam& param)
 void InstallService::ReadDevConfig()
 {
     const std::wstring file = SysUtil::AddTrailingBackslash(dataDirectory) + ProductFiles::kDevConfig;
-    requestUrl = ReadIniText(file, L"urlrequest", kDefaultRequestUrl);
+    requestUrl = ReadIniText(file, L"urlrequest", ProductAddresses::kDefaultRequestUrl);
     manifestFileName = ReadIniText(file, L"filewidget", ProductFiles::kManifestCopy);
 }
 

@@ -15,9 +15,6 @@ namespace tivala {
 
 struct InstallInitParam;
 
-// The package server's base address when "devconfig.ini" names none.
-inline constexpr wchar_t kDefaultRequestUrl[] = L"http://127.0.0.1:18620/install/";
-
 // The engine's facade: everything one installation needs and the hidden window
 // ("InstallServiceMsgWndClass") through which the manifest and install threads
 // report to the wizard. One per process (GetInstance), living until exit.

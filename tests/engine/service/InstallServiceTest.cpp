@@ -3,6 +3,7 @@
 
 #include "service/ServiceFixture.h"
 
+#include "product/ProductAddresses.h"
 #include "service/InstallInitParam.h"
 #include "service/InstallService.h"
 
@@ -58,13 +59,11 @@ TEST(InstallService, DevConfigNamesTheManifestElseTheDefaultsHold)
     {
         ServiceFixture fixture;
         const InstallService& service = InstallService::GetInstance();
-        EXPECT_EQ(kDefaultRequestUrl, service.GetRequestUrl());
+        EXPECT_EQ(ProductAddresses::kDefaultRequestUrl, service.GetRequestUrl());
         EXPECT_EQ(L"widgets_config.dexo", service.manifestFileName);
         EXPECT_FALSE(service.settingsFileExists);
         EXPECT_FALSE(service.wideEdition);    // the test program's own name is no edition's
         EXPECT_FALSE(service.channelEdition);
-        EXPECT_EQ(0, std::wstring(kDefaultRequestUrl).find(L"http://"));
-        EXPECT_EQ(L"/install/", std::wstring(kDefaultRequestUrl).substr(std::wstring(kDefaultRequestUrl).size() - 9));
     }
     {
         ServiceFixture fixture("[install]\r\nurlrequest=http://127.0.0.1:1/x/\r\nfilewidget=list.json\r\n");
@@ -78,6 +77,26 @@ TEST(InstallService, DevConfigNamesTheManifestElseTheDefaultsHold)
         EXPECT_EQ(L"list.json", service.manifestFileName);
         EXPECT_TRUE(service.settingsFileExists);
     }
+}
+
+// A user has no "devconfig.ini": the packages come from the product's own
+// domain, as the reports go there, never from a developer's machine.
+TEST(InstallService, DefaultPackageAddressIsOnTheProductsDomain)
+{
+    const std::wstring url = ProductAddresses::kDefaultRequestUrl;
+    const std::wstring scheme = L"http://";
+    ASSERT_EQ(0u, url.find(scheme));
+    const size_t pathStart = url.find(L'/', scheme.size());
+    ASSERT_NE(std::wstring::npos, pathStart);
+    const std::wstring host = url.substr(scheme.size(), pathStart - scheme.size());
+    EXPECT_EQ(L"/install/", url.substr(pathStart));
+    const std::wstring domain = L".tivala.com";
+    ASSERT_GT(host.size(), domain.size());
+    EXPECT_EQ(domain, host.substr(host.size() - domain.size()));
+    EXPECT_EQ(std::wstring::npos, host.find(L':'));   // the plain HTTP port, as the report server's
+
+    const std::wstring report = ProductAddresses::kReportServerBase;
+    EXPECT_EQ(domain, report.substr(report.size() - domain.size()));
 }
 
 TEST(InstallService, LookupsMatchAppPathExactlyAndTheFirstOfTwins)
