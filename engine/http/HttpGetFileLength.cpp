@@ -6,6 +6,12 @@
 
 namespace tivala {
 
+namespace {
+
+constexpr int64_t kUnknownLength = -1;
+
+}  // namespace
+
 HttpGetFileLength::HttpGetFileLength(std::wstring url) : m_url(std::move(url)) {}
 
 HttpGetFileLength::~HttpGetFileLength() = default;
@@ -18,13 +24,14 @@ int64_t HttpGetFileLength::Run()
     CURL* const curl = handle.Get();
     curl_easy_setopt(curl, CURLOPT_NOBODY, 1L);
     const CURLcode result = curl_easy_perform(curl);
-    // The length of an error page, or of nothing, is not the file's: callers
-    // take 0 for "the file cannot be had".
+    // The length of an error page, or of nothing, is not the file's. Neither is
+    // it 0, which fails the manifest: a server may refuse HEAD (405, 501) and
+    // still serve the file, so the size is only unknown, as without a length.
     if (result != CURLE_OK || !HttpEasy::IsSuccess(HttpEasy::ResponseCode(curl)))
-        return 0;
-    curl_off_t length = -1;
+        return kUnknownLength;
+    curl_off_t length = kUnknownLength;
     if (curl_easy_getinfo(curl, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length) != CURLE_OK)
-        return -1;
+        return kUnknownLength;
     return length;
 }
 

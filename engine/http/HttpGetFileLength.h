@@ -13,8 +13,9 @@ public:
     virtual ~HttpGetFileLength();
 
     // Blocks until the answer. The length that a 2xx answer (after redirects)
-    // announces; -1 when it announces none; 0 when there is no such answer: no
-    // transfer handle, no server, an error status.
+    // announces, 0 included. -1, the size unknown, when it announces none or
+    // there is no such answer (no server, an error status: servers that refuse
+    // HEAD still serve the file). 0 when no transfer handle can be made.
     [[nodiscard]] int64_t Run();
 
 private:

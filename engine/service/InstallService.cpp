@@ -167,7 +167,7 @@ bool InstallService::GetDownloadTotals(const std::wstring& appPath, int64_t& oth
     others = 0;
     total = 0;
     for (const ModuleRecord& module : modules) {
-        if (!module.selected)
+        if (!module.selected || module.downloadSize < 0)
             continue;
         if (module.appPath != appPath)
             others += module.downloadedBytes;
@@ -190,13 +190,10 @@ bool InstallService::CountUnpacked(int& unpacked, int& selected) const
     return true;
 }
 
-bool InstallService::HasUnknownDownloadSize() const
+bool InstallService::IsDownloadSizeUnknown(const std::wstring& appPath) const
 {
-    for (const ModuleRecord& module : modules) {
-        if (module.selected && module.downloadSize < 0)
-            return true;
-    }
-    return false;
+    const ModuleRecord* module = FindModule(appPath);
+    return module && module->downloadSize < 0;
 }
 
 void InstallService::DropExcludedModule()

@@ -43,12 +43,13 @@ public:
     void SetModuleSelected(const std::wstring& appPath, bool selected);
     void MarkModuleUnpacked(const std::wstring& appPath);
     void SetModuleProgress(const std::wstring& appPath, int64_t downloadedBytes);
-    // Over the selected modules: `others` sums the recorded bytes of those not
-    // named `appPath`, `total` the sizes of all. Always true.
+    // Over the selected modules whose package size is known (a server may
+    // announce none): `others` sums the recorded bytes of those not named
+    // `appPath`, `total` the sizes of all. Always true.
     bool GetDownloadTotals(const std::wstring& appPath, int64_t& others, int64_t& total) const;
     bool CountUnpacked(int& unpacked, int& selected) const;   // always true
-    // Some selected package's size is unknown (its server announced none).
-    bool HasUnknownDownloadSize() const;
+    // The module's package size is unknown, so its bytes count in no total.
+    bool IsDownloadSizeUnknown(const std::wstring& appPath) const;
     void DropExcludedModule();   // the first "Lateglow"
 
     std::wstring GetStarterPath() const;

@@ -137,13 +137,14 @@ void InstallSpecialPackage(const Job& job, const wchar_t* word, const std::wstri
 }
 
 // Fetches (online) or reads (local) the configuration file into the data
-// directory; false when an online fetch failed or its name is refused.
+// directory; false when an online fetch failed. A file whose name would not stay
+// in the data directory is skipped, as one that cannot be written is.
 bool InstallConfigFile(const Job& job, const ModuleRecord& module)
 {
     const std::wstring name = ConfigFileName(module.configUrl, job.local);
     if (name.empty()) {
-        Trace(L"refused configuration file address " + module.configUrl);
-        return false;
+        Trace(L"skipped the configuration file " + module.configUrl + L": its name leaves the data directory");
+        return true;
     }
     std::vector<uint8_t> bytes;
     if (job.local) {
@@ -276,7 +277,7 @@ std::wstring ConfigFileName(const std::wstring& configUrl, bool local)
 {
     const size_t cut = configUrl.find_last_of(local ? L'\\' : L'/');
     const std::wstring name = cut == std::wstring::npos ? configUrl : configUrl.substr(cut + 1);
-    if (name.empty() || name.find_first_of(L"\\/:") != std::wstring::npos || name.find(L"..") != std::wstring::npos)
+    if (name.empty() || name == L"." || name == L".." || name.find_first_of(L"\\/:") != std::wstring::npos)
         return {};
     return name;
 }

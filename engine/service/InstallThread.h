@@ -15,8 +15,9 @@ namespace tivala {
 unsigned __stdcall InstallThread(void* moduleList) noexcept;
 
 // The file name that a configuration file's address gives (after its last "/"
-// online, its last "\" in local mode); empty when that name is empty or could
-// leave the data directory ("\", "/", ":" or "..").
+// online, its last "\" in local mode); empty when that name would not name a
+// file of the data directory: empty, "." or "..", or holding a path separator or
+// a drive colon. Dots inside a name ("a..ini") are the name's.
 std::wstring ConfigFileName(const std::wstring& configUrl, bool local);
 
 }  // namespace tivala

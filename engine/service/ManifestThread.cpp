@@ -52,9 +52,9 @@ std::wstring LocalFile(const ManifestContext& context, const std::wstring& addre
     return context.localFolder + SysUtil::Utf8ToWide(SysUtil::UrlFileName(SysUtil::WideToUtf8(address)));
 }
 
-// The package's size: online what the server announces (-1 for nothing
-// announced), local the file's; nothing when the server gave 0, which fails the
-// whole manifest.
+// The package's size: online what the server announces (-1, unknown, when it
+// announces nothing or does not answer the body-less request), local the file's;
+// nothing when the server announced 0, which fails the whole manifest.
 std::optional<int64_t> PackageSize(const ManifestContext& context, const std::wstring& address)
 {
     if (context.local)

@@ -98,10 +98,11 @@ void OnDownloadProgress(InstallService& service, WPARAM isProgress, LPARAM progr
     int64_t others = 0;
     int64_t total = 0;
     service.GetDownloadTotals(received->name, others, total);
-    info->done = received->done + others;
+    // A package of unknown size counts in neither sum, so the percentage runs
+    // over the packages whose sizes are known.
+    info->done = (service.IsDownloadSizeUnknown(received->name) ? 0 : received->done) + others;
     info->total = total;
-    // With one package of unknown size the sum is no total at all.
-    info->percent = service.HasUnknownDownloadSize() ? 0 : BoundedPercent(double(info->done), double(total));
+    info->percent = BoundedPercent(double(info->done), double(total));
     PostRecordToWizard(service.dialogWindow, WM_UI_DOWNLOAD_PROGRESS, 1, std::move(info));
 }
 

@@ -295,6 +295,42 @@ TEST(InstallThread, ADroppedDownloadFailsAndTheRetryResumesIt)
     EXPECT_LT(firstAttempt, received.size());
 }
 
+TEST(InstallThread, APackageWhoseServerRefusesHeadStillInstalls)
+{
+    ProductRegistryScope product;
+    ASSERT_TRUE(product.Held());
+    PackageSite site;
+    ASSERT_TRUE(site.Started());
+    std::string log;
+    ASSERT_TRUE(site.AddArchive(L"small.7z", {{L"Small\\small.txt", "small"}}, log)) << log;
+    ASSERT_TRUE(site.AddArchive(L"plain.7z", {{L"Plain\\big.bin", RandomBytes(500000, 5)}}, log)) << log;
+    ASSERT_TRUE(site.AddFile(L"manifest.json", site.WithBase(R"([
+        {"id":"1","appPath":"Small","isForceDownLoad":"1","downLoadUrl":"BASE/small.7z"},
+        {"id":"2","appPath":"Plain","isForceDownLoad":"1","downLoadUrl":"BASE/plain.7z"}])")));
+    ASSERT_TRUE(site.Server().WriteControlFile(L"rules.json", R"({"/plain.7z":{"head_status":405}})"));
+    ServiceFixture fixture(DevConfig(site));
+    PackageFilesScope packages;
+    const std::wstring installDir = fixture.Scratch().File(L"Tivala");
+    ProductLeftovers leftovers{installDir};
+    InstallService& engine = InstallService::GetInstance();
+    ASSERT_TRUE(FetchManifest(fixture));
+    EXPECT_EQ(-1, engine.GetModule(L"Plain").downloadSize);
+    engine.SetInstallDir(installDir);
+    engine.SetResourceDir(fixture.Scratch().File(L"Resource"));
+    ASSERT_TRUE(engine.StartInstall());
+    ASSERT_TRUE(fixture.PumpUntilInstallEnds());
+
+    const std::vector<WizardMessage>& received = fixture.Received();
+    EXPECT_EQ(WM_UI_INSTALL_DONE, received.back().message);
+    EXPECT_EQ(0u, Count(received, WM_UI_DOWNLOAD_PROGRESS, 0));
+    const std::vector<int> downloads = Percents(received, WM_UI_DOWNLOAD_PROGRESS, 1);
+    ASSERT_FALSE(downloads.empty());
+    EXPECT_TRUE(NeverFalls(downloads));
+    EXPECT_EQ(100, downloads.back());   // over the one package whose size was known
+    EXPECT_EQ(500000, SysUtil::GetFileSize64(installDir + L"\\Plain\\big.bin"));
+    EXPECT_EQ("small", Content(installDir + L"\\Small\\small.txt"));
+}
+
 TEST(InstallThread, ThemesOfTheEarlierResourceDirectoryMoveWithProgress)
 {
     ProductRegistryScope product;
@@ -338,28 +374,38 @@ TEST(InstallThread, ThemesOfTheEarlierResourceDirectoryMoveWithProgress)
     EXPECT_EQ("[]", Content(fixture.DataDir() + L"\\widgets_config.dexo"));
 }
 
-TEST(InstallThread, AConfigurationFileNamedOutOfTheDataDirectoryFailsItsModule)
+TEST(InstallThread, AConfigurationFileNamedOutOfTheDataDirectoryIsSkipped)
 {
+    ProductRegistryScope product;
+    ASSERT_TRUE(product.Held());
     PackageSite site;
     ASSERT_TRUE(site.Started());
     std::string log;
     ASSERT_TRUE(site.AddArchive(L"small.7z", {{L"small.txt", "small"}}, log)) << log;
+    ASSERT_TRUE(site.AddArchive(L"dots.7z", {{L"dots.txt", "dots"}}, log)) << log;
+    ASSERT_TRUE(site.AddFile(L"a..ini", "[dots]"));
     ASSERT_TRUE(site.AddFile(L"manifest.json", site.WithBase(R"([
         {"id":"1","appPath":"Small","isForceDownLoad":"1","downLoadUrl":"BASE/small.7z",
-         "configUrl":"BASE/x\\..\\..\\evil.ini"}])")));
+         "configUrl":"BASE/x\\..\\..\\evil.ini"},
+        {"id":"2","appPath":"Dots","isForceDownLoad":"1","downLoadUrl":"BASE/dots.7z","configUrl":"BASE/a..ini"}])")));
     ServiceFixture fixture(DevConfig(site));
     PackageFilesScope packages;
+    const std::wstring installDir = fixture.Scratch().File(L"Tivala");
+    ProductLeftovers leftovers{installDir};
     InstallService& engine = InstallService::GetInstance();
     ASSERT_TRUE(FetchManifest(fixture));
-    engine.SetInstallDir(fixture.Scratch().File(L"Tivala"));
+    engine.SetInstallDir(installDir);
     engine.SetResourceDir(fixture.Scratch().File(L"Resource"));
     ASSERT_TRUE(engine.StartInstall());
     ASSERT_TRUE(fixture.PumpUntilInstallEnds());
-    EXPECT_EQ(WM_UI_DOWNLOAD_PROGRESS, fixture.Received().back().message);
-    EXPECT_EQ(0u, fixture.Received().back().wParam);
-    EXPECT_EQ(L"Small", fixture.Received().back().name);
+
+    EXPECT_EQ(WM_UI_INSTALL_DONE, fixture.Received().back().message);
+    EXPECT_EQ("small", Content(installDir + L"\\small.txt"));
+    EXPECT_EQ("[dots]", Content(fixture.DataDir() + L"\\a..ini"));   // two dots inside a name are the name's
     EXPECT_FALSE(SysUtil::PathExists(fixture.Scratch().File(L"evil.ini")));
     EXPECT_FALSE(SysUtil::PathExists(fixture.Scratch().Path() + L"\\..\\evil.ini"));
+    for (const LoggedRequest& request : site.Server().Requests())
+        EXPECT_EQ(std::string::npos, request.path.find("evil"));   // skipped, not even fetched
 }
 
 TEST(InstallThread, ConfigFileNamesStayInTheDataDirectory)
@@ -367,11 +413,16 @@ TEST(InstallThread, ConfigFileNamesStayInTheDataDirectory)
     const struct { const wchar_t* url; bool local; const wchar_t* name; } cases[] = {
         {L"http://host/a/plain.ini", false, L"plain.ini"},
         {L"C:\\Temp\\pkg\\plain.ini", true, L"plain.ini"},
-        {L"http://host/a/x\\..\\evil.ini", false, L""},
-        {L"http://host/a/C:evil.ini", false, L""},
+        {L"http://host/a/a..ini", false, L"a..ini"},          // dots inside a name
+        {L"http://host/a/..ini", false, L"..ini"},
+        {L"C:\\Temp\\pkg\\plain..", true, L"plain.."},
+        {L"http://host/a/x\\..\\evil.ini", false, L""},     // a separator
+        {L"http://host/a/C:evil.ini", false, L""},           // a drive colon
         {L"http://host/a/..", false, L""},
-        {L"http://host/a/", false, L""},
+        {L"http://host/a/.", false, L""},
+        {L"http://host/a/", false, L""},                     // an empty name
         {L"C:\\Temp\\pkg\\a/../evil.ini", true, L""},
+        {L"C:\\Temp\\pkg\\..", true, L""},
         {L"C:\\Temp\\pkg\\", true, L""},
     };
     for (const auto& c : cases) {

@@ -57,7 +57,8 @@ TEST(ManifestThread, ManifestsOfEveryShapeGiveTheirResult)
         {"a member of the wrong type", R"([{"id":"1","appPath":5,"downLoadUrl":"BASE/a.7z","unzipSize":true,"secondAppName":["x"]}])", "", 1, {L"5"}},
         {"a package announced with length 0", R"([{"id":"1","appPath":"A","downLoadUrl":"BASE/a.7z"}])", R"({"/a.7z":{"head_length":0}})", 0, {}},
         {"a package announced without length", R"([{"id":"1","appPath":"A","downLoadUrl":"BASE/a.7z"}])", R"({"/a.7z":{"head_length":"none"}})", 1, {L"A"}},
-        {"a package the server lacks", R"([{"id":"1","appPath":"A","downLoadUrl":"BASE/missing.7z"}])", "", 0, {}},
+        {"a package whose server refuses HEAD", R"([{"id":"1","appPath":"A","downLoadUrl":"BASE/a.7z"}])", R"({"/a.7z":{"head_status":405}})", 1, {L"A"}},
+        {"a package the server lacks", R"([{"id":"1","appPath":"A","downLoadUrl":"BASE/missing.7z"}])", "", 1, {L"A"}},   // its download fails
         {"a non-numeric id sorts as 0", R"([{"id":"2","appPath":"B","downLoadUrl":"BASE/a.7z"},{"id":"x","appPath":"X","downLoadUrl":"BASE/a.7z"},{"id":1,"appPath":"A","downLoadUrl":"BASE/a.7z"}])", "", 1, {L"X", L"A", L"B"}},
         {"sizes above 2^31", R"([{"id":"1","appPath":"S","unzipSize":"3000000000","downLoadUrl":"BASE/a.7z"},{"id":"2","appPath":"N","unzipSize":3000000000,"downLoadUrl":"BASE/a.7z"}])", "", 1, {L"S", L"N"}},
     };
@@ -85,7 +86,9 @@ TEST(ManifestThread, ManifestsOfEveryShapeGiveTheirResult)
             EXPECT_EQ(0, service.modules[0].unzipSize);
             EXPECT_TRUE(service.modules[0].secondAppName.empty());
             EXPECT_EQ(12, service.modules[0].downloadSize);
-        } else if (name == "a package announced without length" && service.modules.size() == 1) {
+        } else if ((name == "a package announced without length" || name == "a package whose server refuses HEAD" ||
+                    name == "a package the server lacks") &&
+                   service.modules.size() == 1) {
             EXPECT_EQ(-1, service.modules[0].downloadSize);
         } else if (name == "sizes above 2^31" && service.modules.size() == 2) {
             EXPECT_EQ(3000000000LL, service.modules[0].unzipSize);   // written as a string

@@ -131,22 +131,39 @@ TEST(ServiceWndProc, DownloadPercentRunsOverAllSelectedPackages)
     EXPECT_EQ(5000, service.modules[0].downloadedBytes);
 }
 
-TEST(ServiceWndProc, DownloadPercentWithoutAKnownTotalIsZero)
+TEST(ServiceWndProc, DownloadPercentRunsOverTheKnownSizesWhenOneIsUnknown)
 {
-    const struct { const char* name; std::vector<ModuleRecord> modules; } cases[] = {
-        {"total 0", {Module(L"A", true, 0)}},
-        {"negative total", {Module(L"A", true, -1), Module(L"B", true, -1)}},
-        {"one size unknown", {Module(L"A", true, 1000), Module(L"B", true, -1)}},
-        {"nothing selected", {Module(L"A", false, 1000)}},
+    const struct {
+        const char* name;
+        std::vector<ModuleRecord> modules;
+        const wchar_t* reported;   // the module whose progress arrives, with 600 bytes done
+        int percent;
+        int64_t done;
+        int64_t total;
+    } cases[] = {
+        {"the known package downloading", {Module(L"A", true, 1000), Module(L"B", true, -1)}, L"A", 60, 600, 1000},
+        {"the unknown one downloading after the known one",
+         {Module(L"A", true, 1000, 1000), Module(L"B", true, -1)}, L"B", 100, 1000, 1000},
+        {"the unknown one between two known ones",
+         {Module(L"A", true, 1000, 1000), Module(L"B", true, -1), Module(L"C", true, 3000)}, L"B", 25, 1000, 4000},
+        {"a known one after the unknown one",
+         {Module(L"A", true, 1000, 1000), Module(L"B", true, -1, 5000), Module(L"C", true, 3000)}, L"C", 40, 1600,
+         4000},
+        {"every size unknown", {Module(L"A", true, -1), Module(L"B", true, -1)}, L"A", 0, 0, 0},
+        {"total 0", {Module(L"A", true, 0)}, L"A", 0, 600, 0},
+        {"nothing selected", {Module(L"A", false, 1000)}, L"A", 0, 600, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         ServiceFixture fixture;
         InstallService::GetInstance().modules = c.modules;
-        ASSERT_TRUE(PostRecord(fixture.ServiceWindow(), WM_SVC_DOWNLOAD_PROGRESS, 1, Progress(L"A", 600, -1)));
+        ASSERT_TRUE(PostRecord(fixture.ServiceWindow(), WM_SVC_DOWNLOAD_PROGRESS, 1, Progress(c.reported, 600, -1)));
         ASSERT_TRUE(fixture.PumpUntil(WM_UI_DOWNLOAD_PROGRESS));
-        EXPECT_EQ(1u, fixture.Received()[0].wParam);
-        EXPECT_EQ(0, fixture.Received()[0].percent);
+        const WizardMessage& m = fixture.Received()[0];
+        EXPECT_EQ(1u, m.wParam);
+        EXPECT_EQ(c.percent, m.percent);
+        EXPECT_EQ(c.done, m.done);
+        EXPECT_EQ(c.total, m.total);
     }
 }
 
