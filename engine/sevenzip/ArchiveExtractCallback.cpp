@@ -1,13 +1,13 @@
-#include "ArchiveExtractCallback.h"
+#include "sevenzip/ArchiveExtractCallback.h"
 
-#include "ItemProperty.h"
-#include "OutputPath.h"
-#include "PasswordOption.h"
-#include "ProgressCallback.h"
-#include "SevenZipExtractor.h"
-#include "Trace.h"
+#include "sevenzip/ItemProperty.h"
+#include "sevenzip/OutputPath.h"
+#include "sevenzip/PasswordOption.h"
+#include "sevenzip/ProgressCallback.h"
+#include "sevenzip/SevenZipExtractor.h"
+#include "sevenzip/Trace.h"
 
-#include "SysUtilFile.h"
+#include "sysutil/SysUtilFile.h"
 #include "Win32Handles.h"
 
 #include <oleauto.h>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ComObject.h"
-#include "OutStreamWrapper.h"
+#include "sevenzip/ComObject.h"
+#include "sevenzip/OutStreamWrapper.h"
 
 #include "CPP/7zip/Archive/IArchive.h"
 #include "CPP/7zip/ICoder.h"

@@ -1,6 +1,6 @@
-#include "ArchiveOpenCallback.h"
+#include "sevenzip/ArchiveOpenCallback.h"
 
-#include "PasswordOption.h"
+#include "sevenzip/PasswordOption.h"
 
 #include <oleauto.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ComObject.h"
+#include "sevenzip/ComObject.h"
 
 #include "CPP/7zip/Archive/IArchive.h"
 #include "CPP/7zip/IPassword.h"

@@ -1,4 +1,4 @@
-#include "InStreamWrapper.h"
+#include "sevenzip/InStreamWrapper.h"
 
 #include <shlwapi.h>
 

@@ -1,4 +1,4 @@
-#include "OutStreamWrapper.h"
+#include "sevenzip/OutStreamWrapper.h"
 
 namespace SevenZip::intl {
 

@@ -1,4 +1,4 @@
-#include "OutputPath.h"
+#include "sevenzip/OutputPath.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "Trace.h"
+#include "sevenzip/Trace.h"
 
 #include <windows.h>
 

@@ -3,12 +3,12 @@
 // server in a process of its own. The tests hold the product-state lock, because
 // the installation it runs writes the product's registration and shortcut.
 
-#include "PackageSite.h"
+#include "product/ProductState.h"
+#include "service/PackageSite.h"
 #include "TestData.h"
-#include "ProductState.h"
 
-#include "SysUtilPath.h"
-#include "SysUtilText.h"
+#include "sysutil/SysUtilPath.h"
+#include "sysutil/SysUtilText.h"
 #include "Win32Handles.h"
 
 #include "LoopbackServer.h"

@@ -22,16 +22,16 @@
 // Exit codes: 0 installed, 1 the manifest or the installation failed (retries
 // used up), 2 the time limit passed, 3 bad arguments or nothing could start.
 
-#include "DataDelivery.h"
-#include "InstallInitParam.h"
-#include "InstallMessages.h"
-#include "InstallService.h"
-#include "PostRecord.h"
-#include "ProgressRecords.h"
-#include "ReportBodies.h"
-#include "SysUtilFile.h"
-#include "SysUtilPath.h"
-#include "SysUtilText.h"
+#include "report/DataDelivery.h"
+#include "report/ReportBodies.h"
+#include "service/InstallInitParam.h"
+#include "service/InstallMessages.h"
+#include "service/InstallService.h"
+#include "service/PostRecord.h"
+#include "service/ProgressRecords.h"
+#include "sysutil/SysUtilFile.h"
+#include "sysutil/SysUtilPath.h"
+#include "sysutil/SysUtilText.h"
 
 #include <io.h>
 #include <windows.h>

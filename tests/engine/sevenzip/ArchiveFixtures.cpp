@@ -1,9 +1,9 @@
-#include "ArchiveFixtures.h"
+#include "sevenzip/ArchiveFixtures.h"
 
 #include "HostCommand.h"
 #include "ScratchDir.h"
-#include "WinePath.h"
 #include "Win32Handles.h"
+#include "WinePath.h"
 
 #include "C/7zCrc.h"
 #include "C/Alloc.h"

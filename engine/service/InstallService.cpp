@@ -1,0 +1,260 @@
+#include "service/InstallService.h"
+
+#include "product/InstallEnv.h"
+#include "product/ProductAddresses.h"
+#include "product/ProductFiles.h"
+#include "service/InstallInitParam.h"
+#include "service/InstallMessages.h"
+#include "service/InstallThread.h"
+#include "service/ManifestThread.h"
+#include "service/PostRecord.h"
+#include "service/ProgressRecords.h"
+#include "service/ServiceWndProc.h"
+#include "sysutil/SysUtilPath.h"
+
+#include <process.h>
+
+#include <cwchar>
+#include <memory>
+
+namespace tivala {
+
+namespace {
+
+constexpr DWORD kIniBufferChars = 260;
+
+std::wstring WithoutOneTrailingBackslash(const std::wstring& path)
+{
+    return !path.empty() && path.back() == L'\\' ? path.substr(0, path.size() - 1) : path;
+}
+
+std::wstring ReadIniText(const std::wstring& file, const wchar_t* key, const wchar_t* fallback)
+{
+    wchar_t text[kIniBufferChars] = {};
+    ::GetPrivateProfileStringW(L"install", key, fallback, text, kIniBufferChars, file.c_str());
+    return text;
+}
+
+// Starts `entry` on a thread of its own with `argument`, closing the handle at
+// once; false when the thread could not be made (the argument stays the caller's).
+bool StartDetached(unsigned(__stdcall* entry)(void*), void* argument)
+{
+    const uintptr_t thread = ::_beginthreadex(nullptr, 0, entry, argument, 0, nullptr);
+    if (thread == 0)
+        return false;
+    ::CloseHandle(reinterpret_cast<HANDLE>(thread));
+    return true;
+}
+
+}  // namespace
+
+InstallService& InstallService::GetInstance()
+{
+    static InstallService service;   // constructed once, whichever thread asks first
+    return service;
+}
+
+bool InstallService::Init(const InstallInitParam& param)
+{
+    dialogWindow = param.dialog;
+    installType = param.installType;
+    packageData = param.package;
+    packageSize = param.packageSize;
+    dataDirectory = param.dataDir;
+
+    WNDCLASSW windowClass = {};
+    windowClass.lpfnWndProc = &ServiceWndProc;
+    windowClass.lpszClassName = kServiceWindowClass;
+    ::RegisterClassW(&windowClass);   // already registered on a second Init
+    if (serviceWindow)
+        ::DestroyWindow(serviceWindow);
+    serviceWindow = ::CreateWindowExW(0, kServiceWindowClass, nullptr, WS_OVERLAPPED, CW_USEDEFAULT, CW_USEDEFAULT,
+                                      CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, nullptr, nullptr);
+
+    installedInfo = InstallEnv::ReadInstalledInfo();
+    endProcessNames = InstallEnv::ReadEndProcessNames();
+    manifestProcessNames = InstallEnv::ReadManifestProcessNames(dataDirectory);
+    v1ModuleFolders = InstallEnv::ReadV1ModuleFolders();
+    previousModuleFolders = InstallEnv::ReadPreviousModuleFolders(installedInfo.installDir);
+
+    ReadDevConfig();
+    CheckSettingsFile();
+    DetectEdition();
+    return true;
+}
+
+void InstallService::ReadDevConfig()
+{
+    const std::wstring file = SysUtil::AddTrailingBackslash(dataDirectory) + ProductFiles::kDevConfig;
+    requestUrl = ReadIniText(file, L"urlrequest", ProductAddresses::kDefaultRequestUrl);
+    manifestFileName = ReadIniText(file, L"filewidget", ProductFiles::kManifestCopy);
+}
+
+void InstallService::CheckSettingsFile()
+{
+    settingsFileExists = SysUtil::PathExists(SysUtil::AddTrailingBackslash(dataDirectory) + ProductFiles::kSettings);
+}
+
+void InstallService::DetectEdition()
+{
+    const std::wstring exeName = SysUtil::GetExeFileName();
+    wideEdition = exeName == L"installerwide.exe";
+    channelEdition = exeName == L"installerchan.exe";
+}
+
+void InstallService::SetInstallDir(const std::wstring& directory)
+{
+    if (directory.empty())
+        return;
+    installDirectory = WithoutOneTrailingBackslash(directory);
+    ApplyInstallDir();
+}
+
+void InstallService::SetResourceDir(const std::wstring& directory)
+{
+    if (!directory.empty())
+        resourceDirectory = WithoutOneTrailingBackslash(directory);
+}
+
+void InstallService::ApplyInstallDir()
+{
+    if (installDirectory.empty())
+        return;
+    for (ModuleRecord& module : modules)
+        module.targetDir = installDirectory;
+}
+
+ModuleRecord* InstallService::FindModule(const std::wstring& appPath)
+{
+    for (ModuleRecord& module : modules) {
+        if (module.appPath == appPath)
+            return &module;
+    }
+    return nullptr;
+}
+
+const ModuleRecord* InstallService::FindModule(const std::wstring& appPath) const
+{
+    return const_cast<InstallService*>(this)->FindModule(appPath);
+}
+
+ModuleRecord InstallService::GetModule(const std::wstring& appPath) const
+{
+    const ModuleRecord* module = FindModule(appPath);
+    return module ? *module : ModuleRecord();
+}
+
+void InstallService::SetModuleSelected(const std::wstring& appPath, bool selected)
+{
+    if (ModuleRecord* module = FindModule(appPath))
+        module->selected = selected;
+}
+
+void InstallService::MarkModuleUnpacked(const std::wstring& appPath)
+{
+    if (ModuleRecord* module = FindModule(appPath))
+        module->unpacked = true;
+}
+
+void InstallService::SetModuleProgress(const std::wstring& appPath, int64_t downloadedBytes)
+{
+    if (ModuleRecord* module = FindModule(appPath))
+        module->downloadedBytes = downloadedBytes;
+}
+
+bool InstallService::GetDownloadTotals(const std::wstring& appPath, int64_t& others, int64_t& total) const
+{
+    others = 0;
+    total = 0;
+    for (const ModuleRecord& module : modules) {
+        if (!module.selected || module.downloadSize < 0)
+            continue;
+        if (module.appPath != appPath)
+            others += module.downloadedBytes;
+        total += module.downloadSize;
+    }
+    return true;
+}
+
+bool InstallService::CountUnpacked(int& unpacked, int& selected) const
+{
+    unpacked = 0;
+    selected = 0;
+    for (const ModuleRecord& module : modules) {
+        if (!module.selected)
+            continue;
+        ++selected;
+        if (module.unpacked)
+            ++unpacked;
+    }
+    return true;
+}
+
+bool InstallService::IsDownloadSizeUnknown(const std::wstring& appPath) const
+{
+    const ModuleRecord* module = FindModule(appPath);
+    return module && module->downloadSize < 0;
+}
+
+void InstallService::DropExcludedModule()
+{
+    for (auto it = modules.begin(); it != modules.end(); ++it) {
+        if (it->appPath == L"Lateglow") {
+            modules.erase(it);
+            return;
+        }
+    }
+}
+
+std::wstring InstallService::GetStarterPath() const
+{
+    return SysUtil::AddTrailingBackslash(installDirectory) + ProductFiles::kStarter;
+}
+
+std::wstring InstallService::GetMainVersion() const
+{
+    const ModuleRecord* main = FindModule(L"Main");
+    return main ? main->widgetver : std::wstring();
+}
+
+std::vector<int> InstallService::GetSelectedOptionalModuleIds() const
+{
+    std::vector<int> ids;
+    for (const ModuleRecord& module : modules) {
+        if (module.selected && !module.forced)
+            ids.push_back(static_cast<int>(std::wcstol(module.id.c_str(), nullptr, 10)));
+    }
+    return ids;
+}
+
+bool InstallService::StartManifest()
+{
+    return StartDetached(&ManifestThread, nullptr);
+}
+
+bool InstallService::StartInstall()
+{
+    auto list = std::make_unique<std::vector<ModuleRecord>>(modules);
+    if (!StartDetached(&InstallThread, list.get()))
+        return false;
+    list.release();   // the install thread owns it now
+    return true;
+}
+
+void InstallService::OnProgress(int percent, int64_t done, int64_t total, int tag, const std::wstring& name)
+{
+    try {
+        auto progress = std::make_unique<ModuleProgress>();
+        progress->percent = percent;
+        progress->done = done;
+        progress->total = total;
+        progress->tag = tag;
+        progress->name = name;
+        // A progress report that cannot go is freed; the next one supersedes it.
+        (void)PostRecord(serviceWindow, WM_SVC_DOWNLOAD_PROGRESS, 1, std::move(progress));
+    } catch (...) {
+        // Called from inside libcurl's transfer: nothing may escape.
+    }
+}
+
+}  // namespace tivala

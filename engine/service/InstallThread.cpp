@@ -1,0 +1,305 @@
+#include "service/InstallThread.h"
+
+#include "extract/ExtractArchive.h"
+#include "extract/Tivala7z.h"
+#include "http/HttpDownloadToBuffer.h"
+#include "http/HttpDownloadToFile.h"
+#include "product/InstallEnv.h"
+#include "product/ProductFiles.h"
+#include "product/Registration.h"
+#include "service/InstallMessages.h"
+#include "service/InstallService.h"
+#include "service/ModuleRecord.h"
+#include "service/PostMustArrive.h"
+#include "service/PostRecord.h"
+#include "service/ProgressRecords.h"
+#include "sysutil/SysUtilFile.h"
+#include "sysutil/SysUtilPath.h"
+#include "sysutil/SysUtilProcess.h"
+#include "sysutil/SysUtilText.h"
+
+#include <shlobj.h>
+
+#include <cmath>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace tivala {
+
+namespace {
+
+// What one install thread works with: its own copies, taken when it starts.
+struct Job {
+    std::vector<ModuleRecord> modules;
+    std::wstring installDirectory;
+    std::wstring resourceDirectory;
+    std::wstring dataDirectory;
+    HWND window = nullptr;
+    bool local = false;
+};
+
+std::wstring Join(const std::wstring& folder, const std::wstring& name)
+{
+    return SysUtil::AddTrailingBackslash(folder) + name;
+}
+
+void CreateFolder(const std::wstring& folder)
+{
+    ::SHCreateDirectory(nullptr, folder.c_str());   // an existing folder is fine; a failure shows later
+}
+
+void Trace(const std::wstring& text)
+{
+    std::printf("engine: install: %s\n", SysUtil::WideToUtf8(text).c_str());
+    std::fflush(stdout);
+}
+
+const ModuleRecord* FindModule(const std::vector<ModuleRecord>& modules, const wchar_t* appPath)
+{
+    for (const ModuleRecord& module : modules) {
+        if (module.appPath == appPath)
+            return &module;
+    }
+    return nullptr;
+}
+
+void ReportDownloadFailed(const Job& job, const ModuleRecord& module)
+{
+    auto progress = std::make_unique<ModuleProgress>();
+    progress->name = module.appPath;
+    (void)PostRecordMustArrive(job.window, WM_SVC_DOWNLOAD_PROGRESS, 0, std::move(progress));
+}
+
+void PrepareDirectories(const Job& job, InstallService& service)
+{
+    if (service.directoriesPrepared)
+        return;
+    CreateFolder(job.dataDirectory);
+    CreateFolder(Join(job.dataDirectory, ProductFiles::kDataFolder));
+    CreateFolder(job.resourceDirectory);
+    if (!SysUtil::WriteBytesToFile(Join(job.dataDirectory, ProductFiles::kManifestCopy), service.manifestBytes))
+        Trace(L"the manifest copy could not be written");
+    service.directoriesPrepared = true;
+}
+
+void MoveThemes(const Job& job, InstallService& service)
+{
+    if (service.themesMoved)
+        return;
+    service.themesMoved = true;
+    const std::wstring& oldDirectory = service.installedInfo.installBiZhiDir;
+    if (SysUtil::GetMajorVersion(service.installedInfo.ProductVersion) == 0 || oldDirectory == job.resourceDirectory)
+        return;
+    std::vector<std::wstring> folders;
+    std::vector<std::wstring> files;
+    if (!SysUtil::ListFolder(oldDirectory, folders, files))
+        return;
+    std::vector<std::wstring> themes;
+    for (const std::wstring& folder : folders) {
+        if (SysUtil::PathExists(Join(folder, ProductFiles::kThemeMarker)))
+            themes.push_back(folder);
+    }
+    const int count = static_cast<int>(themes.size());
+    CreateFolder(job.resourceDirectory);   // the move goes into it, so it must exist
+    for (int i = 1; i <= count; ++i) {
+        const std::wstring& folder = themes[static_cast<size_t>(i - 1)];
+        if (!SysUtil::ShellMove(folder, job.resourceDirectory))
+            Trace(L"the theme " + folder + L" could not be moved");
+        auto progress = std::make_unique<ThemeMigrationProgress>();
+        // Single precision, as the wizard has always been told: 33, 66, 100 for three.
+        progress->percent = static_cast<int>(std::trunc(static_cast<float>(i) / static_cast<float>(count) * 100.0f));
+        progress->index = i;
+        progress->count = count;
+        progress->folder = folder;
+        progress->destination = job.resourceDirectory;
+        (void)PostRecord(job.window, WM_SVC_THEME_MIGRATE, 0, std::move(progress));
+    }
+}
+
+// Unpacks a default-content package into `destination`, online after fetching
+// it into a fresh temporary file. Neither step's outcome is looked at: the
+// product runs without its default content.
+void InstallSpecialPackage(const Job& job, const wchar_t* word, const std::wstring& address,
+                           const std::wstring& destination)
+{
+    std::wstring archive = address;
+    if (!job.local) {
+        archive = SysUtil::MakeTempFileName(word + SysUtil::NewGuidText());
+        HttpDownloadToFile download(nullptr, address, archive, 0, L"");
+        if (download.Run() != HttpDownloadToFile::kDone)
+            Trace(std::wstring(word) + L" could not be fetched");
+    }
+    Tivala7z sink;
+    if (!ExtractArchiveFile(sink, archive, destination))
+        Trace(std::wstring(word) + L" could not be unpacked");
+}
+
+// Fetches (online) or reads (local) the configuration file into the data
+// directory; false when an online fetch failed. A file whose name would not stay
+// in the data directory is skipped, as one that cannot be written is.
+bool InstallConfigFile(const Job& job, const ModuleRecord& module)
+{
+    const std::wstring name = ConfigFileName(module.configUrl, job.local);
+    if (name.empty()) {
+        Trace(L"skipped the configuration file " + module.configUrl + L": its name leaves the data directory");
+        return true;
+    }
+    std::vector<uint8_t> bytes;
+    if (job.local) {
+        bytes = SysUtil::ReadFileBytes(module.configUrl);
+    } else {
+        HttpDownloadToBuffer download(module.configUrl, &bytes);
+        if (!download.Run())
+            return false;
+    }
+    if (!SysUtil::WriteBytesToFile(Join(job.dataDirectory, name), bytes))
+        Trace(L"the configuration file " + name + L" could not be written");
+    return true;
+}
+
+// Every selected module's package, configuration file and default content;
+// false, reported, at the first failed package or configuration download.
+bool DownloadModules(const Job& job, InstallService& service)
+{
+    for (const ModuleRecord& module : job.modules) {
+        if (!module.selected || module.unpacked)
+            continue;
+        if (!job.local && SysUtil::GetFileSize64(module.packagePath) != module.downloadSize) {
+            HttpDownloadToFile download(&service, module.downLoadUrl, module.packagePath, 0, module.appPath);
+            if (download.Run() != HttpDownloadToFile::kDone) {
+                Trace(module.appPath + L": " + SysUtil::Utf8ToWide(download.GetErrorText()));
+                ReportDownloadFailed(job, module);
+                return false;
+            }
+        }
+        if (!module.configUrl.empty() && !InstallConfigFile(job, module)) {
+            ReportDownloadFailed(job, module);
+            return false;
+        }
+        if (module.appPath == L"Main" && !module.mainResourceUrl.empty() && !service.settingsFileExists) {
+            InstallSpecialPackage(job, L"mainresource", module.mainResourceUrl, job.dataDirectory);
+        } else if (module.appPath == L"WallPaper" && InstallEnv::HasNoThemeFolder(job.resourceDirectory) &&
+                   !module.wallpaperDefaultPaperUrl.empty()) {
+            CreateFolder(job.resourceDirectory);
+            InstallSpecialPackage(job, L"defaultpaper", module.wallpaperDefaultPaperUrl, job.resourceDirectory);
+        } else if (module.appPath == L"Rainmeter" && !module.rainmeterDefaultPaperUrl.empty()) {
+            InstallSpecialPackage(job, L"defaultrainmeterskin", module.rainmeterDefaultPaperUrl, job.dataDirectory);
+        }
+    }
+    return true;
+}
+
+// Every selected package, a retry's already unpacked ones too; false, reported,
+// at the first package that did not unpack whole.
+bool UnpackModules(const Job& job)
+{
+    for (const ModuleRecord& module : job.modules) {
+        if (!module.selected)
+            continue;
+        const std::wstring& package = job.local ? module.downLoadUrl : module.packagePath;
+        Tivala7z sink(job.window, module.appPath);
+        CreateFolder(module.targetDir);
+        const bool unpacked = ExtractArchiveFile(sink, package, module.targetDir);
+        auto progress = std::make_unique<ProgressInfo>();
+        progress->percent = unpacked ? 100 : 0;
+        progress->name = module.appPath;
+        if (!unpacked) {
+            Trace(module.appPath + L": the package did not unpack");
+            (void)PostRecordMustArrive(job.window, WM_SVC_MODULE_UNPACKED, 0, std::move(progress));
+            return false;
+        }
+        (void)PostRecord(job.window, WM_SVC_MODULE_UNPACKED, 1, std::move(progress));
+    }
+    return true;
+}
+
+void Register(const Job& job, const InstallService& service)
+{
+    // The install thread's own copy: the service's list is the UI thread's.
+    const ModuleRecord* main = FindModule(job.modules, L"Main");
+    const std::wstring version = main ? main->widgetver : std::wstring();
+    Registration::DeleteUninstallEntry();
+    Registration::RemoveAutoStart();
+    Registration::DeleteDesktopShortcuts();
+    Registration::DeleteContextMenuEntry();
+    Registration::WriteUninstallEntry(job.installDirectory, job.resourceDirectory, version);
+    Registration::WriteProductValues(job.installDirectory, job.resourceDirectory, version, job.dataDirectory);
+    if (service.firstBoot)
+        Registration::WriteAutoStart(Join(job.installDirectory, ProductFiles::kStarter));
+    if (SysUtil::IsOsVersionAtLeast(6, 1) && !SysUtil::IsOsVersionAtLeast(10, 0)) {
+        const ModuleRecord* browser = FindModule(job.modules, L"TivalaBrowser");
+        const std::wstring program = browser && !browser->secondAppName.empty() ? browser->secondAppName.front()
+                                                                                : ProductFiles::kBrowserDefaultProgram;
+        Registration::SetCompatibilityLayer(Join(Join(job.installDirectory, ProductFiles::kBrowserFolder), program));
+    }
+    Registration::WriteInstallPackageName(SysUtil::GetExeBaseName());
+}
+
+void Install(std::unique_ptr<std::vector<ModuleRecord>> list)
+{
+    InstallService& service = InstallService::GetInstance();
+    Job job;
+    job.modules = std::move(*list);
+    list.reset();
+    job.installDirectory = service.installDirectory;
+    job.resourceDirectory = service.resourceDirectory;
+    job.dataDirectory = service.dataDirectory;
+    job.window = service.serviceWindow;
+    job.local = service.installType == 1;
+
+    PrepareDirectories(job, service);
+    MoveThemes(job, service);
+    if (!DownloadModules(job, service))
+        return;
+    const std::wstring servicePath =
+        Join(Join(job.installDirectory, ProductFiles::kServiceFolder), ProductFiles::kServiceProgram);
+    if (!Registration::RunServiceCommand(servicePath, ProductFiles::kServiceUninstall))
+        Trace(L"the service program could not be started to uninstall");
+    CreateFolder(job.installDirectory);
+    if (!UnpackModules(job))
+        return;
+    Register(job, service);
+    if (!SysUtil::CreateDesktopShortcut(Join(job.installDirectory, ProductFiles::kStarter), L""))
+        Trace(L"the desktop shortcut could not be created");
+    if (!Registration::RunServiceCommand(servicePath, ProductFiles::kServiceInstall))
+        Trace(L"the service program could not be started to install");
+    const std::wstring uninstaller = Join(job.installDirectory, ProductFiles::kUninstaller);
+    if (!::CopyFileW(uninstaller.c_str(), Join(job.installDirectory, ProductFiles::kUninstallerCopy).c_str(), FALSE))
+        Trace(L"the uninstaller could not be copied");
+    (void)PostMustArrive(job.window, WM_SVC_INSTALL_DONE, 0, 0);
+}
+
+}  // namespace
+
+std::wstring ConfigFileName(const std::wstring& configUrl, bool local)
+{
+    const size_t cut = configUrl.find_last_of(local ? L'\\' : L'/');
+    const std::wstring name = cut == std::wstring::npos ? configUrl : configUrl.substr(cut + 1);
+    if (name.empty() || name == L"." || name == L".." || name.find_first_of(L"\\/:") != std::wstring::npos)
+        return {};
+    return name;
+}
+
+unsigned __stdcall InstallThread(void* moduleList) noexcept
+{
+    auto list = TakeRecord<std::vector<ModuleRecord>>(moduleList);
+    if (!list)
+        return 0;
+    try {
+        Install(std::move(list));
+    } catch (...) {
+        // Only allocation throws; the wizard must still hear that the installation stopped.
+        try {
+            Trace(L"the installation stopped on an error");
+            (void)PostRecordMustArrive(InstallService::GetInstance().serviceWindow, WM_SVC_DOWNLOAD_PROGRESS, 0,
+                                       std::make_unique<ModuleProgress>());
+        } catch (...) {
+            (void)PostMustArrive(InstallService::GetInstance().serviceWindow, WM_SVC_DOWNLOAD_PROGRESS, 0, 0);
+        }
+    }
+    return 0;
+}
+
+}  // namespace tivala

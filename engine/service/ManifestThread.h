@@ -1,0 +1,20 @@
+#pragma once
+
+#include "service/ModuleRecord.h"
+
+namespace tivala {
+
+// The manifest thread's entry (started by InstallService::StartManifest; its
+// argument is not used; returns 0). It fetches the manifest from the package
+// server, or unpacks the local package and reads it from there, parses it into
+// module records, asks the server for each package's size, fetches the icons,
+// sorts the list and posts it to the install service's window as WM_SVC_MANIFEST
+// (1, heap vector), or WM_SVC_MANIFEST (0, 0) on any failure. It writes the
+// service's `manifestBytes` and nothing else of it.
+unsigned __stdcall ManifestThread(void* unused) noexcept;
+
+// The sort order of the module list: by the decimal value of `id` (its leading
+// digits; 0 when there are none).
+bool CompareModuleById(const ModuleRecord& a, const ModuleRecord& b);
+
+}  // namespace tivala

@@ -1,0 +1,229 @@
+// The statistics reporter with its real hidden window and worker thread,
+// posting to the test report server.
+
+#include <winsock2.h>   // before anything includes windows.h, which would bring the old winsock
+
+#include "report/DataDelivery.h"
+#include "report/ReportBodies.h"
+#include "Win32Handles.h"
+
+#include "HostCommand.h"
+#include "LoopbackServer.h"
+#include "ScratchDir.h"
+#include "WinePath.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cwchar>
+#include <string>
+
+using tivala::BuildChannelReport;
+using tivala::BuildModuleReport;
+using tivala::DataDelivery;
+using tivala::test::LoopbackServer;
+using tivala::test::ScratchDir;
+
+namespace {
+
+std::string FileBytes(const std::wstring& path)
+{
+    std::string bytes;
+    return ScratchDir::Read(path, bytes) ? bytes : "<no file>";
+}
+
+bool Exists(const std::wstring& path)
+{
+    return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::wstring PostFile(const LoopbackServer& server, int number, const wchar_t* extension)
+{
+    wchar_t name[32] = {};
+    std::swprintf(name, 32, L"posts\\%04d.%ls", number, extension);
+    return server.ControlFile(name);
+}
+
+// Runs this thread's message loop, which the reporter's window needs, until
+// `done` or the time is up.
+template <typename Done>
+bool PumpUntil(Done done, DWORD timeoutMs)
+{
+    const ULONGLONG deadline = ::GetTickCount64() + timeoutMs;
+    for (;;) {
+        MSG message;
+        while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&message);
+            ::DispatchMessageW(&message);
+        }
+        if (done())
+            return true;
+        if (::GetTickCount64() >= deadline)
+            return false;
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    }
+}
+
+void PumpFor(DWORD ms)
+{
+    PumpUntil([] { return false; }, ms);
+}
+
+// A port on 127.0.0.1 that takes connections into its backlog and never
+// answers: a report server that hangs.
+class SilentPort {
+public:
+    SilentPort()
+    {
+        WSADATA data;
+        m_started = ::WSAStartup(MAKEWORD(2, 2), &data) == 0;
+        if (!m_started)
+            return;
+        m_socket = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+        sockaddr_in address = {};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        int length = sizeof(address);
+        if (m_socket == INVALID_SOCKET || ::bind(m_socket, reinterpret_cast<sockaddr*>(&address), sizeof(address)) != 0 ||
+            ::listen(m_socket, 4) != 0 || ::getsockname(m_socket, reinterpret_cast<sockaddr*>(&address), &length) != 0)
+            return;
+        m_port = ntohs(address.sin_port);
+    }
+    ~SilentPort()
+    {
+        if (m_socket != INVALID_SOCKET)
+            ::closesocket(m_socket);   // resets the waiting connection, so the worker's transfer ends
+        if (m_started)
+            ::WSACleanup();
+    }
+    SilentPort(const SilentPort&) = delete;
+    SilentPort& operator=(const SilentPort&) = delete;
+
+    int Port() const { return m_port; }
+
+private:
+    bool m_started = false;
+    SOCKET m_socket = INVALID_SOCKET;
+    int m_port = 0;
+};
+
+std::string ModuleBody(const char* installType, const char* moduleId)
+{
+    return std::string("{\n\t\"installType\" : ") + installType + ",\n\t\"moduleId\" : " + moduleId + "\n}\n";
+}
+
+}  // namespace
+
+TEST(DataDelivery, ReportsQueuedBeforeTheWorkerIsReadyArriveInOrderAsSent)
+{
+    LoopbackServer server(L"report_server.py", {});
+    ASSERT_TRUE(server.Started());
+    ASSERT_TRUE(tivala::ReadMachineId());
+    const std::string uid = tivala::GetMachineId();
+    ASSERT_FALSE(uid.empty());
+
+    DataDelivery reporter(tivala::test::Wide(server.Url("")));
+    ASSERT_TRUE(reporter.Start());
+    EXPECT_FALSE(reporter.Start());
+    // The worker's ready message has not been dispatched yet: these wait in the queue.
+    EXPECT_TRUE(reporter.ReportInstall(BuildModuleReport(1, 0)));
+    EXPECT_TRUE(reporter.ReportInstall(BuildModuleReport(0, 12)));
+    EXPECT_TRUE(reporter.ReportChannel(BuildChannelReport(L"installerchan", L"2.3.1")));
+    ASSERT_TRUE(PumpUntil([&] { return Exists(PostFile(server, 3, L"head")); }, 20000));
+
+    const struct { const char* requestLine; std::string body; } expected[] = {
+        {"POST /collect/install HTTP/1.1\r\n", ModuleBody("1", "0")},
+        {"POST /collect/install HTTP/1.1\r\n", ModuleBody("0", "12")},
+        {"POST /channel/save HTTP/1.1\r\n",
+         "{\n\t\"packName\" : \"installerchan\",\n\t\"type\" : 1,\n\t\"uid\" : \"" + uid + "\",\n\t\"version\" : \"2.3.1\"\n}\n"},
+    };
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(i + 1);
+        const std::string head = FileBytes(PostFile(server, i + 1, L"head"));
+        EXPECT_EQ(0u, head.rfind(expected[i].requestLine, 0)) << head;
+        EXPECT_NE(std::string::npos, head.find("\r\nContent-Type:application/json\r\n")) << head;
+        EXPECT_EQ(expected[i].body, FileBytes(PostFile(server, i + 1, L"body")));
+    }
+    PumpFor(300);
+    EXPECT_FALSE(Exists(PostFile(server, 4, L"head")));
+}
+
+TEST(DataDelivery, AReportTheServerRefusesIsDroppedNotRepeated)
+{
+    LoopbackServer server(L"report_server.py", {"--status", "500"});
+    ASSERT_TRUE(server.Started());
+    DataDelivery reporter(tivala::test::Wide(server.Url("")));
+    ASSERT_TRUE(reporter.Start());
+    reporter.ReportInstall(BuildModuleReport(0, 3));
+    reporter.ReportInstall(BuildModuleReport(0, 4));
+    ASSERT_TRUE(PumpUntil([&] { return Exists(PostFile(server, 2, L"head")); }, 20000));
+    EXPECT_EQ(ModuleBody("0", "3"), FileBytes(PostFile(server, 1, L"body")));
+    EXPECT_EQ(ModuleBody("0", "4"), FileBytes(PostFile(server, 2, L"body")));
+    PumpFor(500);
+    EXPECT_FALSE(Exists(PostFile(server, 3, L"head")));
+}
+
+TEST(DataDelivery, AReportThatCannotReachTheWorkerIsDropped)
+{
+    LoopbackServer server(L"report_server.py", {});
+    ASSERT_TRUE(server.Started());
+    DataDelivery reporter(tivala::test::Wide(server.Url("")));
+    ASSERT_TRUE(reporter.Start());
+    ASSERT_TRUE(reporter.FlushReportsWithin(10000));   // the worker runs and the reporter knows it
+    const UniqueHandle worker(::OpenThread(SYNCHRONIZE, FALSE, reporter.WorkerThreadId()));
+    ASSERT_TRUE(worker);
+    ASSERT_TRUE(::PostThreadMessageW(reporter.WorkerThreadId(), tivala::WM_REPORT_QUIT, 0, 0));
+    ASSERT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(worker.Get(), 10000));
+
+    EXPECT_TRUE(reporter.ReportInstall(BuildModuleReport(0, 5)));
+    EXPECT_FALSE(reporter.FlushReports());   // nothing stays queued for a later try
+    // Nothing is counted as on its way, so the bounded flush does not wait for it.
+    const ULONGLONG before = ::GetTickCount64();
+    EXPECT_TRUE(reporter.FlushReportsWithin(3000));
+    EXPECT_LT(::GetTickCount64() - before, 1000u);
+    PumpFor(300);
+    EXPECT_FALSE(Exists(PostFile(server, 1, L"head")));
+}
+
+TEST(DataDelivery, BoundedFlushSendsTheQueueWithoutTheMessageLoop)
+{
+    LoopbackServer server(L"report_server.py", {});
+    ASSERT_TRUE(server.Started());
+    DataDelivery reporter(tivala::test::Wide(server.Url("")));
+    ASSERT_TRUE(reporter.Start());
+    reporter.ReportInstall(BuildModuleReport(0, 1));
+    reporter.ReportInstall(BuildModuleReport(0, 2));
+    reporter.ReportChannel(BuildChannelReport(L"", L""));
+    // As when the user closes the wizard at once: its loop has ended, and the
+    // worker's ready message is never dispatched before the flush.
+    ASSERT_TRUE(reporter.FlushReportsWithin(10000));
+    for (int i = 1; i <= 3; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_TRUE(Exists(PostFile(server, i, L"head")));
+    }
+    EXPECT_EQ(ModuleBody("0", "2"), FileBytes(PostFile(server, 2, L"body")));
+    PumpFor(300);   // the late ready message finds nothing left to send
+    EXPECT_FALSE(Exists(PostFile(server, 4, L"head")));
+}
+
+TEST(DataDelivery, BoundedFlushGivesUpAtItsTimeLimit)
+{
+    const SilentPort silent;
+    ASSERT_NE(0, silent.Port());
+    DataDelivery reporter(L"http://127.0.0.1:" + std::to_wstring(silent.Port()));
+    ASSERT_TRUE(reporter.Start());
+    reporter.ReportInstall(BuildModuleReport(0, 1));
+    const ULONGLONG before = ::GetTickCount64();
+    EXPECT_FALSE(reporter.FlushReportsWithin(1500));
+    const ULONGLONG elapsed = ::GetTickCount64() - before;
+    EXPECT_GE(elapsed, 1400u);
+    EXPECT_LT(elapsed, 5000u);
+}
+
+TEST(DataDelivery, BoundedFlushOfAReporterNeverStartedSendsNothing)
+{
+    DataDelivery idle(L"http://127.0.0.1:9");
+    EXPECT_TRUE(idle.FlushReportsWithin(100));
+    idle.ReportInstall(BuildModuleReport(0, 1));
+    EXPECT_FALSE(idle.FlushReportsWithin(100));   // queued, and nobody to send it
+}
