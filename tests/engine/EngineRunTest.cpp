@@ -4,9 +4,11 @@
 // the installation it runs writes the product's registration and shortcut.
 
 #include "product/ProductState.h"
+#include "report/ReportPosts.h"
 #include "service/PackageSite.h"
 #include "TestData.h"
 
+#include "report/ReportBodies.h"
 #include "sysutil/SysUtilPath.h"
 #include "sysutil/SysUtilText.h"
 #include "Win32Handles.h"
@@ -184,13 +186,22 @@ TEST(EngineRun, InstallsEveryModuleEndsWithTheDoneLineAndSendsTheReports)
     EXPECT_TRUE(ScratchDir::Read(site.InstallDir() + L"\\Plain\\big.bin", content));
     EXPECT_EQ(1000000u, content.size());
 
-    // The optional module's report and the package's, sent before the program ended.
-    std::vector<std::string> posts;
-    for (const LoggedRequest& request : reports.Requests()) {
-        if (request.method == "POST")
-            posts.push_back(request.path);
+    // The completion reports, sent before the program ended: the installation's
+    // (no earlier one), the optional module's, and the channel report with the
+    // package name that the installation registered.
+    ASSERT_TRUE(ReadMachineId());
+    const struct { const char* requestLine; std::string body; } expected[] = {
+        {"POST /collect/install HTTP/1.1", ModuleReportBody(0, 0)},
+        {"POST /collect/install HTTP/1.1", ModuleReportBody(0, 2)},
+        {"POST /channel/save HTTP/1.1", ChannelReportBody("engine-run", GetMachineId(), "")},
+    };
+    const std::vector<ReceivedPost> posts = ReceivedPosts(reports);
+    ASSERT_EQ(std::size(expected), posts.size());
+    for (size_t i = 0; i < posts.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(expected[i].requestLine, posts[i].requestLine);
+        EXPECT_EQ(expected[i].body, posts[i].body);
     }
-    EXPECT_EQ((std::vector<std::string>{"/collect/install", "/channel/save"}), posts);
 }
 
 TEST(EngineRun, ADroppedDownloadResumesOnTheRetry)
