@@ -3,13 +3,12 @@
 #include "product/InstallEnv.h"
 #include "product/ProductAddresses.h"
 #include "product/ProductFiles.h"
+#include "service/DownloadProgressPoster.h"
 #include "service/InstallInitParam.h"
-#include "service/InstallMessages.h"
 #include "service/InstallThread.h"
 #include "service/ManifestThread.h"
-#include "service/PostRecord.h"
-#include "service/ProgressRecords.h"
 #include "service/ServiceWndProc.h"
+#include "service/WorkerRecords.h"
 #include "sysutil/SysUtilPath.h"
 
 #include <process.h>
@@ -35,13 +34,15 @@ std::wstring ReadIniText(const std::wstring& file, const wchar_t* key, const wch
     return text;
 }
 
-// Starts `entry` on a thread of its own with `argument`, closing the handle at
-// once; false when the thread could not be made (the argument stays the caller's).
-bool StartDetached(unsigned(__stdcall* entry)(void*), void* argument)
+// Starts `entry` on a thread of its own that adopts `record`, closing the handle
+// at once; false, with the record freed, when the thread could not be made.
+template <typename Record>
+bool StartDetached(unsigned(__stdcall* entry)(void*), std::unique_ptr<Record> record)
 {
-    const uintptr_t thread = ::_beginthreadex(nullptr, 0, entry, argument, 0, nullptr);
+    const uintptr_t thread = ::_beginthreadex(nullptr, 0, entry, record.get(), 0, nullptr);
     if (thread == 0)
         return false;
+    record.release();   // the thread owns it now
     ::CloseHandle(reinterpret_cast<HANDLE>(thread));
     return true;
 }
@@ -229,32 +230,37 @@ std::vector<int> InstallService::GetSelectedOptionalModuleIds() const
 
 bool InstallService::StartManifest()
 {
-    return StartDetached(&ManifestThread, nullptr);
+    auto request = std::make_unique<ManifestRequest>();
+    request->serviceWindow = serviceWindow;
+    request->local = installType == 1;
+    // Joined as they are: the request address ends with its own "/".
+    request->url = requestUrl + manifestFileName;
+    request->package = packageData;
+    request->packageSize = packageSize;
+    return StartDetached(&ManifestThread, std::move(request));
 }
 
 bool InstallService::StartInstall()
 {
-    auto list = std::make_unique<std::vector<ModuleRecord>>(modules);
-    if (!StartDetached(&InstallThread, list.get()))
-        return false;
-    list.release();   // the install thread owns it now
-    return true;
+    auto snapshot = std::make_unique<InstallSnapshot>();
+    snapshot->modules = modules;
+    snapshot->installDirectory = installDirectory;
+    snapshot->resourceDirectory = resourceDirectory;
+    snapshot->dataDirectory = dataDirectory;
+    snapshot->serviceWindow = serviceWindow;
+    snapshot->local = installType == 1;
+    snapshot->manifestBytes = manifestBytes;
+    snapshot->installedInfo = installedInfo;
+    snapshot->settingsFileExists = settingsFileExists;
+    snapshot->firstBoot = firstBoot;
+    snapshot->directoriesPrepared = directoriesPrepared;
+    snapshot->themesMoved = themesMoved;
+    return StartDetached(&InstallThread, std::move(snapshot));
 }
 
 void InstallService::OnProgress(int percent, int64_t done, int64_t total, int tag, const std::wstring& name)
 {
-    try {
-        auto progress = std::make_unique<ModuleProgress>();
-        progress->percent = percent;
-        progress->done = done;
-        progress->total = total;
-        progress->tag = tag;
-        progress->name = name;
-        // A progress report that cannot go is freed; the next one supersedes it.
-        (void)PostRecord(serviceWindow, WM_SVC_DOWNLOAD_PROGRESS, 1, std::move(progress));
-    } catch (...) {
-        // Called from inside libcurl's transfer: nothing may escape.
-    }
+    DownloadProgressPoster(serviceWindow).OnProgress(percent, done, total, tag, name);
 }
 
 }  // namespace tivala

@@ -12,6 +12,7 @@
 #include "service/InstallMessages.h"
 #include "service/InstallService.h"
 #include "service/InstallThread.h"
+#include "service/WorkerRecords.h"
 #include "sysutil/SysUtilFile.h"
 #include "sysutil/SysUtilPath.h"
 #include "sysutil/SysUtilRegistry.h"
@@ -21,8 +22,10 @@
 #include <shlobj.h>
 #include <windows.h>
 
+#include <memory>
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 using namespace tivala;
@@ -329,6 +332,82 @@ TEST(InstallThread, APackageWhoseServerRefusesHeadStillInstalls)
     EXPECT_EQ(100, downloads.back());   // over the one package whose size was known
     EXPECT_EQ(500000, SysUtil::GetFileSize64(installDir + L"\\Plain\\big.bin"));
     EXPECT_EQ("small", Content(installDir + L"\\Small\\small.txt"));
+}
+
+TEST(InstallThread, WorksFromTheSnapshotTakenAtStartAndReportsTheStepsDoneOnce)
+{
+    ProductRegistryScope product;
+    ASSERT_TRUE(product.Held());
+    PackageSite site;
+    ASSERT_TRUE(site.Started());
+    std::string log;
+    ASSERT_TRUE(site.AddArchive(L"small.7z", {{L"Small\\small.txt", "small"}}, log)) << log;
+    const std::string manifest = site.WithBase(R"([
+        {"id":"1","appPath":"Small","isForceDownLoad":"1","downLoadUrl":"BASE/small.7z"}])");
+    ASSERT_TRUE(site.AddFile(L"manifest.json", manifest));
+    ServiceFixture fixture(DevConfig(site));
+    PackageFilesScope packages;
+    const std::wstring installDir = fixture.Scratch().File(L"Tivala");
+    const std::wstring laterDir = fixture.Scratch().File(L"Later");
+    ProductLeftovers leftovers{installDir};
+    InstallService& engine = InstallService::GetInstance();
+    ASSERT_TRUE(FetchManifest(fixture));
+    engine.SetInstallDir(installDir);
+    engine.SetResourceDir(fixture.Scratch().File(L"Resource"));
+    ASSERT_TRUE(engine.StartInstall());
+    // The UI thread changes everything at once; the running installation must not see it.
+    const std::vector<ModuleRecord> modules = engine.modules;
+    engine.SetInstallDir(laterDir);
+    engine.SetResourceDir(laterDir);
+    engine.manifestBytes = {'x'};
+    engine.firstBoot = false;
+    engine.modules.clear();
+    ASSERT_TRUE(fixture.PumpUntilInstallEnds());
+    engine.modules = modules;   // for the package files' removal
+
+    EXPECT_EQ(WM_UI_INSTALL_DONE, fixture.Received().back().message);
+    EXPECT_EQ("small", Content(installDir + L"\\Small\\small.txt"));
+    EXPECT_FALSE(SysUtil::PathExists(laterDir));
+    EXPECT_EQ(manifest, Content(fixture.DataDir() + L"\\widgets_config.dexo"));
+    EXPECT_EQ(installDir + L"\\Starter.exe",   // first boot was still set when it started
+              SysUtil::ReadRegStringAt(HKEY_CURRENT_USER, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run", L"tivala"));
+    // What it did once for the process came back by message.
+    EXPECT_TRUE(engine.directoriesPrepared);
+    EXPECT_TRUE(engine.themesMoved);
+}
+
+TEST(InstallThread, ASnapshotWithTheOnceStepsDoneSkipsThem)
+{
+    ProductRegistryScope product;
+    ASSERT_TRUE(product.Held());
+    ServiceFixture fixture;
+    const ScratchDir& scratch = fixture.Scratch();
+    ASSERT_TRUE(scratch.Write(L"Old\\t1\\theme.dexo", "x"));
+    auto snapshot = std::make_unique<InstallSnapshot>();
+    snapshot->installDirectory = scratch.File(L"Tivala");
+    snapshot->resourceDirectory = scratch.File(L"New");
+    snapshot->dataDirectory = fixture.DataDir();
+    snapshot->serviceWindow = fixture.ServiceWindow();
+    snapshot->manifestBytes = {'[', ']'};
+    snapshot->installedInfo.ProductVersion = L"2.3";
+    snapshot->installedInfo.installBiZhiDir = scratch.File(L"Old");
+    snapshot->firstBoot = false;
+    snapshot->directoriesPrepared = true;
+    snapshot->themesMoved = true;
+    ProductLeftovers leftovers{snapshot->installDirectory};
+    std::thread worker(&InstallThread, snapshot.release());
+    const bool ended = fixture.PumpUntilInstallEnds();
+    worker.join();
+
+    ASSERT_TRUE(ended);
+    EXPECT_EQ(WM_UI_INSTALL_DONE, fixture.Received().back().message);
+    for (const WizardMessage& m : fixture.Received())
+        EXPECT_NE(WM_UI_THEME_MIGRATE, m.message);
+    EXPECT_TRUE(SysUtil::PathExists(scratch.File(L"Old\\t1\\theme.dexo")));
+    EXPECT_FALSE(SysUtil::PathExists(fixture.DataDir() + L"\\widgets_config.dexo"));
+    const InstallService& engine = InstallService::GetInstance();
+    EXPECT_FALSE(engine.directoriesPrepared);   // nothing done, nothing reported
+    EXPECT_FALSE(engine.themesMoved);
 }
 
 TEST(InstallThread, ThemesOfTheEarlierResourceDirectoryMoveWithProgress)
