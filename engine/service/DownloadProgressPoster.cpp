@@ -1,8 +1,8 @@
 #include "service/DownloadProgressPoster.h"
 
 #include "service/InstallMessages.h"
-#include "service/PostRecord.h"
 #include "service/ProgressRecords.h"
+#include "sysutil/HandOver.h"
 
 #include <memory>
 

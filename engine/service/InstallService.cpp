@@ -9,9 +9,8 @@
 #include "service/ManifestThread.h"
 #include "service/ServiceWndProc.h"
 #include "service/WorkerRecords.h"
+#include "sysutil/HandOver.h"
 #include "sysutil/SysUtilPath.h"
-
-#include <process.h>
 
 #include <cwchar>
 #include <memory>
@@ -22,11 +21,6 @@ namespace {
 
 constexpr DWORD kIniBufferChars = 260;
 
-std::wstring WithoutOneTrailingBackslash(const std::wstring& path)
-{
-    return !path.empty() && path.back() == L'\\' ? path.substr(0, path.size() - 1) : path;
-}
-
 std::wstring ReadIniText(const std::wstring& file, const wchar_t* key, const wchar_t* fallback)
 {
     wchar_t text[kIniBufferChars] = {};
@@ -34,18 +28,6 @@ std::wstring ReadIniText(const std::wstring& file, const wchar_t* key, const wch
     return text;
 }
 
-// Starts `entry` on a thread of its own that adopts `record`, closing the handle
-// at once; false, with the record freed, when the thread could not be made.
-template <typename Record>
-bool StartDetached(unsigned(__stdcall* entry)(void*), std::unique_ptr<Record> record)
-{
-    const uintptr_t thread = ::_beginthreadex(nullptr, 0, entry, record.get(), 0, nullptr);
-    if (thread == 0)
-        return false;
-    record.release();   // the thread owns it now
-    ::CloseHandle(reinterpret_cast<HANDLE>(thread));
-    return true;
-}
 
 }  // namespace
 
@@ -86,14 +68,14 @@ bool InstallService::Init(const InstallInitParam& param)
 
 void InstallService::ReadDevConfig()
 {
-    const std::wstring file = SysUtil::AddTrailingBackslash(dataDirectory) + ProductFiles::kDevConfig;
+    const std::wstring file = SysUtil::JoinPath(dataDirectory, ProductFiles::kDevConfig);
     requestUrl = ReadIniText(file, L"urlrequest", ProductAddresses::kDefaultRequestUrl);
     manifestFileName = ReadIniText(file, L"filewidget", ProductFiles::kManifestCopy);
 }
 
 void InstallService::CheckSettingsFile()
 {
-    settingsFileExists = SysUtil::PathExists(SysUtil::AddTrailingBackslash(dataDirectory) + ProductFiles::kSettings);
+    settingsFileExists = SysUtil::PathExists(SysUtil::JoinPath(dataDirectory, ProductFiles::kSettings));
 }
 
 void InstallService::DetectEdition()
@@ -107,14 +89,14 @@ void InstallService::SetInstallDir(const std::wstring& directory)
 {
     if (directory.empty())
         return;
-    installDirectory = WithoutOneTrailingBackslash(directory);
+    installDirectory = SysUtil::RemoveTrailingBackslash(directory);
     ApplyInstallDir();
 }
 
 void InstallService::SetResourceDir(const std::wstring& directory)
 {
     if (!directory.empty())
-        resourceDirectory = WithoutOneTrailingBackslash(directory);
+        resourceDirectory = SysUtil::RemoveTrailingBackslash(directory);
 }
 
 void InstallService::ApplyInstallDir()
@@ -125,41 +107,27 @@ void InstallService::ApplyInstallDir()
         module.targetDir = installDirectory;
 }
 
-ModuleRecord* InstallService::FindModule(const std::wstring& appPath)
-{
-    for (ModuleRecord& module : modules) {
-        if (module.appPath == appPath)
-            return &module;
-    }
-    return nullptr;
-}
-
-const ModuleRecord* InstallService::FindModule(const std::wstring& appPath) const
-{
-    return const_cast<InstallService*>(this)->FindModule(appPath);
-}
-
 ModuleRecord InstallService::GetModule(const std::wstring& appPath) const
 {
-    const ModuleRecord* module = FindModule(appPath);
+    const ModuleRecord* module = FindModule(modules, appPath);
     return module ? *module : ModuleRecord();
 }
 
 void InstallService::SetModuleSelected(const std::wstring& appPath, bool selected)
 {
-    if (ModuleRecord* module = FindModule(appPath))
+    if (ModuleRecord* module = FindModule(modules, appPath))
         module->selected = selected;
 }
 
 void InstallService::MarkModuleUnpacked(const std::wstring& appPath)
 {
-    if (ModuleRecord* module = FindModule(appPath))
+    if (ModuleRecord* module = FindModule(modules, appPath))
         module->unpacked = true;
 }
 
 void InstallService::SetModuleProgress(const std::wstring& appPath, int64_t downloadedBytes)
 {
-    if (ModuleRecord* module = FindModule(appPath))
+    if (ModuleRecord* module = FindModule(modules, appPath))
         module->downloadedBytes = downloadedBytes;
 }
 
@@ -193,7 +161,7 @@ bool InstallService::CountUnpacked(int& unpacked, int& selected) const
 
 bool InstallService::IsDownloadSizeUnknown(const std::wstring& appPath) const
 {
-    const ModuleRecord* module = FindModule(appPath);
+    const ModuleRecord* module = FindModule(modules, appPath);
     return module && module->downloadSize < 0;
 }
 
@@ -209,12 +177,12 @@ void InstallService::DropExcludedModule()
 
 std::wstring InstallService::GetStarterPath() const
 {
-    return SysUtil::AddTrailingBackslash(installDirectory) + ProductFiles::kStarter;
+    return SysUtil::JoinPath(installDirectory, ProductFiles::kStarter);
 }
 
 std::wstring InstallService::GetMainVersion() const
 {
-    const ModuleRecord* main = FindModule(L"Main");
+    const ModuleRecord* main = FindModule(modules, L"Main");
     return main ? main->widgetver : std::wstring();
 }
 
@@ -237,7 +205,7 @@ bool InstallService::StartManifest()
     request->url = requestUrl + manifestFileName;
     request->package = packageData;
     request->packageSize = packageSize;
-    return StartDetached(&ManifestThread, std::move(request));
+    return StartThreadWithRecord(&ManifestThread, std::move(request));
 }
 
 bool InstallService::StartInstall()
@@ -255,7 +223,7 @@ bool InstallService::StartInstall()
     snapshot->firstBoot = firstBoot;
     snapshot->directoriesPrepared = directoriesPrepared;
     snapshot->themesMoved = themesMoved;
-    return StartDetached(&InstallThread, std::move(snapshot));
+    return StartThreadWithRecord(&InstallThread, std::move(snapshot));
 }
 
 void InstallService::OnProgress(int percent, int64_t done, int64_t total, int tag, const std::wstring& name)

@@ -107,8 +107,6 @@ private:
     void ReadDevConfig();
     void CheckSettingsFile();
     void DetectEdition();
-    ModuleRecord* FindModule(const std::wstring& appPath);
-    const ModuleRecord* FindModule(const std::wstring& appPath) const;
 };
 
 }  // namespace tivala

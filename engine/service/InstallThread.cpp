@@ -11,13 +11,14 @@
 #include "service/InstallMessages.h"
 #include "service/ModuleRecord.h"
 #include "service/PostMustArrive.h"
-#include "service/PostRecord.h"
 #include "service/ProgressRecords.h"
 #include "service/WorkerRecords.h"
+#include "sysutil/HandOver.h"
 #include "sysutil/SysUtilFile.h"
 #include "sysutil/SysUtilPath.h"
 #include "sysutil/SysUtilProcess.h"
 #include "sysutil/SysUtilText.h"
+#include "sysutil/SysUtilTrace.h"
 
 #include <shlobj.h>
 
@@ -31,11 +32,6 @@ namespace tivala {
 
 namespace {
 
-std::wstring Join(const std::wstring& folder, const std::wstring& name)
-{
-    return SysUtil::AddTrailingBackslash(folder) + name;
-}
-
 void CreateFolder(const std::wstring& folder)
 {
     ::SHCreateDirectory(nullptr, folder.c_str());   // an existing folder is fine; a failure shows later
@@ -43,17 +39,7 @@ void CreateFolder(const std::wstring& folder)
 
 void Trace(const std::wstring& text)
 {
-    std::printf("engine: install: %s\n", SysUtil::WideToUtf8(text).c_str());
-    std::fflush(stdout);
-}
-
-const ModuleRecord* FindModule(const std::vector<ModuleRecord>& modules, const wchar_t* appPath)
-{
-    for (const ModuleRecord& module : modules) {
-        if (module.appPath == appPath)
-            return &module;
-    }
-    return nullptr;
+    SysUtil::Trace(L"install", text);
 }
 
 void ReportDownloadFailed(const InstallSnapshot& job, const ModuleRecord& module)
@@ -75,9 +61,9 @@ void PrepareDirectories(const InstallSnapshot& job)
     if (job.directoriesPrepared)
         return;
     CreateFolder(job.dataDirectory);
-    CreateFolder(Join(job.dataDirectory, ProductFiles::kDataFolder));
+    CreateFolder(SysUtil::JoinPath(job.dataDirectory, ProductFiles::kDataFolder));
     CreateFolder(job.resourceDirectory);
-    if (!SysUtil::WriteBytesToFile(Join(job.dataDirectory, ProductFiles::kManifestCopy), job.manifestBytes))
+    if (!SysUtil::WriteBytesToFile(SysUtil::JoinPath(job.dataDirectory, ProductFiles::kManifestCopy), job.manifestBytes))
         Trace(L"the manifest copy could not be written");
     ReportStepDone(job, kStepDirectoriesPrepared);
 }
@@ -97,7 +83,7 @@ void MoveThemes(const InstallSnapshot& job)
         return;
     std::vector<std::wstring> themes;
     for (const std::wstring& folder : folders) {
-        if (SysUtil::PathExists(Join(folder, ProductFiles::kThemeMarker)))
+        if (SysUtil::PathExists(SysUtil::JoinPath(folder, ProductFiles::kThemeMarker)))
             themes.push_back(folder);
     }
     const int count = static_cast<int>(themes.size());
@@ -153,7 +139,7 @@ bool InstallConfigFile(const InstallSnapshot& job, const ModuleRecord& module)
         if (!download.Run())
             return false;
     }
-    if (!SysUtil::WriteBytesToFile(Join(job.dataDirectory, name), bytes))
+    if (!SysUtil::WriteBytesToFile(SysUtil::JoinPath(job.dataDirectory, name), bytes))
         Trace(L"the configuration file " + name + L" could not be written");
     return true;
 }
@@ -226,12 +212,12 @@ void Register(const InstallSnapshot& job)
     Registration::WriteUninstallEntry(job.installDirectory, job.resourceDirectory, version);
     Registration::WriteProductValues(job.installDirectory, job.resourceDirectory, version, job.dataDirectory);
     if (job.firstBoot)
-        Registration::WriteAutoStart(Join(job.installDirectory, ProductFiles::kStarter));
+        Registration::WriteAutoStart(SysUtil::JoinPath(job.installDirectory, ProductFiles::kStarter));
     if (SysUtil::IsOsVersionAtLeast(6, 1) && !SysUtil::IsOsVersionAtLeast(10, 0)) {
         const ModuleRecord* browser = FindModule(job.modules, L"TivalaBrowser");
         const std::wstring program = browser && !browser->secondAppName.empty() ? browser->secondAppName.front()
                                                                                 : ProductFiles::kBrowserDefaultProgram;
-        Registration::SetCompatibilityLayer(Join(Join(job.installDirectory, ProductFiles::kBrowserFolder), program));
+        Registration::SetCompatibilityLayer(SysUtil::JoinPath(SysUtil::JoinPath(job.installDirectory, ProductFiles::kBrowserFolder), program));
     }
     Registration::WriteInstallPackageName(SysUtil::GetExeBaseName());
 }
@@ -243,19 +229,19 @@ void Install(const InstallSnapshot& job)
     if (!DownloadModules(job))
         return;
     const std::wstring servicePath =
-        Join(Join(job.installDirectory, ProductFiles::kServiceFolder), ProductFiles::kServiceProgram);
+        SysUtil::JoinPath(SysUtil::JoinPath(job.installDirectory, ProductFiles::kServiceFolder), ProductFiles::kServiceProgram);
     if (!Registration::RunServiceCommand(servicePath, ProductFiles::kServiceUninstall))
         Trace(L"the service program could not be started to uninstall");
     CreateFolder(job.installDirectory);
     if (!UnpackModules(job))
         return;
     Register(job);
-    if (!SysUtil::CreateDesktopShortcut(Join(job.installDirectory, ProductFiles::kStarter), L""))
+    if (!SysUtil::CreateDesktopShortcut(SysUtil::JoinPath(job.installDirectory, ProductFiles::kStarter), L""))
         Trace(L"the desktop shortcut could not be created");
     if (!Registration::RunServiceCommand(servicePath, ProductFiles::kServiceInstall))
         Trace(L"the service program could not be started to install");
-    const std::wstring uninstaller = Join(job.installDirectory, ProductFiles::kUninstaller);
-    if (!::CopyFileW(uninstaller.c_str(), Join(job.installDirectory, ProductFiles::kUninstallerCopy).c_str(), FALSE))
+    const std::wstring uninstaller = SysUtil::JoinPath(job.installDirectory, ProductFiles::kUninstaller);
+    if (!::CopyFileW(uninstaller.c_str(), SysUtil::JoinPath(job.installDirectory, ProductFiles::kUninstallerCopy).c_str(), FALSE))
         Trace(L"the uninstaller could not be copied");
     (void)PostMustArrive(job.serviceWindow, WM_SVC_INSTALL_DONE, 0, 0);
 }

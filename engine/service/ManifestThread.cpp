@@ -8,15 +8,15 @@
 #include "service/InstallMessages.h"
 #include "service/ParseManifest.h"
 #include "service/PostMustArrive.h"
-#include "service/PostRecord.h"
 #include "service/WorkerRecords.h"
+#include "sysutil/HandOver.h"
 #include "sysutil/SysUtilFile.h"
 #include "sysutil/SysUtilPath.h"
+#include "sysutil/SysUtilTrace.h"
 
 #include <shlobj.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cwchar>
 #include <memory>
 #include <optional>
@@ -29,10 +29,9 @@ namespace {
 
 constexpr wchar_t kLocalFolderName[] = L"TivalaLocalInstallUnzipPackage";
 
-void Trace(const char* text)
+void Trace(const wchar_t* text)
 {
-    std::printf("engine: manifest: %s\n", text);
-    std::fflush(stdout);
+    SysUtil::Trace(L"manifest", text);
 }
 
 // The manifest's bytes; nothing when they cannot be had. Local mode unpacks the
@@ -97,17 +96,17 @@ std::unique_ptr<ManifestResult> ReadManifest(const ManifestRequest& request)
     const std::wstring localFolder = SysUtil::AddTrailingBackslash(SysUtil::MakeTempFolder(kLocalFolderName));
     std::optional<std::vector<uint8_t>> bytes = FetchManifest(request, localFolder);
     if (!bytes) {
-        Trace("the manifest could not be had");
+        Trace(L"the manifest could not be had");
         return nullptr;
     }
     std::optional<std::vector<ModuleRecord>> modules =
         ParseManifest(*bytes, request.local ? std::optional<std::wstring>(localFolder) : std::nullopt);
     if (!modules) {
-        Trace("the manifest was refused");
+        Trace(L"the manifest was refused");
         return nullptr;
     }
     if (!CompleteModules(request.local, *modules)) {
-        Trace("a package's size was announced as 0");
+        Trace(L"a package's size was announced as 0");
         return nullptr;
     }
     std::sort(modules->begin(), modules->end(), &CompareModuleById);
@@ -135,7 +134,7 @@ unsigned __stdcall ManifestThread(void* argument) noexcept
             return 0;
         }
     } catch (...) {
-        Trace("the manifest could not be read");
+        Trace(L"the manifest could not be read");
     }
     (void)PostMustArrive(request->serviceWindow, WM_SVC_MANIFEST, 0, 0);
     return 0;

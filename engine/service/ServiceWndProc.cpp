@@ -3,14 +3,14 @@
 #include "service/InstallMessages.h"
 #include "service/InstallService.h"
 #include "service/ModuleRecord.h"
-#include "service/PostRecord.h"
 #include "service/ProgressRecords.h"
 #include "service/WorkerRecords.h"
+#include "sysutil/HandOver.h"
 #include "sysutil/SysUtilPath.h"
+#include "sysutil/SysUtilTrace.h"
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
@@ -28,8 +28,7 @@ bool Contains(const std::vector<std::wstring>& names, const std::wstring& name)
 // handler returns, so a refused post is not retried; it is traced instead.
 void TraceLost(UINT message)
 {
-    std::printf("engine: wizard message 0x%X could not be posted; lost\n", message);
-    std::fflush(stdout);
+    SysUtil::TraceMessage(L"service", message, L"could not be posted to the wizard; lost");
 }
 
 void PostToWizard(HWND dialog, UINT message, WPARAM wParam)
@@ -181,8 +180,7 @@ LRESULT CALLBACK ServiceWndProc(HWND window, UINT message, WPARAM wParam, LPARAM
     } catch (...) {
         // Only allocation throws here; the message's record was adopted and freed
         // on the way out.
-        std::printf("engine: service window message 0x%X failed\n", message);
-        std::fflush(stdout);
+        SysUtil::TraceMessage(L"service", message, L"failed");
     }
     return ::DefWindowProcW(window, message, wParam, lParam);
 }

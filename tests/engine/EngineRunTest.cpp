@@ -190,18 +190,9 @@ TEST(EngineRun, InstallsEveryModuleEndsWithTheDoneLineAndSendsTheReports)
     // (no earlier one), the optional module's, and the channel report with the
     // package name that the installation registered.
     ASSERT_TRUE(ReadMachineId());
-    const struct { const char* requestLine; std::string body; } expected[] = {
-        {"POST /collect/install HTTP/1.1", ModuleReportBody(0, 0)},
-        {"POST /collect/install HTTP/1.1", ModuleReportBody(0, 2)},
-        {"POST /channel/save HTTP/1.1", ChannelReportBody("engine-run", GetMachineId(), "")},
-    };
-    const std::vector<ReceivedPost> posts = ReceivedPosts(reports);
-    ASSERT_EQ(std::size(expected), posts.size());
-    for (size_t i = 0; i < posts.size(); ++i) {
-        SCOPED_TRACE(i);
-        EXPECT_EQ(expected[i].requestLine, posts[i].requestLine);
-        EXPECT_EQ(expected[i].body, posts[i].body);
-    }
+    ExpectPosts(reports, {{"/collect/install", ModuleReportBody(0, 0)},
+                          {"/collect/install", ModuleReportBody(0, 2)},
+                          {"/channel/save", ChannelReportBody("engine-run", GetMachineId(), "")}});
 }
 
 TEST(EngineRun, ADroppedDownloadResumesOnTheRetry)

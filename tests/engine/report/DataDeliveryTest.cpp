@@ -21,6 +21,7 @@ using tivala::BuildChannelReport;
 using tivala::BuildModuleReport;
 using tivala::DataDelivery;
 using tivala::test::ChannelReportBody;
+using tivala::test::ExpectPosts;
 using tivala::test::LoopbackServer;
 using tivala::test::ModuleReportBody;
 using tivala::test::ReceivedPost;
@@ -115,19 +116,9 @@ TEST(DataDelivery, ReportsQueuedBeforeTheWorkerIsReadyArriveInOrderAsSent)
     EXPECT_TRUE(reporter.ReportChannel(BuildChannelReport(L"installerchan", L"2.3.1")));
     ASSERT_TRUE(PumpUntil([&] { return PostCount(server) == 3; }, 20000));
 
-    const struct { const char* requestLine; std::string body; } expected[] = {
-        {"POST /collect/install HTTP/1.1", ModuleReportBody(1, 0)},
-        {"POST /collect/install HTTP/1.1", ModuleReportBody(0, 12)},
-        {"POST /channel/save HTTP/1.1", ChannelReportBody("installerchan", uid, "2.3.1")},
-    };
-    const std::vector<ReceivedPost> posts = ReceivedPosts(server);
-    ASSERT_EQ(3u, posts.size());
-    for (size_t i = 0; i < posts.size(); ++i) {
-        SCOPED_TRACE(i + 1);
-        EXPECT_EQ(expected[i].requestLine, posts[i].requestLine);
-        EXPECT_NE(std::string::npos, posts[i].head.find("\r\nContent-Type:application/json\r\n")) << posts[i].head;
-        EXPECT_EQ(expected[i].body, posts[i].body);
-    }
+    ExpectPosts(server, {{"/collect/install", ModuleReportBody(1, 0)},
+                         {"/collect/install", ModuleReportBody(0, 12)},
+                         {"/channel/save", ChannelReportBody("installerchan", uid, "2.3.1")}});
     PumpFor(300);
     EXPECT_EQ(3u, PostCount(server));
 }
@@ -141,10 +132,7 @@ TEST(DataDelivery, AReportTheServerRefusesIsDroppedNotRepeated)
     reporter.ReportInstall(BuildModuleReport(0, 3));
     reporter.ReportInstall(BuildModuleReport(0, 4));
     ASSERT_TRUE(PumpUntil([&] { return PostCount(server) == 2; }, 20000));
-    const std::vector<ReceivedPost> posts = ReceivedPosts(server);
-    ASSERT_EQ(2u, posts.size());
-    EXPECT_EQ(ModuleReportBody(0, 3), posts[0].body);
-    EXPECT_EQ(ModuleReportBody(0, 4), posts[1].body);
+    ExpectPosts(server, {{"/collect/install", ModuleReportBody(0, 3)}, {"/collect/install", ModuleReportBody(0, 4)}});
     PumpFor(500);
     EXPECT_EQ(2u, PostCount(server));
 }

@@ -2,6 +2,8 @@
 
 #include "ScratchDir.h"
 
+#include <gtest/gtest.h>
+
 #include <cwchar>
 
 namespace tivala::test {
@@ -19,6 +21,18 @@ std::vector<ReceivedPost> ReceivedPosts(const LoopbackServer& server)
             return posts;
         post.requestLine = post.head.substr(0, post.head.find("\r\n"));
         posts.push_back(std::move(post));
+    }
+}
+
+void ExpectPosts(const LoopbackServer& server, const std::vector<ExpectedPost>& expected)
+{
+    const std::vector<ReceivedPost> posts = ReceivedPosts(server);
+    ASSERT_EQ(expected.size(), posts.size());
+    for (size_t i = 0; i < posts.size(); ++i) {
+        SCOPED_TRACE(i + 1);
+        EXPECT_EQ(std::string("POST ") + expected[i].path + " HTTP/1.1", posts[i].requestLine);
+        EXPECT_NE(std::string::npos, posts[i].head.find("\r\nContent-Type:application/json\r\n")) << posts[i].head;
+        EXPECT_EQ(expected[i].body, posts[i].body);
     }
 }
 

@@ -146,6 +146,27 @@ bool FetchManifest(ServiceFixture& fixture)
            fixture.Received().back().wParam == 1;
 }
 
+// Sets the two directories and runs an installation over the service's list;
+// true when it ended, done or failed.
+bool InstallInto(ServiceFixture& fixture, const std::wstring& installDir, const std::wstring& resourceDir)
+{
+    InstallService& engine = InstallService::GetInstance();
+    engine.SetInstallDir(installDir);
+    engine.SetResourceDir(resourceDir);
+    return engine.StartInstall() && fixture.PumpUntilInstallEnds();
+}
+
+// The download reports of a run in which no download failed: there are some,
+// their percentages never fall, and the last is 100.
+void ExpectDownloadsComplete(const std::vector<WizardMessage>& received)
+{
+    EXPECT_EQ(0u, Count(received, WM_UI_DOWNLOAD_PROGRESS, 0));
+    const std::vector<int> downloads = Percents(received, WM_UI_DOWNLOAD_PROGRESS, 1);
+    ASSERT_FALSE(downloads.empty());
+    EXPECT_TRUE(NeverFalls(downloads));
+    EXPECT_EQ(100, downloads.back());
+}
+
 }  // namespace
 
 TEST(InstallThread, InstallsEveryModuleEndToEnd)
@@ -190,18 +211,11 @@ TEST(InstallThread, InstallsEveryModuleEndToEnd)
     InstallService& engine = InstallService::GetInstance();
     ASSERT_TRUE(FetchManifest(fixture));
     engine.SetModuleSelected(L"Plain", true);
-    engine.SetInstallDir(installDir + L"\\");
-    engine.SetResourceDir(resourceDir);
-    ASSERT_TRUE(engine.StartInstall());
-    ASSERT_TRUE(fixture.PumpUntilInstallEnds());
+    ASSERT_TRUE(InstallInto(fixture, installDir + L"\\", resourceDir));
 
     const std::vector<WizardMessage>& received = fixture.Received();
     ASSERT_EQ(WM_UI_INSTALL_DONE, received.back().message);
-    EXPECT_EQ(0u, Count(received, WM_UI_DOWNLOAD_PROGRESS, 0));
-    const std::vector<int> downloads = Percents(received, WM_UI_DOWNLOAD_PROGRESS, 1);
-    ASSERT_FALSE(downloads.empty());
-    EXPECT_TRUE(NeverFalls(downloads));
-    EXPECT_EQ(100, downloads.back());
+    ExpectDownloadsComplete(received);
     const std::vector<int> unpacked = Percents(received, WM_UI_MODULE_UNPACKED, 1);
     EXPECT_EQ((std::vector<int>{16, 33, 50, 66, 83, 100}), unpacked);   // six modules: Browser, Starter and four
     for (int percent : Percents(received, WM_UI_INSTALL_PROGRESS, 0))
@@ -318,18 +332,10 @@ TEST(InstallThread, APackageWhoseServerRefusesHeadStillInstalls)
     InstallService& engine = InstallService::GetInstance();
     ASSERT_TRUE(FetchManifest(fixture));
     EXPECT_EQ(-1, engine.GetModule(L"Plain").downloadSize);
-    engine.SetInstallDir(installDir);
-    engine.SetResourceDir(fixture.Scratch().File(L"Resource"));
-    ASSERT_TRUE(engine.StartInstall());
-    ASSERT_TRUE(fixture.PumpUntilInstallEnds());
+    ASSERT_TRUE(InstallInto(fixture, installDir, fixture.Scratch().File(L"Resource")));
 
-    const std::vector<WizardMessage>& received = fixture.Received();
-    EXPECT_EQ(WM_UI_INSTALL_DONE, received.back().message);
-    EXPECT_EQ(0u, Count(received, WM_UI_DOWNLOAD_PROGRESS, 0));
-    const std::vector<int> downloads = Percents(received, WM_UI_DOWNLOAD_PROGRESS, 1);
-    ASSERT_FALSE(downloads.empty());
-    EXPECT_TRUE(NeverFalls(downloads));
-    EXPECT_EQ(100, downloads.back());   // over the one package whose size was known
+    EXPECT_EQ(WM_UI_INSTALL_DONE, fixture.Received().back().message);
+    ExpectDownloadsComplete(fixture.Received());   // over the one package whose size was known
     EXPECT_EQ(500000, SysUtil::GetFileSize64(installDir + L"\\Plain\\big.bin"));
     EXPECT_EQ("small", Content(installDir + L"\\Small\\small.txt"));
 }
@@ -426,10 +432,7 @@ TEST(InstallThread, ThemesOfTheEarlierResourceDirectoryMoveWithProgress)
     engine.installedInfo.ProductVersion = L"2.3";
     engine.installedInfo.installBiZhiDir = scratch.File(L"Old");
     engine.manifestBytes = {'[', ']'};
-    engine.SetInstallDir(installDir);
-    engine.SetResourceDir(scratch.File(L"New"));
-    ASSERT_TRUE(engine.StartInstall());
-    ASSERT_TRUE(fixture.PumpUntilInstallEnds());
+    ASSERT_TRUE(InstallInto(fixture, installDir, scratch.File(L"New")));
 
     std::vector<WizardMessage> themes;
     for (const WizardMessage& m : fixture.Received()) {
@@ -471,12 +474,8 @@ TEST(InstallThread, AConfigurationFileNamedOutOfTheDataDirectoryIsSkipped)
     PackageFilesScope packages;
     const std::wstring installDir = fixture.Scratch().File(L"Tivala");
     ProductLeftovers leftovers{installDir};
-    InstallService& engine = InstallService::GetInstance();
     ASSERT_TRUE(FetchManifest(fixture));
-    engine.SetInstallDir(installDir);
-    engine.SetResourceDir(fixture.Scratch().File(L"Resource"));
-    ASSERT_TRUE(engine.StartInstall());
-    ASSERT_TRUE(fixture.PumpUntilInstallEnds());
+    ASSERT_TRUE(InstallInto(fixture, installDir, fixture.Scratch().File(L"Resource")));
 
     EXPECT_EQ(WM_UI_INSTALL_DONE, fixture.Received().back().message);
     EXPECT_EQ("small", Content(installDir + L"\\small.txt"));
@@ -529,10 +528,7 @@ TEST(InstallThread, APackageThatDoesNotUnpackFailsTheInstallationWithoutDefaultC
     InstallService& engine = InstallService::GetInstance();
     engine.settingsFileExists = true;   // as Init finds it when "settings.ini" is there
     ASSERT_TRUE(FetchManifest(fixture));
-    engine.SetInstallDir(fixture.Scratch().File(L"Tivala"));
-    engine.SetResourceDir(fixture.Scratch().File(L"Resource"));
-    ASSERT_TRUE(engine.StartInstall());
-    ASSERT_TRUE(fixture.PumpUntilInstallEnds());
+    ASSERT_TRUE(InstallInto(fixture, fixture.Scratch().File(L"Tivala"), fixture.Scratch().File(L"Resource")));
 
     const WizardMessage& failure = fixture.Received().back();
     EXPECT_EQ(WM_UI_MODULE_UNPACKED, failure.message);

@@ -7,10 +7,10 @@
 #include "service/InstallMessages.h"
 #include "service/InstallService.h"
 #include "service/PostMustArrive.h"
-#include "service/PostRecord.h"
 #include "service/ProgressRecords.h"
 #include "service/ServiceWndProc.h"
 #include "service/WorkerRecords.h"
+#include "sysutil/HandOver.h"
 
 #include <gtest/gtest.h>
 
