@@ -98,14 +98,6 @@ size_t CountStarting(const std::vector<std::string>& lines, const std::string& p
     return count;
 }
 
-std::wstring DesktopShortcut()
-{
-    wchar_t desktop[MAX_PATH] = {};
-    if (!::SHGetSpecialFolderPathW(nullptr, desktop, CSIDL_DESKTOPDIRECTORY, FALSE))
-        return {};
-    return std::wstring(desktop) + L"\\tivala.lnk";
-}
-
 // What the product keeps outside the test's folders, removed at the end.
 struct ShortcutScope {
     ~ShortcutScope() { ::DeleteFileW(DesktopShortcut().c_str()); }
@@ -124,8 +116,7 @@ public:
                   m_site.AddFile(L"manifest.json", m_site.WithBase(R"([
                       {"id":"1","appPath":"Small","isForceDownLoad":"1","downLoadUrl":"BASE/small.7z"},
                       {"id":"2","appPath":"Plain","widgetver":"1.0","downLoadUrl":"BASE/plain.7z"}])")) &&
-                  m_scratch.Write(L"data\\devconfig.ini", "[install]\r\nurlrequest=" + m_site.Url("") +
-                                                              "\r\nfilewidget=manifest.json\r\n");
+                  m_scratch.Write(L"data\\devconfig.ini", m_site.DevConfig());
         if (!m_ready)
             m_log = log;
     }

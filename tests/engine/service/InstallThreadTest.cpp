@@ -33,25 +33,6 @@ using namespace tivala::test;
 
 namespace {
 
-std::string DevConfig(const PackageSite& site)
-{
-    return "[install]\r\nurlrequest=" + site.Url("") + "\r\nfilewidget=manifest.json\r\n";
-}
-
-std::string StandInService()
-{
-    const std::wstring self = SysUtil::GetExePath();
-    return FileBytes(self.substr(0, self.rfind(L'\\')) + L"\\service_stand_in.exe");
-}
-
-std::wstring DesktopShortcut()
-{
-    wchar_t desktop[MAX_PATH] = {};
-    if (!::SHGetSpecialFolderPathW(nullptr, desktop, CSIDL_DESKTOPDIRECTORY, FALSE))
-        return {};
-    return std::wstring(desktop) + L"\\tivala.lnk";
-}
-
 // Removes the module packages that the manifest thread named in the service's
 // list when it dies.
 struct PackageFilesScope {
@@ -176,7 +157,7 @@ TEST(InstallThread, InstallsEveryModuleEndToEnd)
     PackageSite site;
     ASSERT_TRUE(site.Started());
     std::string log;
-    const std::string service = StandInService();
+    const std::string service = FileBytes(ServiceStandInPath());
     ASSERT_FALSE(service.empty());
     ASSERT_TRUE(site.AddArchive(L"main.7z", {{L"Main\\tivalaservice.exe", service}, {L"Main\\main.dll", "main"},
                                              {L"uninstall.exe", "the uninstaller"}}, log)) << log;
@@ -201,7 +182,7 @@ TEST(InstallThread, InstallsEveryModuleEndToEnd)
     ])");
     ASSERT_TRUE(site.AddFile(L"manifest.json", manifest));
 
-    ServiceFixture fixture(DevConfig(site));
+    ServiceFixture fixture(site.DevConfig());
     PackageFilesScope packages;
     SpecialPackageFilesScope specialPackages;
     const std::wstring installDir = fixture.Scratch().File(L"Program\\Tivala");
@@ -268,7 +249,7 @@ TEST(InstallThread, ADroppedDownloadFailsAndTheRetryResumesIt)
     ASSERT_TRUE(site.AddFile(L"manifest.json", site.WithBase(R"([
         {"id":"1","appPath":"Small","isForceDownLoad":"1","downLoadUrl":"BASE/small.7z"},
         {"id":"2","appPath":"Plain","isForceDownLoad":"1","downLoadUrl":"BASE/plain.7z"}])")));
-    ServiceFixture fixture(DevConfig(site));
+    ServiceFixture fixture(site.DevConfig());
     PackageFilesScope packages;
     const std::wstring installDir = fixture.Scratch().File(L"Tivala");
     ProductLeftovers leftovers{installDir};
@@ -325,7 +306,7 @@ TEST(InstallThread, APackageWhoseServerRefusesHeadStillInstalls)
         {"id":"1","appPath":"Small","isForceDownLoad":"1","downLoadUrl":"BASE/small.7z"},
         {"id":"2","appPath":"Plain","isForceDownLoad":"1","downLoadUrl":"BASE/plain.7z"}])")));
     ASSERT_TRUE(site.Server().WriteControlFile(L"rules.json", R"({"/plain.7z":{"head_status":405}})"));
-    ServiceFixture fixture(DevConfig(site));
+    ServiceFixture fixture(site.DevConfig());
     PackageFilesScope packages;
     const std::wstring installDir = fixture.Scratch().File(L"Tivala");
     ProductLeftovers leftovers{installDir};
@@ -351,7 +332,7 @@ TEST(InstallThread, WorksFromTheSnapshotTakenAtStartAndReportsTheStepsDoneOnce)
     const std::string manifest = site.WithBase(R"([
         {"id":"1","appPath":"Small","isForceDownLoad":"1","downLoadUrl":"BASE/small.7z"}])");
     ASSERT_TRUE(site.AddFile(L"manifest.json", manifest));
-    ServiceFixture fixture(DevConfig(site));
+    ServiceFixture fixture(site.DevConfig());
     PackageFilesScope packages;
     const std::wstring installDir = fixture.Scratch().File(L"Tivala");
     const std::wstring laterDir = fixture.Scratch().File(L"Later");
@@ -470,7 +451,7 @@ TEST(InstallThread, AConfigurationFileNamedOutOfTheDataDirectoryIsSkipped)
         {"id":"1","appPath":"Small","isForceDownLoad":"1","downLoadUrl":"BASE/small.7z",
          "configUrl":"BASE/x\\..\\..\\evil.ini"},
         {"id":"2","appPath":"Dots","isForceDownLoad":"1","downLoadUrl":"BASE/dots.7z","configUrl":"BASE/a..ini"}])")));
-    ServiceFixture fixture(DevConfig(site));
+    ServiceFixture fixture(site.DevConfig());
     PackageFilesScope packages;
     const std::wstring installDir = fixture.Scratch().File(L"Tivala");
     ProductLeftovers leftovers{installDir};
@@ -522,7 +503,7 @@ TEST(InstallThread, APackageThatDoesNotUnpackFailsTheInstallationWithoutDefaultC
         {"id":"1","appPath":"Main","downLoadUrl":"BASE/main.7z","resourceUrl":"BASE/res.7z",
          "browserUrl":"BASE/browser.7z","launchUrl":"BASE/starter.7z"},
         {"id":"2","appPath":"WallPaper","downLoadUrl":"BASE/wall.7z","defaultPaperUrl":"BASE/paper.7z"}])")));
-    ServiceFixture fixture(DevConfig(site));
+    ServiceFixture fixture(site.DevConfig());
     ASSERT_TRUE(fixture.Scratch().Write(L"Resource\\mine\\theme.dexo", ""));
     PackageFilesScope packages;
     InstallService& engine = InstallService::GetInstance();
