@@ -70,8 +70,9 @@ public:
     // failure. False when the thread cannot be started.
     [[nodiscard]] bool StartInstall();
 
-    // IHttpDownloadToFileCalback: posts a ModuleProgress to the service window,
-    // as the install thread's own poster does (DownloadProgressPoster).
+    // IHttpDownloadToFileCalback: posts a ModuleProgress to the service window.
+    // The install thread does not call it: it reads nothing of the service and
+    // posts through a DownloadProgressPoster over its snapshot's window instead.
     void OnProgress(int percent, int64_t done, int64_t total, int tag, const std::wstring& name) override;
 
     HWND dialogWindow = nullptr;
