@@ -7,7 +7,7 @@
 #include "extract/ExtractArchive.h"
 #include "extract/Tivala7z.h"
 #include "service/InstallMessages.h"
-#include "service/PostRecord.h"
+#include "sysutil/HandOver.h"
 
 #include <windows.h>
 #include <shellapi.h>

@@ -1,7 +1,7 @@
 #include "extract/Tivala7z.h"
 
 #include "service/InstallMessages.h"
-#include "service/PostRecord.h"
+#include "sysutil/HandOver.h"
 
 #include <algorithm>
 #include <limits>

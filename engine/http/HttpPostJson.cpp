@@ -25,10 +25,10 @@ bool HttpPostJson::Post()
         return true;   // without its type the report server cannot read it: dropped like any failed report
     CURL* const curl = handle.Get();
     curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers.Get());
-    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, &CollectThunk);
-    curl_easy_setopt(curl, CURLOPT_WRITEDATA, &m_responseBody);
-    curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, &CollectThunk);
-    curl_easy_setopt(curl, CURLOPT_HEADERDATA, &m_responseHeaders);
+    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, (&HttpEasy::DataCallback<HttpPostJson, &HttpPostJson::OnWrite>));
+    curl_easy_setopt(curl, CURLOPT_WRITEDATA, this);
+    curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, (&HttpEasy::DataCallback<HttpPostJson, &HttpPostJson::OnHeader>));
+    curl_easy_setopt(curl, CURLOPT_HEADERDATA, this);
     curl_easy_setopt(curl, CURLOPT_POST, 1L);
     curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, m_errorBuffer.data());
     curl_easy_setopt(curl, CURLOPT_POSTFIELDS, m_body.data());
@@ -38,14 +38,16 @@ bool HttpPostJson::Post()
     return true;
 }
 
-size_t HttpPostJson::CollectThunk(char* data, size_t size, size_t count, void* text) noexcept
+size_t HttpPostJson::OnHeader(const char* line, size_t size)
 {
-    try {
-        HttpEasy::AppendBounded(*static_cast<std::string*>(text), data, size * count);
-        return size * count;
-    } catch (...) {
-        return 0;   // a short count makes libcurl fail the transfer
-    }
+    HttpEasy::AppendBounded(m_responseHeaders, line, size);
+    return size;
+}
+
+size_t HttpPostJson::OnWrite(const char* data, size_t size)
+{
+    HttpEasy::AppendBounded(m_responseBody, data, size);
+    return size;
 }
 
 }  // namespace tivala

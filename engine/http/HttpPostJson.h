@@ -23,7 +23,9 @@ public:
     [[nodiscard]] bool Post();
 
 private:
-    static size_t CollectThunk(char* data, size_t size, size_t count, void* text) noexcept;
+    // The answer is kept, within bounds, and read by nobody.
+    size_t OnHeader(const char* line, size_t size);
+    size_t OnWrite(const char* data, size_t size);
 
     std::wstring m_url;
     std::string m_body;

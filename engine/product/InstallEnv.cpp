@@ -43,11 +43,6 @@ std::vector<std::wstring> Listed(const wchar_t* const* first, const wchar_t* con
     return std::vector<std::wstring>(first, last);
 }
 
-std::wstring FileName(const std::wstring& path)
-{
-    return path.substr(path.rfind(L'\\') + 1);   // npos + 1 is 0: the whole text
-}
-
 // Appends the names of the member, split at commas, to `names`.
 void AppendSplitMember(const Json::Value& module, const char* key, std::vector<std::wstring>& names)
 {
@@ -111,7 +106,7 @@ std::vector<std::wstring> ReadManifestProcessNames(const std::wstring& dataDir)
 {
     std::vector<std::wstring> names = Listed(std::begin(kManifestProcessNames), std::end(kManifestProcessNames));
     const std::vector<uint8_t> bytes =
-        SysUtil::ReadFileBytes(SysUtil::AddTrailingBackslash(dataDir) + ProductFiles::kManifestCopy);
+        SysUtil::ReadFileBytes(SysUtil::JoinPath(dataDir, ProductFiles::kManifestCopy));
     Json::Value root;
     try {
         if (!ParseJson(bytes, root) || !root.isArray())
@@ -141,7 +136,7 @@ std::vector<std::wstring> ReadPreviousModuleFolders(const std::wstring& installD
     if (!SysUtil::ListFolder(SysUtil::RemoveTrailingBackslash(installDir), folders, files))
         return names;
     for (const std::wstring& folder : folders) {
-        const std::wstring name = FileName(folder);
+        const std::wstring name = SysUtil::FileNameOf(folder);
         if (std::find(std::begin(kNotModuleFolders), std::end(kNotModuleFolders), name) != std::end(kNotModuleFolders))
             continue;
         if (std::find(names.begin(), names.end(), name) == names.end())
@@ -168,13 +163,13 @@ std::wstring FindDataDir()
         return fromRegistry;
     const std::wstring documents = SysUtil::GetDocumentsPath();
     if (!documents.empty()) {
-        const std::wstring candidate = SysUtil::AddTrailingBackslash(documents) + kDocumentsDataFolder;
+        const std::wstring candidate = SysUtil::JoinPath(documents, kDocumentsDataFolder);
         if (IsUsableDataDir(candidate))
             return candidate;
     }
     const std::wstring appData = SysUtil::GetAppDataPath();
     if (!appData.empty()) {
-        const std::wstring candidate = SysUtil::AddTrailingBackslash(appData) + kAppDataDataFolder;
+        const std::wstring candidate = SysUtil::JoinPath(appData, kAppDataDataFolder);
         if (IsUsableDataDir(candidate))
             return candidate;
     }
@@ -195,7 +190,7 @@ std::wstring GetDefaultResourceDir()
         const std::wstring appData = SysUtil::GetAppDataPath();
         if (appData.empty())   // the bare name would be a folder relative to wherever the installer runs
             return {};
-        return SysUtil::AddTrailingBackslash(appData) + kResourceFolder;
+        return SysUtil::JoinPath(appData, kResourceFolder);
     }
     return std::wstring{drive, L':', L'\\'} + kResourceFolder;
 }
@@ -207,7 +202,7 @@ bool HasNoThemeFolder(const std::wstring& folder)
     if (!SysUtil::ListFolder(SysUtil::RemoveTrailingBackslash(folder), folders, files))
         return true;
     return std::none_of(folders.begin(), folders.end(), [](const std::wstring& sub) {
-        return SysUtil::PathExists(sub + L"\\" + ProductFiles::kThemeMarker);
+        return SysUtil::PathExists(SysUtil::JoinPath(sub, ProductFiles::kThemeMarker));
     });
 }
 

@@ -4,6 +4,7 @@
 #include "product/ProductFiles.h"
 #include "product/ProductRegistry.h"
 #include "sysutil/SysUtilFile.h"
+#include "sysutil/SysUtilPath.h"
 #include "sysutil/SysUtilProcess.h"
 #include "sysutil/SysUtilRegistry.h"
 #include "Win32Handles.h"
@@ -58,11 +59,6 @@ void DeleteSubkeyTree(HKEY root, const wchar_t* parent, const wchar_t* name)
         ::SHDeleteKeyW(key.Get(), name);
 }
 
-std::wstring Join(const std::wstring& folder, const wchar_t* name)
-{
-    return folder + L"\\" + name;
-}
-
 std::wstring TodayAsText()
 {
     SYSTEMTIME today = {};
@@ -112,7 +108,7 @@ void DeleteProductShortcutsIn(const std::wstring& folder)
     if (!SysUtil::ListFolder(folder, folders, files))
         return;
     for (const std::wstring& file : files) {
-        const std::wstring name = file.substr(file.rfind(L'\\') + 1);
+        const std::wstring name = SysUtil::FileNameOf(file);
         if (name.find(kShortcutWord) != std::wstring::npos && name.find(kShortcutMark) != std::wstring::npos)
             ::DeleteFileW(file.c_str());
     }
@@ -124,12 +120,12 @@ void WriteUninstallEntry(const std::wstring& installDir, const std::wstring& res
                {
                    {L"Publisher",       kPublisher},
                    {L"DisplayName",     kDisplayName},
-                   {L"DisplayIcon",     Join(installDir, ProductFiles::kStarter)},
+                   {L"DisplayIcon",     SysUtil::JoinPath(installDir, ProductFiles::kStarter)},
                    {L"DisplayVersion",  version},
                    {L"InstallDate",     TodayAsText()},
                    {L"InstallLocation", installDir},
                    {L"ResLocation",     resourceDir},
-                   {L"UninstallString", Join(installDir, ProductFiles::kUninstaller)},
+                   {L"UninstallString", SysUtil::JoinPath(installDir, ProductFiles::kUninstaller)},
                    {L"UrlInfoAbout",    ProductAddresses::kWebHost},
                });
 }

@@ -1,9 +1,8 @@
 #include "report/DataDelivery.h"
 
 #include "http/HttpPostJson.h"
+#include "sysutil/HandOver.h"
 #include "Win32Handles.h"
-
-#include <process.h>
 
 #include <atomic>
 #include <limits>
@@ -27,11 +26,6 @@ void SendReport(std::unique_ptr<ReportRecord> record) noexcept
     } catch (...) {
         // Out of memory for a copy: the report is dropped like a failed one.
     }
-}
-
-std::unique_ptr<ReportRecord> TakeReport(WPARAM wParam)
-{
-    return std::unique_ptr<ReportRecord>(reinterpret_cast<ReportRecord*>(wParam));
 }
 
 }  // namespace
@@ -95,13 +89,10 @@ bool DataDelivery::Start()
         start->window = window;
         start->shared = shared;
         unsigned threadId = 0;
-        const UniqueHandle thread(
-            reinterpret_cast<HANDLE>(::_beginthreadex(nullptr, 0, &ReportWorker, start.get(), 0, &threadId)));
-        if (!thread) {
+        if (!StartThreadWithRecord(&ReportWorker, std::move(start), &threadId)) {
             ::DestroyWindow(window);
-            return false;   // `start` is freed here: no thread took it
+            return false;
         }
-        start.release();   // the worker owns it now
         m_window = window;
         m_workerThreadId = threadId;
         m_shared = std::move(shared);
@@ -145,13 +136,11 @@ bool DataDelivery::FlushReports()
 bool DataDelivery::HandOver(std::unique_ptr<ReportRecord> record)
 {
     m_shared->inFlight.fetch_add(1);
-    if (!::PostThreadMessageW(m_workerThreadId, WM_REPORT_POST, reinterpret_cast<WPARAM>(record.get()), 0)) {
-        // The worker is gone or its queue is full: the report is dropped, and
-        // freed with `record`.
+    if (!PostThreadRecord(m_workerThreadId, WM_REPORT_POST, std::move(record))) {
+        // The worker is gone or its queue is full: the report is dropped.
         m_shared->inFlight.fetch_sub(1);
         return false;
     }
-    record.release();   // the worker owns it now
     return true;
 }
 
@@ -201,7 +190,7 @@ LRESULT CALLBACK DataDelivery::MsgWndProc(HWND window, UINT message, WPARAM wPar
 
 unsigned __stdcall DataDelivery::ReportWorker(void* argument) noexcept
 {
-    const std::unique_ptr<WorkerStart> start(static_cast<WorkerStart*>(argument));
+    const auto start = TakeRecord<WorkerStart>(argument);
     if (!start)
         return 0;
     Shared& shared = *start->shared;   // `start` holds a reference until the thread returns
@@ -218,14 +207,14 @@ unsigned __stdcall DataDelivery::ReportWorker(void* argument) noexcept
         if (message.message == WM_REPORT_QUIT)
             break;
         if (message.message == WM_REPORT_POST) {
-            SendReport(TakeReport(message.wParam));
+            SendReport(TakeRecord<ReportRecord>(message.wParam));
             shared.Finished();
         }
     }
     // Reports that reached the queue after the decision to stop are freed, not
     // left behind in a queue that nobody reads.
     while (::PeekMessageW(&message, nullptr, WM_REPORT_POST, WM_REPORT_POST, PM_REMOVE)) {
-        TakeReport(message.wParam).reset();
+        TakeRecord<ReportRecord>(message.wParam).reset();
         shared.Finished();
     }
     return 0;

@@ -9,7 +9,7 @@
 namespace tivala {
 
 // Worker threads to the install service's window.
-// wParam 1 success / 0 failure; lParam the module vector on success.
+// wParam 1 success / 0 failure; lParam a ManifestResult on success.
 inline constexpr UINT WM_SVC_MANIFEST = WM_USER + 2;
 // lParam a ThemeMigrationProgress.
 inline constexpr UINT WM_SVC_THEME_MIGRATE = WM_USER + 3;
@@ -23,6 +23,11 @@ inline constexpr UINT WM_SVC_UNPACK_FILE = WM_USER + 6;
 inline constexpr UINT WM_SVC_UNPACK_PERCENT = WM_USER + 7;
 // No payload.
 inline constexpr UINT WM_SVC_INSTALL_DONE = WM_USER + 8;
+// wParam the step that the install thread has done once for the process (below),
+// so that a retry skips it; the wizard hears nothing of it.
+inline constexpr UINT WM_SVC_STEP_DONE = WM_USER + 9;
+inline constexpr WPARAM kStepDirectoriesPrepared = 1;
+inline constexpr WPARAM kStepThemesMoved = 2;
 
 // The install service's window to the wizard's.
 // wParam 1 manifest applied / 0 failed.

@@ -3,16 +3,14 @@
 #include "product/InstallEnv.h"
 #include "product/ProductAddresses.h"
 #include "product/ProductFiles.h"
+#include "service/DownloadProgressPoster.h"
 #include "service/InstallInitParam.h"
-#include "service/InstallMessages.h"
 #include "service/InstallThread.h"
 #include "service/ManifestThread.h"
-#include "service/PostRecord.h"
-#include "service/ProgressRecords.h"
 #include "service/ServiceWndProc.h"
+#include "service/WorkerRecords.h"
+#include "sysutil/HandOver.h"
 #include "sysutil/SysUtilPath.h"
-
-#include <process.h>
 
 #include <cwchar>
 #include <memory>
@@ -23,11 +21,6 @@ namespace {
 
 constexpr DWORD kIniBufferChars = 260;
 
-std::wstring WithoutOneTrailingBackslash(const std::wstring& path)
-{
-    return !path.empty() && path.back() == L'\\' ? path.substr(0, path.size() - 1) : path;
-}
-
 std::wstring ReadIniText(const std::wstring& file, const wchar_t* key, const wchar_t* fallback)
 {
     wchar_t text[kIniBufferChars] = {};
@@ -35,16 +28,6 @@ std::wstring ReadIniText(const std::wstring& file, const wchar_t* key, const wch
     return text;
 }
 
-// Starts `entry` on a thread of its own with `argument`, closing the handle at
-// once; false when the thread could not be made (the argument stays the caller's).
-bool StartDetached(unsigned(__stdcall* entry)(void*), void* argument)
-{
-    const uintptr_t thread = ::_beginthreadex(nullptr, 0, entry, argument, 0, nullptr);
-    if (thread == 0)
-        return false;
-    ::CloseHandle(reinterpret_cast<HANDLE>(thread));
-    return true;
-}
 
 }  // namespace
 
@@ -85,14 +68,14 @@ bool InstallService::Init(const InstallInitParam& param)
 
 void InstallService::ReadDevConfig()
 {
-    const std::wstring file = SysUtil::AddTrailingBackslash(dataDirectory) + ProductFiles::kDevConfig;
+    const std::wstring file = SysUtil::JoinPath(dataDirectory, ProductFiles::kDevConfig);
     requestUrl = ReadIniText(file, L"urlrequest", ProductAddresses::kDefaultRequestUrl);
     manifestFileName = ReadIniText(file, L"filewidget", ProductFiles::kManifestCopy);
 }
 
 void InstallService::CheckSettingsFile()
 {
-    settingsFileExists = SysUtil::PathExists(SysUtil::AddTrailingBackslash(dataDirectory) + ProductFiles::kSettings);
+    settingsFileExists = SysUtil::PathExists(SysUtil::JoinPath(dataDirectory, ProductFiles::kSettings));
 }
 
 void InstallService::DetectEdition()
@@ -106,14 +89,14 @@ void InstallService::SetInstallDir(const std::wstring& directory)
 {
     if (directory.empty())
         return;
-    installDirectory = WithoutOneTrailingBackslash(directory);
+    installDirectory = SysUtil::RemoveTrailingBackslash(directory);
     ApplyInstallDir();
 }
 
 void InstallService::SetResourceDir(const std::wstring& directory)
 {
     if (!directory.empty())
-        resourceDirectory = WithoutOneTrailingBackslash(directory);
+        resourceDirectory = SysUtil::RemoveTrailingBackslash(directory);
 }
 
 void InstallService::ApplyInstallDir()
@@ -124,41 +107,27 @@ void InstallService::ApplyInstallDir()
         module.targetDir = installDirectory;
 }
 
-ModuleRecord* InstallService::FindModule(const std::wstring& appPath)
-{
-    for (ModuleRecord& module : modules) {
-        if (module.appPath == appPath)
-            return &module;
-    }
-    return nullptr;
-}
-
-const ModuleRecord* InstallService::FindModule(const std::wstring& appPath) const
-{
-    return const_cast<InstallService*>(this)->FindModule(appPath);
-}
-
 ModuleRecord InstallService::GetModule(const std::wstring& appPath) const
 {
-    const ModuleRecord* module = FindModule(appPath);
+    const ModuleRecord* module = FindModule(modules, appPath);
     return module ? *module : ModuleRecord();
 }
 
 void InstallService::SetModuleSelected(const std::wstring& appPath, bool selected)
 {
-    if (ModuleRecord* module = FindModule(appPath))
+    if (ModuleRecord* module = FindModule(modules, appPath))
         module->selected = selected;
 }
 
 void InstallService::MarkModuleUnpacked(const std::wstring& appPath)
 {
-    if (ModuleRecord* module = FindModule(appPath))
+    if (ModuleRecord* module = FindModule(modules, appPath))
         module->unpacked = true;
 }
 
 void InstallService::SetModuleProgress(const std::wstring& appPath, int64_t downloadedBytes)
 {
-    if (ModuleRecord* module = FindModule(appPath))
+    if (ModuleRecord* module = FindModule(modules, appPath))
         module->downloadedBytes = downloadedBytes;
 }
 
@@ -192,7 +161,7 @@ bool InstallService::CountUnpacked(int& unpacked, int& selected) const
 
 bool InstallService::IsDownloadSizeUnknown(const std::wstring& appPath) const
 {
-    const ModuleRecord* module = FindModule(appPath);
+    const ModuleRecord* module = FindModule(modules, appPath);
     return module && module->downloadSize < 0;
 }
 
@@ -208,12 +177,12 @@ void InstallService::DropExcludedModule()
 
 std::wstring InstallService::GetStarterPath() const
 {
-    return SysUtil::AddTrailingBackslash(installDirectory) + ProductFiles::kStarter;
+    return SysUtil::JoinPath(installDirectory, ProductFiles::kStarter);
 }
 
 std::wstring InstallService::GetMainVersion() const
 {
-    const ModuleRecord* main = FindModule(L"Main");
+    const ModuleRecord* main = FindModule(modules, L"Main");
     return main ? main->widgetver : std::wstring();
 }
 
@@ -229,32 +198,37 @@ std::vector<int> InstallService::GetSelectedOptionalModuleIds() const
 
 bool InstallService::StartManifest()
 {
-    return StartDetached(&ManifestThread, nullptr);
+    auto request = std::make_unique<ManifestRequest>();
+    request->serviceWindow = serviceWindow;
+    request->local = installType == 1;
+    // Joined as they are: the request address ends with its own "/".
+    request->url = requestUrl + manifestFileName;
+    request->package = packageData;
+    request->packageSize = packageSize;
+    return StartThreadWithRecord(&ManifestThread, std::move(request));
 }
 
 bool InstallService::StartInstall()
 {
-    auto list = std::make_unique<std::vector<ModuleRecord>>(modules);
-    if (!StartDetached(&InstallThread, list.get()))
-        return false;
-    list.release();   // the install thread owns it now
-    return true;
+    auto snapshot = std::make_unique<InstallSnapshot>();
+    snapshot->modules = modules;
+    snapshot->installDirectory = installDirectory;
+    snapshot->resourceDirectory = resourceDirectory;
+    snapshot->dataDirectory = dataDirectory;
+    snapshot->serviceWindow = serviceWindow;
+    snapshot->local = installType == 1;
+    snapshot->manifestBytes = manifestBytes;
+    snapshot->installedInfo = installedInfo;
+    snapshot->settingsFileExists = settingsFileExists;
+    snapshot->firstBoot = firstBoot;
+    snapshot->directoriesPrepared = directoriesPrepared;
+    snapshot->themesMoved = themesMoved;
+    return StartThreadWithRecord(&InstallThread, std::move(snapshot));
 }
 
 void InstallService::OnProgress(int percent, int64_t done, int64_t total, int tag, const std::wstring& name)
 {
-    try {
-        auto progress = std::make_unique<ModuleProgress>();
-        progress->percent = percent;
-        progress->done = done;
-        progress->total = total;
-        progress->tag = tag;
-        progress->name = name;
-        // A progress report that cannot go is freed; the next one supersedes it.
-        (void)PostRecord(serviceWindow, WM_SVC_DOWNLOAD_PROGRESS, 1, std::move(progress));
-    } catch (...) {
-        // Called from inside libcurl's transfer: nothing may escape.
-    }
+    DownloadProgressPoster(serviceWindow).OnProgress(percent, done, total, tag, name);
 }
 
 }  // namespace tivala

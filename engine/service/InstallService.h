@@ -6,7 +6,6 @@
 
 #include <windows.h>
 
-#include <atomic>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -19,11 +18,11 @@ struct InstallInitParam;
 // ("InstallServiceMsgWndClass") through which the manifest and install threads
 // report to the wizard. One per process (GetInstance), living until exit.
 //
-// The wizard and the service window use it on the UI thread, which alone changes
-// `modules`. The workers read only what Init and the wizard set before they start;
-// the manifest thread alone writes `manifestBytes`. No locks: the order of the
-// installation keeps them apart. Modules are found by `appPath`, exactly; the
-// first match counts.
+// UI thread only: the wizard and the service window use it there. A worker gets
+// a copy of what it needs when it is started (WorkerRecords.h) and brings back
+// what it learns by message, which the service window applies; no thread but the
+// UI thread reads or writes the service. Modules are found by `appPath`, exactly;
+// the first match counts.
 class InstallService final : public IHttpDownloadToFileCalback {
 public:
     static InstallService& GetInstance();
@@ -61,23 +60,26 @@ public:
     std::vector<std::wstring> GetEndProcessNames() const { return endProcessNames; }
     std::vector<std::wstring> GetManifestProcessNames() const { return manifestProcessNames; }
 
-    // Starts the manifest thread; false when it cannot be started (then nothing
-    // will report).
+    // Starts the manifest thread on a copy of the configuration; false when it
+    // cannot be started (then nothing will report). The wizard calls it once, and
+    // again after a reported failure.
     [[nodiscard]] bool StartManifest();
-    // Starts an install thread on a copy of `modules`; progress already recorded
-    // stays. The wizard calls it once, and again after a reported failure.
-    // False when the thread cannot be started.
+    // Starts an install thread on a snapshot of the service: the directories, a
+    // copy of `modules`, the manifest, the earlier installation, the flags. Progress
+    // already recorded stays. The wizard calls it once, and again after a reported
+    // failure. False when the thread cannot be started.
     [[nodiscard]] bool StartInstall();
 
     // IHttpDownloadToFileCalback: posts a ModuleProgress to the service window.
-    // Runs on the downloading thread.
+    // The install thread does not call it: it reads nothing of the service and
+    // posts through a DownloadProgressPoster over its snapshot's window instead.
     void OnProgress(int percent, int64_t done, int64_t total, int tag, const std::wstring& name) override;
 
     HWND dialogWindow = nullptr;
     std::wstring installDirectory;    // without a trailing backslash
     std::wstring resourceDirectory;   // without a trailing backslash
     std::wstring dataDirectory;
-    std::vector<uint8_t> manifestBytes;   // the manifest as fetched; written by the manifest thread
+    std::vector<uint8_t> manifestBytes;   // the manifest as fetched; the service window stores it
     std::vector<ModuleRecord> modules;    // sorted by numeric id
     HWND serviceWindow = nullptr;
     bool firstBoot = true;
@@ -95,10 +97,10 @@ public:
     bool wideEdition = false;
     bool channelEdition = false;
 
-    // The install thread's steps done once per process; never reset by the engine,
-    // so that a retry skips them.
-    std::atomic<bool> directoriesPrepared{false};
-    std::atomic<bool> themesMoved{false};
+    // The install thread's steps done once per process, as its messages report
+    // them; never reset by the engine, so that a retry skips them.
+    bool directoriesPrepared = false;
+    bool themesMoved = false;
 
 private:
     InstallService() = default;
@@ -106,8 +108,6 @@ private:
     void ReadDevConfig();
     void CheckSettingsFile();
     void DetectEdition();
-    ModuleRecord* FindModule(const std::wstring& appPath);
-    const ModuleRecord* FindModule(const std::wstring& appPath) const;
 };
 
 }  // namespace tivala

@@ -7,16 +7,18 @@
 #include "product/InstallEnv.h"
 #include "product/ProductFiles.h"
 #include "product/Registration.h"
+#include "service/DownloadProgressPoster.h"
 #include "service/InstallMessages.h"
-#include "service/InstallService.h"
 #include "service/ModuleRecord.h"
 #include "service/PostMustArrive.h"
-#include "service/PostRecord.h"
 #include "service/ProgressRecords.h"
+#include "service/WorkerRecords.h"
+#include "sysutil/HandOver.h"
 #include "sysutil/SysUtilFile.h"
 #include "sysutil/SysUtilPath.h"
 #include "sysutil/SysUtilProcess.h"
 #include "sysutil/SysUtilText.h"
+#include "sysutil/SysUtilTrace.h"
 
 #include <shlobj.h>
 
@@ -30,21 +32,6 @@ namespace tivala {
 
 namespace {
 
-// What one install thread works with: its own copies, taken when it starts.
-struct Job {
-    std::vector<ModuleRecord> modules;
-    std::wstring installDirectory;
-    std::wstring resourceDirectory;
-    std::wstring dataDirectory;
-    HWND window = nullptr;
-    bool local = false;
-};
-
-std::wstring Join(const std::wstring& folder, const std::wstring& name)
-{
-    return SysUtil::AddTrailingBackslash(folder) + name;
-}
-
 void CreateFolder(const std::wstring& folder)
 {
     ::SHCreateDirectory(nullptr, folder.c_str());   // an existing folder is fine; a failure shows later
@@ -52,45 +39,43 @@ void CreateFolder(const std::wstring& folder)
 
 void Trace(const std::wstring& text)
 {
-    std::printf("engine: install: %s\n", SysUtil::WideToUtf8(text).c_str());
-    std::fflush(stdout);
+    SysUtil::Trace(L"install", text);
 }
 
-const ModuleRecord* FindModule(const std::vector<ModuleRecord>& modules, const wchar_t* appPath)
-{
-    for (const ModuleRecord& module : modules) {
-        if (module.appPath == appPath)
-            return &module;
-    }
-    return nullptr;
-}
-
-void ReportDownloadFailed(const Job& job, const ModuleRecord& module)
+void ReportDownloadFailed(const InstallSnapshot& job, const ModuleRecord& module)
 {
     auto progress = std::make_unique<ModuleProgress>();
     progress->name = module.appPath;
-    (void)PostRecordMustArrive(job.window, WM_SVC_DOWNLOAD_PROGRESS, 0, std::move(progress));
+    (void)PostRecordMustArrive(job.serviceWindow, WM_SVC_DOWNLOAD_PROGRESS, 0, std::move(progress));
 }
 
-void PrepareDirectories(const Job& job, InstallService& service)
+// Tells the service window that a step done once per process is done, so that
+// the snapshot of a retry says so.
+void ReportStepDone(const InstallSnapshot& job, WPARAM step)
 {
-    if (service.directoriesPrepared)
+    (void)PostMustArrive(job.serviceWindow, WM_SVC_STEP_DONE, step, 0);
+}
+
+void PrepareDirectories(const InstallSnapshot& job)
+{
+    if (job.directoriesPrepared)
         return;
     CreateFolder(job.dataDirectory);
-    CreateFolder(Join(job.dataDirectory, ProductFiles::kDataFolder));
+    CreateFolder(SysUtil::JoinPath(job.dataDirectory, ProductFiles::kDataFolder));
     CreateFolder(job.resourceDirectory);
-    if (!SysUtil::WriteBytesToFile(Join(job.dataDirectory, ProductFiles::kManifestCopy), service.manifestBytes))
+    if (!SysUtil::WriteBytesToFile(SysUtil::JoinPath(job.dataDirectory, ProductFiles::kManifestCopy), job.manifestBytes))
         Trace(L"the manifest copy could not be written");
-    service.directoriesPrepared = true;
+    ReportStepDone(job, kStepDirectoriesPrepared);
 }
 
-void MoveThemes(const Job& job, InstallService& service)
+void MoveThemes(const InstallSnapshot& job)
 {
-    if (service.themesMoved)
+    if (job.themesMoved)
         return;
-    service.themesMoved = true;
-    const std::wstring& oldDirectory = service.installedInfo.installBiZhiDir;
-    if (SysUtil::GetMajorVersion(service.installedInfo.ProductVersion) == 0 || oldDirectory == job.resourceDirectory)
+    // Done whether or not anything moves.
+    ReportStepDone(job, kStepThemesMoved);
+    const std::wstring& oldDirectory = job.installedInfo.installBiZhiDir;
+    if (SysUtil::GetMajorVersion(job.installedInfo.ProductVersion) == 0 || oldDirectory == job.resourceDirectory)
         return;
     std::vector<std::wstring> folders;
     std::vector<std::wstring> files;
@@ -98,7 +83,7 @@ void MoveThemes(const Job& job, InstallService& service)
         return;
     std::vector<std::wstring> themes;
     for (const std::wstring& folder : folders) {
-        if (SysUtil::PathExists(Join(folder, ProductFiles::kThemeMarker)))
+        if (SysUtil::PathExists(SysUtil::JoinPath(folder, ProductFiles::kThemeMarker)))
             themes.push_back(folder);
     }
     const int count = static_cast<int>(themes.size());
@@ -114,14 +99,14 @@ void MoveThemes(const Job& job, InstallService& service)
         progress->count = count;
         progress->folder = folder;
         progress->destination = job.resourceDirectory;
-        (void)PostRecord(job.window, WM_SVC_THEME_MIGRATE, 0, std::move(progress));
+        (void)PostRecord(job.serviceWindow, WM_SVC_THEME_MIGRATE, 0, std::move(progress));
     }
 }
 
 // Unpacks a default-content package into `destination`, online after fetching
 // it into a fresh temporary file. Neither step's outcome is looked at: the
 // product runs without its default content.
-void InstallSpecialPackage(const Job& job, const wchar_t* word, const std::wstring& address,
+void InstallSpecialPackage(const InstallSnapshot& job, const wchar_t* word, const std::wstring& address,
                            const std::wstring& destination)
 {
     std::wstring archive = address;
@@ -139,7 +124,7 @@ void InstallSpecialPackage(const Job& job, const wchar_t* word, const std::wstri
 // Fetches (online) or reads (local) the configuration file into the data
 // directory; false when an online fetch failed. A file whose name would not stay
 // in the data directory is skipped, as one that cannot be written is.
-bool InstallConfigFile(const Job& job, const ModuleRecord& module)
+bool InstallConfigFile(const InstallSnapshot& job, const ModuleRecord& module)
 {
     const std::wstring name = ConfigFileName(module.configUrl, job.local);
     if (name.empty()) {
@@ -154,20 +139,21 @@ bool InstallConfigFile(const Job& job, const ModuleRecord& module)
         if (!download.Run())
             return false;
     }
-    if (!SysUtil::WriteBytesToFile(Join(job.dataDirectory, name), bytes))
+    if (!SysUtil::WriteBytesToFile(SysUtil::JoinPath(job.dataDirectory, name), bytes))
         Trace(L"the configuration file " + name + L" could not be written");
     return true;
 }
 
 // Every selected module's package, configuration file and default content;
 // false, reported, at the first failed package or configuration download.
-bool DownloadModules(const Job& job, InstallService& service)
+bool DownloadModules(const InstallSnapshot& job)
 {
+    DownloadProgressPoster progress(job.serviceWindow);
     for (const ModuleRecord& module : job.modules) {
         if (!module.selected || module.unpacked)
             continue;
         if (!job.local && SysUtil::GetFileSize64(module.packagePath) != module.downloadSize) {
-            HttpDownloadToFile download(&service, module.downLoadUrl, module.packagePath, 0, module.appPath);
+            HttpDownloadToFile download(&progress, module.downLoadUrl, module.packagePath, 0, module.appPath);
             if (download.Run() != HttpDownloadToFile::kDone) {
                 Trace(module.appPath + L": " + SysUtil::Utf8ToWide(download.GetErrorText()));
                 ReportDownloadFailed(job, module);
@@ -178,7 +164,7 @@ bool DownloadModules(const Job& job, InstallService& service)
             ReportDownloadFailed(job, module);
             return false;
         }
-        if (module.appPath == L"Main" && !module.mainResourceUrl.empty() && !service.settingsFileExists) {
+        if (module.appPath == L"Main" && !module.mainResourceUrl.empty() && !job.settingsFileExists) {
             InstallSpecialPackage(job, L"mainresource", module.mainResourceUrl, job.dataDirectory);
         } else if (module.appPath == L"WallPaper" && InstallEnv::HasNoThemeFolder(job.resourceDirectory) &&
                    !module.wallpaperDefaultPaperUrl.empty()) {
@@ -193,13 +179,13 @@ bool DownloadModules(const Job& job, InstallService& service)
 
 // Every selected package, a retry's already unpacked ones too; false, reported,
 // at the first package that did not unpack whole.
-bool UnpackModules(const Job& job)
+bool UnpackModules(const InstallSnapshot& job)
 {
     for (const ModuleRecord& module : job.modules) {
         if (!module.selected)
             continue;
         const std::wstring& package = job.local ? module.downLoadUrl : module.packagePath;
-        Tivala7z sink(job.window, module.appPath);
+        Tivala7z sink(job.serviceWindow, module.appPath);
         CreateFolder(module.targetDir);
         const bool unpacked = ExtractArchiveFile(sink, package, module.targetDir);
         auto progress = std::make_unique<ProgressInfo>();
@@ -207,17 +193,16 @@ bool UnpackModules(const Job& job)
         progress->name = module.appPath;
         if (!unpacked) {
             Trace(module.appPath + L": the package did not unpack");
-            (void)PostRecordMustArrive(job.window, WM_SVC_MODULE_UNPACKED, 0, std::move(progress));
+            (void)PostRecordMustArrive(job.serviceWindow, WM_SVC_MODULE_UNPACKED, 0, std::move(progress));
             return false;
         }
-        (void)PostRecord(job.window, WM_SVC_MODULE_UNPACKED, 1, std::move(progress));
+        (void)PostRecord(job.serviceWindow, WM_SVC_MODULE_UNPACKED, 1, std::move(progress));
     }
     return true;
 }
 
-void Register(const Job& job, const InstallService& service)
+void Register(const InstallSnapshot& job)
 {
-    // The install thread's own copy: the service's list is the UI thread's.
     const ModuleRecord* main = FindModule(job.modules, L"Main");
     const std::wstring version = main ? main->widgetver : std::wstring();
     Registration::DeleteUninstallEntry();
@@ -226,49 +211,39 @@ void Register(const Job& job, const InstallService& service)
     Registration::DeleteContextMenuEntry();
     Registration::WriteUninstallEntry(job.installDirectory, job.resourceDirectory, version);
     Registration::WriteProductValues(job.installDirectory, job.resourceDirectory, version, job.dataDirectory);
-    if (service.firstBoot)
-        Registration::WriteAutoStart(Join(job.installDirectory, ProductFiles::kStarter));
+    if (job.firstBoot)
+        Registration::WriteAutoStart(SysUtil::JoinPath(job.installDirectory, ProductFiles::kStarter));
     if (SysUtil::IsOsVersionAtLeast(6, 1) && !SysUtil::IsOsVersionAtLeast(10, 0)) {
         const ModuleRecord* browser = FindModule(job.modules, L"TivalaBrowser");
         const std::wstring program = browser && !browser->secondAppName.empty() ? browser->secondAppName.front()
                                                                                 : ProductFiles::kBrowserDefaultProgram;
-        Registration::SetCompatibilityLayer(Join(Join(job.installDirectory, ProductFiles::kBrowserFolder), program));
+        Registration::SetCompatibilityLayer(SysUtil::JoinPath(SysUtil::JoinPath(job.installDirectory, ProductFiles::kBrowserFolder), program));
     }
     Registration::WriteInstallPackageName(SysUtil::GetExeBaseName());
 }
 
-void Install(std::unique_ptr<std::vector<ModuleRecord>> list)
+void Install(const InstallSnapshot& job)
 {
-    InstallService& service = InstallService::GetInstance();
-    Job job;
-    job.modules = std::move(*list);
-    list.reset();
-    job.installDirectory = service.installDirectory;
-    job.resourceDirectory = service.resourceDirectory;
-    job.dataDirectory = service.dataDirectory;
-    job.window = service.serviceWindow;
-    job.local = service.installType == 1;
-
-    PrepareDirectories(job, service);
-    MoveThemes(job, service);
-    if (!DownloadModules(job, service))
+    PrepareDirectories(job);
+    MoveThemes(job);
+    if (!DownloadModules(job))
         return;
     const std::wstring servicePath =
-        Join(Join(job.installDirectory, ProductFiles::kServiceFolder), ProductFiles::kServiceProgram);
+        SysUtil::JoinPath(SysUtil::JoinPath(job.installDirectory, ProductFiles::kServiceFolder), ProductFiles::kServiceProgram);
     if (!Registration::RunServiceCommand(servicePath, ProductFiles::kServiceUninstall))
         Trace(L"the service program could not be started to uninstall");
     CreateFolder(job.installDirectory);
     if (!UnpackModules(job))
         return;
-    Register(job, service);
-    if (!SysUtil::CreateDesktopShortcut(Join(job.installDirectory, ProductFiles::kStarter), L""))
+    Register(job);
+    if (!SysUtil::CreateDesktopShortcut(SysUtil::JoinPath(job.installDirectory, ProductFiles::kStarter), L""))
         Trace(L"the desktop shortcut could not be created");
     if (!Registration::RunServiceCommand(servicePath, ProductFiles::kServiceInstall))
         Trace(L"the service program could not be started to install");
-    const std::wstring uninstaller = Join(job.installDirectory, ProductFiles::kUninstaller);
-    if (!::CopyFileW(uninstaller.c_str(), Join(job.installDirectory, ProductFiles::kUninstallerCopy).c_str(), FALSE))
+    const std::wstring uninstaller = SysUtil::JoinPath(job.installDirectory, ProductFiles::kUninstaller);
+    if (!::CopyFileW(uninstaller.c_str(), SysUtil::JoinPath(job.installDirectory, ProductFiles::kUninstallerCopy).c_str(), FALSE))
         Trace(L"the uninstaller could not be copied");
-    (void)PostMustArrive(job.window, WM_SVC_INSTALL_DONE, 0, 0);
+    (void)PostMustArrive(job.serviceWindow, WM_SVC_INSTALL_DONE, 0, 0);
 }
 
 }  // namespace
@@ -282,21 +257,21 @@ std::wstring ConfigFileName(const std::wstring& configUrl, bool local)
     return name;
 }
 
-unsigned __stdcall InstallThread(void* moduleList) noexcept
+unsigned __stdcall InstallThread(void* snapshot) noexcept
 {
-    auto list = TakeRecord<std::vector<ModuleRecord>>(moduleList);
-    if (!list)
+    const auto job = TakeRecord<InstallSnapshot>(snapshot);
+    if (!job)
         return 0;
     try {
-        Install(std::move(list));
+        Install(*job);
     } catch (...) {
         // Only allocation throws; the wizard must still hear that the installation stopped.
         try {
             Trace(L"the installation stopped on an error");
-            (void)PostRecordMustArrive(InstallService::GetInstance().serviceWindow, WM_SVC_DOWNLOAD_PROGRESS, 0,
+            (void)PostRecordMustArrive(job->serviceWindow, WM_SVC_DOWNLOAD_PROGRESS, 0,
                                        std::make_unique<ModuleProgress>());
         } catch (...) {
-            (void)PostMustArrive(InstallService::GetInstance().serviceWindow, WM_SVC_DOWNLOAD_PROGRESS, 0, 0);
+            (void)PostMustArrive(job->serviceWindow, WM_SVC_DOWNLOAD_PROGRESS, 0, 0);
         }
     }
     return 0;

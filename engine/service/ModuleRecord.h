@@ -41,4 +41,9 @@ struct ModuleRecord {
     int64_t rainmeterDefaultPaperUnzipSize = 0;
 };
 
+// The first module of the list whose appPath is `appPath` (exact, letter case
+// included); null when there is none.
+ModuleRecord* FindModule(std::vector<ModuleRecord>& modules, const std::wstring& appPath);
+const ModuleRecord* FindModule(const std::vector<ModuleRecord>& modules, const std::wstring& appPath);
+
 }  // namespace tivala

@@ -1,6 +1,6 @@
 #include "service/PostMustArrive.h"
 
-#include <cstdio>
+#include "sysutil/SysUtilTrace.h"
 
 namespace tivala::detail {
 
@@ -15,8 +15,7 @@ bool RetryPost(HWND window, UINT message, const std::function<bool()>& post, DWO
             break;
         ::Sleep(20);
     }
-    std::printf("engine: message 0x%X could not be posted to window %p; lost\n", message, static_cast<void*>(window));
-    std::fflush(stdout);
+    SysUtil::TraceMessage(L"post", message, L"could not be posted; lost");
     return false;
 }
 

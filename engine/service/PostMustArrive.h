@@ -1,6 +1,6 @@
 #pragma once
 
-#include "service/PostRecord.h"
+#include "sysutil/HandOver.h"
 
 #include <windows.h>
 
@@ -32,14 +32,12 @@ inline constexpr DWORD kMustArriveTimeoutMs = 30000;
 template <typename Record>
 [[nodiscard]] bool PostRecordMustArrive(HWND window, UINT message, WPARAM wParam, std::unique_ptr<Record> record)
 {
-    Record* const pointer = record.get();
-    const bool posted = detail::RetryPost(
-        window, message,
-        [&] { return ::PostMessageW(window, message, wParam, reinterpret_cast<LPARAM>(pointer)) != FALSE; },
-        kMustArriveTimeoutMs);
-    if (posted)
-        record.release();   // the receiver owns it now
-    return posted;
+    return HandOver(std::move(record), [&](Record* pointer) {
+        return detail::RetryPost(
+            window, message,
+            [&] { return ::PostMessageW(window, message, wParam, reinterpret_cast<LPARAM>(pointer)) != FALSE; },
+            kMustArriveTimeoutMs);
+    });
 }
 
 }  // namespace tivala

@@ -3,13 +3,14 @@
 #include "service/InstallMessages.h"
 #include "service/InstallService.h"
 #include "service/ModuleRecord.h"
-#include "service/PostRecord.h"
 #include "service/ProgressRecords.h"
+#include "service/WorkerRecords.h"
+#include "sysutil/HandOver.h"
 #include "sysutil/SysUtilPath.h"
+#include "sysutil/SysUtilTrace.h"
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
@@ -27,8 +28,7 @@ bool Contains(const std::vector<std::wstring>& names, const std::wstring& name)
 // handler returns, so a refused post is not retried; it is traced instead.
 void TraceLost(UINT message)
 {
-    std::printf("engine: wizard message 0x%X could not be posted; lost\n", message);
-    std::fflush(stdout);
+    SysUtil::TraceMessage(L"service", message, L"could not be posted to the wizard; lost");
 }
 
 void PostToWizard(HWND dialog, UINT message, WPARAM wParam)
@@ -44,14 +44,15 @@ void PostRecordToWizard(HWND dialog, UINT message, WPARAM wParam, std::unique_pt
         TraceLost(message);
 }
 
-void OnManifest(InstallService& service, WPARAM succeeded, LPARAM list)
+void OnManifest(InstallService& service, WPARAM succeeded, LPARAM result)
 {
-    auto received = TakeRecord<std::vector<ModuleRecord>>(list);
+    auto received = TakeRecord<ManifestResult>(result);
     if (!succeeded || !received) {
         PostToWizard(service.dialogWindow, WM_UI_MANIFEST, 0);
         return;
     }
-    service.modules = std::move(*received);
+    service.modules = std::move(received->modules);
+    service.manifestBytes = std::move(received->manifestBytes);
     received.reset();
     if (service.channelEdition)
         service.DropExcludedModule();
@@ -139,6 +140,19 @@ void OnUnpackPercent(const InstallService& service, WPARAM archivePercent, LPARA
     PostToWizard(service.dialogWindow, WM_UI_INSTALL_PROGRESS, static_cast<WPARAM>(std::clamp(overall, 0.0, 100.0)));
 }
 
+void OnInstallDone(const InstallService& service)
+{
+    PostToWizard(service.dialogWindow, WM_UI_INSTALL_DONE, 0);
+}
+
+void OnStepDone(InstallService& service, WPARAM step)
+{
+    if (step == kStepDirectoriesPrepared)
+        service.directoriesPrepared = true;
+    else if (step == kStepThemesMoved)
+        service.themesMoved = true;
+}
+
 }  // namespace
 
 int BoundedPercent(double part, double whole)
@@ -159,14 +173,14 @@ LRESULT CALLBACK ServiceWndProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_SVC_MODULE_UNPACKED:   OnModuleUnpacked(service, wParam, lParam);   break;
         case WM_SVC_UNPACK_FILE:       OnUnpackFile(service, wParam);               break;
         case WM_SVC_UNPACK_PERCENT:    OnUnpackPercent(service, wParam, lParam);    break;
-        case WM_SVC_INSTALL_DONE:      PostToWizard(service.dialogWindow, WM_UI_INSTALL_DONE, 0); break;
+        case WM_SVC_INSTALL_DONE:      OnInstallDone(service);                      break;
+        case WM_SVC_STEP_DONE:         OnStepDone(service, wParam);                 break;
         default:                       break;
         }
     } catch (...) {
         // Only allocation throws here; the message's record was adopted and freed
         // on the way out.
-        std::printf("engine: service window message 0x%X failed\n", message);
-        std::fflush(stdout);
+        SysUtil::TraceMessage(L"service", message, L"failed");
     }
     return ::DefWindowProcW(window, message, wParam, lParam);
 }

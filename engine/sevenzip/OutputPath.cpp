@@ -94,9 +94,4 @@ bool CreateFolderTree(const std::wstring& folder)
     return IsFolder(folder);
 }
 
-bool PathExists(const std::wstring& path)
-{
-    return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 }  // namespace SevenZip::intl

@@ -1,5 +1,6 @@
 #include "sysutil/SysUtilFile.h"
 
+#include "sysutil/SysUtilPath.h"
 #include "TComPtr.h"
 #include "Win32Handles.h"
 
@@ -129,7 +130,7 @@ bool ShellMove(const std::wstring& from, const std::wstring& to)
 
 bool ListFolder(const std::wstring& folder, std::vector<std::wstring>& folders, std::vector<std::wstring>& files)
 {
-    const std::wstring pattern = folder + L"\\*";
+    const std::wstring pattern = JoinPath(folder, L"*");
     if (pattern.size() > kMaxSearchPattern)
         return false;
     WIN32_FIND_DATAW entry = {};
@@ -141,7 +142,7 @@ bool ListFolder(const std::wstring& folder, std::vector<std::wstring>& folders, 
         if (name == L"." || name == L"..")
             continue;
         // Built without a length limit: a truncated entry path would name another file.
-        std::wstring fullPath = folder + L"\\" + name;
+        std::wstring fullPath = JoinPath(folder, name);
         if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
             folders.push_back(std::move(fullPath));
         else

@@ -87,7 +87,7 @@ bool CanWriteInto(const std::wstring& folder)
     const std::wstring guid = NewGuidText();
     if (guid.empty())   // a fixed name could truncate and delete a file of the user's
         return false;
-    const std::wstring probe = AddTrailingBackslash(folder) + guid + L".tmp";
+    const std::wstring probe = JoinPath(folder, guid + L".tmp");
     const std::wstring probeFolder = probe.substr(0, probe.rfind(L'\\'));
     ::SHCreateDirectory(nullptr, probeFolder.c_str());   // fails harmlessly when it exists; the open below decides
     {
@@ -212,10 +212,7 @@ std::wstring GetExePath()
 std::wstring GetExeFileName()
 {
     static CachedText cache;
-    return cache.Get([] {
-        const std::wstring path = GetExePath();
-        return path.substr(path.rfind(L'\\') + 1);   // npos + 1 is 0: the whole text
-    });
+    return cache.Get([] { return FileNameOf(GetExePath()); });
 }
 
 std::wstring GetExeBaseName()
@@ -258,6 +255,16 @@ std::wstring AddTrailingBackslash(const std::wstring& path)
     if (path.empty() || path.back() == L'\\')
         return path;
     return path + L'\\';
+}
+
+std::wstring JoinPath(const std::wstring& folder, const std::wstring& name)
+{
+    return AddTrailingBackslash(folder) + name;
+}
+
+std::wstring FileNameOf(const std::wstring& path)
+{
+    return path.substr(path.rfind(L'\\') + 1);   // npos + 1 is 0: the whole text
 }
 
 std::wstring RemoveTrailingBackslash(const std::wstring& path)

@@ -50,6 +50,11 @@ std::wstring MakeTempFolder(const std::wstring& name);
 bool PathExists(const std::wstring& path);   // a file or a folder
 
 std::wstring AddTrailingBackslash(const std::wstring& path);   // none added to an empty path
+// The folder and the name with exactly one backslash between them, whether or not
+// the folder ends with one; the name alone when the folder is empty.
+std::wstring JoinPath(const std::wstring& folder, const std::wstring& name);
+// The text after the last backslash: a path's file name (the whole text without one).
+std::wstring FileNameOf(const std::wstring& path);
 std::wstring RemoveTrailingBackslash(const std::wstring& path);
 std::wstring RemoveTrailingSlash(const std::wstring& path);
 std::wstring SlashesToBackslashes(const std::wstring& path);

@@ -8,8 +8,8 @@
 #include "extract/ExtractArchive.h"
 #include "extract/Tivala7z.h"
 #include "service/InstallMessages.h"
-#include "service/PostRecord.h"
 #include "sevenzip/SevenZipArchive.h"
+#include "sysutil/HandOver.h"
 
 #include <gtest/gtest.h>
 

@@ -4,6 +4,7 @@
 #include "product/InstallEnv.h"
 #include "sysutil/SysUtilFile.h"
 #include "sysutil/SysUtilPath.h"
+#include "sysutil/SysUtilText.h"
 
 #include "product/ProductState.h"
 #include "ScratchDir.h"
@@ -322,14 +323,33 @@ TEST(InstallEnv, DataDirIsRememberedOnceFound)
     EXPECT_EQ(second.Path(), InstallEnv::FindDataDir());
 }
 
+// Drives that share one file system (Wine's C: and Z: often do) have the same
+// free space, which other processes change between two readings: any fixed drive
+// within a little of the most free space may be the roomiest at the moment it is read.
 TEST(InstallEnv, DefaultResourceDirLiesOnTheRoomiestFixedDrive)
 {
-    const wchar_t drive = SysUtil::GetRoomiestFixedDrive();
-    ASSERT_NE(0, drive);
+    constexpr int64_t kNoise = 256LL * 1024 * 1024;
     wchar_t systemDir[MAX_PATH] = {};
     ASSERT_NE(0u, ::GetSystemDirectoryW(systemDir, MAX_PATH));
-    const std::wstring expected = drive == systemDir[0]
-                                      ? SysUtil::GetAppDataPath() + L"\\TivalaResource"
-                                      : std::wstring{drive, L':', L'\\'} + L"TivalaResource";
-    EXPECT_EQ(expected, InstallEnv::GetDefaultResourceDir());
+    const std::wstring result = InstallEnv::GetDefaultResourceDir();
+    std::vector<std::pair<wchar_t, int64_t>> fixed;
+    int64_t most = 0;
+    for (const wchar_t letter : SysUtil::GetLogicalDriveLetters()) {
+        int64_t freeBytes = 0;
+        int64_t totalBytes = 0;
+        if (::GetDriveTypeW(std::wstring{letter, L':', L'\\'}.c_str()) != DRIVE_FIXED ||
+            !SysUtil::GetDiskSpace(std::wstring{letter, L':'}, freeBytes, totalBytes))
+            continue;
+        fixed.emplace_back(letter, freeBytes);
+        most = std::max(most, freeBytes);
+    }
+    ASSERT_FALSE(fixed.empty());
+    std::vector<std::wstring> candidates;
+    for (const auto& [letter, freeBytes] : fixed) {
+        if (freeBytes < most - kNoise)
+            continue;
+        candidates.push_back(letter == systemDir[0] ? SysUtil::GetAppDataPath() + L"\\TivalaResource"
+                                                    : std::wstring{letter, L':', L'\\'} + L"TivalaResource");
+    }
+    EXPECT_NE(candidates.end(), std::find(candidates.begin(), candidates.end(), result)) << SysUtil::WideToUtf8(result);
 }

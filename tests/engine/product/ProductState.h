@@ -1,9 +1,13 @@
 #pragma once
 
+#include "sysutil/SysUtilPath.h"
 #include "Win32Handles.h"
 
 #include <windows.h>
+#include <shlobj.h>
 #include <shlwapi.h>
+
+#include <string>
 
 namespace tivala::test {
 
@@ -65,5 +69,23 @@ private:
 
     ProductStateLock m_lock;
 };
+
+// The product's desktop shortcut, "tivala.lnk" on the user's desktop; empty when
+// the desktop folder is unknown.
+inline std::wstring DesktopShortcut()
+{
+    wchar_t desktop[MAX_PATH] = {};
+    if (!::SHGetSpecialFolderPathW(nullptr, desktop, CSIDL_DESKTOPDIRECTORY, FALSE))
+        return {};
+    return SysUtil::JoinPath(desktop, L"tivala.lnk");
+}
+
+// The stand-in for the product's service program, built beside the test
+// executable; tests copy it under the service's name.
+inline std::wstring ServiceStandInPath()
+{
+    const std::wstring self = SysUtil::GetExePath();
+    return self.substr(0, self.rfind(L'\\')) + L"\\service_stand_in.exe";
+}
 
 }  // namespace tivala::test

@@ -141,9 +141,7 @@ class ServiceCopy {
 public:
     explicit ServiceCopy(const std::wstring& installFolder) : m_path(m_dir.File(installFolder + L"\\Main\\tivalaservice.exe"))
     {
-        const std::wstring self = SysUtil::GetExePath();
-        const std::wstring built = self.substr(0, self.rfind(L'\\')) + L"\\service_stand_in.exe";
-        m_copied = SysUtil::WriteBytesToFile(m_path, SysUtil::ReadFileBytes(built));
+        m_copied = SysUtil::WriteBytesToFile(m_path, SysUtil::ReadFileBytes(tivala::test::ServiceStandInPath()));
     }
 
     bool Copied() const { return m_copied; }

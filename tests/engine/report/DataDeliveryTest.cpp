@@ -5,43 +5,33 @@
 
 #include "report/DataDelivery.h"
 #include "report/ReportBodies.h"
+#include "report/ReportPosts.h"
 #include "Win32Handles.h"
 
 #include "HostCommand.h"
 #include "LoopbackServer.h"
-#include "ScratchDir.h"
 #include "WinePath.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <cwchar>
 #include <string>
 
 using tivala::BuildChannelReport;
 using tivala::BuildModuleReport;
 using tivala::DataDelivery;
+using tivala::test::ChannelReportBody;
+using tivala::test::ExpectPosts;
 using tivala::test::LoopbackServer;
-using tivala::test::ScratchDir;
+using tivala::test::ModuleReportBody;
+using tivala::test::ReceivedPost;
+using tivala::test::ReceivedPosts;
 
 namespace {
 
-std::string FileBytes(const std::wstring& path)
+size_t PostCount(const LoopbackServer& server)
 {
-    std::string bytes;
-    return ScratchDir::Read(path, bytes) ? bytes : "<no file>";
-}
-
-bool Exists(const std::wstring& path)
-{
-    return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-std::wstring PostFile(const LoopbackServer& server, int number, const wchar_t* extension)
-{
-    wchar_t name[32] = {};
-    std::swprintf(name, 32, L"posts\\%04d.%ls", number, extension);
-    return server.ControlFile(name);
+    return ReceivedPosts(server).size();
 }
 
 // Runs this thread's message loop, which the reporter's window needs, until
@@ -107,11 +97,6 @@ private:
     int m_port = 0;
 };
 
-std::string ModuleBody(const char* installType, const char* moduleId)
-{
-    return std::string("{\n\t\"installType\" : ") + installType + ",\n\t\"moduleId\" : " + moduleId + "\n}\n";
-}
-
 }  // namespace
 
 TEST(DataDelivery, ReportsQueuedBeforeTheWorkerIsReadyArriveInOrderAsSent)
@@ -129,23 +114,13 @@ TEST(DataDelivery, ReportsQueuedBeforeTheWorkerIsReadyArriveInOrderAsSent)
     EXPECT_TRUE(reporter.ReportInstall(BuildModuleReport(1, 0)));
     EXPECT_TRUE(reporter.ReportInstall(BuildModuleReport(0, 12)));
     EXPECT_TRUE(reporter.ReportChannel(BuildChannelReport(L"installerchan", L"2.3.1")));
-    ASSERT_TRUE(PumpUntil([&] { return Exists(PostFile(server, 3, L"head")); }, 20000));
+    ASSERT_TRUE(PumpUntil([&] { return PostCount(server) == 3; }, 20000));
 
-    const struct { const char* requestLine; std::string body; } expected[] = {
-        {"POST /collect/install HTTP/1.1\r\n", ModuleBody("1", "0")},
-        {"POST /collect/install HTTP/1.1\r\n", ModuleBody("0", "12")},
-        {"POST /channel/save HTTP/1.1\r\n",
-         "{\n\t\"packName\" : \"installerchan\",\n\t\"type\" : 1,\n\t\"uid\" : \"" + uid + "\",\n\t\"version\" : \"2.3.1\"\n}\n"},
-    };
-    for (int i = 0; i < 3; ++i) {
-        SCOPED_TRACE(i + 1);
-        const std::string head = FileBytes(PostFile(server, i + 1, L"head"));
-        EXPECT_EQ(0u, head.rfind(expected[i].requestLine, 0)) << head;
-        EXPECT_NE(std::string::npos, head.find("\r\nContent-Type:application/json\r\n")) << head;
-        EXPECT_EQ(expected[i].body, FileBytes(PostFile(server, i + 1, L"body")));
-    }
+    ExpectPosts(server, {{"/collect/install", ModuleReportBody(1, 0)},
+                         {"/collect/install", ModuleReportBody(0, 12)},
+                         {"/channel/save", ChannelReportBody("installerchan", uid, "2.3.1")}});
     PumpFor(300);
-    EXPECT_FALSE(Exists(PostFile(server, 4, L"head")));
+    EXPECT_EQ(3u, PostCount(server));
 }
 
 TEST(DataDelivery, AReportTheServerRefusesIsDroppedNotRepeated)
@@ -156,11 +131,10 @@ TEST(DataDelivery, AReportTheServerRefusesIsDroppedNotRepeated)
     ASSERT_TRUE(reporter.Start());
     reporter.ReportInstall(BuildModuleReport(0, 3));
     reporter.ReportInstall(BuildModuleReport(0, 4));
-    ASSERT_TRUE(PumpUntil([&] { return Exists(PostFile(server, 2, L"head")); }, 20000));
-    EXPECT_EQ(ModuleBody("0", "3"), FileBytes(PostFile(server, 1, L"body")));
-    EXPECT_EQ(ModuleBody("0", "4"), FileBytes(PostFile(server, 2, L"body")));
+    ASSERT_TRUE(PumpUntil([&] { return PostCount(server) == 2; }, 20000));
+    ExpectPosts(server, {{"/collect/install", ModuleReportBody(0, 3)}, {"/collect/install", ModuleReportBody(0, 4)}});
     PumpFor(500);
-    EXPECT_FALSE(Exists(PostFile(server, 3, L"head")));
+    EXPECT_EQ(2u, PostCount(server));
 }
 
 TEST(DataDelivery, AReportThatCannotReachTheWorkerIsDropped)
@@ -182,7 +156,7 @@ TEST(DataDelivery, AReportThatCannotReachTheWorkerIsDropped)
     EXPECT_TRUE(reporter.FlushReportsWithin(3000));
     EXPECT_LT(::GetTickCount64() - before, 1000u);
     PumpFor(300);
-    EXPECT_FALSE(Exists(PostFile(server, 1, L"head")));
+    EXPECT_EQ(0u, PostCount(server));
 }
 
 TEST(DataDelivery, BoundedFlushSendsTheQueueWithoutTheMessageLoop)
@@ -197,13 +171,11 @@ TEST(DataDelivery, BoundedFlushSendsTheQueueWithoutTheMessageLoop)
     // As when the user closes the wizard at once: its loop has ended, and the
     // worker's ready message is never dispatched before the flush.
     ASSERT_TRUE(reporter.FlushReportsWithin(10000));
-    for (int i = 1; i <= 3; ++i) {
-        SCOPED_TRACE(i);
-        EXPECT_TRUE(Exists(PostFile(server, i, L"head")));
-    }
-    EXPECT_EQ(ModuleBody("0", "2"), FileBytes(PostFile(server, 2, L"body")));
+    const std::vector<ReceivedPost> posts = ReceivedPosts(server);
+    ASSERT_EQ(3u, posts.size());
+    EXPECT_EQ(ModuleReportBody(0, 2), posts[1].body);
     PumpFor(300);   // the late ready message finds nothing left to send
-    EXPECT_FALSE(Exists(PostFile(server, 4, L"head")));
+    EXPECT_EQ(3u, PostCount(server));
 }
 
 TEST(DataDelivery, BoundedFlushGivesUpAtItsTimeLimit)

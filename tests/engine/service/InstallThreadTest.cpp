@@ -12,6 +12,7 @@
 #include "service/InstallMessages.h"
 #include "service/InstallService.h"
 #include "service/InstallThread.h"
+#include "service/WorkerRecords.h"
 #include "sysutil/SysUtilFile.h"
 #include "sysutil/SysUtilPath.h"
 #include "sysutil/SysUtilRegistry.h"
@@ -21,33 +22,16 @@
 #include <shlobj.h>
 #include <windows.h>
 
+#include <memory>
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 using namespace tivala;
 using namespace tivala::test;
 
 namespace {
-
-std::string DevConfig(const PackageSite& site)
-{
-    return "[install]\r\nurlrequest=" + site.Url("") + "\r\nfilewidget=manifest.json\r\n";
-}
-
-std::string StandInService()
-{
-    const std::wstring self = SysUtil::GetExePath();
-    return FileBytes(self.substr(0, self.rfind(L'\\')) + L"\\service_stand_in.exe");
-}
-
-std::wstring DesktopShortcut()
-{
-    wchar_t desktop[MAX_PATH] = {};
-    if (!::SHGetSpecialFolderPathW(nullptr, desktop, CSIDL_DESKTOPDIRECTORY, FALSE))
-        return {};
-    return std::wstring(desktop) + L"\\tivala.lnk";
-}
 
 // Removes the module packages that the manifest thread named in the service's
 // list when it dies.
@@ -143,6 +127,27 @@ bool FetchManifest(ServiceFixture& fixture)
            fixture.Received().back().wParam == 1;
 }
 
+// Sets the two directories and runs an installation over the service's list;
+// true when it ended, done or failed.
+bool InstallInto(ServiceFixture& fixture, const std::wstring& installDir, const std::wstring& resourceDir)
+{
+    InstallService& engine = InstallService::GetInstance();
+    engine.SetInstallDir(installDir);
+    engine.SetResourceDir(resourceDir);
+    return engine.StartInstall() && fixture.PumpUntilInstallEnds();
+}
+
+// The download reports of a run in which no download failed: there are some,
+// their percentages never fall, and the last is 100.
+void ExpectDownloadsComplete(const std::vector<WizardMessage>& received)
+{
+    EXPECT_EQ(0u, Count(received, WM_UI_DOWNLOAD_PROGRESS, 0));
+    const std::vector<int> downloads = Percents(received, WM_UI_DOWNLOAD_PROGRESS, 1);
+    ASSERT_FALSE(downloads.empty());
+    EXPECT_TRUE(NeverFalls(downloads));
+    EXPECT_EQ(100, downloads.back());
+}
+
 }  // namespace
 
 TEST(InstallThread, InstallsEveryModuleEndToEnd)
@@ -152,7 +157,7 @@ TEST(InstallThread, InstallsEveryModuleEndToEnd)
     PackageSite site;
     ASSERT_TRUE(site.Started());
     std::string log;
-    const std::string service = StandInService();
+    const std::string service = FileBytes(ServiceStandInPath());
     ASSERT_FALSE(service.empty());
     ASSERT_TRUE(site.AddArchive(L"main.7z", {{L"Main\\tivalaservice.exe", service}, {L"Main\\main.dll", "main"},
                                              {L"uninstall.exe", "the uninstaller"}}, log)) << log;
@@ -177,7 +182,7 @@ TEST(InstallThread, InstallsEveryModuleEndToEnd)
     ])");
     ASSERT_TRUE(site.AddFile(L"manifest.json", manifest));
 
-    ServiceFixture fixture(DevConfig(site));
+    ServiceFixture fixture(site.DevConfig());
     PackageFilesScope packages;
     SpecialPackageFilesScope specialPackages;
     const std::wstring installDir = fixture.Scratch().File(L"Program\\Tivala");
@@ -187,18 +192,11 @@ TEST(InstallThread, InstallsEveryModuleEndToEnd)
     InstallService& engine = InstallService::GetInstance();
     ASSERT_TRUE(FetchManifest(fixture));
     engine.SetModuleSelected(L"Plain", true);
-    engine.SetInstallDir(installDir + L"\\");
-    engine.SetResourceDir(resourceDir);
-    ASSERT_TRUE(engine.StartInstall());
-    ASSERT_TRUE(fixture.PumpUntilInstallEnds());
+    ASSERT_TRUE(InstallInto(fixture, installDir + L"\\", resourceDir));
 
     const std::vector<WizardMessage>& received = fixture.Received();
     ASSERT_EQ(WM_UI_INSTALL_DONE, received.back().message);
-    EXPECT_EQ(0u, Count(received, WM_UI_DOWNLOAD_PROGRESS, 0));
-    const std::vector<int> downloads = Percents(received, WM_UI_DOWNLOAD_PROGRESS, 1);
-    ASSERT_FALSE(downloads.empty());
-    EXPECT_TRUE(NeverFalls(downloads));
-    EXPECT_EQ(100, downloads.back());
+    ExpectDownloadsComplete(received);
     const std::vector<int> unpacked = Percents(received, WM_UI_MODULE_UNPACKED, 1);
     EXPECT_EQ((std::vector<int>{16, 33, 50, 66, 83, 100}), unpacked);   // six modules: Browser, Starter and four
     for (int percent : Percents(received, WM_UI_INSTALL_PROGRESS, 0))
@@ -251,7 +249,7 @@ TEST(InstallThread, ADroppedDownloadFailsAndTheRetryResumesIt)
     ASSERT_TRUE(site.AddFile(L"manifest.json", site.WithBase(R"([
         {"id":"1","appPath":"Small","isForceDownLoad":"1","downLoadUrl":"BASE/small.7z"},
         {"id":"2","appPath":"Plain","isForceDownLoad":"1","downLoadUrl":"BASE/plain.7z"}])")));
-    ServiceFixture fixture(DevConfig(site));
+    ServiceFixture fixture(site.DevConfig());
     PackageFilesScope packages;
     const std::wstring installDir = fixture.Scratch().File(L"Tivala");
     ProductLeftovers leftovers{installDir};
@@ -308,27 +306,95 @@ TEST(InstallThread, APackageWhoseServerRefusesHeadStillInstalls)
         {"id":"1","appPath":"Small","isForceDownLoad":"1","downLoadUrl":"BASE/small.7z"},
         {"id":"2","appPath":"Plain","isForceDownLoad":"1","downLoadUrl":"BASE/plain.7z"}])")));
     ASSERT_TRUE(site.Server().WriteControlFile(L"rules.json", R"({"/plain.7z":{"head_status":405}})"));
-    ServiceFixture fixture(DevConfig(site));
+    ServiceFixture fixture(site.DevConfig());
     PackageFilesScope packages;
     const std::wstring installDir = fixture.Scratch().File(L"Tivala");
     ProductLeftovers leftovers{installDir};
     InstallService& engine = InstallService::GetInstance();
     ASSERT_TRUE(FetchManifest(fixture));
     EXPECT_EQ(-1, engine.GetModule(L"Plain").downloadSize);
+    ASSERT_TRUE(InstallInto(fixture, installDir, fixture.Scratch().File(L"Resource")));
+
+    EXPECT_EQ(WM_UI_INSTALL_DONE, fixture.Received().back().message);
+    ExpectDownloadsComplete(fixture.Received());   // over the one package whose size was known
+    EXPECT_EQ(500000, SysUtil::GetFileSize64(installDir + L"\\Plain\\big.bin"));
+    EXPECT_EQ("small", Content(installDir + L"\\Small\\small.txt"));
+}
+
+TEST(InstallThread, WorksFromTheSnapshotTakenAtStartAndReportsTheStepsDoneOnce)
+{
+    ProductRegistryScope product;
+    ASSERT_TRUE(product.Held());
+    PackageSite site;
+    ASSERT_TRUE(site.Started());
+    std::string log;
+    ASSERT_TRUE(site.AddArchive(L"small.7z", {{L"Small\\small.txt", "small"}}, log)) << log;
+    const std::string manifest = site.WithBase(R"([
+        {"id":"1","appPath":"Small","isForceDownLoad":"1","downLoadUrl":"BASE/small.7z"}])");
+    ASSERT_TRUE(site.AddFile(L"manifest.json", manifest));
+    ServiceFixture fixture(site.DevConfig());
+    PackageFilesScope packages;
+    const std::wstring installDir = fixture.Scratch().File(L"Tivala");
+    const std::wstring laterDir = fixture.Scratch().File(L"Later");
+    ProductLeftovers leftovers{installDir};
+    InstallService& engine = InstallService::GetInstance();
+    ASSERT_TRUE(FetchManifest(fixture));
     engine.SetInstallDir(installDir);
     engine.SetResourceDir(fixture.Scratch().File(L"Resource"));
     ASSERT_TRUE(engine.StartInstall());
+    // The UI thread changes everything at once; the running installation must not see it.
+    const std::vector<ModuleRecord> modules = engine.modules;
+    engine.SetInstallDir(laterDir);
+    engine.SetResourceDir(laterDir);
+    engine.manifestBytes = {'x'};
+    engine.firstBoot = false;
+    engine.modules.clear();
     ASSERT_TRUE(fixture.PumpUntilInstallEnds());
+    engine.modules = modules;   // for the package files' removal
 
-    const std::vector<WizardMessage>& received = fixture.Received();
-    EXPECT_EQ(WM_UI_INSTALL_DONE, received.back().message);
-    EXPECT_EQ(0u, Count(received, WM_UI_DOWNLOAD_PROGRESS, 0));
-    const std::vector<int> downloads = Percents(received, WM_UI_DOWNLOAD_PROGRESS, 1);
-    ASSERT_FALSE(downloads.empty());
-    EXPECT_TRUE(NeverFalls(downloads));
-    EXPECT_EQ(100, downloads.back());   // over the one package whose size was known
-    EXPECT_EQ(500000, SysUtil::GetFileSize64(installDir + L"\\Plain\\big.bin"));
+    EXPECT_EQ(WM_UI_INSTALL_DONE, fixture.Received().back().message);
     EXPECT_EQ("small", Content(installDir + L"\\Small\\small.txt"));
+    EXPECT_FALSE(SysUtil::PathExists(laterDir));
+    EXPECT_EQ(manifest, Content(fixture.DataDir() + L"\\widgets_config.dexo"));
+    EXPECT_EQ(installDir + L"\\Starter.exe",   // first boot was still set when it started
+              SysUtil::ReadRegStringAt(HKEY_CURRENT_USER, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run", L"tivala"));
+    // What it did once for the process came back by message.
+    EXPECT_TRUE(engine.directoriesPrepared);
+    EXPECT_TRUE(engine.themesMoved);
+}
+
+TEST(InstallThread, ASnapshotWithTheOnceStepsDoneSkipsThem)
+{
+    ProductRegistryScope product;
+    ASSERT_TRUE(product.Held());
+    ServiceFixture fixture;
+    const ScratchDir& scratch = fixture.Scratch();
+    ASSERT_TRUE(scratch.Write(L"Old\\t1\\theme.dexo", "x"));
+    auto snapshot = std::make_unique<InstallSnapshot>();
+    snapshot->installDirectory = scratch.File(L"Tivala");
+    snapshot->resourceDirectory = scratch.File(L"New");
+    snapshot->dataDirectory = fixture.DataDir();
+    snapshot->serviceWindow = fixture.ServiceWindow();
+    snapshot->manifestBytes = {'[', ']'};
+    snapshot->installedInfo.ProductVersion = L"2.3";
+    snapshot->installedInfo.installBiZhiDir = scratch.File(L"Old");
+    snapshot->firstBoot = false;
+    snapshot->directoriesPrepared = true;
+    snapshot->themesMoved = true;
+    ProductLeftovers leftovers{snapshot->installDirectory};
+    std::thread worker(&InstallThread, snapshot.release());
+    const bool ended = fixture.PumpUntilInstallEnds();
+    worker.join();
+
+    ASSERT_TRUE(ended);
+    EXPECT_EQ(WM_UI_INSTALL_DONE, fixture.Received().back().message);
+    for (const WizardMessage& m : fixture.Received())
+        EXPECT_NE(WM_UI_THEME_MIGRATE, m.message);
+    EXPECT_TRUE(SysUtil::PathExists(scratch.File(L"Old\\t1\\theme.dexo")));
+    EXPECT_FALSE(SysUtil::PathExists(fixture.DataDir() + L"\\widgets_config.dexo"));
+    const InstallService& engine = InstallService::GetInstance();
+    EXPECT_FALSE(engine.directoriesPrepared);   // nothing done, nothing reported
+    EXPECT_FALSE(engine.themesMoved);
 }
 
 TEST(InstallThread, ThemesOfTheEarlierResourceDirectoryMoveWithProgress)
@@ -347,10 +413,7 @@ TEST(InstallThread, ThemesOfTheEarlierResourceDirectoryMoveWithProgress)
     engine.installedInfo.ProductVersion = L"2.3";
     engine.installedInfo.installBiZhiDir = scratch.File(L"Old");
     engine.manifestBytes = {'[', ']'};
-    engine.SetInstallDir(installDir);
-    engine.SetResourceDir(scratch.File(L"New"));
-    ASSERT_TRUE(engine.StartInstall());
-    ASSERT_TRUE(fixture.PumpUntilInstallEnds());
+    ASSERT_TRUE(InstallInto(fixture, installDir, scratch.File(L"New")));
 
     std::vector<WizardMessage> themes;
     for (const WizardMessage& m : fixture.Received()) {
@@ -388,16 +451,12 @@ TEST(InstallThread, AConfigurationFileNamedOutOfTheDataDirectoryIsSkipped)
         {"id":"1","appPath":"Small","isForceDownLoad":"1","downLoadUrl":"BASE/small.7z",
          "configUrl":"BASE/x\\..\\..\\evil.ini"},
         {"id":"2","appPath":"Dots","isForceDownLoad":"1","downLoadUrl":"BASE/dots.7z","configUrl":"BASE/a..ini"}])")));
-    ServiceFixture fixture(DevConfig(site));
+    ServiceFixture fixture(site.DevConfig());
     PackageFilesScope packages;
     const std::wstring installDir = fixture.Scratch().File(L"Tivala");
     ProductLeftovers leftovers{installDir};
-    InstallService& engine = InstallService::GetInstance();
     ASSERT_TRUE(FetchManifest(fixture));
-    engine.SetInstallDir(installDir);
-    engine.SetResourceDir(fixture.Scratch().File(L"Resource"));
-    ASSERT_TRUE(engine.StartInstall());
-    ASSERT_TRUE(fixture.PumpUntilInstallEnds());
+    ASSERT_TRUE(InstallInto(fixture, installDir, fixture.Scratch().File(L"Resource")));
 
     EXPECT_EQ(WM_UI_INSTALL_DONE, fixture.Received().back().message);
     EXPECT_EQ("small", Content(installDir + L"\\small.txt"));
@@ -444,16 +503,13 @@ TEST(InstallThread, APackageThatDoesNotUnpackFailsTheInstallationWithoutDefaultC
         {"id":"1","appPath":"Main","downLoadUrl":"BASE/main.7z","resourceUrl":"BASE/res.7z",
          "browserUrl":"BASE/browser.7z","launchUrl":"BASE/starter.7z"},
         {"id":"2","appPath":"WallPaper","downLoadUrl":"BASE/wall.7z","defaultPaperUrl":"BASE/paper.7z"}])")));
-    ServiceFixture fixture(DevConfig(site));
+    ServiceFixture fixture(site.DevConfig());
     ASSERT_TRUE(fixture.Scratch().Write(L"Resource\\mine\\theme.dexo", ""));
     PackageFilesScope packages;
     InstallService& engine = InstallService::GetInstance();
     engine.settingsFileExists = true;   // as Init finds it when "settings.ini" is there
     ASSERT_TRUE(FetchManifest(fixture));
-    engine.SetInstallDir(fixture.Scratch().File(L"Tivala"));
-    engine.SetResourceDir(fixture.Scratch().File(L"Resource"));
-    ASSERT_TRUE(engine.StartInstall());
-    ASSERT_TRUE(fixture.PumpUntilInstallEnds());
+    ASSERT_TRUE(InstallInto(fixture, fixture.Scratch().File(L"Tivala"), fixture.Scratch().File(L"Resource")));
 
     const WizardMessage& failure = fixture.Received().back();
     EXPECT_EQ(WM_UI_MODULE_UNPACKED, failure.message);

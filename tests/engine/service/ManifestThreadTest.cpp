@@ -24,11 +24,6 @@ using namespace tivala::test;
 
 namespace {
 
-std::string DevConfig(const PackageSite& site)
-{
-    return "[install]\r\nurlrequest=" + site.Url("") + "\r\nfilewidget=manifest.json\r\n";
-}
-
 // Runs the manifest thread of a service set up for `site`; the wizard's answer,
 // or -1 when none came.
 int FetchManifest(ServiceFixture& fixture)
@@ -71,7 +66,7 @@ TEST(ManifestThread, ManifestsOfEveryShapeGiveTheirResult)
         if (!c.rules.empty()) {
             ASSERT_TRUE(site.Server().WriteControlFile(L"rules.json", c.rules));
         }
-        ServiceFixture fixture(DevConfig(site));
+        ServiceFixture fixture(site.DevConfig());
         const InstallService& service = InstallService::GetInstance();
 
         EXPECT_EQ(c.result, FetchManifest(fixture));
@@ -117,7 +112,7 @@ TEST(ManifestThread, ReadsEveryKeyAndMakesBrowserAndStarterOfMain)
          "launchVer":"8","launchUnzipSize":"8","launchUrl":"BASE/starter.7z"}
     ])");
     ASSERT_TRUE(site.AddFile(L"manifest.json", manifest));
-    ServiceFixture fixture(DevConfig(site));
+    ServiceFixture fixture(site.DevConfig());
     InstallService& service = InstallService::GetInstance();
     service.SetInstallDir(L"C:\\Tivala");
 
@@ -218,7 +213,7 @@ TEST(ManifestThread, AManifestTheServerLacksFails)
 {
     PackageSite site;
     ASSERT_TRUE(site.Started());
-    ServiceFixture fixture(DevConfig(site));
+    ServiceFixture fixture(site.DevConfig());
     EXPECT_EQ(0, FetchManifest(fixture));
     EXPECT_TRUE(InstallService::GetInstance().modules.empty());
 }

@@ -28,6 +28,11 @@ std::string PackageSite::WithBase(std::string text) const
     return text;
 }
 
+std::string PackageSite::DevConfig() const
+{
+    return "[install]\r\nurlrequest=" + Url("") + "\r\nfilewidget=manifest.json\r\n";
+}
+
 bool PackageSite::AddFile(const std::wstring& name, const std::string& bytes) const
 {
     return m_root.Write(name, bytes);

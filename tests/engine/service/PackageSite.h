@@ -24,6 +24,9 @@ public:
     std::string Url(const std::string& name) const { return m_server.Url("/" + name); }
     // Every "BASE/" in `text` becomes the site's address.
     std::string WithBase(std::string text) const;
+    // The "devconfig.ini" that points the engine at the site, as a developer
+    // points it at a server of his, with "manifest.json" as the manifest's name.
+    std::string DevConfig() const;
 
     [[nodiscard]] bool AddFile(const std::wstring& name, const std::string& bytes) const;
     // A 7z archive of the files, packed by 7zz; `log` says why when it failed.

@@ -42,20 +42,6 @@ namespace {
 constexpr wchar_t kProductKey[] = L"SOFTWARE\\tivala";
 constexpr wchar_t kRunKey[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 
-std::string StandInProgram()
-{
-    const std::wstring self = SysUtil::GetExePath();
-    return FileBytes(self.substr(0, self.rfind(L'\\')) + L"\\service_stand_in.exe");
-}
-
-std::wstring DesktopShortcut()
-{
-    wchar_t desktop[MAX_PATH] = {};
-    if (!::SHGetSpecialFolderPathW(nullptr, desktop, CSIDL_DESKTOPDIRECTORY, FALSE))
-        return {};
-    return std::wstring(desktop) + L"\\tivala.lnk";
-}
-
 // The target of the shortcut at `path`, or empty when it cannot be read.
 std::wstring ShortcutTarget(const std::wstring& path)
 {
@@ -150,7 +136,7 @@ class SecondInstallSite {
 public:
     SecondInstallSite()
     {
-        const std::string program = StandInProgram();
+        const std::string program = FileBytes(ServiceStandInPath());
         std::string log;
         m_ready = m_site.Started() && program.size() > 2 && program.compare(0, 2, "MZ") == 0 &&
                   m_site.AddArchive(L"main.7z", {{L"Main\\tivalaservice.exe", program}, {L"Main\\main.dll", "main"},
@@ -185,10 +171,7 @@ public:
             text += request.method + " " + request.path + "\n";
         return text;
     }
-    std::string DevConfig() const
-    {
-        return "[install]\r\nurlrequest=" + m_site.Url("") + "\r\nfilewidget=manifest.json\r\n";
-    }
+    std::string DevConfig() const { return m_site.DevConfig(); }
 
 private:
     PackageSite m_site;

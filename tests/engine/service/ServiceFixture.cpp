@@ -3,8 +3,8 @@
 #include "service/InstallInitParam.h"
 #include "service/InstallMessages.h"
 #include "service/InstallService.h"
-#include "service/PostRecord.h"
 #include "service/ProgressRecords.h"
+#include "sysutil/HandOver.h"
 
 #include <functional>
 #include <memory>

@@ -7,9 +7,10 @@
 #include "service/InstallMessages.h"
 #include "service/InstallService.h"
 #include "service/PostMustArrive.h"
-#include "service/PostRecord.h"
 #include "service/ProgressRecords.h"
 #include "service/ServiceWndProc.h"
+#include "service/WorkerRecords.h"
+#include "sysutil/HandOver.h"
 
 #include <gtest/gtest.h>
 
@@ -40,9 +41,12 @@ std::unique_ptr<ProgressInfo> Unpacked(const std::wstring& name)
     return info;
 }
 
-std::unique_ptr<std::vector<ModuleRecord>> List(std::vector<ModuleRecord> modules)
+std::unique_ptr<ManifestResult> List(std::vector<ModuleRecord> modules)
 {
-    return std::make_unique<std::vector<ModuleRecord>>(std::move(modules));
+    auto result = std::make_unique<ManifestResult>();
+    result->modules = std::move(modules);
+    result->manifestBytes = {'[', ']'};
+    return result;
 }
 
 }  // namespace
@@ -77,6 +81,7 @@ TEST(ServiceWndProc, ManifestReplacesTheListAndSelectsByTheEarlierInstallation)
         ASSERT_EQ(1u, fixture.Received().size());
         EXPECT_EQ(1u, fixture.Received()[0].wParam);
         ASSERT_EQ(5u, service.modules.size());
+        EXPECT_EQ((std::vector<uint8_t>{'[', ']'}), service.manifestBytes);
         for (size_t i = 0; i < 5; ++i) {
             SCOPED_TRACE(i);
             EXPECT_EQ(c.selected[i], service.modules[i].selected);
@@ -245,6 +250,21 @@ TEST(ServiceWndProc, FileNamesThemesAndTheEndPassToTheWizard)
     EXPECT_EQ(L"D:\\Old\\t2", moved.name);
     EXPECT_EQ(L"D:\\New", moved.destination);
     EXPECT_EQ(WM_UI_INSTALL_DONE, fixture.Received()[2].message);
+}
+
+TEST(ServiceWndProc, StepsDoneOnceAreRecordedWithoutAWordToTheWizard)
+{
+    ServiceFixture fixture;
+    const InstallService& service = InstallService::GetInstance();
+    ASSERT_TRUE(::PostMessageW(fixture.ServiceWindow(), WM_SVC_STEP_DONE, kStepDirectoriesPrepared, 0));
+    TestWindow::PumpUntil([&] { return service.directoriesPrepared; });
+    EXPECT_TRUE(service.directoriesPrepared);
+    EXPECT_FALSE(service.themesMoved);
+    ASSERT_TRUE(::PostMessageW(fixture.ServiceWindow(), WM_SVC_STEP_DONE, kStepThemesMoved, 0));
+    ASSERT_TRUE(::PostMessageW(fixture.ServiceWindow(), WM_SVC_INSTALL_DONE, 0, 0));
+    ASSERT_TRUE(fixture.PumpUntil(WM_UI_INSTALL_DONE));
+    EXPECT_TRUE(service.themesMoved);
+    ASSERT_EQ(1u, fixture.Received().size());   // only the end
 }
 
 TEST(ServiceWndProc, ProgressFromADownloadThreadArrivesInOrderOneRecordEach)

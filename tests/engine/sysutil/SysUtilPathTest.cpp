@@ -234,6 +234,33 @@ TEST(SysUtilPath, TrailingSeparatorHelpers)
     EXPECT_EQ(L"C:\\a\\b\\", SysUtil::SlashesToBackslashes(L"C:/a/b/"));
 }
 
+TEST(SysUtilPath, JoinPathPutsOneBackslashBetweenTheParts)
+{
+    const struct { const wchar_t* folder; const wchar_t* name; const wchar_t* joined; } cases[] = {
+        {L"C:\\Tivala", L"Starter.exe", L"C:\\Tivala\\Starter.exe"},
+        {L"C:\\Tivala\\", L"Starter.exe", L"C:\\Tivala\\Starter.exe"},
+        {L"C:", L"x", L"C:\\x"},
+        {L"C:\\", L"x", L"C:\\x"},
+        {L"", L"x", L"x"},
+        {L"C:\\a", L"", L"C:\\a\\"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(SysUtil::WideToUtf8(c.folder));
+        EXPECT_EQ(c.joined, SysUtil::JoinPath(c.folder, c.name));
+    }
+}
+
+TEST(SysUtilPath, FileNameOfIsTheTextAfterTheLastBackslash)
+{
+    const struct { const wchar_t* path; const wchar_t* name; } cases[] = {
+        {L"C:\\a\\b.exe", L"b.exe"}, {L"b.exe", L"b.exe"}, {L"C:\\a\\", L""}, {L"", L""}, {L"C:\\a/b.exe", L"a/b.exe"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(SysUtil::WideToUtf8(c.path));
+        EXPECT_EQ(c.name, SysUtil::FileNameOf(c.path));
+    }
+}
+
 TEST(SysUtilPath, MajorVersionIsTheNumberBeforeTheFirstDot)
 {
     const struct { const wchar_t* version; int expected; } cases[] = {

@@ -1,13 +1,15 @@
-// PostRecord hands a heap record to a window of another thread: the receiver owns
-// it when the post succeeds, the sender frees it when the post fails, and each
-// record dies exactly once.
+// Heap records handed to a window of another thread, to a thread's queue or to a
+// new thread: the receiver owns a record when the hand-over succeeds, the sender
+// frees it when it fails, and each record dies exactly once.
 
 #include "service/TestWindow.h"
 
-#include "service/PostRecord.h"
+#include "sysutil/HandOver.h"
+#include "Win32Handles.h"
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <memory>
 #include <thread>
 #include <vector>
@@ -30,6 +32,23 @@ struct CountedRecord {
     CountedRecord& operator=(const CountedRecord&) = delete;
 };
 int CountedRecord::alive = 0;
+
+// A thread entry that adopts its record, keeps its value and waits for one
+// thread message, whose record it adopts too.
+std::atomic<int> g_startValue{0};
+std::atomic<int> g_messageValue{0};
+
+unsigned __stdcall AdoptingThread(void* argument) noexcept
+{
+    const auto record = TakeRecord<CountedRecord>(argument);
+    g_startValue = record ? record->value : -1;
+    MSG message;
+    if (::GetMessageW(&message, nullptr, 0, 0) > 0 && message.message == kInWParam) {
+        const auto posted = TakeRecord<CountedRecord>(message.wParam);
+        g_messageValue = posted ? posted->value : -1;
+    }
+    return 0;
+}
 
 }  // namespace
 
@@ -87,4 +106,25 @@ TEST(PostRecord, FailedPostFreesTheRecordAtOnce)
         MSG message;
         EXPECT_FALSE(::PeekMessageW(&message, nullptr, kInLParam, kInWParam, PM_REMOVE));
     }
+}
+
+TEST(HandOver, ANewThreadAndItsQueueOwnWhatTheyAreGiven)
+{
+    unsigned threadId = 0;
+    ASSERT_TRUE(StartThreadWithRecord(&AdoptingThread, std::make_unique<CountedRecord>(5), &threadId));
+    ASSERT_NE(0u, threadId);
+    const UniqueHandle thread(::OpenThread(SYNCHRONIZE, FALSE, threadId));
+    ASSERT_TRUE(thread);
+    // The thread's queue exists once it waits for its message; until then the post is refused and retried.
+    bool posted = false;
+    for (int i = 0; i < 500 && !posted; ++i) {
+        posted = PostThreadRecord(threadId, kInWParam, std::make_unique<CountedRecord>(6));
+        if (!posted)
+            ::Sleep(10);
+    }
+    ASSERT_TRUE(posted);
+    ASSERT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(thread.Get(), 10000));
+    EXPECT_EQ(5, g_startValue.load());
+    EXPECT_EQ(6, g_messageValue.load());
+    EXPECT_EQ(0, CountedRecord::alive);   // the refused posts' records too
 }
