@@ -2,7 +2,7 @@
 
 #include "LoopbackServer.h"
 #include "ScratchDir.h"
-#include "sevenzip/ArchiveFixtures.h"
+#include "ArchiveFixtures.h"
 
 #include "ModuleRecord.h"
 #include "Win32Handles.h"

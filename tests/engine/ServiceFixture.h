@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sevenzip/TestWindow.h"
+#include "TestWindow.h"
 #include "ScratchDir.h"
 
 #include "ModuleRecord.h"

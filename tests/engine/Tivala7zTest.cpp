@@ -1,8 +1,8 @@
 // Tivala7z posting to a real window of the test thread while a worker thread
 // unpacks, as the install thread posts to the install service's window.
 
-#include "sevenzip/ArchiveFixtures.h"
-#include "sevenzip/TestWindow.h"
+#include "ArchiveFixtures.h"
+#include "TestWindow.h"
 #include "ScratchDir.h"
 
 #include "ExtractArchive.h"
