@@ -1,7 +1,7 @@
 #pragma once
 
-#include "TestWindow.h"
 #include "ScratchDir.h"
+#include "TestWindow.h"
 
 #include "ModuleRecord.h"
 

@@ -2,8 +2,8 @@
 // unpacks, as the install thread posts to the install service's window.
 
 #include "ArchiveFixtures.h"
-#include "TestWindow.h"
 #include "ScratchDir.h"
+#include "TestWindow.h"
 
 #include "ExtractArchive.h"
 #include "InstallMessages.h"
