@@ -2,6 +2,7 @@
 
 #include "GdiHandles.h"
 #include "TGdiRenderObjImpl.h"
+#include "render/IBitmap.h"
 #include "render/IBrush.h"
 
 namespace SAKU {
@@ -14,8 +15,8 @@ public:
     SOBJECT_CLASS(SObjectImpl<IBrush>, L"brush", kObjTypeNone)
 
     SBrush_GDI(IRenderFactory* factory, COLORREF colour);
-    // GDI copies the pattern; the bitmap stays the caller's.
-    SBrush_GDI(IRenderFactory* factory, HBITMAP pattern);
+    // A copy of the bitmap's pixels becomes the pattern; the bitmap stays the caller's.
+    SBrush_GDI(IRenderFactory* factory, const IBitmap& pattern);
 
     HBRUSH GetBrush() const { return m_brush.Get(); }
     bool IsBitmap() const { return m_isBitmap; }

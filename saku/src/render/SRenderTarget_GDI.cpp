@@ -10,6 +10,7 @@
 #include <climits>
 #include <cmath>
 #include <cwchar>
+#include <vector>
 
 namespace SAKU {
 
@@ -71,6 +72,23 @@ bool SplitNinePatch(int d0, int d3, int s0, int s3, int first, int last, PatchSp
         spans[2] = {d0 + first, d3, s3 - (size - first), s3};
     }
     return true;
+}
+
+// Whether DrawIconEx blends the icon by its alpha: as Windows decides, a 32-bit
+// colour bitmap with at least one alpha byte that is not 0. (Wine keeps every
+// icon's colour in 32 bits, so the depth alone does not tell.)
+bool IconHasAlpha(HBITMAP colour)
+{
+    BITMAP bitmap = {};
+    if (!colour || !::GetObjectW(colour, sizeof(bitmap), &bitmap) || bitmap.bmBitsPixel != 32)
+        return false;
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), bitmap.bmWidth, -bitmap.bmHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    std::vector<std::uint32_t> pixels(size_t(bitmap.bmWidth) * bitmap.bmHeight);
+    const UniqueScreenDc screen(::GetDC(nullptr));
+    if (!::GetDIBits(screen.Get(), colour, 0, UINT(bitmap.bmHeight), pixels.data(), &info, DIB_RGB_COLORS))
+        return false;
+    return std::any_of(pixels.begin(), pixels.end(), [](std::uint32_t pixel) { return pixel >> 24 != 0; });
 }
 
 // Brushes and pens the buffer's primitive uses instead of the current ones.
@@ -137,10 +155,9 @@ HRESULT SRenderTarget_GDI::CreateSolidColorBrush(COLORREF colour, IBrush** brush
 
 HRESULT SRenderTarget_GDI::CreateBitmapBrush(IBitmap* bitmap, IBrush** brush)
 {
-    auto* const pattern = SObjCast<SBitmap_GDI>(bitmap);
-    if (!brush || !pattern)
+    if (!brush || !bitmap)
         return E_INVALIDARG;
-    *brush = new SBrush_GDI(m_factory.Get(), pattern->GetBitmap());
+    *brush = new SBrush_GDI(m_factory.Get(), *bitmap);
     return S_OK;
 }
 
@@ -553,16 +570,14 @@ HRESULT SRenderTarget_GDI::DrawIconEx(int x, int y, HICON icon, int cx, int cy, 
         return S_FALSE;
     const UniqueBitmap colour(info.hbmColor);
     const UniqueBitmap mask(info.hbmMask);
-    BITMAP bitmap = {};
-    const bool hasAlpha = colour && ::GetObjectW(colour.Get(), sizeof(bitmap), &bitmap) && bitmap.bmBitsPixel == 32;
-    // An icon with an alpha channel blends and leaves alpha 255; one without would
-    // clear the alpha of its whole cell, so that alpha is kept aside.
+    // An icon with an alpha channel blends as AlphaBlend does; one without clears
+    // the alpha of its whole cell, so that alpha is kept aside.
     AlphaBackup backup;
-    if (!hasAlpha) {
-        if (!colour)
-            ::GetObjectW(mask.Get(), sizeof(bitmap), &bitmap);
+    if (!IconHasAlpha(colour.Get())) {
+        BITMAP bitmap = {};
+        ::GetObjectW(colour ? colour.Get() : mask.Get(), sizeof(bitmap), &bitmap);
         const int width = cx ? cx : bitmap.bmWidth;
-        const int height = cy ? cy : (colour ? bitmap.bmHeight : bitmap.bmHeight / 2);
+        const int height = cy ? cy : (colour ? bitmap.bmHeight : bitmap.bmHeight / 2);   // a mono mask holds two
         BackupAlpha(m_dc.Get(), {x, y, x + width, y + height}, backup);
     }
     const BOOL drawn = ::DrawIconEx(m_dc.Get(), x, y, icon, cx, cy, 0, nullptr, flags);

@@ -4,6 +4,7 @@
 
 #include "RenderTestSupport.h"
 
+#include "GdiHandles.h"
 #include "render/IBrush.h"
 #include "render/IFont.h"
 #include "render/IPen.h"
@@ -62,6 +63,7 @@ protected:
     static constexpr int kHeight = 30;
     SAutoRef<IRenderTarget> m_target;
     Pixels Read() { return ReadPixels(m_target.Get()); }
+    int CurrentBitmapWidth() { return saku_test::CurrentBitmap(m_target.Get())->Width(); }
     std::uint32_t At(const Pixels& pixels, int x, int y) { return PixelAt(pixels, kWidth, x, y); }
 };
 
@@ -570,4 +572,132 @@ TEST_F(GdiRenderTarget, NinePatchRefusesMarginsWiderThanTheSource)
     const RECT margins = {4, 1, 4, 1};
     EXPECT_EQ(S_FALSE, m_target->DrawBitmap9Patch(&dest, patch.Get(), &source, &margins, kExpandStretch, 255));
     EXPECT_EQ(0, Count(Read(), [](std::uint32_t p) { return p != 0; }));
+}
+
+TEST_F(GdiRenderTarget, OtherTargetsCopyOrBlendIn)
+{
+    SAutoRef<IRenderTarget> source = MakeTarget(10, 10);
+    saku_test::FillTarget(source.Get(), 0x80402010);
+    saku_test::FillTarget(m_target.Get(), 0x40000000);
+    const RECT copy = {0, 0, 5, 5};
+    ASSERT_EQ(S_OK, m_target->BitBlt(&copy, source.Get(), 0, 0, SRCCOPY));
+    EXPECT_EQ(0x80402010u, m_target->GetPixel(4, 4));
+    // Any other operation changes colour only.
+    const RECT invert = {10, 0, 15, 5};
+    ASSERT_EQ(S_OK, m_target->BitBlt(&invert, source.Get(), 0, 0, SRCINVERT));
+    EXPECT_EQ(0x40402010u, m_target->GetPixel(12, 2));
+    const RECT blendDest = {20, 0, 30, 10};
+    const RECT blendSource = {0, 0, 5, 5};
+    ASSERT_EQ(S_OK, m_target->AlphaBlend(&blendDest, source.Get(), &blendSource, 255));
+    EXPECT_EQ(0xA0402010u, m_target->GetPixel(29, 9));   // 0x80 + 0x40 x 0x7F / 0xFF
+}
+
+TEST_F(GdiRenderTarget, IconWithoutAlphaKeepsTheAlphaBeneath)
+{
+    saku_test::FillTarget(m_target.Get(), 0x80000000);
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), 8, -8, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    const UniqueBitmap colour(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    std::fill_n(static_cast<BYTE*>(bits), 8 * 8 * 3, BYTE(0x40));
+    const WORD maskRows[8] = {};
+    const UniqueBitmap mask(::CreateBitmap(8, 8, 1, 1, maskRows));
+    ICONINFO iconInfo = {TRUE, 0, 0, mask.Get(), colour.Get()};
+    const UniqueIcon icon(::CreateIconIndirect(&iconInfo));
+    ASSERT_EQ(S_OK, m_target->DrawIconEx(2, 2, icon.Get(), 8, 8, DI_NORMAL));
+    EXPECT_EQ(0x80404040u, m_target->GetPixel(2, 2));
+    EXPECT_EQ(0x80404040u, m_target->GetPixel(9, 9));
+    EXPECT_EQ(0x80000000u, m_target->GetPixel(10, 10));
+    EXPECT_EQ(S_FALSE, m_target->DrawIconEx(2, 2, nullptr, 8, 8, DI_NORMAL));
+}
+
+TEST_F(GdiRenderTarget, SelectedObjectsReplaceTheCurrentOnesAndDefaultsComeBack)
+{
+    IRenderObj* const defaultPen = m_target->GetCurrentObject(kRenderObjPen);
+    ASSERT_TRUE(defaultPen);
+    EXPECT_EQ(kRenderObjPen, defaultPen->ObjectType());
+    EXPECT_EQ(S_FALSE, m_target->SelectDefaultObject(kRenderObjPen, nullptr));
+    SAutoRef<IPen> pen = Pen(0xFF0000FF, 2);
+    IRenderObj* old = nullptr;
+    ASSERT_EQ(S_OK, m_target->SelectObject(pen.Get(), &old));
+    EXPECT_EQ(defaultPen, old);
+    old->Release();                                    // handed out with a reference
+    EXPECT_EQ(pen.Get(), m_target->GetCurrentObject(kRenderObjPen));
+    ASSERT_EQ(S_OK, m_target->SelectDefaultObject(kRenderObjPen, &old));
+    EXPECT_EQ(pen.Get(), old);
+    old->Release();
+    EXPECT_EQ(defaultPen, m_target->GetCurrentObject(kRenderObjPen));
+    EXPECT_EQ(E_INVALIDARG, m_target->SelectDefaultObject(kRenderObjRegion, nullptr));
+    EXPECT_EQ(nullptr, m_target->GetCurrentObject(kRenderObjRegion));
+    SAutoRef<IRegion> region;
+    ASSERT_EQ(S_OK, m_target->CreateRegion(region.Put()));
+    EXPECT_EQ(E_INVALIDARG, m_target->SelectObject(region.Get(), nullptr));
+
+    auto* font = static_cast<IFont*>(m_target->GetCurrentObject(kRenderObjFont));
+    EXPECT_STREQ(L"宋体", font->FamilyName());
+    EXPECT_EQ(20, font->TextSize());
+    EXPECT_EQ(0xFF000000u, m_target->SetTextColor(0x80FFFFFF));
+    EXPECT_EQ(0x80FFFFFFu, m_target->GetTextColor());
+}
+
+TEST_F(GdiRenderTarget, DrawingOntoASelectedBitmapAndBackToTheDefault)
+{
+    SAutoRef<IBitmap> canvas = MakeBitmap(6, 6);
+    ASSERT_EQ(S_OK, m_target->SelectObject(canvas.Get(), nullptr));
+    const RECT all = {0, 0, 6, 6};
+    ASSERT_EQ(S_OK, m_target->FillSolidRect(&all, 0xFFFFFFFF));
+    ::GdiFlush();
+    EXPECT_EQ(0xFFFFFFFFu, static_cast<const std::uint32_t*>(canvas->GetPixelBits())[35]);
+    ASSERT_EQ(S_OK, m_target->SelectDefaultObject(kRenderObjBitmap, nullptr));
+    EXPECT_EQ(0, Count(Read(), [](std::uint32_t p) { return p != 0; }));
+}
+
+TEST_F(GdiRenderTarget, BitmapBrushFillsWithItsPattern)
+{
+    SAutoRef<IBitmap> pattern = MakeBitmap(2, 1, {0xFFFF0000, 0xFF0000FF});
+    SAutoRef<IBrush> brush;
+    ASSERT_EQ(S_OK, m_target->CreateBitmapBrush(pattern.Get(), brush.Put()));
+    Select(brush.Get());
+    const RECT rect = {0, 0, 4, 2};
+    ASSERT_EQ(S_OK, m_target->FillRectangle(&rect));
+    const Pixels pixels = Read();
+    EXPECT_EQ(0xFFFF0000u, At(pixels, 0, 1));
+    EXPECT_EQ(0xFF0000FFu, At(pixels, 1, 1));
+    EXPECT_EQ(0xFFFF0000u, At(pixels, 2, 0));
+    EXPECT_EQ(0u, At(pixels, 4, 0));
+}
+
+TEST_F(GdiRenderTarget, TargetWithoutRoomForItsBitmapFailsCleanly)
+{
+    SAutoRef<IRenderTarget> huge;
+    EXPECT_FALSE(m_factory->CreateRenderTarget(huge.Put(), 30000, 30000));
+    EXPECT_FALSE(huge);
+    SAutoRef<IRenderTarget> empty = MakeTarget(0, 0);   // measures text, draws nowhere
+    ASSERT_TRUE(empty);
+    SIZE size = {};
+    ASSERT_EQ(S_OK, empty->MeasureText(L"安装", -1, &size));
+    EXPECT_GT(size.cx, 0);
+
+    // A resize that cannot be made leaves an empty bitmap on which every call is harmless.
+    EXPECT_EQ(E_OUTOFMEMORY, m_target->Resize({30000, 30000}));
+    EXPECT_EQ(0, CurrentBitmapWidth());
+    const RECT rect = {0, 0, 20, 20};
+    RECT text = rect;
+    SAutoRef<IBitmap> bitmap = SolidBitmap(4, 4, 0xFFFFFFFF);
+    SAutoRef<IRenderTarget> other = MakeTarget(4, 4);
+    EXPECT_EQ(S_OK, m_target->FillSolidRect(&rect, 0x80FFFFFF));
+    EXPECT_EQ(S_OK, m_target->DrawText(L"安装", -1, &text, 0));
+    EXPECT_EQ(S_OK, m_target->ClearRect(&rect, 0xFFFFFFFF));
+    EXPECT_EQ(S_OK, m_target->DrawRectangle(&rect));
+    EXPECT_EQ(S_OK, m_target->GradientFill(&rect, TRUE, 0, 0xFFFFFF, 255));
+    m_target->DrawBitmap(&rect, bitmap.Get(), 0, 0, 255);
+    m_target->AlphaBlend(&rect, other.Get(), &rect, 255);
+    other->AlphaBlend(&rect, m_target.Get(), &rect, 255);
+    EXPECT_EQ(0x00FFFFFFu, m_target->GetPixel(0, 0));
+    EXPECT_EQ(0x00FFFFFFu, m_target->SetPixel(0, 0, 0));
+    EXPECT_EQ(0, Count(ReadPixels(other.Get()), [](std::uint32_t p) { return p != 0; }));
+    // and it can be resized again.
+    ASSERT_EQ(S_OK, m_target->Resize({5, 5}));
+    ASSERT_EQ(S_OK, m_target->FillSolidRect(&rect, 0xFFFFFFFF));
+    EXPECT_EQ(0xFFFFFFFFu, m_target->GetPixel(4, 4));
 }
