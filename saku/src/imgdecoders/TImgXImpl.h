@@ -12,7 +12,7 @@ namespace SAKU {
 bool AnsiPathToWide(LPCSTR path, wchar_t (&wide)[MAX_PATH]);
 
 // What the four modules' images share: the reference count, the frame list and the
-// narrow-path load. Frame is the module's IImgFrame class, stored by value; a load
+// narrow-path load. Every module's LoadFromFileW takes a null path as a failed load. Frame is the module's IImgFrame class, stored by value; a load
 // replaces m_frames, so frame pointers handed out before it are no longer valid.
 template <typename Frame>
 class TImgXImpl : public TObjRefImpl<IImgX> {
@@ -20,10 +20,9 @@ public:
     // IImgX overrides
     int LoadFromFileA(LPCSTR path) override
     {
+        // A path that does not convert still drops the frames, as any failed load does.
         wchar_t wide[MAX_PATH];
-        if (!AnsiPathToWide(path, wide))
-            return 0;
-        return this->LoadFromFileW(wide);
+        return this->LoadFromFileW(AnsiPathToWide(path, wide) ? wide : nullptr);
     }
     UINT GetFrameCount() override { return static_cast<UINT>(m_frames.size()); }
     IImgFrame* GetFrame(UINT index) override { return index < m_frames.size() ? &m_frames[index] : nullptr; }
