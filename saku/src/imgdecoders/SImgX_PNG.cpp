@@ -89,6 +89,9 @@ bool ReadHeader(png_structp png, png_infop info, PngHeader& header)
             header.frameCount = png_get_num_frames(png, info);
             header.playCount = png_get_num_plays(png, info);
             header.firstFrameHidden = png_get_first_frame_is_hidden(png, info) != 0;
+            // libpng counts a hidden default image among the frames; it is none.
+            if (header.firstFrameHidden && header.frameCount > 0)
+                --header.frameCount;
         }
     });
 }
