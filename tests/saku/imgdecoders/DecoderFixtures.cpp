@@ -112,4 +112,12 @@ std::string ReadScratch(const ScratchDir& scratch, const std::wstring& name)
     return bytes;
 }
 
+int LoadScratch(SAKU::IImgX* image, const ScratchDir& scratch, const std::wstring& name, bool fromFile)
+{
+    if (fromFile)
+        return image->LoadFromFileW(scratch.File(name).c_str());
+    const std::string bytes = ReadScratch(scratch, name);
+    return image->LoadFromMemory(bytes.data(), bytes.size());
+}
+
 }  // namespace tivala::test

@@ -56,4 +56,8 @@ void ConvertRgba(const ScratchDir& scratch, UINT width, UINT height, const std::
 // The bytes of a file in the scratch folder; fails the test when it cannot be read.
 std::string ReadScratch(const ScratchDir& scratch, const std::wstring& name);
 
+// Loads a file of the scratch folder into the image by its path or from its bytes;
+// the frame count the load returned.
+int LoadScratch(SAKU::IImgX* image, const ScratchDir& scratch, const std::wstring& name, bool fromFile);
+
 }  // namespace tivala::test

@@ -57,15 +57,17 @@ TEST(ImgDecoders, PixelsArePremultipliedBgraFromMemoryAndFile)
     ScratchDir scratch;
     // PNG32 forces 8-bit RGBA; ImageMagick's own choice for eight colours is a
     // palette with a transparency chunk.
-    const struct { const char* output; const char* colourType; } encodings[] = {
-        {"PNG32:image.png", "6"},
-        {"image.png", "3"},
+    const struct { const char* output; const char* colourType; char interlace; } encodings[] = {
+        {"PNG32:image.png", "6", 0},
+        {"-interlace PNG PNG32:image.png", "6", 1},   // Adam7
+        {"image.png", "3", 0},
     };
     for (const auto& encoding : encodings) {
         SCOPED_TRACE(encoding.output);
         ConvertRgba(scratch, kWidth, kHeight, RgbaBytes(kPixels), encoding.output);
         const std::string png = ReadScratch(scratch, L"image.png");
         ASSERT_EQ(encoding.colourType, ReadIhdrColourType(png));
+        ASSERT_EQ(encoding.interlace, png[28]);
         if (std::string(encoding.colourType) == "3") {
             ASSERT_NE(std::string::npos, png.find("tRNS"));
         }
@@ -75,9 +77,7 @@ TEST(ImgDecoders, PixelsArePremultipliedBgraFromMemoryAndFile)
             auto image = CreateImage(factory.Get());
             for (bool fromFile : {false, true}) {
                 SCOPED_TRACE(fromFile ? "file" : "memory");
-                const int count = fromFile ? image->LoadFromFileW(scratch.File(L"image.png").c_str())
-                                           : image->LoadFromMemory(png.data(), png.size());
-                ASSERT_EQ(1, count);
+                ASSERT_EQ(1, LoadScratch(image.Get(), scratch, L"image.png", fromFile));
                 const std::vector<DecodedFrame> frames = ReadFrames(image.Get());
                 ASSERT_EQ(1u, frames.size());
                 EXPECT_EQ(std::string("4x2\n") + kExpected, Describe(frames[0]));

@@ -17,7 +17,6 @@ TEST(SImgX_GDIP, GifFramesWithDelaysInMilliseconds)
     // Delays in 1/100 s; 5 and 0 are below the floor.
     RunHostTool(scratch, "/usr/bin/convert -size 3x2 -delay 5 xc:red -delay 20 xc:blue -delay 150 'xc:#00FF00' "
                          "-delay 0 xc:white anim.gif");
-    const std::string gif = ReadScratch(scratch, L"anim.gif");
     const struct { int delay; const char* pixel; } expected[] = {
         {100, "0000ffff"}, {200, "ff0000ff"}, {1500, "00ff00ff"}, {100, "ffffffff"},
     };
@@ -26,9 +25,7 @@ TEST(SImgX_GDIP, GifFramesWithDelaysInMilliseconds)
     auto image = CreateImage(factory.Get());
     for (bool fromFile : {false, true}) {
         SCOPED_TRACE(fromFile ? "file" : "memory");
-        const int count = fromFile ? image->LoadFromFileW(scratch.File(L"anim.gif").c_str())
-                                   : image->LoadFromMemory(gif.data(), gif.size());
-        ASSERT_EQ(4, count);
+        ASSERT_EQ(4, LoadScratch(image.Get(), scratch, L"anim.gif", fromFile));
         const std::vector<DecodedFrame> frames = ReadFrames(image.Get());
         ASSERT_EQ(4u, frames.size());
         for (size_t i = 0; i < frames.size(); ++i) {
