@@ -6,6 +6,10 @@
 #include "DecoderFixtures.h"
 #include "ScratchDir.h"
 
+#include "render/IBitmap.h"
+#include "render/IRenderFactory.h"
+#include "render/RenderFactoryCreators.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -174,4 +178,33 @@ TEST(ImgDecoders, NarrowPathsAreInTheAnsiCodePage)
         EXPECT_EQ(0, image->LoadFromFileA(tooLong.c_str()));
         EXPECT_EQ(0u, image->GetFrameCount());
     }
+}
+
+TEST(ImgDecoders, BitmapsLoadThroughEachModule)
+{
+    ComForTest com;
+    ScratchDir scratch;
+    ConvertRgba(scratch, kWidth, kHeight, RgbaBytes(kPixels), "PNG32:image.png");
+    const std::string png = ReadScratch(scratch, L"image.png");
+    const std::string garbage = "This is no image, whatever its name says.";
+    SAKU::SAutoRef<SAKU::IRenderFactory> renderFactory;
+    ASSERT_TRUE(SAKU::CreateRenderFactory_GDI(renderFactory.Put()));
+    for (const DecoderModule& module : kDecoderModules) {
+        SCOPED_TRACE(module.name);
+        auto factory = CreateModule(module);
+        renderFactory->SetImgDecoderFactory(factory.Get());
+        SAKU::SAutoRef<SAKU::IBitmap> bitmap;
+        ASSERT_TRUE(renderFactory->CreateBitmap(bitmap.Put()));
+        // No frame is no picture: the bitmap stays empty rather than becoming 0 x 0 "loaded".
+        EXPECT_EQ(S_FALSE, bitmap->LoadFromMemory(garbage.data(), garbage.size()));
+        EXPECT_EQ(0, bitmap->Width());
+        ASSERT_EQ(S_OK, bitmap->LoadFromMemory(png.data(), png.size()));
+        ASSERT_EQ(static_cast<int>(kWidth), bitmap->Width());
+        ASSERT_EQ(static_cast<int>(kHeight), bitmap->Height());
+        const std::string pixels(static_cast<const char*>(bitmap->GetPixelBits()), kWidth * kHeight * 4);
+        EXPECT_EQ(kExpected, Describe(pixels, kWidth));
+        EXPECT_EQ(S_FALSE, bitmap->LoadFromMemory(garbage.data(), garbage.size()));
+        EXPECT_EQ(static_cast<int>(kWidth), bitmap->Width()) << "a failed load leaves the bitmap as it was";
+    }
+    renderFactory->SetImgDecoderFactory(nullptr);
 }
