@@ -33,6 +33,13 @@ const char kExpected[] =
     "0000ffff 00008080 00000000 996633ff\n"
     "80808080 00400040 c00000c0 000000ff\n";
 
+// kPixels as an 8-bit RGBA PNG, "image.png" in the scratch folder; its bytes.
+std::string MakeRgbaPng(const ScratchDir& scratch)
+{
+    ConvertRgba(scratch, kWidth, kHeight, RgbaBytes(kPixels), "PNG32:image.png");
+    return ReadScratch(scratch, L"image.png");
+}
+
 std::string ReadIhdrColourType(const std::string& png)
 {
     return png.size() > 25 ? std::to_string(static_cast<int>(png[25])) : "none";
@@ -95,8 +102,7 @@ TEST(ImgDecoders, DataNoModuleDecodesGivesNoFrame)
 {
     ComForTest com;
     ScratchDir scratch;
-    ConvertRgba(scratch, kWidth, kHeight, RgbaBytes(kPixels), "PNG32:image.png");
-    const std::string png = ReadScratch(scratch, L"image.png");
+    const std::string png = MakeRgbaPng(scratch);
     const size_t idat = png.find("IDAT");
     ASSERT_NE(std::string::npos, idat);
 
@@ -131,8 +137,7 @@ TEST(ImgDecoders, CopyPixelsRefusesABufferOneByteShort)
 {
     ComForTest com;
     ScratchDir scratch;
-    ConvertRgba(scratch, kWidth, kHeight, RgbaBytes(kPixels), "PNG32:image.png");
-    const std::string png = ReadScratch(scratch, L"image.png");
+    const std::string png = MakeRgbaPng(scratch);
     for (const DecoderModule& module : kDecoderModules) {
         SCOPED_TRACE(module.name);
         auto factory = CreateModule(module);
@@ -157,7 +162,7 @@ TEST(ImgDecoders, NarrowPathsAreInTheAnsiCodePage)
 {
     ComForTest com;
     ScratchDir scratch;
-    ConvertRgba(scratch, kWidth, kHeight, RgbaBytes(kPixels), "PNG32:image.png");
+    (void)MakeRgbaPng(scratch);   // the test reads it by its narrow name
     const std::wstring wide = scratch.File(L"图片.png");
     ASSERT_TRUE(::CopyFileW(scratch.File(L"image.png").c_str(), wide.c_str(), TRUE));
     char narrow[MAX_PATH * 2] = {};
@@ -184,8 +189,7 @@ TEST(ImgDecoders, BitmapsLoadThroughEachModule)
 {
     ComForTest com;
     ScratchDir scratch;
-    ConvertRgba(scratch, kWidth, kHeight, RgbaBytes(kPixels), "PNG32:image.png");
-    const std::string png = ReadScratch(scratch, L"image.png");
+    const std::string png = MakeRgbaPng(scratch);
     const std::string garbage = "This is no image, whatever its name says.";
     SAKU::SAutoRef<SAKU::IRenderFactory> renderFactory;
     ASSERT_TRUE(SAKU::CreateRenderFactory_GDI(renderFactory.Put()));
