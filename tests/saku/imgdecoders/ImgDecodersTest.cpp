@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -211,4 +212,24 @@ TEST(ImgDecoders, BitmapsLoadThroughEachModule)
         EXPECT_EQ(static_cast<int>(kWidth), bitmap->Width()) << "a failed load leaves the bitmap as it was";
     }
     renderFactory->SetImgDecoderFactory(nullptr);
+}
+
+TEST(ImgDecoders, FramesDoNotNeedTheLoadedBytes)
+{
+    ComForTest com;
+    ScratchDir scratch;
+    const std::string png = MakeRgbaPng(scratch);
+    for (const DecoderModule& module : kDecoderModules) {
+        SCOPED_TRACE(module.name);
+        auto factory = CreateModule(module);
+        auto image = CreateImage(factory.Get());
+        {
+            std::vector<char> bytes(png.begin(), png.end());
+            ASSERT_EQ(1, image->LoadFromMemory(bytes.data(), bytes.size()));
+            std::fill(bytes.begin(), bytes.end(), '\0');   // the caller's bytes go away after the load
+        }
+        const std::vector<DecodedFrame> frames = ReadFrames(image.Get());
+        ASSERT_EQ(1u, frames.size());
+        EXPECT_EQ(kExpected, Describe(frames[0].bgra, kWidth));
+    }
 }
