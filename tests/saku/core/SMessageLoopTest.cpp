@@ -3,7 +3,7 @@
 
 #include "TestLogSink.h"
 
-#include "TUniqueHandle.h"
+#include "Win32Handles.h"
 #include "core/SMessageLoop.h"
 
 #include <gtest/gtest.h>
@@ -16,11 +16,6 @@ using namespace SAKU;
 using saku_test::ScopedLogSink;
 
 namespace {
-
-struct WindowTraits {
-    static HWND Invalid() { return nullptr; }
-    static void Close(HWND window) { ::DestroyWindow(window); }
-};
 
 constexpr UINT kSystemTimer = 0x118;
 constexpr UINT_PTR kTimerId = 1;
@@ -80,7 +75,7 @@ private:
     }
 
     Handler m_handler;
-    TUniqueHandle<WindowTraits> m_window;
+    UniqueWindow m_window;
 };
 
 // Records what a filter sees of the test window's messages.
