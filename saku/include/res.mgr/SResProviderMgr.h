@@ -65,6 +65,10 @@ private:
     SHashMap<SStringW, HCURSOR> m_cursors;        // owned; destroyed with the manager
 };
 
+// Stores GetColor(value) into `field` and answers `refresh`; an empty value is
+// refused with E_FAIL, the field unchanged. The attribute maps' ATTRIBUTE_COLOR.
+HRESULT StoreColorAttribute(COLORREF& field, const SStringW& value, HRESULT refresh);
+
 // A resource reference cut at its first ':' into `type` and `name`; the number of
 // parts (1 without a ':', then `type` holds the whole text).
 int SplitResRef(const SStringW& text, SStringW& type, SStringW& name);

@@ -6,6 +6,8 @@ namespace SAKU {
 
 size_t ResFileSize(LPCWSTR path)
 {
+    if (!path)
+        return 0;
     WIN32_FIND_DATAW found;
     const UniqueFind search(::FindFirstFileW(path, &found));
     if (!search)
@@ -15,6 +17,8 @@ size_t ResFileSize(LPCWSTR path)
 
 BOOL ReadResFile(LPCWSTR path, void* buffer, size_t size)
 {
+    if (!path)
+        return FALSE;
     const UniqueFile file(::CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                         FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
