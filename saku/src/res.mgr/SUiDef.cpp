@@ -2,6 +2,7 @@
 
 #include "GdiHandles.h"
 #include "core/SApplication.h"
+#include "core/SAttributeMap.h"
 #include "core/SLog.h"
 #include "core/SSkinPool.h"
 #include "core/SStylePool.h"
@@ -47,10 +48,10 @@ bool IsFontInstalled(const SStringW& face)
     return found;
 }
 
+// An unreadable number keeps the default, as attributes do.
 int IntAttribute(pugi::xml_node element, const wchar_t* name, int fallback)
 {
-    const pugi::xml_attribute attribute = element.attribute(name, false);
-    return attribute ? attribute.as_int(fallback) : fallback;
+    return ParseInt(element.attribute(name, false).value()).value_or(fallback);
 }
 
 FontInfo ReadDefaultFont(pugi::xml_node font)
