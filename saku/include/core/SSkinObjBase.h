@@ -44,6 +44,9 @@ protected:
     virtual void ScaleInto(SSkinObjBase* target, int scale);
     virtual void DrawImpl(IRenderTarget* target, const RECT* rect, int state, BYTE alpha) = 0;
 
+    // A size of this skin, drawn for its own scale, at `scale` (a skin made for 200
+    // halves its sizes for 100).
+    int ScaleSize(int size, int scale) const;
     bool CanColorize() const { return m_enableColorize != FALSE; }
     // The colour the skin is recoloured towards; 0 when it is not.
     COLORREF GetColorize() const { return m_colorize; }

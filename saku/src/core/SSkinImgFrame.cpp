@@ -50,8 +50,8 @@ void SSkinImgFrame::ScaleInto(SSkinObjBase* target, int scale)
 {
     SSkinImgList::ScaleInto(target, scale);
     auto* const copy = static_cast<SSkinImgFrame*>(target);
-    copy->m_margins = {::MulDiv(m_margins.left, scale, 100), ::MulDiv(m_margins.top, scale, 100),
-                       ::MulDiv(m_margins.right, scale, 100), ::MulDiv(m_margins.bottom, scale, 100)};
+    copy->m_margins = {ScaleSize(m_margins.left, scale), ScaleSize(m_margins.top, scale),
+                       ScaleSize(m_margins.right, scale), ScaleSize(m_margins.bottom, scale)};
 }
 
 HRESULT SSkinImgFrame::OnAttrMargin(const SStringW& value, BOOL)

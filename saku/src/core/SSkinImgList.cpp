@@ -115,8 +115,8 @@ void SSkinImgList::ScaleInto(SSkinObjBase* target, int scale)
     if (!m_image)
         return;
     const SIZE size = QuerySkinSize();
-    int width = ::MulDiv(size.cx, scale, 100);
-    int height = ::MulDiv(size.cy, scale, 100);
+    int width = ScaleSize(size.cx, scale);
+    int height = ScaleSize(size.cy, scale);
     if (m_vertical)
         height *= m_states;
     else

@@ -34,6 +34,11 @@ ISkinObj* SSkinObjBase::Scale(int scale)
     return made.Detach();
 }
 
+int SSkinObjBase::ScaleSize(int size, int scale) const
+{
+    return ::MulDiv(size, scale, m_scale > 0 ? m_scale : 100);
+}
+
 void SSkinObjBase::ScaleInto(SSkinObjBase* target, int scale)
 {
     target->m_alpha = m_alpha;

@@ -97,7 +97,7 @@ void SSkinScrollbar::ScaleInto(SSkinObjBase* target, int scale)
 {
     SSkinImgList::ScaleInto(target, scale);
     auto* const copy = static_cast<SSkinScrollbar*>(target);
-    copy->m_margin = ::MulDiv(m_margin, scale, 100);
+    copy->m_margin = ScaleSize(m_margin, scale);
     copy->m_hasGripper = m_hasGripper;
     copy->m_hasInactive = m_hasInactive;
 }
