@@ -11,7 +11,7 @@ struct IBitmap;
 // original. Colours are words 0xAABBGGRR. UI thread.
 namespace DibHelper {
 
-// TRUE.
+// A straight colour word; one of alpha 0 stays as it is. TRUE.
 BOOL ColorizeColor(COLORREF& colour, COLORREF target);
 // Every pixel of the bitmap (premultiplied BGRA); FALSE for a null bitmap or one
 // without pixels.

@@ -56,14 +56,19 @@ std::vector<UINT> ReadFrameDelays(GpBitmap* bitmap, UINT frameCount)
         return delays;
     std::vector<std::uint64_t> storage((size + 7) / 8);    // aligned for the item's header
     auto* item = reinterpret_cast<PropertyItem*>(storage.data());
-    if (GdipGetPropertyItem(bitmap, PropertyTagFrameDelay, size, item) != Ok || !item->value)
+    if (GdipGetPropertyItem(bitmap, PropertyTagFrameDelay, size, item) != Ok)
         return delays;
-    // The values follow the header inside the block; never read past either.
-    const size_t available = size - sizeof(PropertyItem);
+    // GDI+ puts the values after the header in the same block; read no further
+    // than the property's length or the block, whichever ends first.
+    const auto begin = reinterpret_cast<std::uintptr_t>(item);
+    const auto values = reinterpret_cast<std::uintptr_t>(item->value);
+    if (values < begin + sizeof(PropertyItem) || values > begin + size)
+        return delays;
+    const size_t available = begin + size - values;
     const size_t count = (item->length < available ? item->length : available) / 4;
     delays.assign(frameCount, 0);
     for (size_t i = 0; i < count && i < frameCount; ++i)
-        std::memcpy(&delays[i], static_cast<const BYTE*>(item->value) + i * 4, 4);
+        std::memcpy(&delays[i], reinterpret_cast<const BYTE*>(values) + i * 4, 4);
     return delays;
 }
 

@@ -88,8 +88,9 @@ LightnessTable MakeTable(COLORREF target)
     return table;
 }
 
-// Colorizes one colour given with straight or premultiplied channels and its alpha.
-// Each channel mixes with the same channel of the target's colour; alpha stays.
+// Colorizes one colour whose channels are premultiplied by `alpha` (255 for a
+// straight colour). Each channel mixes with the same channel of the target's
+// colour, lightness weighting red, green and blue as the eye does; alpha stays.
 Rgb Colorize(Rgb colour, int alpha, const LightnessTable& table)
 {
     if (alpha == 0)
@@ -111,9 +112,12 @@ namespace DibHelper {
 
 BOOL ColorizeColor(COLORREF& colour, COLORREF target)
 {
-    const int alpha = colour >> 24;
-    const Rgb result = Colorize({GetRValue(colour), GetGValue(colour), GetBValue(colour)}, alpha, MakeTable(target));
-    colour = COLORREF(alpha) << 24 | RGB(result.r, result.g, result.b);
+    // A colour word is straight: its alpha is applied when it is drawn.
+    const COLORREF alpha = colour >> 24;
+    if (alpha == 0)
+        return TRUE;
+    const Rgb result = Colorize({GetRValue(colour), GetGValue(colour), GetBValue(colour)}, 255, MakeTable(target));
+    colour = alpha << 24 | RGB(result.r, result.g, result.b);
     return TRUE;
 }
 

@@ -345,7 +345,7 @@ void SRenderTarget_GDI::ThroughBuffer(const RECT& rect, BYTE alpha, bool copyBac
 {
     if (alpha == 0 || !m_usable)
         return;
-    SGdiAlphaBuffer buffer(m_dc.Get(), rect, alpha, copyBackground);
+    SGdiAlphaBuffer buffer(m_dc.Get(), m_scratch, rect, alpha, copyBackground);
     if (!buffer)
         return;
     draw(buffer.Dc());
@@ -438,18 +438,21 @@ HRESULT SRenderTarget_GDI::ClearRect(const RECT* rect, COLORREF colour)
 {
     if (!rect)
         return E_INVALIDARG;
-    if (::IsRectEmpty(rect))
+    RECT clip;
+    RECT area;
+    if (!m_usable || ::GetClipBox(m_dc.Get(), &clip) == ERROR || !::IntersectRect(&area, rect, &clip))
         return S_OK;
-    void* bits = nullptr;
-    const int width = RectWidth(*rect);
-    const int height = RectHeight(*rect);
-    const UniqueBitmap fill = CreateDIB32(width, height, &bits);
-    if (!fill)
+    const int width = RectWidth(area);
+    const int height = RectHeight(area);
+    if (!m_scratch.Reserve(width, height))
         return E_OUTOFMEMORY;
     // Stored pixels are premultiplied, whatever the colour word says.
-    std::fill_n(static_cast<std::uint32_t*>(bits), size_t(width) * height, PremultipliedPixel(colour));
-    const UniqueSelection selectFill = SelectInto(m_sourceDc.Get(), fill.Get());
-    ::BitBlt(m_dc.Get(), rect->left, rect->top, width, height, m_sourceDc.Get(), 0, 0, SRCCOPY);
+    const std::uint32_t pixel = PremultipliedPixel(colour);
+    ::GdiFlush();
+    for (int y = 0; y < height; ++y)
+        std::fill_n(m_scratch.Row(y), width, pixel);
+    ::SetViewportOrgEx(m_scratch.Dc(), 0, 0, nullptr);
+    ::BitBlt(m_dc.Get(), area.left, area.top, width, height, m_scratch.Dc(), 0, 0, SRCCOPY);
     return S_OK;
 }
 
@@ -587,11 +590,13 @@ HRESULT SRenderTarget_GDI::DrawIconEx(int x, int y, HICON icon, int cx, int cy, 
 
 // ---- Bitmaps ---------------------------------------------------------------------
 
-HRESULT SRenderTarget_GDI::Blend(const RECT& dest, SBitmap_GDI* bitmap, const RECT& src, BYTE alpha)
+UniqueSelection SRenderTarget_GDI::SelectSource(SBitmap_GDI* bitmap)
 {
-    const UniqueSelection selectSource = SelectInto(m_sourceDc.Get(), bitmap->GetBitmap());
-    if (!selectSource)
-        return E_FAIL;
+    return bitmap->GetBitmap() ? SelectInto(m_sourceDc.Get(), bitmap->GetBitmap()) : UniqueSelection();
+}
+
+HRESULT SRenderTarget_GDI::Blend(const RECT& dest, const RECT& src, BYTE alpha)
+{
     const BLENDFUNCTION blend = {AC_SRC_OVER, 0, alpha, AC_SRC_ALPHA};
     return ::GdiAlphaBlend(m_dc.Get(), dest.left, dest.top, RectWidth(dest), RectHeight(dest), m_sourceDc.Get(),
                            src.left, src.top, RectWidth(src), RectHeight(src), blend)
@@ -601,7 +606,7 @@ HRESULT SRenderTarget_GDI::Blend(const RECT& dest, SBitmap_GDI* bitmap, const RE
 
 // Natural size from the source's top-left, no more than both the destination and
 // the source rectangle hold, so that a skin's neighbouring states never show.
-HRESULT SRenderTarget_GDI::DrawNatural(const RECT& dest, SBitmap_GDI* bitmap, RECT src, BYTE alpha)
+HRESULT SRenderTarget_GDI::DrawNatural(const RECT& dest, SIZE bitmap, RECT src, BYTE alpha)
 {
     RECT to = dest;
     if (src.left < 0) {
@@ -612,17 +617,17 @@ HRESULT SRenderTarget_GDI::DrawNatural(const RECT& dest, SBitmap_GDI* bitmap, RE
         to.top -= src.top;
         src.top = 0;
     }
-    src.right = std::min<LONG>(src.right, bitmap->Width());
-    src.bottom = std::min<LONG>(src.bottom, bitmap->Height());
+    src.right = std::min(src.right, bitmap.cx);
+    src.bottom = std::min(src.bottom, bitmap.cy);
     const int width = std::min(RectWidth(src), RectWidth(to));
     const int height = std::min(RectHeight(src), RectHeight(to));
     if (width <= 0 || height <= 0)
         return S_FALSE;
-    return Blend({to.left, to.top, to.left + width, to.top + height}, bitmap,
+    return Blend({to.left, to.top, to.left + width, to.top + height},
                  {src.left, src.top, src.left + width, src.top + height}, alpha);
 }
 
-HRESULT SRenderTarget_GDI::DrawTiled(const RECT& dest, SBitmap_GDI* bitmap, const RECT& src, BYTE alpha)
+HRESULT SRenderTarget_GDI::DrawTiled(const RECT& dest, const RECT& src, BYTE alpha)
 {
     const int width = RectWidth(src);
     const int height = RectHeight(src);
@@ -632,9 +637,22 @@ HRESULT SRenderTarget_GDI::DrawTiled(const RECT& dest, SBitmap_GDI* bitmap, cons
     ::IntersectClipRect(m_dc.Get(), dest.left, dest.top, dest.right, dest.bottom);
     for (LONG y = dest.top; y < dest.bottom; y += height) {
         for (LONG x = dest.left; x < dest.right; x += width)
-            Blend({x, y, x + width, y + height}, bitmap, src, alpha);
+            Blend({x, y, x + width, y + height}, src, alpha);
     }
     return S_OK;
+}
+
+HRESULT SRenderTarget_GDI::DrawSelected(const RECT& dest, SIZE bitmap, const RECT& src, UINT expandMode, BYTE alpha)
+{
+    switch (LOWORD(expandMode)) {
+    case kExpandNatural:
+        return DrawNatural(dest, bitmap, src, alpha);
+    case kExpandStretch:
+        Blend(dest, src, alpha);
+        return S_OK;
+    default:
+        return DrawTiled(dest, src, alpha);
+    }
 }
 
 HRESULT SRenderTarget_GDI::DrawBitmap(const RECT* dest, IBitmap* bitmap, int srcX, int srcY, BYTE alpha)
@@ -642,7 +660,10 @@ HRESULT SRenderTarget_GDI::DrawBitmap(const RECT* dest, IBitmap* bitmap, int src
     auto* const source = SObjCast<SBitmap_GDI>(bitmap);
     if (!dest || !source)
         return E_INVALIDARG;
-    return DrawNatural(*dest, source, {srcX, srcY, source->Width(), source->Height()}, alpha);
+    const UniqueSelection selected = SelectSource(source);
+    if (!selected)
+        return E_FAIL;
+    return DrawNatural(*dest, source->Size(), {srcX, srcY, source->Width(), source->Height()}, alpha);
 }
 
 HRESULT SRenderTarget_GDI::DrawBitmapEx(const RECT* dest, IBitmap* bitmap, const RECT* src, UINT expandMode,
@@ -652,22 +673,17 @@ HRESULT SRenderTarget_GDI::DrawBitmapEx(const RECT* dest, IBitmap* bitmap, const
     if (!dest || !source)
         return E_INVALIDARG;
     const RECT whole = {0, 0, source->Width(), source->Height()};
-    const RECT& from = src ? *src : whole;
-    switch (LOWORD(expandMode)) {
-    case kExpandNatural:
-        return DrawNatural(*dest, source, from, alpha);
-    case kExpandStretch:
-        Blend(*dest, source, from, alpha);
-        return S_OK;
-    default:
-        return DrawTiled(*dest, source, from, alpha);
-    }
+    const UniqueSelection selected = SelectSource(source);
+    if (!selected)
+        return E_FAIL;
+    return DrawSelected(*dest, source->Size(), src ? *src : whole, expandMode, alpha);
 }
 
 HRESULT SRenderTarget_GDI::DrawBitmap9Patch(const RECT* dest, IBitmap* bitmap, const RECT* src, const RECT* margins,
                                             UINT expandMode, BYTE alpha)
 {
-    if (!dest || !bitmap || !src || !margins)
+    auto* const source = SObjCast<SBitmap_GDI>(bitmap);
+    if (!dest || !source || !src || !margins)
         return E_INVALIDARG;
     if (::IsRectEmpty(src))
         return S_FALSE;
@@ -676,6 +692,9 @@ HRESULT SRenderTarget_GDI::DrawBitmap9Patch(const RECT* dest, IBitmap* bitmap, c
     if (!SplitNinePatch(dest->left, dest->right, src->left, src->right, margins->left, margins->right, columns) ||
         !SplitNinePatch(dest->top, dest->bottom, src->top, src->bottom, margins->top, margins->bottom, rows))
         return S_FALSE;
+    const UniqueSelection selected = SelectSource(source);
+    if (!selected)
+        return E_FAIL;
     for (int row = 0; row < 3; ++row) {
         for (int column = 0; column < 3; ++column) {
             const PatchSpan& across = columns[column];
@@ -685,7 +704,7 @@ HRESULT SRenderTarget_GDI::DrawBitmap9Patch(const RECT* dest, IBitmap* bitmap, c
             const RECT to = {across.destFrom, down.destFrom, across.destTo, down.destTo};
             const RECT from = {across.srcFrom, down.srcFrom, across.srcTo, down.srcTo};
             const bool corner = row != 1 && column != 1;
-            DrawBitmapEx(&to, bitmap, &from, corner ? kExpandNatural : expandMode, alpha);
+            DrawSelected(to, source->Size(), from, corner ? kExpandNatural : expandMode, alpha);
         }
     }
     return S_OK;

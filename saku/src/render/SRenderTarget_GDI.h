@@ -2,6 +2,7 @@
 
 #include "GdiHandles.h"
 #include "SBitmap_GDI.h"
+#include "SGdiAlphaBuffer.h"
 #include "SBrush_GDI.h"
 #include "SFont_GDI.h"
 #include "SPen_GDI.h"
@@ -91,9 +92,13 @@ private:
     RECT OutlineBounds(const RECT& rect) const;
     BYTE PenAlpha() const { return static_cast<BYTE>(m_curPen->GetColor() >> 24); }
     BYTE TextAlpha() const { return static_cast<BYTE>(m_textColour >> 24); }
-    HRESULT DrawNatural(const RECT& dest, SBitmap_GDI* bitmap, RECT src, BYTE alpha);
-    HRESULT DrawTiled(const RECT& dest, SBitmap_GDI* bitmap, const RECT& src, BYTE alpha);
-    HRESULT Blend(const RECT& dest, SBitmap_GDI* bitmap, const RECT& src, BYTE alpha);
+    // Bitmaps are drawn from the source DC, into which each call selects its bitmap
+    // once for all the pieces it blends.
+    UniqueSelection SelectSource(SBitmap_GDI* bitmap);
+    HRESULT DrawSelected(const RECT& dest, SIZE bitmap, const RECT& src, UINT expandMode, BYTE alpha);
+    HRESULT DrawNatural(const RECT& dest, SIZE bitmap, RECT src, BYTE alpha);
+    HRESULT DrawTiled(const RECT& dest, const RECT& src, BYTE alpha);
+    HRESULT Blend(const RECT& dest, const RECT& src, BYTE alpha);
     template <typename T>
     void Replace(SAutoRef<T>& current, T* object, IRenderObj** old);
     void SelectHandle(int kind, HGDIOBJ handle);
@@ -103,6 +108,7 @@ private:
     SAutoRef<IRenderFactory> m_factory;
     UniqueMemoryDc m_dc;
     UniqueMemoryDc m_sourceDc;              // holds a bitmap while it is drawn onto the target
+    SGdiScratch m_scratch;                  // where primitives draw through an alpha buffer
     bool m_usable = false;
     COLORREF m_textColour = 0xFF000000;
     POINT m_origin = {};

@@ -6,8 +6,13 @@
 #include "DecoderFixtures.h"
 #include "ScratchDir.h"
 
+#include "render/IBitmap.h"
+#include "render/IRenderFactory.h"
+#include "render/RenderFactoryCreators.h"
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -28,6 +33,13 @@ const std::vector<std::uint32_t> kPixels = {
 const char kExpected[] =
     "0000ffff 00008080 00000000 996633ff\n"
     "80808080 00400040 c00000c0 000000ff\n";
+
+// kPixels as an 8-bit RGBA PNG, "image.png" in the scratch folder; its bytes.
+std::string MakeRgbaPng(const ScratchDir& scratch)
+{
+    ConvertRgba(scratch, kWidth, kHeight, RgbaBytes(kPixels), "PNG32:image.png");
+    return ReadScratch(scratch, L"image.png");
+}
 
 std::string ReadIhdrColourType(const std::string& png)
 {
@@ -91,8 +103,7 @@ TEST(ImgDecoders, DataNoModuleDecodesGivesNoFrame)
 {
     ComForTest com;
     ScratchDir scratch;
-    ConvertRgba(scratch, kWidth, kHeight, RgbaBytes(kPixels), "PNG32:image.png");
-    const std::string png = ReadScratch(scratch, L"image.png");
+    const std::string png = MakeRgbaPng(scratch);
     const size_t idat = png.find("IDAT");
     ASSERT_NE(std::string::npos, idat);
 
@@ -127,8 +138,7 @@ TEST(ImgDecoders, CopyPixelsRefusesABufferOneByteShort)
 {
     ComForTest com;
     ScratchDir scratch;
-    ConvertRgba(scratch, kWidth, kHeight, RgbaBytes(kPixels), "PNG32:image.png");
-    const std::string png = ReadScratch(scratch, L"image.png");
+    const std::string png = MakeRgbaPng(scratch);
     for (const DecoderModule& module : kDecoderModules) {
         SCOPED_TRACE(module.name);
         auto factory = CreateModule(module);
@@ -153,7 +163,7 @@ TEST(ImgDecoders, NarrowPathsAreInTheAnsiCodePage)
 {
     ComForTest com;
     ScratchDir scratch;
-    ConvertRgba(scratch, kWidth, kHeight, RgbaBytes(kPixels), "PNG32:image.png");
+    (void)MakeRgbaPng(scratch);   // the test reads it by its narrow name
     const std::wstring wide = scratch.File(L"图片.png");
     ASSERT_TRUE(::CopyFileW(scratch.File(L"image.png").c_str(), wide.c_str(), TRUE));
     char narrow[MAX_PATH * 2] = {};
@@ -173,5 +183,53 @@ TEST(ImgDecoders, NarrowPathsAreInTheAnsiCodePage)
         EXPECT_EQ(kExpected, Describe(frames[0].bgra, kWidth));
         EXPECT_EQ(0, image->LoadFromFileA(tooLong.c_str()));
         EXPECT_EQ(0u, image->GetFrameCount());
+    }
+}
+
+TEST(ImgDecoders, BitmapsLoadThroughEachModule)
+{
+    ComForTest com;
+    ScratchDir scratch;
+    const std::string png = MakeRgbaPng(scratch);
+    const std::string garbage = "This is no image, whatever its name says.";
+    SAKU::SAutoRef<SAKU::IRenderFactory> renderFactory;
+    ASSERT_TRUE(SAKU::CreateRenderFactory_GDI(renderFactory.Put()));
+    for (const DecoderModule& module : kDecoderModules) {
+        SCOPED_TRACE(module.name);
+        auto factory = CreateModule(module);
+        renderFactory->SetImgDecoderFactory(factory.Get());
+        SAKU::SAutoRef<SAKU::IBitmap> bitmap;
+        ASSERT_TRUE(renderFactory->CreateBitmap(bitmap.Put()));
+        // No frame is no picture: the bitmap stays empty rather than becoming 0 x 0 "loaded".
+        EXPECT_EQ(S_FALSE, bitmap->LoadFromMemory(garbage.data(), garbage.size()));
+        EXPECT_EQ(0, bitmap->Width());
+        ASSERT_EQ(S_OK, bitmap->LoadFromMemory(png.data(), png.size()));
+        ASSERT_EQ(static_cast<int>(kWidth), bitmap->Width());
+        ASSERT_EQ(static_cast<int>(kHeight), bitmap->Height());
+        const std::string pixels(static_cast<const char*>(bitmap->GetPixelBits()), kWidth * kHeight * 4);
+        EXPECT_EQ(kExpected, Describe(pixels, kWidth));
+        EXPECT_EQ(S_FALSE, bitmap->LoadFromMemory(garbage.data(), garbage.size()));
+        EXPECT_EQ(static_cast<int>(kWidth), bitmap->Width()) << "a failed load leaves the bitmap as it was";
+    }
+    renderFactory->SetImgDecoderFactory(nullptr);
+}
+
+TEST(ImgDecoders, FramesDoNotNeedTheLoadedBytes)
+{
+    ComForTest com;
+    ScratchDir scratch;
+    const std::string png = MakeRgbaPng(scratch);
+    for (const DecoderModule& module : kDecoderModules) {
+        SCOPED_TRACE(module.name);
+        auto factory = CreateModule(module);
+        auto image = CreateImage(factory.Get());
+        {
+            std::vector<char> bytes(png.begin(), png.end());
+            ASSERT_EQ(1, image->LoadFromMemory(bytes.data(), bytes.size()));
+            std::fill(bytes.begin(), bytes.end(), '\0');   // the caller's bytes go away after the load
+        }
+        const std::vector<DecodedFrame> frames = ReadFrames(image.Get());
+        ASSERT_EQ(1u, frames.size());
+        EXPECT_EQ(kExpected, Describe(frames[0].bgra, kWidth));
     }
 }

@@ -4,9 +4,12 @@
 
 #include "RenderTestSupport.h"
 
+#include "ComForTest.h"
+#include "HostCommand.h"
 #include "ScratchDir.h"
 #include "core/IObjRef.h"
 #include "render/IImgDecoder.h"
+#include "render/ImgDecoderCreators.h"
 
 #include <gtest/gtest.h>
 
@@ -225,4 +228,37 @@ TEST_F(GdiBitmap, SavesThroughTheDecoders)
     EXPECT_EQ(L"C:\\out.png", m_decoders->m_path);
     m_factory->SetImgDecoderFactory(nullptr);
     EXPECT_EQ(E_UNEXPECTED, bitmap->Save(L"C:\\out.png", GUID()));
+}
+
+TEST_F(GdiBitmap, EveryDecoderModuleLoadsAPngAndRefusesGarbage)
+{
+    const tivala::test::ComForTest com;                // the WIC module needs it
+    const struct {
+        const char* name;
+        BOOL (*create)(IImgDecoderFactory**);
+    } modules[] = {
+        {"gdip", CreateImgDecoderFactory_GDIP},
+        {"wic", CreateImgDecoderFactory_WIC},
+        {"stb", CreateImgDecoderFactory_STB},
+        {"png", CreateImgDecoderFactory_PNG},
+    };
+    tivala::test::ScratchDir scratch;
+    std::string output;
+    ASSERT_EQ(0, tivala::test::HostCommand::Run("/usr/bin/convert -size 3x2 xc:'rgba(255,0,0,0.5)' PNG32:half.png",
+                                                scratch.UnixPath(), 60000, &output)
+                     .value_or(-1))
+        << output;
+    for (const auto& module : modules) {
+        SCOPED_TRACE(module.name);
+        SAutoRef<IImgDecoderFactory> decoders;
+        ASSERT_TRUE(module.create(decoders.Put()));
+        m_factory->SetImgDecoderFactory(decoders.Get());
+        SAutoRef<IBitmap> bitmap = Empty();
+        const std::string garbage(64, '\x5A');
+        EXPECT_EQ(S_FALSE, bitmap->LoadFromMemory(garbage.data(), garbage.size()));
+        EXPECT_EQ(0, bitmap->Width());
+        EXPECT_EQ(0, bitmap->Height());
+        ASSERT_EQ(S_OK, bitmap->LoadFromFile(scratch.File(L"half.png").c_str()));
+        EXPECT_EQ(Pixels(6, 0x7F7F0000), BitmapPixels(bitmap.Get()));   // ImageMagick stores alpha 0.5 as 127
+    }
 }

@@ -701,3 +701,47 @@ TEST_F(GdiRenderTarget, TargetWithoutRoomForItsBitmapFailsCleanly)
     ASSERT_EQ(S_OK, m_target->FillSolidRect(&rect, 0xFFFFFFFF));
     EXPECT_EQ(0xFFFFFFFFu, m_target->GetPixel(4, 4));
 }
+
+TEST_F(GdiRenderTarget, TextOutDrawsOneLineWhereItIsMeasured)
+{
+    m_target->SetTextColor(0xFFFFFFFF);
+    ASSERT_EQ(S_OK, m_target->TextOut(4, 3, L"安装", -1));
+    SIZE size = {};
+    ASSERT_EQ(S_OK, m_target->MeasureText(L"安装", 2, &size));
+    const Pixels pixels = Read();
+    int inside = 0;
+    for (int y = 0; y < kHeight; ++y) {
+        for (int x = 0; x < kWidth; ++x) {
+            const bool within = x >= 4 && x < 4 + size.cx && y >= 3 && y < 3 + size.cy;
+            if (!within) {
+                EXPECT_EQ(0u, At(pixels, x, y)) << x << "," << y;
+            }
+            inside += within && At(pixels, x, y) != 0;
+        }
+    }
+    EXPECT_GT(inside, 30);
+}
+
+TEST_F(GdiRenderTarget, InvertsTransformsAndMakesCompatibleTargets)
+{
+    saku_test::FillTarget(m_target.Get(), 0xFF0000FF);
+    const RECT rect = {0, 0, 2, 2};
+    ASSERT_EQ(S_OK, m_target->InvertRect(&rect));
+    EXPECT_EQ(0x00FFFF00u, m_target->GetPixel(1, 1) & 0x00FFFFFF);
+
+    const XFORM shift = {1, 0, 0, 1, 10, 5};
+    XFORM old = {};
+    ASSERT_EQ(S_OK, m_target->SetTransform(&shift, &old));
+    EXPECT_EQ(1.0f, old.eM11);
+    EXPECT_EQ(0.0f, old.eDx);
+    XFORM now = {};
+    ASSERT_EQ(S_OK, m_target->GetTransform(&now));
+    EXPECT_EQ(10.0f, now.eDx);
+    EXPECT_EQ(E_INVALIDARG, m_target->SetTransform(nullptr, nullptr));
+
+    SAutoRef<IRenderTarget> compatible;
+    ASSERT_EQ(S_OK, m_target->CreateCompatibleRenderTarget({7, 3}, compatible.Put()));
+    EXPECT_EQ(7, saku_test::CurrentBitmap(compatible.Get())->Width());
+    EXPECT_EQ(3, saku_test::CurrentBitmap(compatible.Get())->Height());
+    EXPECT_EQ(E_NOINTERFACE, m_target->QueryInterface(GUID(), nullptr));
+}
