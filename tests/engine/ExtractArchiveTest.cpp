@@ -1,7 +1,7 @@
 // ExtractArchiveFile and ExtractArchiveBuffer: their result is the extraction's,
 // the downloaded package stays, and the buffer's temporary file goes.
 
-#include "sevenzip/ArchiveFixtures.h"
+#include "ArchiveFixtures.h"
 #include "ScratchDir.h"
 
 #include "ExtractArchive.h"

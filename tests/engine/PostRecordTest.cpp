@@ -2,7 +2,7 @@
 // it when the post succeeds, the sender frees it when the post fails, and each
 // record dies exactly once.
 
-#include "sevenzip/TestWindow.h"
+#include "TestWindow.h"
 
 #include "PostRecord.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "sevenzip/TestWindow.h"
 #include "ScratchDir.h"
+#include "TestWindow.h"
 
 #include "ModuleRecord.h"
 

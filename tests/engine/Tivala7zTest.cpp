@@ -1,9 +1,9 @@
 // Tivala7z posting to a real window of the test thread while a worker thread
 // unpacks, as the install thread posts to the install service's window.
 
-#include "sevenzip/ArchiveFixtures.h"
-#include "sevenzip/TestWindow.h"
+#include "ArchiveFixtures.h"
 #include "ScratchDir.h"
+#include "TestWindow.h"
 
 #include "ExtractArchive.h"
 #include "InstallMessages.h"

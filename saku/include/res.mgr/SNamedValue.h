@@ -2,6 +2,7 @@
 
 #include "core/SColor.h"
 #include "core/SDynArray.h"
+#include "core/SXmlLookup.h"
 #include "core/TStringT.h"
 
 #include <pugixml.hpp>
@@ -117,7 +118,7 @@ BOOL SNamedValue<T, Parser>::LoadFromXml(pugi::xml_node element)
         if (child.type() != pugi::node_element)
             continue;
         T value = Parser::Fallback();
-        if (Parser::Parse(child.attribute(L"value", false).value(), value))
+        if (Parser::Parse(XmlAttribute(child, L"value").value(), value))
             Append(child.name(), value);
     }
     Sort();

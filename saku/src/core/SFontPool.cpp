@@ -2,6 +2,7 @@
 
 #include "core/SLayoutDim.h"
 #include "core/SplitString.h"
+#include "core/SXmlLookup.h"
 #include "core/xml_writer_buff.h"
 #include "render/IFont.h"
 #include "render/IRenderFactory.h"
@@ -70,7 +71,7 @@ void ApplyItem(const SStringW& key, const SStringW& value, int scale, FontReques
         const DWORD charset = static_cast<DWORD>(_wtoi(value.c_str())) & 0xFF;
         request.style = (request.style & ~kFontCharsetMask) | charset << kFontCharsetShift;
     } else {
-        pugi::xml_attribute attribute = propex.attribute(key.c_str());
+        pugi::xml_attribute attribute = XmlAttribute(propex, key.c_str());
         if (!attribute)
             attribute = propex.append_attribute(key.c_str());
         attribute.set_value(value.c_str());

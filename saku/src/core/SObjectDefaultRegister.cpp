@@ -14,7 +14,8 @@ namespace SAKU {
 
 // Each group registers its classes in this order, one line each; a class joins
 // its group when it is written. A false answer means that a class registered
-// earlier under the same key keeps its place, which is intended.
+// earlier under the same key keeps its place, which is intended, or that memory
+// ran out, which the factory manager logs.
 
 void SObjectDefaultRegister::RegisterLayouts(SObjectFactoryMgr*)
 {

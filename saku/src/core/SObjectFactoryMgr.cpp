@@ -1,6 +1,7 @@
 #include "core/SObjectFactoryMgr.h"
 
 #include "core/SLog.h"
+#include "core/SXmlLookup.h"
 #include "res.mgr/SUiDef.h"
 
 #include <pugixml.hpp>
@@ -12,6 +13,8 @@ namespace SAKU {
 namespace {
 
 constexpr SLogSite kNoObjectSite{kLogLevelWarn, "src\\core\\SObjectFactory", 61, "SAKU::SObjectFactoryMgr::CreateObject"};
+constexpr SLogSite kNotRegisteredSite{kLogLevelError, "src\\core\\SObjectFactory", 0,
+                                      "SAKU::SObjectFactoryMgr::RegisterFactory"};
 
 void DeleteFactory(SObjectFactory* const& factory)
 {
@@ -54,9 +57,14 @@ bool SObjectFactoryMgr::RegisterFactory(const SObjectFactory& factory, bool repl
             return false;
         m_factories.RemoveKey(key);
     }
+    // A class that cannot be registered would only show later, as a tag that
+    // makes nothing; say so now.
     std::unique_ptr<SObjectFactory> clone = factory.Clone();
-    if (!clone || !m_factories.AddIfAbsent(key, clone.get()))
+    if (!clone || !m_factories.AddIfAbsent(key, clone.get())) {
+        WriteLog(kNotRegisteredSite, L"Error: cannot register object %s of type:%d, out of memory",
+                 key.GetName().c_str(), key.GetType());
         return false;
+    }
     clone.release();   // the map owns it now
     return true;
 }
@@ -93,7 +101,7 @@ void SObjectFactoryMgr::ApplyDefaultAttributes(IObject* object, pugi::xml_node d
     if (!object || object->GetObjectType() != kObjTypeWindow || !defaults)
         return;
     // Marked while the rest are applied, so that the loop below skips it.
-    pugi::xml_attribute styleClass = defaults.attribute(L"class", false);
+    pugi::xml_attribute styleClass = XmlAttribute(defaults, L"class");
     if (styleClass) {
         styleClass.set_userdata(1);
         object->ApplyAttribute(L"class", styleClass.value(), TRUE);

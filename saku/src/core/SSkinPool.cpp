@@ -2,6 +2,7 @@
 
 #include "core/ISkinObj.h"
 #include "core/SApplication.h"
+#include "core/SXmlLookup.h"
 
 namespace SAKU {
 
@@ -53,7 +54,7 @@ int SSkinPool::LoadSkins(pugi::xml_node element)
         pools->PushPool(this);
     int created = 0;
     for (pugi::xml_node child = element.first_child(); child; child = child.next_sibling()) {
-        const SStringW name = child.attribute(L"name", false).value();
+        const SStringW name = XmlAttribute(child, L"name").value();
         if (child.type() != pugi::node_element || *child.name() == L'\0' || name.IsEmpty())
             continue;
         auto skin = SAutoRef<ISkinObj>::Adopt(app->CreateSkinByName(child.name()));

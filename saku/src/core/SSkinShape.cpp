@@ -1,8 +1,9 @@
 #include "core/SSkinShape.h"
 
 #include "core/RenderObjSelection.h"
-#include "core/SSkinShapeParts.h"
 #include "core/SplitString.h"
+#include "core/SSkinShapeParts.h"
+#include "core/SXmlLookup.h"
 #include "render/IBrush.h"
 #include "render/IPen.h"
 #include "render/IRegion.h"
@@ -88,7 +89,7 @@ void SSkinShape::OnInitFinished(pugi::xml_node element)
         if (child.type() != pugi::node_element)
             continue;
         if (_wcsicmp(tag, L"solid") == 0)
-            StoreColorAttribute(m_fillColor, child.attribute(L"color", false).value(), kRefresh);
+            StoreColorAttribute(m_fillColor, XmlAttribute(child, L"color").value(), kRefresh);
         else if (_wcsicmp(tag, L"gradient") == 0)
             ReadPart(m_gradient, child);
         else if (_wcsicmp(tag, L"size") == 0)

@@ -1,5 +1,7 @@
 #include "core/SStylePool.h"
 
+#include "core/SXmlLookup.h"
+
 namespace SAKU {
 
 BOOL SStylePool::LoadStyles(pugi::xml_node element)
@@ -7,8 +9,8 @@ BOOL SStylePool::LoadStyles(pugi::xml_node element)
     if (!element)
         return FALSE;
     const pugi::xml_node copy = m_document.append_copy(element);
-    for (pugi::xml_node style = copy.child(L"class", false); style; style = style.next_sibling(L"class", false)) {
-        const pugi::xml_attribute name = style.attribute(L"name", false);
+    for (pugi::xml_node style = XmlChild(copy, L"class"); style; style = XmlNextSibling(style, L"class")) {
+        const pugi::xml_attribute name = XmlAttribute(style, L"name");
         if (!name)
             continue;
         const SStringW key = name.value();

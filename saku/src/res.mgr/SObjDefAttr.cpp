@@ -1,6 +1,7 @@
 #include "res.mgr/SObjDefAttr.h"
 
 #include "core/SObjectFactoryMgr.h"
+#include "core/SXmlLookup.h"
 
 namespace SAKU {
 
@@ -49,7 +50,7 @@ void SObjDefAttr::InheritBaseDefaults(const SObjectFactoryMgr& factories, pugi::
         if (GetKeyObject(base.GetName(), baseElement)) {
             for (pugi::xml_attribute attribute = baseElement.first_attribute(); attribute;
                  attribute = attribute.next_attribute()) {
-                if (!element.attribute(attribute.name(), false))
+                if (!XmlAttribute(element, attribute.name()))
                     element.append_attribute(attribute.name()).set_value(attribute.value());
             }
         }

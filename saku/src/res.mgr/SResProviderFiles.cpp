@@ -1,5 +1,6 @@
 #include "res.mgr/SResProviderFiles.h"
 
+#include "core/SXmlLookup.h"
 #include "res.mgr/ResFile.h"
 #include "res.mgr/ResImage.h"
 
@@ -47,18 +48,18 @@ BOOL SResProviderFiles::Init(WPARAM folder, LPARAM)
     pugi::xml_document index;
     if (!index.load_file((m_folder + L"\\uires.idx").c_str(), pugi::parse_default, pugi::encoding_utf8))
         return FALSE;
-    const pugi::xml_node root = index.child(L"resource", false);
+    const pugi::xml_node root = XmlChild(index, L"resource");
     if (!root)
         return FALSE;
     for (pugi::xml_node type = root.first_child(); type; type = type.next_sibling()) {
         if (type.type() != pugi::node_element)
             continue;
-        for (pugi::xml_node file = type.child(L"file", false); file; file = file.next_sibling(L"file", false)) {
+        for (pugi::xml_node file = XmlChild(type, L"file"); file; file = XmlNextSibling(file, L"file")) {
             SResKey key;
-            if (!key.Set(type.name(), file.attribute(L"name", false).value()))
+            if (!key.Set(type.name(), XmlAttribute(file, L"name").value()))
                 continue;   // outside the index's key fields
             if (SStringW* const relative = m_index.GetOrInsert(key))
-                *relative = file.attribute(L"path", false).value();
+                *relative = XmlAttribute(file, L"path").value();
         }
     }
     wchar_t full[kMaxFolderPath];

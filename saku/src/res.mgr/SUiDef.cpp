@@ -6,6 +6,7 @@
 #include "core/SLog.h"
 #include "core/SSkinPool.h"
 #include "core/SStylePool.h"
+#include "core/SXmlLookup.h"
 #include "res.mgr/IResProvider.h"
 #include "res.mgr/ResXml.h"
 #include "res.mgr/SResProviderMgr.h"
@@ -51,7 +52,7 @@ bool IsFontInstalled(const SStringW& face)
 // An unreadable number keeps the default, as attributes do.
 int IntAttribute(pugi::xml_node element, const wchar_t* name, int fallback)
 {
-    return ParseInt(element.attribute(name, false).value()).value_or(fallback);
+    return ParseInt(XmlAttribute(element, name).value()).value_or(fallback);
 }
 
 FontInfo ReadDefaultFont(pugi::xml_node font)
@@ -73,10 +74,10 @@ FontInfo ReadDefaultFont(pugi::xml_node font)
     info.style = static_cast<DWORD>(IntAttribute(font, L"size", 12)) & kFontSizeMask;
     info.style |= (static_cast<DWORD>(IntAttribute(font, L"charset", 1)) & 0xFF) << kFontCharsetShift;
     for (const auto& flag : kFlags) {
-        if (font.attribute(flag.name, false).as_bool(false))
+        if (XmlAttribute(font, flag.name).as_bool(false))
             info.style |= flag.flag;
     }
-    const SStringW face = font.attribute(L"face", false).value();
+    const SStringW face = XmlAttribute(font, L"face").value();
     if (IsFontInstalled(face))
         info.face = face;
     return info;
@@ -104,7 +105,7 @@ SUiDefInfo::SUiDefInfo(IResProvider* provider, LPCWSTR reference)
         WriteLog(kNotXmlSite, L"warning!!! load uidef as xml document failed");
         return;
     }
-    const pugi::xml_node uiDef = document.child(L"uidef", false);
+    const pugi::xml_node uiDef = XmlChild(document, L"uidef");
     if (!uiDef) {
         WriteLog(kNoRootSite, L"warning!!! \"uidef\" element is not the root element of uidef xml");
         return;
@@ -116,7 +117,7 @@ SUiDefInfo::~SUiDefInfo() = default;
 
 void SUiDefInfo::Load(IResProvider* provider, pugi::xml_node uiDef)
 {
-    m_defFont = ReadDefaultFont(uiDef.child(L"font", false));
+    m_defFont = ReadDefaultFont(XmlChild(uiDef, L"font"));
 
     // Each section inline, or the same section of the document its "src" names;
     // the documents live until every section is loaded.
@@ -124,16 +125,16 @@ void SUiDefInfo::Load(IResProvider* provider, pugi::xml_node uiDef)
     pugi::xml_node sections[5];
     std::vector<std::unique_ptr<pugi::xml_document>> referenced;
     for (int i = 0; i < 5; ++i) {
-        sections[i] = uiDef.child(kSections[i], false);
+        sections[i] = XmlChild(uiDef, kSections[i]);
         SStringW type;
         SStringW name;
-        if (SplitResRef(sections[i].attribute(L"src", false).value(), type, name) != 2)
+        if (SplitResRef(XmlAttribute(sections[i], L"src").value(), type, name) != 2)
             continue;
         auto document = std::make_unique<pugi::xml_document>();
         if (!LoadResXml(provider, type, name, *document))
             continue;
         // A document without the section leaves the inline one in its place too.
-        if (const pugi::xml_node section = document->child(kSections[i], false)) {
+        if (const pugi::xml_node section = XmlChild(*document, kSections[i])) {
             sections[i] = section;
             referenced.push_back(std::move(document));
         }

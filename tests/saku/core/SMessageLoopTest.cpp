@@ -152,6 +152,45 @@ TEST(SMessageLoop, FiltersMayRemoveFiltersWhileTheyLook)
     EXPECT_EQ((std::vector<std::string>{"last:1", "window:1"}), trace);
 }
 
+TEST(SMessageLoop, EachFilterIsAskedOnceAboutAMessageWhateverTheOthersRemove)
+{
+    // Filters 0, 1 and 2 are added in that order and asked 2, 1, 0; one of them
+    // removes some filters while it looks at the message.
+    const struct {
+        const char* name;
+        int remover;
+        std::vector<int> removed;
+        std::vector<std::string> expected;
+    } cases[] = {
+        {"a filter removes one not yet asked", 2, {0}, {"2:1", "1:1", "window:1"}},
+        {"the middle one removes one not yet asked", 1, {0}, {"2:1", "1:1", "window:1"}},
+        {"a filter removes one already asked", 1, {2}, {"2:1", "1:1", "0:1", "window:1"}},
+        {"a filter removes itself", 2, {2}, {"2:1", "1:1", "0:1", "window:1"}},
+        {"a filter removes the next one and itself", 2, {1, 2}, {"2:1", "0:1", "window:1"}},
+        {"a filter removes every filter", 1, {0, 1, 2}, {"2:1", "1:1", "window:1"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<std::string> trace;
+        TestWindow window([&](UINT message, WPARAM) { trace.push_back("window:" + std::to_string(message - WM_APP)); });
+        SMessageLoop loop;
+        RecordingFilter filters[] = {{"0", window.Get(), trace}, {"1", window.Get(), trace}, {"2", window.Get(), trace}};
+        filters[c.remover].m_onMessage = [&] {
+            for (int index : c.removed)
+                loop.RemoveMessageFilter(&filters[index]);
+        };
+        for (auto& filter : filters)
+            loop.AddMessageFilter(&filter);
+
+        window.Post(WM_APP + 1);
+        ::PostQuitMessage(0);
+        loop.Run();
+        EXPECT_EQ(c.expected, trace);
+        for (auto& filter : filters)
+            loop.RemoveMessageFilter(&filter);
+    }
+}
+
 TEST(SMessageLoop, QuitDuringADispatchEndsRunWithThatMessagesValue)
 {
     ScopedLogSink sink;

@@ -90,6 +90,22 @@ public:
     float getInterpolation(float) const override { return 0.5f; }
 };
 
+// Forgot its class macros: it would inherit the button's names and be made for
+// the button's tag, so the factory template refuses it.
+class STestForgetfulButton : public STestButton {
+};
+
+static_assert(kSObjectNamesItself<STestButton> && kSObjectNamesItsBase<STestButton>);
+static_assert(kSObjectNamesItself<STestLinear> && kSObjectNamesItsBase<STestLinear>);
+static_assert(!kSObjectNamesItself<STestForgetfulButton> && !kSObjectNamesItsBase<STestForgetfulButton>,
+              "TplSObjectFactory<STestForgetfulButton> must not compile");
+
+// A factory that cannot copy itself, as when memory runs out.
+class UncloneableFactory : public TplSObjectFactory<STestWindow> {
+public:
+    std::unique_ptr<SObjectFactory> Clone() const override { return nullptr; }
+};
+
 // A factory that counts the live copies of itself.
 int g_liveFactories = 0;
 
@@ -190,6 +206,24 @@ TEST(SObjectFactoryMgr, KeepsTheFirstFactoryUnlessToldToReplaceIt)
     EXPECT_EQ(0, g_liveFactories);   // the manager deletes what it holds
 }
 
+TEST(SObjectFactoryMgr, AFactoryThatCannotBeStoredIsLoggedAsAnError)
+{
+    SObjectFactoryMgr factories;
+    ScopedLogSink sink;
+    EXPECT_FALSE(factories.RegisterFactory(UncloneableFactory()));
+    ASSERT_EQ(1u, sink.Lines().size());
+    const auto& line = sink.Lines()[0];
+    EXPECT_EQ("Error: cannot register object window of type:1, out of memory", line.text);
+    EXPECT_EQ(kLogLevelError, line.level);
+    EXPECT_EQ("SAKU::SObjectFactoryMgr::RegisterFactory", line.function);
+    EXPECT_EQ(nullptr, factories.CreateObject(SObjectInfo(L"window", kObjTypeWindow)));
+
+    // A key that is taken already is refused without a word: that is intended.
+    EXPECT_TRUE(factories.RegisterFactoryOf<STestWindow>());
+    EXPECT_FALSE(factories.RegisterFactoryOf<STestWindow>());
+    EXPECT_EQ(2u, sink.Lines().size());   // the error and the warning above, nothing more
+}
+
 TEST(SObjectFactoryMgr, BaseObjectInfoFollowsTheRegisteredBaseName)
 {
     SObjectFactoryMgr factories;
@@ -288,7 +322,9 @@ TEST(SObjectDefaultRegister, KeepsAClassTheProgramRegisteredFirst)
     SObjectFactoryMgr factories;
     EXPECT_TRUE(factories.RegisterFactoryOf<STestLinear>());
     auto registrar = SAutoRef<ISystemObjectRegister>::Adopt(new SObjectDefaultRegister);
+    ScopedLogSink sink;
     registrar->RegisterInterpolators(&factories);
+    EXPECT_TRUE(sink.Lines().empty());   // keeping the program's class is no failure
 
     auto linear = Create<SInterpolatorBase>(factories, L"linear", kObjTypeInterpolator);
     ASSERT_TRUE(linear);

@@ -4,7 +4,7 @@ namespace tivala::test {
 
 namespace {
 
-constexpr wchar_t kClassName[] = L"TivalaSevenZipTestWindow";
+constexpr wchar_t kClassName[] = L"TivalaTestWindow";
 
 void RegisterClassOnce()
 {
