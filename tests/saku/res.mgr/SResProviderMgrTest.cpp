@@ -269,3 +269,45 @@ TEST_F(SResProviderMgrTest, AProviderCursorLoadsOnceAndAnAnimatedOneIsFoundAsACu
     EXPECT_EQ(asked + 2, counting->Calls("HasResource"));
     EXPECT_EQ(2, counting->Calls("LoadCursor"));
 }
+
+namespace {
+
+// Answers ("png", "alias") by asking the manager for the program's image: the
+// manager holds its lock while it calls a provider, and lets the same thread in
+// again.
+class AliasProvider : public TObjRefImpl<IResProvider> {
+public:
+    explicit AliasProvider(SResProviderMgr& manager) : m_manager(manager) {}
+
+    BOOL Init(WPARAM, LPARAM) override { return TRUE; }
+    BOOL HasResource(LPCWSTR type, LPCWSTR name) override
+    {
+        return _wcsicmp(type, L"png") == 0 && _wcsicmp(name, L"alias") == 0;
+    }
+    HICON LoadIcon(LPCWSTR, int, int) override { return nullptr; }
+    HBITMAP LoadBitmap(LPCWSTR) override { return nullptr; }
+    HCURSOR LoadCursor(LPCWSTR) override { return nullptr; }
+    IBitmap* LoadImage(LPCWSTR, LPCWSTR) override { return m_manager.LoadImageRef(L"png:states_v"); }
+    IImgX* LoadImgX(LPCWSTR, LPCWSTR) override { return nullptr; }
+    size_t GetRawDataSize(LPCWSTR, LPCWSTR) override { return m_manager.GetRawDataSize(L"PNG", L"STATES_V"); }
+    BOOL GetRawData(LPCWSTR, LPCWSTR, void* buffer, size_t size) override
+    {
+        return m_manager.GetRawData(L"PNG", L"STATES_V", buffer, size);
+    }
+
+private:
+    SResProviderMgr& m_manager;
+};
+
+}  // namespace
+
+TEST_F(SResProviderMgrTest, AProviderMayCallBackIntoTheManager)
+{
+    AddProgramResources();
+    const auto alias = SAutoRef<AliasProvider>::Adopt(new AliasProvider(App()));
+    App().AddResProvider(alias.Get());
+    const auto image = SAutoRef<IBitmap>::Adopt(App().LoadImageRef(L"png:alias"));
+    ASSERT_TRUE(image);
+    EXPECT_EQ(90, image->Height());
+    EXPECT_EQ(RawData(L"PNG", L"STATES_V"), RawData(L"png", L"alias"));
+}
