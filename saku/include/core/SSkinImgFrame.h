@@ -37,8 +37,9 @@ protected:
 
 private:
     HRESULT OnAttrMargin(const SStringW& value, BOOL loading);
-    HRESULT OnAttrMarginX(const SStringW& value, BOOL loading);
-    HRESULT OnAttrMarginY(const SStringW& value, BOOL loading);
+    HRESULT OnAttrMarginX(const SStringW& value, BOOL) { return SetMarginPair(value, m_margins.left, m_margins.right); }
+    HRESULT OnAttrMarginY(const SStringW& value, BOOL) { return SetMarginPair(value, m_margins.top, m_margins.bottom); }
+    static HRESULT SetMarginPair(const SStringW& value, LONG& first, LONG& second);
 
     RECT m_margins = {0, 0, 0, 0};
 };

@@ -66,21 +66,12 @@ HRESULT SSkinImgFrame::OnAttrMargin(const SStringW& value, BOOL)
     return kNoRefresh;
 }
 
-HRESULT SSkinImgFrame::OnAttrMarginX(const SStringW& value, BOOL)
+HRESULT SSkinImgFrame::SetMarginPair(const SStringW& value, LONG& first, LONG& second)
 {
     const std::optional<int> margin = ParseInt(value);
     if (!margin)
         return E_INVALIDARG;
-    m_margins.left = m_margins.right = *margin;
-    return kNoRefresh;
-}
-
-HRESULT SSkinImgFrame::OnAttrMarginY(const SStringW& value, BOOL)
-{
-    const std::optional<int> margin = ParseInt(value);
-    if (!margin)
-        return E_INVALIDARG;
-    m_margins.top = m_margins.bottom = *margin;
+    first = second = *margin;
     return kNoRefresh;
 }
 

@@ -3,6 +3,7 @@
 // loading every sort of resource, an image without a frame refused.
 
 #include "../core/SakuAppTest.h"
+#include "IconLook.h"
 #include "ScratchDir.h"
 
 #include "GdiHandles.h"
@@ -13,6 +14,7 @@
 #include <string>
 
 using namespace SAKU;
+using saku_test::LookAt;
 using saku_test::SakuAppTest;
 using tivala::test::ScratchDir;
 
@@ -155,7 +157,9 @@ TEST_F(SResProviderFilesTest, KeysLongerThanTheIndexFieldsAreNeverStoredNorFound
     }
 }
 
-TEST_F(SResProviderFilesTest, LoadEverySortOfResource)
+// Data that decodes to no frame is no image: it never comes back as a 0 x 0
+// bitmap that would replace a good one.
+TEST_F(SResProviderFilesTest, BothKindsLoadEverySortOfResourceAndRefuseAnImageWithoutAFrame)
 {
     const auto folder = Open(R"(<resource>
   <icon><file name="logo" path="icon.ico"/></icon>
@@ -163,48 +167,42 @@ TEST_F(SResProviderFilesTest, LoadEverySortOfResource)
   <bitmap><file name="bk" path="bitmap.bmp"/></bitmap>
   <png><file name="states" path="img\states.png"/><file name="broken" path="img\notimage.png"/></png>
 </resource>)");
-    const UniqueIcon icon(folder->LoadIcon(L"LOGO", 32, 32));
-    ASSERT_TRUE(icon);
-    ICONINFO info = {};
-    ASSERT_TRUE(::GetIconInfo(icon.Get(), &info));
-    const UniqueBitmap colour(info.hbmColor);
-    const UniqueBitmap mask(info.hbmMask);
-    BITMAP size = {};
-    ::GetObjectW(colour.Get(), sizeof(size), &size);
-    EXPECT_EQ(32, size.bmWidth);
+    const SAutoRef<IResProvider> program(AddProgramResources());
+    const struct {
+        const char* kind;
+        IResProvider* provider;
+        const wchar_t* icon;
+        const wchar_t* cursor;
+        const wchar_t* animated;
+        const wchar_t* bitmap;
+        const wchar_t* image;
+        const wchar_t* broken;
+    } cases[] = {
+        {"a folder", folder.Get(), L"LOGO", L"pointer", L"busy", L"bk", L"states", L"broken"},
+        {"a module", program.Get(), L"icon_test", L"cursor_test", L"ani_test", L"bmp_test", L"states_h", L"notimage"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.kind);
+        const UniqueIcon icon(c.provider->LoadIcon(c.icon, 32, 32));
+        EXPECT_EQ(32, LookAt(icon.Get()).width);
+        EXPECT_EQ(RGB(0, 255, 0), LookAt(icon.Get()).centre);
+        EXPECT_NE(nullptr, c.provider->LoadCursor(c.cursor));
+        EXPECT_NE(nullptr, c.provider->LoadCursor(c.animated));
+        const UniqueBitmap bitmap(c.provider->LoadBitmap(c.bitmap));
+        ASSERT_TRUE(bitmap);
+        BITMAP size = {};
+        ::GetObjectW(bitmap.Get(), sizeof(size), &size);
+        EXPECT_EQ(8, size.bmWidth);
+        EXPECT_EQ(6, size.bmHeight);
 
-    EXPECT_NE(nullptr, folder->LoadCursor(L"pointer"));
-    EXPECT_NE(nullptr, folder->LoadCursor(L"busy"));
-    const UniqueBitmap bitmap(folder->LoadBitmap(L"bk"));
-    ASSERT_TRUE(bitmap);
-    ::GetObjectW(bitmap.Get(), sizeof(size), &size);
-    EXPECT_EQ(8, size.bmWidth);
-    EXPECT_EQ(6, size.bmHeight);
-
-    const auto image = SAutoRef<IImgX>::Adopt(folder->LoadImgX(L"png", L"states"));
-    ASSERT_TRUE(image);
-    EXPECT_EQ(1u, image->GetFrameCount());
-    EXPECT_FALSE(SAutoRef<IImgX>::Adopt(folder->LoadImgX(L"png", L"broken")));
-    EXPECT_FALSE(SAutoRef<IBitmap>::Adopt(folder->LoadImage(L"png", L"broken")));
-}
-
-// Data that decodes to no frame is no image: it never comes back as a 0 x 0
-// bitmap that would replace a good one.
-TEST_F(SResProviderFilesTest, AModuleLoadsEverySortOfResourceAndRefusesAnImageWithoutAFrame)
-{
-    IResProvider* const program = AddProgramResources();
-    const UniqueBitmap bitmap(program->LoadBitmap(L"bmp_test"));
-    ASSERT_TRUE(bitmap);
-    BITMAP size = {};
-    ::GetObjectW(bitmap.Get(), sizeof(size), &size);
-    EXPECT_EQ(8, size.bmWidth);
-
-    const auto image = SAutoRef<IImgX>::Adopt(program->LoadImgX(L"png", L"states_v"));
-    ASSERT_TRUE(image);
-    EXPECT_EQ(1u, image->GetFrameCount());
-    EXPECT_FALSE(SAutoRef<IImgX>::Adopt(program->LoadImgX(L"png", L"notimage")));
-    EXPECT_FALSE(SAutoRef<IBitmap>::Adopt(program->LoadImage(L"png", L"notimage")));
+        const auto image = SAutoRef<IImgX>::Adopt(c.provider->LoadImgX(L"png", c.image));
+        ASSERT_TRUE(image);
+        EXPECT_EQ(1u, image->GetFrameCount());
+        EXPECT_TRUE(SAutoRef<IBitmap>::Adopt(c.provider->LoadImage(L"PNG", c.image)));
+        EXPECT_TRUE(c.provider->HasResource(L"png", c.broken));
+        EXPECT_FALSE(SAutoRef<IImgX>::Adopt(c.provider->LoadImgX(L"png", c.broken)));
+        EXPECT_FALSE(SAutoRef<IBitmap>::Adopt(c.provider->LoadImage(L"png", c.broken)));
+        EXPECT_FALSE(SAutoRef<IBitmap>::Adopt(c.provider->LoadImage(L"png", L"missing")));
+    }
     EXPECT_FALSE(SAutoRef<IBitmap>::Adopt(App().LoadImageRef(L"png:notimage")));
-    EXPECT_FALSE(SAutoRef<IBitmap>::Adopt(program->LoadImage(L"png", L"missing")));
-    EXPECT_TRUE(program->HasResource(L"png", L"notimage"));
 }

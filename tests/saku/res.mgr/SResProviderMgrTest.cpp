@@ -4,6 +4,7 @@
 // stay away from providers and provider cursors load once.
 
 #include "../core/SakuAppTest.h"
+#include "IconLook.h"
 #include "ScratchDir.h"
 #include "TestProviders.h"
 
@@ -19,42 +20,14 @@
 
 using namespace SAKU;
 using saku_test::CountingProvider;
+using saku_test::IconLook;
+using saku_test::LookAt;
 using saku_test::SakuAppTest;
 using tivala::test::ScratchDir;
 
 namespace {
 
 using SResProviderMgrTest = SakuAppTest;
-
-struct IconLook {
-    int width = 0;
-    COLORREF centre = 0;   // 0x00BBGGRR of the middle pixel
-};
-
-IconLook LookAt(HICON icon)
-{
-    IconLook look;
-    ICONINFO info = {};
-    if (!icon || !::GetIconInfo(icon, &info))
-        return look;
-    const UniqueBitmap colour(info.hbmColor);
-    const UniqueBitmap mask(info.hbmMask);
-    BITMAP bitmap = {};
-    ::GetObjectW(colour.Get(), sizeof(bitmap), &bitmap);
-    look.width = bitmap.bmWidth;
-    BITMAPINFO format = {};
-    format.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    format.bmiHeader.biWidth = bitmap.bmWidth;
-    format.bmiHeader.biHeight = -bitmap.bmHeight;
-    format.bmiHeader.biPlanes = 1;
-    format.bmiHeader.biBitCount = 32;
-    std::vector<DWORD> pixels(size_t(bitmap.bmWidth) * bitmap.bmHeight);
-    const UniqueScreenDc screen(::GetDC(nullptr));
-    ::GetDIBits(screen.Get(), colour.Get(), 0, bitmap.bmHeight, pixels.data(), &format, DIB_RGB_COLORS);
-    const DWORD pixel = pixels[size_t(bitmap.bmHeight / 2) * bitmap.bmWidth + bitmap.bmWidth / 2];
-    look.centre = RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
-    return look;
-}
 
 }  // namespace
 

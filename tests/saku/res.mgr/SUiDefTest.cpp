@@ -5,6 +5,7 @@
 
 #include "../core/SakuAppTest.h"
 #include "../core/TestLogSink.h"
+#include "../core/TestObjects.h"
 #include "TestProviders.h"
 
 #include "core/ISkinObj.h"
@@ -26,34 +27,24 @@ using namespace SAKU;
 using saku_test::MemoryProvider;
 using saku_test::SakuAppTest;
 using saku_test::ScopedLogSink;
+using saku_test::STestRecordingWindow;
 
 namespace {
 
-// A window that records the attributes it is given, in order.
-template <typename Self>
-class STestWindowBase : public SObjectImpl<IObject>, public TObjRefImpl2<IObjRef, Self> {
-public:
-    HRESULT ApplyAttribute(const SStringW& name, const SStringW& value, BOOL) override
-    {
-        m_applied.push_back(std::wstring(name.c_str()) + L"=" + value.c_str());
-        return S_OK;
-    }
-    std::vector<std::wstring> m_applied;
-};
-
-class STestWindow : public STestWindowBase<STestWindow> {
+// Windows that record the attributes they are given, in order.
+class STestWindow : public STestRecordingWindow<STestWindow> {
 public:
     SOBJECT_CLASS(SObjectImpl<IObject>, L"window", kObjTypeWindow)
     SOBJECT_BASE_CLASS(L"object")
 };
 
-class STestButton : public STestWindowBase<STestButton> {
+class STestButton : public STestRecordingWindow<STestButton> {
 public:
     SOBJECT_CLASS(SObjectImpl<IObject>, L"button", kObjTypeWindow)
     SOBJECT_BASE_CLASS(L"window")
 };
 
-class STestCheck : public STestWindowBase<STestCheck> {
+class STestCheck : public STestRecordingWindow<STestCheck> {
 public:
     SOBJECT_CLASS(SObjectImpl<IObject>, L"check", kObjTypeWindow)
     SOBJECT_BASE_CLASS(L"button")
