@@ -3,7 +3,7 @@
 // Downloads URL into the Windows path TARGET from nothing RUNS times (default 1)
 // and prints "seconds S" for each Run alone, without the program's start-up.
 
-#include "HttpDownloadToFile.h"
+#include "http/HttpDownloadToFile.h"
 
 #include <windows.h>
 

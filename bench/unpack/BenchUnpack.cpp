@@ -4,10 +4,10 @@
 //
 //   bench_unpack ARCHIVE DESTINATION
 
-#include "ExtractArchive.h"
-#include "InstallMessages.h"
-#include "PostRecord.h"
-#include "Tivala7z.h"
+#include "extract/ExtractArchive.h"
+#include "extract/Tivala7z.h"
+#include "service/InstallMessages.h"
+#include "sysutil/HandOver.h"
 
 #include <windows.h>
 #include <shellapi.h>

@@ -1,13 +1,14 @@
-#include "ArchiveExtractCallback.h"
+#include "sevenzip/ArchiveExtractCallback.h"
 
-#include "ItemProperty.h"
-#include "OutputPath.h"
-#include "PasswordOption.h"
-#include "ProgressCallback.h"
-#include "SevenZipExtractor.h"
-#include "Trace.h"
+#include "sevenzip/ItemProperty.h"
+#include "sevenzip/OutputPath.h"
+#include "sevenzip/PasswordOption.h"
+#include "sevenzip/ProgressCallback.h"
+#include "sevenzip/SevenZipExtractor.h"
+#include "sevenzip/Trace.h"
 
-#include "SysUtilFile.h"
+#include "sysutil/SysUtilFile.h"
+#include "sysutil/SysUtilPath.h"
 #include "Win32Handles.h"
 
 #include <oleauto.h>
@@ -64,35 +65,15 @@ ArchiveExtractCallback::ArchiveExtractCallback(TComPtr<IInArchive> reader, const
     }
 }
 
-HRESULT ArchiveExtractCallback::QueryInterface(REFIID iid, void** object) noexcept
+void* ArchiveExtractCallback::InterfaceFor(REFIID iid) noexcept
 {
-    if (!object)
-        return E_POINTER;
     if (iid == IID_IUnknown || iid == IID_IArchiveExtractCallback)
-        *object = static_cast<IArchiveExtractCallback*>(this);
-    else if (iid == IID_ICryptoGetTextPassword)
-        *object = static_cast<ICryptoGetTextPassword*>(this);
-    else if (iid == IID_ICompressProgressInfo)
-        *object = static_cast<ICompressProgressInfo*>(this);
-    else {
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    AddRef();
-    return S_OK;
-}
-
-ULONG ArchiveExtractCallback::AddRef() noexcept
-{
-    return m_refs.Add();
-}
-
-ULONG ArchiveExtractCallback::Release() noexcept
-{
-    const ULONG count = m_refs.Drop();
-    if (count == 0)
-        delete this;
-    return count;
+        return static_cast<IArchiveExtractCallback*>(this);
+    if (iid == IID_ICryptoGetTextPassword)
+        return static_cast<ICryptoGetTextPassword*>(this);
+    if (iid == IID_ICompressProgressInfo)
+        return static_cast<ICompressProgressInfo*>(this);
+    return nullptr;
 }
 
 HRESULT ArchiveExtractCallback::SetTotal(UInt64 total) noexcept
@@ -267,7 +248,7 @@ HRESULT ArchiveExtractCallback::CreateOutputFile(ISequentialOutStream*& outStrea
 
 HRESULT ArchiveExtractCallback::ReplaceAndCreate(TComPtr<IStream>& file)
 {
-    if (m_overwriteMode == kOverwriteDeleteExisting && PathExists(m_fullPath)) {
+    if (m_overwriteMode == kOverwriteDeleteExisting && tivala::SysUtil::PathExists(m_fullPath)) {
         // Windows' shell deletes a read-only file when told not to ask; Wine's
         // refuses, which would fail every retry over a read-only file unpacked before.
         const DWORD attributes = ::GetFileAttributesW(m_fullPath.c_str());

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ComObject.h"
-#include "OutStreamWrapper.h"
+#include "sevenzip/ComObject.h"
+#include "sevenzip/OutStreamWrapper.h"
 
 #include "CPP/7zip/Archive/IArchive.h"
 #include "CPP/7zip/ICoder.h"
@@ -29,7 +29,7 @@ inline constexpr HRESULT kCreateFolderFailed = 1631;
 // treats an item's data or checksum error as the extraction's failure.
 // Reference counted (see ComObject.h); made for one Extract call. The library
 // calls it on the extracting thread, and SetRatioInfo also from decoder threads.
-class ArchiveExtractCallback final : public IArchiveExtractCallback,
+class ArchiveExtractCallback : public IArchiveExtractCallback,
                                      public ICryptoGetTextPassword,
                                      public ICompressProgressInfo {
 public:
@@ -42,10 +42,10 @@ public:
     // passed on), so this decides as well.
     HRESULT FirstError() const { return m_firstError.load(); }
 
-    // IUnknown
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) noexcept override;
-    ULONG STDMETHODCALLTYPE AddRef() noexcept override;
-    ULONG STDMETHODCALLTYPE Release() noexcept override;
+    // IUnknown, which ComObject gives
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) noexcept override = 0;
+    ULONG STDMETHODCALLTYPE AddRef() noexcept override = 0;
+    ULONG STDMETHODCALLTYPE Release() noexcept override = 0;
 
     // IProgress
     HRESULT STDMETHODCALLTYPE SetTotal(UInt64 total) noexcept override;
@@ -63,10 +63,13 @@ public:
     // ICompressProgressInfo
     HRESULT STDMETHODCALLTYPE SetRatioInfo(const UInt64* inSize, const UInt64* outSize) noexcept override;
 
+protected:
+    // The part of the object that answers `iid`, or null (ComObject.h).
+    void* InterfaceFor(REFIID iid) noexcept;
+    virtual ~ArchiveExtractCallback() = default;
+
 private:
     enum class ItemKind { None, Skipped, Folder, File };
-
-    virtual ~ArchiveExtractCallback() = default;
 
     // The bodies of GetStream and SetOperationResult; they may throw std::bad_alloc.
     HRESULT PrepareItem(UInt32 index, Int32 askExtractMode, ISequentialOutStream*& outStream);
@@ -81,7 +84,6 @@ private:
 
     bool m_passwordDefined = false;
     std::wstring m_password;
-    ComRefCount m_refs;
     TComPtr<IInArchive> m_reader;
     std::wstring m_destination;   // ends with a separator
 

@@ -1,6 +1,6 @@
-#include "ArchiveOpenCallback.h"
+#include "sevenzip/ArchiveOpenCallback.h"
 
-#include "PasswordOption.h"
+#include "sevenzip/PasswordOption.h"
 
 #include <oleauto.h>
 
@@ -14,33 +14,13 @@ ArchiveOpenCallback::ArchiveOpenCallback(const PasswordOption* password)
     }
 }
 
-HRESULT ArchiveOpenCallback::QueryInterface(REFIID iid, void** object) noexcept
+void* ArchiveOpenCallback::InterfaceFor(REFIID iid) noexcept
 {
-    if (!object)
-        return E_POINTER;
     if (iid == IID_IUnknown || iid == IID_IArchiveOpenCallback)
-        *object = static_cast<IArchiveOpenCallback*>(this);
-    else if (iid == IID_ICryptoGetTextPassword)
-        *object = static_cast<ICryptoGetTextPassword*>(this);
-    else {
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    AddRef();
-    return S_OK;
-}
-
-ULONG ArchiveOpenCallback::AddRef() noexcept
-{
-    return m_refs.Add();
-}
-
-ULONG ArchiveOpenCallback::Release() noexcept
-{
-    const ULONG count = m_refs.Drop();
-    if (count == 0)
-        delete this;
-    return count;
+        return static_cast<IArchiveOpenCallback*>(this);
+    if (iid == IID_ICryptoGetTextPassword)
+        return static_cast<ICryptoGetTextPassword*>(this);
+    return nullptr;
 }
 
 HRESULT ArchiveOpenCallback::SetTotal(const UInt64* /*files*/, const UInt64* /*bytes*/) noexcept

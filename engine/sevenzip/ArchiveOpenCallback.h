@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ComObject.h"
+#include "sevenzip/ComObject.h"
 
 #include "CPP/7zip/Archive/IArchive.h"
 #include "CPP/7zip/IPassword.h"
@@ -16,15 +16,15 @@ namespace intl {
 // What a reader asks while it opens an archive: progress, which is ignored, and
 // the password of an archive whose headers are encrypted. Reference counted (see
 // ComObject.h); made for one Open call, on the opening thread.
-class ArchiveOpenCallback final : public IArchiveOpenCallback, public ICryptoGetTextPassword {
+class ArchiveOpenCallback : public IArchiveOpenCallback, public ICryptoGetTextPassword {
 public:
     // Without a password option, password requests are refused.
     explicit ArchiveOpenCallback(const PasswordOption* password);
 
-    // IUnknown
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) noexcept override;
-    ULONG STDMETHODCALLTYPE AddRef() noexcept override;
-    ULONG STDMETHODCALLTYPE Release() noexcept override;
+    // IUnknown, which ComObject gives
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) noexcept override = 0;
+    ULONG STDMETHODCALLTYPE AddRef() noexcept override = 0;
+    ULONG STDMETHODCALLTYPE Release() noexcept override = 0;
 
     // IArchiveOpenCallback
     HRESULT STDMETHODCALLTYPE SetTotal(const UInt64* files, const UInt64* bytes) noexcept override;
@@ -33,12 +33,14 @@ public:
     // ICryptoGetTextPassword
     HRESULT STDMETHODCALLTYPE CryptoGetTextPassword(BSTR* password) noexcept override;
 
-private:
+protected:
+    // The part of the object that answers `iid`, or null (ComObject.h).
+    void* InterfaceFor(REFIID iid) noexcept;
     virtual ~ArchiveOpenCallback() = default;
 
+private:
     bool m_passwordDefined = false;
     std::wstring m_password;
-    ComRefCount m_refs;
 };
 
 }  // namespace intl

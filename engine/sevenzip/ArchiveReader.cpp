@@ -1,8 +1,8 @@
-#include "ArchiveReader.h"
+#include "sevenzip/ArchiveReader.h"
 
-#include "ArchiveOpenCallback.h"
-#include "ItemProperty.h"
-#include "LibrarySetup.h"
+#include "sevenzip/ArchiveOpenCallback.h"
+#include "sevenzip/ItemProperty.h"
+#include "sevenzip/LibrarySetup.h"
 
 namespace SevenZip::intl {
 

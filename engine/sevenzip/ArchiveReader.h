@@ -1,6 +1,6 @@
 #pragma once
 
-#include "InStreamWrapper.h"
+#include "sevenzip/InStreamWrapper.h"
 
 #include "CPP/7zip/Archive/IArchive.h"
 

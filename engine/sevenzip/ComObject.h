@@ -8,19 +8,47 @@
 #include <utility>
 
 // What the wrapper's own COM objects (callbacks and stream adapters) share: the
-// reference count and the way they are born.
+// reference count, the frame of QueryInterface and the way they are born.
 namespace SevenZip::intl {
 
-// A reference count that starts at 0, as the library's own objects do, and moves
-// with interlocked operations: the library may hold and release references from
-// its decoder threads.
-class ComRefCount {
+// One of the wrapper's COM objects: `Base` (a callback or stream of the wrapper,
+// which names its interfaces with `InterfaceFor`) with IUnknown around it. The
+// count starts at 0, as the library's own objects do, and moves with interlocked
+// operations: the library may hold and release references from its decoder
+// threads. The object deletes itself when the count drops to 0. Made only by
+// NewComObject.
+template <typename Base>
+class ComObject final : public Base {
 public:
-    ULONG Add() { return static_cast<ULONG>(::InterlockedIncrement(&m_count)); }
-    // The new count; the owner deletes itself at 0.
-    ULONG Drop() { return static_cast<ULONG>(::InterlockedDecrement(&m_count)); }
+    template <typename... Args>
+    explicit ComObject(Args&&... args) : Base(std::forward<Args>(args)...)
+    {
+    }
+
+    // IUnknown. QueryInterface answers what Base::InterfaceFor finds (the
+    // object itself for IUnknown), adding a reference; E_NOINTERFACE otherwise.
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) noexcept override
+    {
+        if (!object)
+            return E_POINTER;
+        *object = Base::InterfaceFor(iid);
+        if (!*object)
+            return E_NOINTERFACE;
+        AddRef();
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() noexcept override { return static_cast<ULONG>(::InterlockedIncrement(&m_count)); }
+    ULONG STDMETHODCALLTYPE Release() noexcept override
+    {
+        const ULONG count = static_cast<ULONG>(::InterlockedDecrement(&m_count));
+        if (count == 0)
+            delete this;
+        return count;
+    }
 
 private:
+    ~ComObject() = default;
+
     LONG volatile m_count = 0;
 };
 
@@ -31,7 +59,7 @@ template <typename T, typename... Args>
 TComPtr<T> NewComObject(Args&&... args)
 {
     TComPtr<T> object;
-    if (T* const raw = new (std::nothrow) T(std::forward<Args>(args)...)) {
+    if (T* const raw = new (std::nothrow) ComObject<T>(std::forward<Args>(args)...)) {
         raw->AddRef();   // born at 0: this is the first reference
         object.Attach(raw);
     }

@@ -1,4 +1,4 @@
-#include "InStreamWrapper.h"
+#include "sevenzip/InStreamWrapper.h"
 
 #include <shlwapi.h>
 
@@ -17,33 +17,13 @@ HRESULT InStreamWrapper::OpenFile(const std::wstring& path, TComPtr<InStreamWrap
     return stream ? S_OK : E_OUTOFMEMORY;
 }
 
-HRESULT InStreamWrapper::QueryInterface(REFIID iid, void** object) noexcept
+void* InStreamWrapper::InterfaceFor(REFIID iid) noexcept
 {
-    if (!object)
-        return E_POINTER;
     if (iid == IID_IUnknown || iid == IID_IInStream || iid == IID_ISequentialInStream)
-        *object = static_cast<IInStream*>(this);
-    else if (iid == IID_IStreamGetSize)
-        *object = static_cast<IStreamGetSize*>(this);
-    else {
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    AddRef();
-    return S_OK;
-}
-
-ULONG InStreamWrapper::AddRef() noexcept
-{
-    return m_refs.Add();
-}
-
-ULONG InStreamWrapper::Release() noexcept
-{
-    const ULONG count = m_refs.Drop();
-    if (count == 0)
-        delete this;
-    return count;
+        return static_cast<IInStream*>(this);
+    if (iid == IID_IStreamGetSize)
+        return static_cast<IStreamGetSize*>(this);
+    return nullptr;
 }
 
 HRESULT InStreamWrapper::Read(void* data, UInt32 size, UInt32* processedSize) noexcept

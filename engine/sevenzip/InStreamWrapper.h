@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ComObject.h"
+#include "sevenzip/ComObject.h"
 
 #include "CPP/7zip/IStream.h"
 
@@ -13,7 +13,7 @@ namespace SevenZip::intl {
 // The library's seekable input stream over a COM stream: how a reader sees the
 // archive file. Reference counted (see ComObject.h); the library may hold it for
 // as long as its reader is open. One thread at a time.
-class InStreamWrapper final : public IInStream, public IStreamGetSize {
+class InStreamWrapper : public IInStream, public IStreamGetSize {
 public:
     explicit InStreamWrapper(TComPtr<IStream> stream);
 
@@ -21,10 +21,10 @@ public:
     // the open when it cannot be.
     [[nodiscard]] static HRESULT OpenFile(const std::wstring& path, TComPtr<InStreamWrapper>& stream);
 
-    // IUnknown
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) noexcept override;
-    ULONG STDMETHODCALLTYPE AddRef() noexcept override;
-    ULONG STDMETHODCALLTYPE Release() noexcept override;
+    // IUnknown, which ComObject gives
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) noexcept override = 0;
+    ULONG STDMETHODCALLTYPE AddRef() noexcept override = 0;
+    ULONG STDMETHODCALLTYPE Release() noexcept override = 0;
 
     // ISequentialInStream, IInStream
     HRESULT STDMETHODCALLTYPE Read(void* data, UInt32 size, UInt32* processedSize) noexcept override;
@@ -33,10 +33,12 @@ public:
     // IStreamGetSize
     HRESULT STDMETHODCALLTYPE GetSize(UInt64* size) noexcept override;
 
-private:
+protected:
+    // The part of the object that answers `iid`, or null (ComObject.h).
+    void* InterfaceFor(REFIID iid) noexcept;
     ~InStreamWrapper() = default;
 
-    ComRefCount m_refs;
+private:
     TComPtr<IStream> m_stream;
 };
 

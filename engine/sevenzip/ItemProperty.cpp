@@ -1,4 +1,4 @@
-#include "ItemProperty.h"
+#include "sevenzip/ItemProperty.h"
 
 #include "CPP/Windows/PropVariant.h"
 

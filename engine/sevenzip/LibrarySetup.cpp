@@ -6,9 +6,9 @@
 #define Z7_EXTERNAL_CODECS
 #include "CPP/Common/Common.h"
 
-#include "LibrarySetup.h"
+#include "sevenzip/LibrarySetup.h"
 
-#include "ArchiveFormat.h"
+#include "sevenzip/ArchiveFormat.h"
 
 #include "C/7zCrc.h"
 #include "CPP/7zip/Archive/7z/7zHandler.h"

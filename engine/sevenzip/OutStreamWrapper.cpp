@@ -1,4 +1,4 @@
-#include "OutStreamWrapper.h"
+#include "sevenzip/OutStreamWrapper.h"
 
 namespace SevenZip::intl {
 
@@ -9,31 +9,11 @@ void OutStreamWrapper::Close()
     m_stream.Reset();
 }
 
-HRESULT OutStreamWrapper::QueryInterface(REFIID iid, void** object) noexcept
+void* OutStreamWrapper::InterfaceFor(REFIID iid) noexcept
 {
-    if (!object)
-        return E_POINTER;
     if (iid == IID_IUnknown || iid == IID_IOutStream || iid == IID_ISequentialOutStream)
-        *object = static_cast<IOutStream*>(this);
-    else {
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    AddRef();
-    return S_OK;
-}
-
-ULONG OutStreamWrapper::AddRef() noexcept
-{
-    return m_refs.Add();
-}
-
-ULONG OutStreamWrapper::Release() noexcept
-{
-    const ULONG count = m_refs.Drop();
-    if (count == 0)
-        delete this;
-    return count;
+        return static_cast<IOutStream*>(this);
+    return nullptr;
 }
 
 HRESULT OutStreamWrapper::Write(const void* data, UInt32 size, UInt32* processedSize) noexcept

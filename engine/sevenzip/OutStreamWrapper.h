@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ComObject.h"
+#include "sevenzip/ComObject.h"
 
 #include "CPP/7zip/IStream.h"
 
@@ -13,27 +13,29 @@ namespace SevenZip::intl {
 // result arrives: the library leaves closing the file to the callback then, and a
 // file still open for writing could not get its times set. Reference counted (see
 // ComObject.h). One thread at a time.
-class OutStreamWrapper final : public IOutStream {
+class OutStreamWrapper : public IOutStream {
 public:
     explicit OutStreamWrapper(TComPtr<IStream> stream);
 
     // Lets go of the COM stream, which closes the file; later writes fail.
     void Close();
 
-    // IUnknown
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) noexcept override;
-    ULONG STDMETHODCALLTYPE AddRef() noexcept override;
-    ULONG STDMETHODCALLTYPE Release() noexcept override;
+    // IUnknown, which ComObject gives
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) noexcept override = 0;
+    ULONG STDMETHODCALLTYPE AddRef() noexcept override = 0;
+    ULONG STDMETHODCALLTYPE Release() noexcept override = 0;
 
     // ISequentialOutStream, IOutStream
     HRESULT STDMETHODCALLTYPE Write(const void* data, UInt32 size, UInt32* processedSize) noexcept override;
     HRESULT STDMETHODCALLTYPE Seek(Int64 offset, UInt32 seekOrigin, UInt64* newPosition) noexcept override;
     HRESULT STDMETHODCALLTYPE SetSize(UInt64 newSize) noexcept override;
 
-private:
+protected:
+    // The part of the object that answers `iid`, or null (ComObject.h).
+    void* InterfaceFor(REFIID iid) noexcept;
     ~OutStreamWrapper() = default;
 
-    ComRefCount m_refs;
+private:
     TComPtr<IStream> m_stream;
 };
 

@@ -1,4 +1,4 @@
-#include "OutputPath.h"
+#include "sevenzip/OutputPath.h"
 
 #include <windows.h>
 
@@ -92,11 +92,6 @@ bool CreateFolderTree(const std::wstring& folder)
     }
     ::CreateDirectoryW(folder.c_str(), nullptr);
     return IsFolder(folder);
-}
-
-bool PathExists(const std::wstring& path)
-{
-    return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 }  // namespace SevenZip::intl

@@ -21,6 +21,4 @@ std::wstring FolderPart(const std::wstring& path);
 // Creates the folder with all missing parents; true when it exists afterwards.
 bool CreateFolderTree(const std::wstring& folder);
 
-bool PathExists(const std::wstring& path);   // a file or a folder
-
 }  // namespace SevenZip::intl

@@ -1,7 +1,7 @@
-#include "SevenZipArchive.h"
+#include "sevenzip/SevenZipArchive.h"
 
-#include "ArchiveReader.h"
-#include "InStreamWrapper.h"
+#include "sevenzip/ArchiveReader.h"
+#include "sevenzip/InStreamWrapper.h"
 
 #include <algorithm>
 #include <new>

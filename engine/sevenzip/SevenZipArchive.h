@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ArchiveFormat.h"
+#include "sevenzip/ArchiveFormat.h"
 
 #include <cstdint>
 #include <string>

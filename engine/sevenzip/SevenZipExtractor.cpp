@@ -1,9 +1,9 @@
-#include "SevenZipExtractor.h"
+#include "sevenzip/SevenZipExtractor.h"
 
-#include "ArchiveExtractCallback.h"
-#include "ArchiveReader.h"
-#include "InStreamWrapper.h"
-#include "ProgressCallback.h"
+#include "sevenzip/ArchiveExtractCallback.h"
+#include "sevenzip/ArchiveReader.h"
+#include "sevenzip/InStreamWrapper.h"
+#include "sevenzip/ProgressCallback.h"
 
 #include <new>
 #include <vector>

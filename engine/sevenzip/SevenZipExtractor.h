@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SevenZipArchive.h"
+#include "sevenzip/SevenZipArchive.h"
 
 #include <cstdint>
 #include <string>

@@ -2,12 +2,11 @@
 
 #include <string>
 
-// The wrapper's trace lines on standard output; the installer has no console, so
-// they show only when its output is redirected. Any thread.
+// The wrapper's trace lines, written by the engine's trace writer (SysUtilTrace.h).
+// Any thread.
 namespace SevenZip::intl {
 
-// Prints `format` with its one "%s" replaced by `path`, in the ANSI code page (the
-// console's on the Chinese systems the installer targets).
+// Writes `format` with its one "%s" replaced by `path`.
 void Trace(const wchar_t* format, const std::wstring& path = {});
 
 }  // namespace SevenZip::intl

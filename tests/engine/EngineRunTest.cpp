@@ -3,12 +3,14 @@
 // server in a process of its own. The tests hold the product-state lock, because
 // the installation it runs writes the product's registration and shortcut.
 
-#include "PackageSite.h"
+#include "product/ProductState.h"
+#include "report/ReportPosts.h"
+#include "service/PackageSite.h"
 #include "TestData.h"
-#include "ProductState.h"
 
-#include "SysUtilPath.h"
-#include "SysUtilText.h"
+#include "report/ReportBodies.h"
+#include "sysutil/SysUtilPath.h"
+#include "sysutil/SysUtilText.h"
 #include "Win32Handles.h"
 
 #include "LoopbackServer.h"
@@ -96,14 +98,6 @@ size_t CountStarting(const std::vector<std::string>& lines, const std::string& p
     return count;
 }
 
-std::wstring DesktopShortcut()
-{
-    wchar_t desktop[MAX_PATH] = {};
-    if (!::SHGetSpecialFolderPathW(nullptr, desktop, CSIDL_DESKTOPDIRECTORY, FALSE))
-        return {};
-    return std::wstring(desktop) + L"\\tivala.lnk";
-}
-
 // What the product keeps outside the test's folders, removed at the end.
 struct ShortcutScope {
     ~ShortcutScope() { ::DeleteFileW(DesktopShortcut().c_str()); }
@@ -123,8 +117,7 @@ public:
                   m_site.AddFile(L"manifest.json", m_site.WithBase(R"([
                       {"id":"1","appPath":"Small","isForceDownLoad":"1","downLoadUrl":"BASE/small.7z"},
                       {"id":"2","appPath":"Plain","widgetver":"1.0","downLoadUrl":"BASE/plain.7z"}])")) &&
-                  m_scratch.Write(L"data\\devconfig.ini", "[install]\r\nurlrequest=" + m_site.Url("") +
-                                                              "\r\nfilewidget=manifest.json\r\n");
+                  m_scratch.Write(L"data\\devconfig.ini", m_site.DevConfig());
         if (!m_ready)
             m_log = log;
     }
@@ -185,13 +178,13 @@ TEST(EngineRun, InstallsEveryModuleEndsWithTheDoneLineAndSendsTheReports)
     EXPECT_TRUE(ScratchDir::Read(site.InstallDir() + L"\\Plain\\big.bin", content));
     EXPECT_EQ(1000000u, content.size());
 
-    // The optional module's report and the package's, sent before the program ended.
-    std::vector<std::string> posts;
-    for (const LoggedRequest& request : reports.Requests()) {
-        if (request.method == "POST")
-            posts.push_back(request.path);
-    }
-    EXPECT_EQ((std::vector<std::string>{"/collect/install", "/channel/save"}), posts);
+    // The completion reports, sent before the program ended: the installation's
+    // (no earlier one), the optional module's, and the channel report with the
+    // package name that the installation registered.
+    ASSERT_TRUE(ReadMachineId());
+    ExpectPosts(reports, {{"/collect/install", ModuleReportBody(0, 0)},
+                          {"/collect/install", ModuleReportBody(0, 2)},
+                          {"/channel/save", ChannelReportBody("engine-run", GetMachineId(), "")}});
 }
 
 TEST(EngineRun, ADroppedDownloadResumesOnTheRetry)

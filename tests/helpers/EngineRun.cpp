@@ -22,16 +22,17 @@
 // Exit codes: 0 installed, 1 the manifest or the installation failed (retries
 // used up), 2 the time limit passed, 3 bad arguments or nothing could start.
 
-#include "DataDelivery.h"
-#include "InstallInitParam.h"
-#include "InstallMessages.h"
-#include "InstallService.h"
-#include "PostRecord.h"
-#include "ProgressRecords.h"
-#include "ReportBodies.h"
-#include "SysUtilFile.h"
-#include "SysUtilPath.h"
-#include "SysUtilText.h"
+#include "report/CompletionReports.h"
+#include "report/DataDelivery.h"
+#include "report/ReportBodies.h"
+#include "service/InstallInitParam.h"
+#include "service/InstallMessages.h"
+#include "service/InstallService.h"
+#include "service/ProgressRecords.h"
+#include "sysutil/HandOver.h"
+#include "sysutil/SysUtilFile.h"
+#include "sysutil/SysUtilPath.h"
+#include "sysutil/SysUtilText.h"
 
 #include <io.h>
 #include <windows.h>
@@ -371,14 +372,10 @@ int PumpUntilEnd(const Driver& driver, unsigned timeoutSeconds)
     }
 }
 
-// The completion reports of the wizard's last page: one per optional module
-// installed and the installer package's own.
+// The completion reports of the wizard's last page, sent before the program ends.
 void SendCompletionReports(DataDelivery& reporter)
 {
-    InstallService& service = InstallService::GetInstance();
-    for (int id : service.GetSelectedOptionalModuleIds())
-        reporter.ReportInstall(BuildModuleReport(service.installType, id));
-    reporter.ReportChannel(BuildChannelReport(SysUtil::GetExeBaseName(), service.GetMainVersion()));
+    QueueCompletionReports(reporter, InstallService::GetInstance());
     if (!reporter.FlushReportsWithin(kReportFlushMs))
         Note("some reports were not sent in time");
 }

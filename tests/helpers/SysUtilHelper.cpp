@@ -9,9 +9,9 @@
 //   helper kill-list   KillProcesses of a list holding its own name; exits with 44 likewise
 // Surviving its own call is what shows that the caller is spared.
 
-#include "SysUtilPath.h"
-#include "SysUtilProcess.h"
-#include "SysUtilText.h"
+#include "sysutil/SysUtilPath.h"
+#include "sysutil/SysUtilProcess.h"
+#include "sysutil/SysUtilText.h"
 #include "Win32Handles.h"
 
 #include <windows.h>

@@ -19,6 +19,8 @@ A rule is an object with any of these members:
 
   "status": N            answer N with the body "N REASON\\n" (404, 500, ...)
   "redirect": "/PATH"    answer 302 with Location: /PATH
+  "head_status": N       HEAD only: answer N (a server that refuses body-less
+                         requests with 405 and serves GET)
   "head_length": V       HEAD only: V "none" sends no Content-Length, a number
                          sends that length
   "content_length": V    announce V (a number or any text, "-5",
@@ -149,6 +151,8 @@ class Handler(BaseHTTPRequestHandler):
         rule = self.server.rules.take(path)
         if "status" in rule:
             return self._error(rule["status"], with_body)
+        if not with_body and "head_status" in rule:
+            return self._error(rule["head_status"], with_body)
         if "redirect" in rule:
             self.send_response(302)
             self.send_header("Location", rule["redirect"])

@@ -2,8 +2,8 @@
 
 #include "HostCommand.h"
 #include "ScratchDir.h"
-#include "WinePath.h"
 #include "Win32Handles.h"
+#include "WinePath.h"
 
 #include "C/7zCrc.h"
 #include "C/Alloc.h"

@@ -2,8 +2,8 @@
 // record makes a reader that opens an archive of its format, and each codec record
 // makes a coder, so their classes are laid out as the library builds them.
 
-#include "ArchiveFixtures.h"
 #include "ScratchDir.h"
+#include "ArchiveFixtures.h"
 
 #include "sevenzip/InStreamWrapper.h"
 #include "sevenzip/LibrarySetup.h"

@@ -1,8 +1,8 @@
 // SevenZipArchive: format detection over archives made by the real tools, and the
 // lazily read item list.
 
-#include "ArchiveFixtures.h"
 #include "ScratchDir.h"
+#include "ArchiveFixtures.h"
 
 #include "sevenzip/SevenZipArchive.h"
 

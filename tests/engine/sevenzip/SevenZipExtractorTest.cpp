@@ -3,8 +3,8 @@
 // progress callback sees and steers the extraction, and encrypted, broken and
 // hostile archives fail without touching anything outside the destination.
 
-#include "ArchiveFixtures.h"
 #include "ScratchDir.h"
+#include "ArchiveFixtures.h"
 #include "WinePath.h"
 
 #include "sevenzip/ArchiveExtractCallback.h"

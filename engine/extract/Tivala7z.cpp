@@ -1,0 +1,57 @@
+#include "extract/Tivala7z.h"
+
+#include "service/InstallMessages.h"
+#include "sysutil/HandOver.h"
+
+#include <algorithm>
+#include <limits>
+#include <memory>
+
+namespace tivala {
+
+Tivala7z::Tivala7z() = default;
+
+Tivala7z::Tivala7z(HWND window, const std::wstring& label)
+    : m_fileMessage(WM_SVC_UNPACK_FILE), m_percentMessage(WM_SVC_UNPACK_PERCENT), m_window(window), m_label(label)
+{
+}
+
+Tivala7z::~Tivala7z() = default;
+
+void Tivala7z::OnStart(const std::wstring& /*path*/, uint64_t totalBytes)
+{
+    m_total = totalBytes;
+}
+
+void Tivala7z::OnProgress(uint64_t inSize, uint64_t /*outSize*/)
+{
+    if (!m_window || !m_percentMessage)
+        return;
+    const uint64_t total = m_total;
+    double percent = total == 0 ? 0.0 : static_cast<double>(inSize) / static_cast<double>(total) * 100.0;
+    // A total far below the packed size must not overflow the conversion.
+    percent = std::min(percent, static_cast<double>(std::numeric_limits<uint32_t>::max()));
+    // A lost percentage only leaves the display behind until the next one.
+    (void)PostRecord(m_window, m_percentMessage, static_cast<WPARAM>(static_cast<uint32_t>(percent)),
+                     std::make_unique<std::wstring>(m_label));
+}
+
+void Tivala7z::OnFileDone(const std::wstring& path, uint64_t /*size*/)
+{
+    PostFileName(path);
+}
+
+void Tivala7z::OnDone(const std::wstring& /*path*/)
+{
+    PostFileName(std::wstring());
+}
+
+void Tivala7z::PostFileName(const std::wstring& path) const
+{
+    if (!m_window || !m_fileMessage)
+        return;
+    // A lost name only leaves the display behind; the record dies with the failed post.
+    (void)PostRecordInWParam(m_window, m_fileMessage, std::make_unique<std::wstring>(path), 0);
+}
+
+}  // namespace tivala
