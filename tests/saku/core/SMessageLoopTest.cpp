@@ -250,9 +250,10 @@ TEST(SMessageLoop, QuitOutsideRunIsForgotten)
 TEST(SMessageLoop, MouseMovesPaintsAndSystemTimersDoNotRestartTheIdlePass)
 {
     // Each idle period gets passes 0, 1, 2 (the third declines); the message under
-    // test arrives after the first period and sets a timer whose WM_TIMER ends the
-    // run. An idle pass between the message and the timer shows that the message
-    // restarted idling.
+    // test arrives after the first period. A message that restarts idling gets a
+    // second period, whose last pass ends the run. One that does not leaves the
+    // loop waiting for the timer that its handler set; the timer is far beyond
+    // any idle period, so a slow machine cannot put it between two passes.
     const struct {
         UINT message;
         bool restartsIdle;
@@ -264,6 +265,7 @@ TEST(SMessageLoop, MouseMovesPaintsAndSystemTimersDoNotRestartTheIdlePass)
         SCOPED_TRACE(c.message);
         std::vector<std::string> trace;
         HWND target = nullptr;
+        bool seen = false;
         struct CountingLoop : SMessageLoop {
             BOOL OnIdle(int idleCount) override
             {
@@ -271,23 +273,28 @@ TEST(SMessageLoop, MouseMovesPaintsAndSystemTimersDoNotRestartTheIdlePass)
                 if (idleCount == 2 && !m_posted) {
                     m_posted = true;
                     ::PostMessageW(*m_target, m_message, 0, 0);
+                } else if (idleCount == 2 && *m_seen) {
+                    ::PostQuitMessage(0);
                 }
                 SMessageLoop::OnIdle(idleCount);
                 return idleCount < 2;
             }
             std::vector<std::string>* m_trace = nullptr;
             HWND* m_target = nullptr;
+            const bool* m_seen = nullptr;
             UINT m_message = 0;
             bool m_posted = false;
         } loop;
         loop.m_trace = &trace;
         loop.m_target = &target;
+        loop.m_seen = &seen;
         loop.m_message = c.message;
 
         TestWindow window([&](UINT message, WPARAM) {
             if (message == c.message) {
                 trace.push_back("message");
-                ::SetTimer(target, kTimerId, 30, nullptr);
+                seen = true;
+                ::SetTimer(target, kTimerId, 1000, nullptr);
             } else if (message == WM_TIMER) {
                 ::KillTimer(target, kTimerId);
                 trace.push_back("timer");
@@ -300,7 +307,8 @@ TEST(SMessageLoop, MouseMovesPaintsAndSystemTimersDoNotRestartTheIdlePass)
         std::vector<std::string> expected{"idle0", "idle1", "idle2", "message"};
         if (c.restartsIdle)
             expected.insert(expected.end(), {"idle0", "idle1", "idle2"});
-        expected.push_back("timer");
+        else
+            expected.push_back("timer");
         EXPECT_EQ(expected, trace);
     }
 }
