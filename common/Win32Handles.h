@@ -34,6 +34,11 @@ struct WindowTraits {                 // CreateWindowExW; the creating thread de
     static void Close(HWND window) { ::DestroyWindow(window); }
 };
 
+struct ModuleTraits {                 // LoadLibraryW
+    static HMODULE Invalid() { return nullptr; }
+    static void Close(HMODULE module) { ::FreeLibrary(module); }
+};
+
 struct StdioFileTraits {               // _wfopen
     static FILE* Invalid() { return nullptr; }
     static void Close(FILE* file) { std::fclose(file); }
@@ -44,4 +49,5 @@ using UniqueFile = TUniqueHandle<FileHandleTraits>;
 using UniqueFind = TUniqueHandle<FindHandleTraits>;
 using UniqueRegKey = TUniqueHandle<RegKeyTraits>;
 using UniqueStdioFile = TUniqueHandle<StdioFileTraits>;
+using UniqueModule = TUniqueHandle<ModuleTraits>;
 using UniqueWindow = TUniqueHandle<WindowTraits>;

@@ -43,6 +43,10 @@ public:
 
     int GetCount() const { return m_count; }
     int GetCapacity() const { return m_capacity; }
+    // The elements in order, for algorithms over the whole array; null while empty
+    // and no buffer is held.
+    T* GetData() { return m_data; }
+    const T* GetData() const { return m_data; }
     T& operator[](int index) { assert(index >= 0 && index < m_count); return m_data[index]; }
     const T& operator[](int index) const { assert(index >= 0 && index < m_count); return m_data[index]; }
 

@@ -2,6 +2,13 @@
 
 #include "core/SInterpolators.h"
 #include "core/SObjectFactoryMgr.h"
+#include "core/SSkinButton.h"
+#include "core/SSkinColorRect.h"
+#include "core/SSkinGradation.h"
+#include "core/SSkinGroup.h"
+#include "core/SSkinImgFrame.h"
+#include "core/SSkinScrollbar.h"
+#include "core/SSkinShape.h"
 
 namespace SAKU {
 
@@ -14,8 +21,17 @@ void SObjectDefaultRegister::RegisterLayouts(SObjectFactoryMgr*)
 {
 }
 
-void SObjectDefaultRegister::RegisterSkins(SObjectFactoryMgr*)
+void SObjectDefaultRegister::RegisterSkins(SObjectFactoryMgr* factories)
 {
+    factories->RegisterFactoryOf<SSkinImgList>();
+    factories->RegisterFactoryOf<SSkinImgFrame>();
+    factories->RegisterFactoryOf<SSkinImgFrame2>();
+    factories->RegisterFactoryOf<SSkinScrollbar>();
+    factories->RegisterFactoryOf<SSKinGroup>();
+    factories->RegisterFactoryOf<SSkinButton>();
+    factories->RegisterFactoryOf<SSkinColorRect>();
+    factories->RegisterFactoryOf<SSkinGradation>();
+    factories->RegisterFactoryOf<SSkinShape>();
 }
 
 void SObjectDefaultRegister::RegisterWindows(SObjectFactoryMgr*)

@@ -2,6 +2,7 @@
 
 #include "core/SLog.h"
 #include "core/SXmlLookup.h"
+#include "res.mgr/SUiDef.h"
 
 #include <pugixml.hpp>
 
@@ -20,12 +21,15 @@ void DeleteFactory(SObjectFactory* const& factory)
     std::unique_ptr<SObjectFactory> owned(factory);
 }
 
-// The element of the current UI definition that holds a window class's default
-// attributes. The library has no UI definitions yet, so no class has defaults;
-// the lookup goes here when they exist.
-pugi::xml_node DefaultAttributesOf(LPCWSTR)
+// The element of the current UI definition that holds the default attributes of
+// a window class or, failing that, of its nearest base; empty without a definition.
+pugi::xml_node DefaultAttributesOf(const SObjectFactoryMgr& factories, LPCWSTR className)
 {
-    return pugi::xml_node();
+    SUiDef* const holder = SUiDef::GetInstance();
+    IUiDefInfo* const uiDef = holder ? holder->GetUiDef() : nullptr;
+    if (!uiDef || !className)
+        return pugi::xml_node();
+    return uiDef->GetObjDefAttr().FindClassDefaults(factories, className);
 }
 
 }  // namespace
@@ -78,8 +82,8 @@ IObject* SObjectFactoryMgr::CreateObject(const SObjectInfo& key) const
         return nullptr;
     }
     IObject* const object = factory->CreateInstance();
-    if (object)
-        ApplyDefaultAttributes(object, DefaultAttributesOf(object->GetObjectClass()));
+    if (object && object->GetObjectType() == kObjTypeWindow)
+        ApplyDefaultAttributes(object, DefaultAttributesOf(*this, object->GetObjectClass()));
     return object;
 }
 

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using SAKU::SDynArray;
 using SAKU::SStringW;
 
@@ -79,6 +81,20 @@ TEST(SDynArray, SetCountFreesAtZeroAndZeroesNewSlots)
     EXPECT_EQ(5, array[0]);
     for (int i = 1; i < 20; ++i)
         EXPECT_EQ(0, array[i]) << i;
+}
+
+TEST(SDynArray, ItsDataServeAlgorithmsOverTheWholeArray)
+{
+    SDynArray<int> array;
+    EXPECT_EQ(nullptr, array.GetData());
+    for (const int value : {5, 3, 9, 1})
+        array.Add(value);
+    std::sort(array.GetData(), array.GetData() + array.GetCount());
+    EXPECT_EQ(1, array[0]);
+    EXPECT_EQ(9, array[3]);
+    EXPECT_EQ(&array[2], array.GetData() + 2);
+    array.SetCount(0);
+    EXPECT_EQ(nullptr, array.GetData());
 }
 
 TEST(SDynArray, FailedGrowthLeavesTheArrayAsItWas)

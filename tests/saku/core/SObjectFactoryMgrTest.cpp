@@ -3,6 +3,7 @@
 // default registrar.
 
 #include "TestLogSink.h"
+#include "TestObjects.h"
 
 #include "core/SAutoRef.h"
 #include "core/SInterpolators.h"
@@ -18,27 +19,16 @@
 
 using namespace SAKU;
 using saku_test::ScopedLogSink;
+using saku_test::STestObject;
+using saku_test::STestRecordingWindow;
 
 namespace {
 
-// Shaped like a library class: an IObject first, counted through TObjRefImpl2.
-template <typename Self>
-class STestObject : public SObjectImpl<IObject>, public TObjRefImpl2<IObjRef, Self> {
-};
-
-// A window that records the attributes it is given, in order.
-class STestButton : public STestObject<STestButton> {
+// A window that records the attributes it is given.
+class STestButton : public STestRecordingWindow<STestButton> {
 public:
     SOBJECT_CLASS(SObjectImpl<IObject>, L"button", kObjTypeWindow)
     SOBJECT_BASE_CLASS(L"window")
-
-    HRESULT ApplyAttribute(const SStringW& name, const SStringW& value, BOOL) override
-    {
-        m_applied.push_back(std::wstring(name.c_str()) + L"=" + value.c_str());
-        return S_OK;
-    }
-
-    std::vector<std::wstring> m_applied;
 };
 
 class STestButtonSkin : public STestObject<STestButtonSkin> {
