@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Times one large download over loopback through the engine's HttpDownloadToFile
-# under Wine and through Debian's curl command-line tool, against the tests'
-# package server, and prints both times and their ratio:
+# under Wine and through Debian's curl command-line tool, from nginx (bench/nginx.sh),
+# and prints both times and their ratio:
 #   bench/http_download/http_download.sh     (SIZE_MB=200 RUNS=5 by default)
 # Each side downloads RUNS times; the best and the median times are compared.
 # The engine's time is Run() alone, as the bench program measures it, without
@@ -24,27 +24,21 @@ if ! command -v curl > /dev/null; then
     exit 2
 fi
 
+# shellcheck source=../nginx.sh
+. "$root/bench/nginx.sh"
+nginx_ensure || exit 2
+
 work=$(mktemp -d "${TMPDIR:-/tmp}/bench-http.XXXXXX")
-server_pid=
 stop() {
-    if [[ -n $server_pid ]]; then
-        touch "$work/control/stop"
-        wait "$server_pid" 2> /dev/null || true
-    fi
+    nginx_stop
     rm -rf "$work"
 }
 trap stop EXIT
 
-mkdir -p "$work/root" "$work/control"
+mkdir -p "$work/root"
 head -c "${size_mb}M" /dev/urandom > "$work/root/package.bin"
-python3 "$root/tests/servers/package_server.py" --control "$work/control" --root "$work/root" \
-    --max-seconds 3600 > "$work/server.log" 2>&1 &
-server_pid=$!
-for _ in $(seq 200); do
-    [[ -f $work/control/port ]] && break
-    sleep 0.05
-done
-url="http://127.0.0.1:$(cat "$work/control/port")/package.bin"
+nginx_start "$work/root" || exit 1
+url="${nginx_url}package.bin"
 
 best() { sort -g | head -1; }
 median() { sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }

@@ -1,31 +1,47 @@
 #!/usr/bin/env bash
 # Benchmark: one whole installation of four modules (about 200 MB of packages)
-# from the tests' package server over loopback, through the engine (engine-run
-# under Wine: manifest, sizes, downloads, unpacking, registration) and through
-# Debian's tools on the host (curl for the manifest and each package, then 7zz x
-# of each), in the same run. Checks that both give the same module trees and
-# prints both times and their ratio.
+# served by nginx over loopback, done three ways in each run:
+#   engine  engine-run under Wine: manifest, sizes, downloads, unpacking,
+#           registration, as the wizard drives it;
+#   parts   the engine's parts on their own under the same Wine: curl.exe for the
+#           manifest and each package, then 7za.exe x of each (built from the same
+#           source packages as the engine's libraries by bench/parts/parts.sh);
+#   host    Debian's curl and 7zz doing the same on the host.
+# Checks that all three give the same module trees and prints, per run and as
+# the median of the runs, each side's time and the ratios.
 #
-#   TIVALA_CACHE=... TIVALA_BUILD=... bench/install/install.sh [WORK_DIR]
+#   RUNS=5 TIVALA_CACHE=... TIVALA_BUILD=... bench/install/install.sh [WORK_DIR]
 #
-# The engine is timed twice: "engine" is the installation as engine-run measures
-# it inside the process (from the manifest request to the done message), "engine
-# with Wine" the whole wine-run command, Wine's start-up and exit included.
+# The engine also sends its completion reports to nginx, which refuses them
+# (405) at once; their time is shown apart, after the installation's.
+#
+# Times "in process" leave out Wine's start-up: the engine's is what engine-run
+# measures itself (from the manifest request to the done message); a part's is
+# its wall time less the start-up and exit of the same program doing nothing
+# (curl.exe --version, 7za.exe i), measured in the same run. Times "with Wine"
+# are the wall times of the wine commands. All Windows programs run in one Wine
+# session whose wineserver is warmed up before the first timing.
+#
 # The packages are made once in WORK_DIR (default /tmp/tivala-bench-install) and
-# reused by later runs; the installed trees are removed after each run. The
-# installation registers the product in the project's Wine prefix, as the tests
-# that install do.
+# reused by later runs; the installed trees are removed after each run.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/../.." && pwd)
 build=${TIVALA_BUILD:-$root/build}
+cache=${TIVALA_CACHE:-${HOME:-/root}/.cache/tivala}
 work=${1:-/tmp/tivala-bench-install}
+runs=${RUNS:-5}
 program=$build/tests/engine-run.exe
 wine_dlls=/usr/lib/i386-linux-gnu/wine/i386-windows
 
 [[ -f $program ]] || { echo "install.sh: $program is missing; build first (tools/test)" >&2; exit 2; }
+[[ -f $cache/current.env ]] || { echo "install.sh: run tools/setup first" >&2; exit 2; }
 command -v curl > /dev/null || { echo "install.sh: the curl command-line tool is missing" >&2; exit 2; }
 command -v 7zz > /dev/null || { echo "install.sh: 7zz is missing" >&2; exit 2; }
+# shellcheck source=../nginx.sh
+. "$root/bench/nginx.sh"
+nginx_ensure || exit 2
+parts=$("$root/bench/parts/parts.sh") || { echo "install.sh: the parts could not be built" >&2; exit 2; }
 mkdir -p "$work"
 site=$work/site
 modules=(Alpha Beta Gamma Delta)
@@ -71,28 +87,21 @@ PY
 [[ -f $site/delta.7z ]] || make_packages
 total=$(cat "$site"/*.7z | wc -c)
 echo "packages: $(for m in "${modules[@]}"; do printf '%s %s  ' "$m" "$(du -h "$site/${m,,}.7z" | cut -f1)"; done)"
-echo "total: $((total / 1024 / 1024)) MB"
+echo "total: $((total / 1024 / 1024)) MB; $runs runs"
 
-server_pid=
-stop() {
-    if [[ -n $server_pid ]]; then
-        touch "$work/control/stop"
-        wait "$server_pid" 2> /dev/null || true
-    fi
-    rm -rf "$work/control" "$work/host" "$work/engine" "$work/data" "$work/resource" "$work/downloads"
+# shellcheck source=/dev/null
+. "$cache/current.env"
+# shellcheck source=../../tools/wine-env
+. "$root/tools/wine-env"
+session=0
+cleanup() {
+    (( session )) && wine_session_stop
+    nginx_stop
+    rm -rf "$work/host" "$work/parts" "$work/engine" "$work/data" "$work/resource" "$work/downloads" "$work/diff.txt"
 }
-trap stop EXIT
-rm -rf "$work/control" && mkdir -p "$work/control"
-python3 "$root/tests/servers/package_server.py" --control "$work/control" --root "$site" \
-    --max-seconds 3600 > "$work/server.log" 2>&1 &
-server_pid=$!
-for _ in $(seq 200); do
-    [[ -f $work/control/port ]] && break
-    sleep 0.05
-done
-[[ -f $work/control/port ]] || { echo "install.sh: the package server did not start" >&2; exit 1; }
-base="http://127.0.0.1:$(cat "$work/control/port")/"
-
+trap cleanup EXIT
+nginx_start "$site" || exit 1
+base=$nginx_url
 {
     echo "["
     id=1
@@ -105,56 +114,140 @@ base="http://127.0.0.1:$(cat "$work/control/port")/"
     echo "]"
 } > "$site/manifest.json"
 
+wine_session_start || exit 1
+session=1
+
+now() { date +%s.%N; }
+add() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.3f", a + b }'; }
+sub() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.3f", a - b }'; }
+since() { sub "$(now)" "$1"; }
+median() { sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
+winpath() { printf 'Z:%s' "${1//\//\\}"; }
+
+# Wall time of one Windows program run in the session; its output in $work/last.out.
+wine_timed() {
+    local start
+    start=$(now)
+    wine "$@" > "$work/last.out" 2>&1 < /dev/null || { echo "install.sh: failed: $*" >&2; tail -n 5 "$work/last.out" >&2; return 1; }
+    since "$start"
+}
+# Median wall time of three runs of a program that does nothing but start and
+# end (engine-run without options ends at once, with its usage error).
+startup_time() {
+    local i start
+    for i in 1 2 3; do
+        start=$(now)
+        wine "$@" > /dev/null 2>&1 < /dev/null || true
+        since "$start"; echo
+    done | median
+}
+
+# Warm-up, the same for all: the wineserver, Wine's own DLLs and the packages in
+# the page cache.
+wine_timed "$parts/curl.exe" --version > /dev/null
+wine_timed "$parts/7za.exe" i > /dev/null
+cat "$site"/*.7z > /dev/null
+
+check_trees() {   # check_trees SIDE_FOLDER
+    local module
+    for module in "${modules[@]}"; do
+        if ! diff -r -q "$work/host/$module" "$1/$module" > "$work/diff.txt"; then
+            echo "install.sh: the trees of $module differ ($1):" >&2; head "$work/diff.txt" >&2; exit 1
+        fi
+    done
+}
+
 # The host: the manifest, then each package downloaded and unpacked, one after the other.
-rm -rf "$work/host" "$work/downloads" && mkdir -p "$work/downloads"
-downloading=0
-unpacking=0
-since() { echo "$(date +%s.%N) - $1" | bc -l; }
-start=$(date +%s.%N)
-curl -sf -o "$work/downloads/manifest.json" "${base}manifest.json"
-for module in "${modules[@]}"; do
-    step=$(date +%s.%N)
-    curl -sf -o "$work/downloads/${module,,}.7z" "$base${module,,}.7z"
-    downloading=$(echo "$downloading + $(since "$step")" | bc -l)
-    step=$(date +%s.%N)
-    7zz x -bd -bso0 -y "-o$work/host" "$work/downloads/${module,,}.7z"
-    unpacking=$(echo "$unpacking + $(since "$step")" | bc -l)
-done
-host=$(since "$start")
-rm -rf "$work/downloads"
+host_run() {
+    rm -rf "$work/host" "$work/downloads" && mkdir -p "$work/downloads"
+    local downloading=0 unpacking=0 start step module
+    start=$(now)
+    curl -sf -o "$work/downloads/manifest.json" "${base}manifest.json"
+    for module in "${modules[@]}"; do
+        step=$(now)
+        curl -sf -o "$work/downloads/${module,,}.7z" "$base${module,,}.7z"
+        downloading=$(add "$downloading" "$(since "$step")")
+        step=$(now)
+        7zz x -bd -bso0 -y "-o$work/host" "$work/downloads/${module,,}.7z"
+        unpacking=$(add "$unpacking" "$(since "$step")")
+    done
+    host_total=$(since "$start")
+    host_download=$downloading
+    host_unpack=$unpacking
+    rm -rf "$work/downloads"
+}
+
+# The parts under Wine: the same steps with curl.exe and 7za.exe.
+parts_run() {
+    rm -rf "$work/parts" "$work/downloads" && mkdir -p "$work/downloads"
+    local curl_start zip_start wall module count=0 downloads=0 unpacks=0
+    curl_start=$(startup_time "$parts/curl.exe" --version)
+    zip_start=$(startup_time "$parts/7za.exe" i)
+    local downloading=0 unpacking=0
+    wall=$(wine_timed "$parts/curl.exe" -sf -o "$(winpath "$work/downloads/manifest.json")" "${base}manifest.json")
+    downloading=$wall
+    downloads=1
+    for module in "${modules[@]}"; do
+        wall=$(wine_timed "$parts/curl.exe" -sf -o "$(winpath "$work/downloads/${module,,}.7z")" "$base${module,,}.7z")
+        downloading=$(add "$downloading" "$wall")
+        downloads=$((downloads + 1))
+        wall=$(wine_timed "$parts/7za.exe" x -bd -bso0 -y "-o$(winpath "$work/parts")" \
+            "$(winpath "$work/downloads/${module,,}.7z")")
+        unpacking=$(add "$unpacking" "$wall")
+        unpacks=$((unpacks + 1))
+    done
+    parts_wall=$(add "$downloading" "$unpacking")
+    parts_download=$(sub "$downloading" "$(awk -v n=$downloads -v s="$curl_start" 'BEGIN { print n * s }')")
+    parts_unpack=$(sub "$unpacking" "$(awk -v n=$unpacks -v s="$zip_start" 'BEGIN { print n * s }')")
+    parts_total=$(add "$parts_download" "$parts_unpack")
+    parts_startup="curl.exe $curl_start s, 7za.exe $zip_start s"
+    rm -rf "$work/downloads"
+}
 
 # The engine, from a fresh data directory whose devconfig.ini names the server.
-rm -rf "$work/engine" "$work/data" "$work/resource" && mkdir -p "$work/data"
-printf '[install]\r\nurlrequest=%s\r\nfilewidget=manifest.json\r\n' "$base" > "$work/data/devconfig.ini"
-winpath() { printf 'Z:%s' "${1//\//\\}"; }
-start=$(date +%s.%N)
-status=0
-"$root/tools/wine-run" "$program" --data "$(winpath "$work/data")" --install "$(winpath "$work/engine")" \
-    --resource "$(winpath "$work/resource")" --modules all --timeout 1200 \
-    > "$work/engine-run.out" 2> "$work/engine-run.err" || status=$?
-end=$(date +%s.%N)
-wine_total=$(echo "$end - $start" | bc -l)
-# wine-run may merge the program's standard error into its output: read both.
-engine=$(cat "$work/engine-run.out" "$work/engine-run.err" | tr -d '\r' |
-    sed -n 's/^engine-run: installed in \([0-9.]*\) s$/\1/p')
-if [[ $status -ne 0 || -z $engine ]]; then
-    echo "install.sh: the engine failed (exit $status):" >&2
-    tail -n 5 "$work/engine-run.err" "$work/engine-run.out" >&2
-    exit 1
-fi
-wizard=$(tr -d '\r' < "$work/engine-run.out" | grep -a '^0x50[1-7] ' || true)
-echo "engine-run: $(wc -l <<< "$wizard") wizard messages, the last: $(tail -n 1 <<< "$wizard")"
-cat "$work/engine-run.out" "$work/engine-run.err" | tr -d '\r' | grep -a '^engine-run: at ' || true
+engine_run() {
+    rm -rf "$work/engine" "$work/data" "$work/resource" && mkdir -p "$work/data"
+    printf '[install]\r\nurlrequest=%s\r\nfilewidget=manifest.json\r\n' "$base" > "$work/data/devconfig.ini"
+    engine_start=$(startup_time "$program")
+    engine_wall=$(wine_timed "$program" --data "$(winpath "$work/data")" --install "$(winpath "$work/engine")" \
+        --resource "$(winpath "$work/resource")" --modules all --timeout 1200 --report "${base%/}") || exit 1
+    local output
+    output=$(tr -d '\r' < "$work/last.out")
+    engine=$(sed -n 's/^engine-run: installed in \([0-9.]*\) s$/\1/p' <<< "$output")
+    [[ -n $engine ]] || { echo "install.sh: the engine did not install:" >&2; tail -n 5 <<< "$output" >&2; exit 1; }
+    engine_phases=$(sed -n 's/^engine-run: phases: //p' <<< "$output")
+    engine_reports=$(sed -n 's/^engine-run: reports sent in \([0-9.]*\) s$/\1/p' <<< "$output")
+    local wizard
+    wizard=$(grep -a '^0x50[1-7] ' <<< "$output" || true)
+    engine_messages="$(wc -l <<< "$wizard") wizard messages, the last: $(tail -n 1 <<< "$wizard")"
+}
 
-for module in "${modules[@]}"; do
-    if ! diff -r -q "$work/host/$module" "$work/engine/$module" > "$work/diff.txt"; then
-        echo "install.sh: the trees of $module differ:" >&2; head "$work/diff.txt" >&2; exit 1
-    fi
+declare -a H P E PW EW
+for run in $(seq "$runs"); do
+    host_run
+    parts_run
+    check_trees "$work/parts"
+    engine_run
+    check_trees "$work/engine"
+    rm -rf "$work/host" "$work/parts" "$work/engine" "$work/data" "$work/resource"
+    H+=("$host_total"); P+=("$parts_total"); E+=("$engine"); PW+=("$parts_wall"); EW+=("$engine_wall")
+    echo "run $run:"
+    printf '  host  curl + 7zz:        %7.3f s (downloads %.3f s, unpacking %.3f s)\n' "$host_total" "$host_download" "$host_unpack"
+    printf '  parts in process:        %7.3f s (downloads %.3f s, unpacking %.3f s; start-up %s)\n' \
+        "$parts_total" "$parts_download" "$parts_unpack" "$parts_startup"
+    printf '  engine in process:       %7.3f s (%s; then the reports %s s)\n' "$engine" "$engine_phases" "$engine_reports"
+    printf '  parts with Wine:         %7.3f s (9 programs)\n' "$parts_wall"
+    printf '  engine with Wine:        %7.3f s (start-up and exit of engine-run alone: %s s)\n' "$engine_wall" "$engine_start"
+    echo "  engine-run: $engine_messages"
 done
-rm -f "$work/diff.txt"
 
-printf 'curl + 7zz x (host):     %7.3f s (packages: curl %.3f s, 7zz x %.3f s)\n' "$host" "$downloading" "$unpacking"
-printf 'engine (in process):     %7.3f s\n' "$engine"
-printf 'engine with Wine:        %7.3f s\n' "$wine_total"
-printf 'ratio engine / host:     %7.2f (with Wine %.2f)\n' "$(echo "$engine / $host" | bc -l)" \
-    "$(echo "$wine_total / $host" | bc -l)"
+h=$(printf '%s\n' "${H[@]}" | median)
+p=$(printf '%s\n' "${P[@]}" | median)
+e=$(printf '%s\n' "${E[@]}" | median)
+pw=$(printf '%s\n' "${PW[@]}" | median)
+ew=$(printf '%s\n' "${EW[@]}" | median)
+echo "medians of $runs runs:"
+printf '  host %.3f s, parts %.3f s (with Wine %.3f s), engine %.3f s (with Wine %.3f s)\n' "$h" "$p" "$pw" "$e" "$ew"
+printf '  engine / host:  %s in process, %s with Wine\n' "$(ratio "$e" "$h")" "$(ratio "$ew" "$h")"
+printf '  engine / parts: %s in process, %s with Wine\n' "$(ratio "$e" "$p")" "$(ratio "$ew" "$pw")"

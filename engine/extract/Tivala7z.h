@@ -30,8 +30,9 @@ public:
 
     // SevenZip::ProgressCallback
     void OnStart(const std::wstring& path, uint64_t totalBytes) override;
-    // Posts in size / total as a percentage. The in size counts packed bytes and
-    // the total unpacked ones, so well-compressed archives end below 100.
+    // Posts in size / total as a percentage when it differs from the last one
+    // posted. The in size counts packed bytes and the total unpacked ones, so
+    // well-compressed archives end below 100.
     void OnProgress(uint64_t inSize, uint64_t outSize) override;
     void OnFileDone(const std::wstring& path, uint64_t size) override;
     void OnDone(const std::wstring& path) override;
@@ -48,6 +49,8 @@ private:
     HWND m_window = nullptr;
     std::wstring m_label;
     std::atomic<uint64_t> m_total{0};
+    static constexpr uint64_t kNothingPosted = UINT64_MAX;   // above every 32-bit percentage
+    std::atomic<uint64_t> m_postedPercent{kNothingPosted};
 };
 
 }  // namespace tivala

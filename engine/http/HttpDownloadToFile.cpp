@@ -82,6 +82,7 @@ HttpDownloadToFile::Attempt HttpDownloadToFile::RunOnce(bool fromScratch)
     m_httpError = false;
     m_rangeStart = -1;
     m_rangeRefused = false;
+    m_reportedPercent = -1;
 
     CURL* const curl = handle.Get();
     curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, (&HttpEasy::DataCallback<HttpDownloadToFile, &HttpDownloadToFile::OnWrite>));
@@ -174,8 +175,12 @@ void HttpDownloadToFile::OnCurlProgress(int64_t expected, int64_t received)
     const int64_t done = m_resumeOffset + received;
     const int64_t total = m_resumeOffset + expected;
     const int percent = static_cast<int>(static_cast<double>(done) / static_cast<double>(total) * 100.0);
-    if (m_callback)
-        m_callback->OnProgress(percent, done, total, m_tag, m_name);
+    // libcurl calls after every read from the socket; each call becomes a message
+    // to the UI thread, which has nothing new to show until the percentage moves.
+    if (!m_callback || percent == m_reportedPercent)
+        return;
+    m_reportedPercent = percent;
+    m_callback->OnProgress(percent, done, total, m_tag, m_name);
 }
 
 int HttpDownloadToFile::ProgressThunk(void* self, int64_t dlTotal, int64_t dlNow, int64_t, int64_t) noexcept

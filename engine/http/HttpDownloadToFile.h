@@ -15,7 +15,8 @@ class IHttpDownloadToFileCalback;
 
 // Downloads one package into a file over HTTP, resuming from the partial file
 // that an earlier attempt left. Made on the stack of the thread that downloads,
-// for one Run; the progress callback runs on that thread, inside Run.
+// for one Run; the progress callback runs on that thread, inside Run, once for
+// each whole percent the download reaches.
 //
 // The bytes go into the partial file, the target path followed by ".temp", and
 // only a complete download is moved onto the target path. A failed download
@@ -73,6 +74,8 @@ private:
     bool m_httpError = false;
     int64_t m_rangeStart = -1;
     bool m_rangeRefused = false;
+    // The percentage last handed to the callback; -1 before the first.
+    int m_reportedPercent = -1;
 };
 
 }  // namespace tivala

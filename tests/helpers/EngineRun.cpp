@@ -153,9 +153,11 @@ public:
     std::optional<int> Result() const { return m_result; }
     // From now on the records are adopted and deleted without a line.
     void Silence() { m_silent = true; }
-    // When the manifest, the last download report, the first unpacked file and the
-    // end came, in Seconds().
-    std::string Phases() const;
+    // How long each step of the installation took since `start` (Seconds()), as
+    // the wizard's messages mark them: the manifest with the package sizes, the
+    // downloads, the service's uninstall run, the unpacking and the rest
+    // (registration, shortcut, the service's install run).
+    std::string Phases(double start) const;
 
     void OnWizardMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -172,6 +174,7 @@ private:
     double m_manifestAt = 0;
     double m_lastDownloadAt = 0;
     double m_firstFileAt = 0;
+    double m_lastUnpackedAt = 0;
     double m_endAt = 0;
 };
 
@@ -188,11 +191,13 @@ void Driver::PrintLine(const char* format, ...)
     std::fputc('\n', g_wizardOut);
 }
 
-std::string Driver::Phases() const
+std::string Driver::Phases(double start) const
 {
-    char text[160] = {};
-    std::snprintf(text, sizeof(text), "manifest %.3f s, last download report %.3f s, first file %.3f s, end %.3f s",
-                  m_manifestAt, m_lastDownloadAt, m_firstFileAt, m_endAt);
+    char text[200] = {};
+    std::snprintf(text, sizeof(text),
+                  "manifest %.3f s, downloads %.3f s, service uninstall %.3f s, unpacking %.3f s, registration %.3f s",
+                  m_manifestAt - start, m_lastDownloadAt - m_manifestAt, m_firstFileAt - m_lastDownloadAt,
+                  m_lastUnpackedAt - m_firstFileAt, m_endAt - m_lastUnpackedAt);
     return text;
 }
 
@@ -205,6 +210,8 @@ void Driver::OnWizardMessage(UINT message, WPARAM wParam, LPARAM lParam)
         m_lastDownloadAt = now;
     else if (message == WM_UI_UNPACK_FILE && m_firstFileAt == 0)
         m_firstFileAt = now;
+    else if (message == WM_UI_MODULE_UNPACKED)
+        m_lastUnpackedAt = now;
     switch (message) {
     case WM_UI_MANIFEST:
         PrintLine("0x501 manifest %s", wParam ? "ok" : "failed");
@@ -438,10 +445,15 @@ int Run(const Options& options)
     char seconds[64] = {};
     std::snprintf(seconds, sizeof(seconds), "%.3f", Seconds() - start);
     Note(std::string(result == kInstalled ? "installed" : "ended") + " in " + seconds + " s");
-    Note("at " + driver.Phases());
+    if (result == kInstalled)
+        Note("phases: " + driver.Phases(start));
 
-    if (result == kInstalled && reporter)
+    if (result == kInstalled && reporter) {
+        const double reportsStart = Seconds();
         SendCompletionReports(*reporter);
+        std::snprintf(seconds, sizeof(seconds), "%.3f", Seconds() - reportsStart);
+        Note(std::string("reports sent in ") + seconds + " s");
+    }
     if (package.empty())
         RemovePackageFiles();
     if (result == kTimedOut)

@@ -145,3 +145,21 @@ TEST(Tivala7z, PercentIsPackedBytesOverTheTotalTruncated)
         EXPECT_EQ(L"WallPaper", posted[0].text);
     }
 }
+
+TEST(Tivala7z, PostsAPercentageOnlyWhenItMoves)
+{
+    std::vector<Posted> posted;
+    TestWindow window(Recorder(posted));
+    Tivala7z sink(window.Handle(), L"Main");
+    sink.OnStart(L"", 1000);
+    for (const uint64_t in : {0, 5, 9, 10, 19, 20, 20, 999, 1000, 1000})
+        sink.OnProgress(in, 0);
+    sink.OnStart(L"", 1000);   // the next archive starts its own count
+    sink.OnProgress(1000, 0);
+    TestWindow::Pump();
+
+    std::vector<WPARAM> percents;
+    for (const auto& message : posted)
+        percents.push_back(message.percent);
+    EXPECT_EQ((std::vector<WPARAM>{0, 1, 2, 99, 100, 100}), percents);
+}

@@ -111,6 +111,26 @@ TEST(HttpDownloadToFile, ResumesDroppedDownloadIntoIdenticalFile)
     EXPECT_EQ(100, progress.calls.back().percent);
 }
 
+TEST(HttpDownloadToFile, ReportsEachWholePercentOnce)
+{
+    // Large enough that libcurl reads it in many more pieces than there are percents.
+    const std::string content = PatternBytes(8 * 1024 * 1024);
+    ScratchDir served, work;
+    ASSERT_TRUE(served.Write(L"package.7z", content));
+    LoopbackServer server(L"package_server.py", {"--root", served.UnixPath()});
+    ASSERT_TRUE(server.Started());
+
+    RecordingCallback progress;
+    HttpDownloadToFile download(&progress, Wide(server.Url("/package.7z")), work.File(L"package.7z"), 0, L"Main");
+    EXPECT_EQ(HttpDownloadToFile::kDone, download.Run()) << download.GetErrorText();
+
+    ASSERT_FALSE(progress.calls.empty());
+    for (size_t i = 1; i < progress.calls.size(); ++i)
+        EXPECT_GT(progress.calls[i].percent, progress.calls[i - 1].percent) << "call " << i;
+    EXPECT_EQ(static_cast<int64_t>(content.size()), progress.calls.back().done);
+    EXPECT_EQ(100, progress.calls.back().percent);
+}
+
 TEST(HttpDownloadToFile, ReplacesExistingTargetOfAnySize)
 {
     const std::string content = PatternBytes(50000);
