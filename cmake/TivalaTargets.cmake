@@ -1,7 +1,10 @@
 # How the project's own targets are made: warnings on, sources found by folder.
 
+# A warning in the project's own code fails the build. The dependencies' headers
+# come from imported targets, which CMake includes as system headers, so their
+# warnings stay theirs.
 function(tivala_warnings target)
-    target_compile_options(${target} PRIVATE -Wall -Wextra)
+    target_compile_options(${target} PRIVATE -Wall -Wextra -Werror)
 endfunction()
 
 # tivala_program(NAME [WIN32] SOURCES file... LIBS lib...): an executable of the
@@ -29,14 +32,17 @@ function(tivala_sources out)
     set(${out} ${files} PARENT_SCOPE)
 endfunction()
 
-# tivala_library(NAME DIRS dir... LIBS lib... INCLUDES dir...): a static library of
-# the folders' sources; an interface library while the folders hold none yet.
+# tivala_library(NAME DIRS dir... LIBS lib... INCLUDES dir... PRIVATE_INCLUDES dir...):
+# a static library of the folders' sources; an interface library while the
+# folders hold none yet. INCLUDES are what its users see, PRIVATE_INCLUDES only
+# its own sources.
 function(tivala_library name)
-    cmake_parse_arguments(ARG "" "" "DIRS;LIBS;INCLUDES" ${ARGN})
+    cmake_parse_arguments(ARG "" "" "DIRS;LIBS;INCLUDES;PRIVATE_INCLUDES" ${ARGN})
     tivala_sources(sources ${ARG_DIRS})
     if(sources)
         add_library(${name} STATIC ${sources})
         tivala_warnings(${name})
+        target_include_directories(${name} PRIVATE ${ARG_PRIVATE_INCLUDES})
         set(scope PUBLIC)
     else()
         add_library(${name} INTERFACE)

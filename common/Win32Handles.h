@@ -7,7 +7,7 @@
 #include <cstdio>
 
 // The kernel, registry and C runtime handle kinds that both the engine and the UI
-// library hold. GDI and COM kinds live with the code that draws.
+// library hold. GDI kinds are in GdiHandles.h, COM interfaces in TComPtr.h.
 
 struct KernelHandleTraits {            // threads, processes, events, mutexes
     static HANDLE Invalid() { return nullptr; }
@@ -29,6 +29,16 @@ struct RegKeyTraits {
     static void Close(HKEY key) { ::RegCloseKey(key); }
 };
 
+struct WindowTraits {                 // CreateWindowExW; the creating thread destroys it
+    static HWND Invalid() { return nullptr; }
+    static void Close(HWND window) { ::DestroyWindow(window); }
+};
+
+struct ModuleTraits {                 // LoadLibraryW
+    static HMODULE Invalid() { return nullptr; }
+    static void Close(HMODULE module) { ::FreeLibrary(module); }
+};
+
 struct StdioFileTraits {               // _wfopen
     static FILE* Invalid() { return nullptr; }
     static void Close(FILE* file) { std::fclose(file); }
@@ -39,3 +49,5 @@ using UniqueFile = TUniqueHandle<FileHandleTraits>;
 using UniqueFind = TUniqueHandle<FindHandleTraits>;
 using UniqueRegKey = TUniqueHandle<RegKeyTraits>;
 using UniqueStdioFile = TUniqueHandle<StdioFileTraits>;
+using UniqueModule = TUniqueHandle<ModuleTraits>;
+using UniqueWindow = TUniqueHandle<WindowTraits>;

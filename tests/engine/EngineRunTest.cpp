@@ -109,8 +109,9 @@ class EngineRunSite {
 public:
     EngineRunSite()
     {
-        std::string log;
-        m_ready = m_site.Started() &&
+        const testing::AssertionResult started = m_site.Started();
+        std::string log = started.message();
+        m_ready = started &&
                   m_site.AddArchive(L"plain.7z", {{L"Plain\\big.bin", RandomBytes(1000000, 5)}}, log) &&
                   m_site.AddArchive(L"small.7z", {{L"Small\\small.txt", "small"}}, log) &&
                   m_site.AddFile(L"manifest.json", m_site.WithBase(R"([

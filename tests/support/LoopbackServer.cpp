@@ -29,19 +29,38 @@ LoopbackServer::LoopbackServer(const std::wstring& script, const std::vector<std
     for (const auto& arg : args)
         command += " " + ShellQuote(arg);
     command += " > " + ShellQuote(control + "/log") + " 2>&1";
-    if (!HostCommand::Start(command, m_control) || !WaitForFile(m_control.File(L"port"), kStartTimeoutMs))
+    const std::string name = Utf8(script);
+    if (!HostCommand::Start(command, m_control)) {
+        m_failure = "Wine did not start the server " + name;
         return;
+    }
+    if (!WaitForFile(m_control.File(L"port"), kStartTimeoutMs)) {
+        std::string log;
+        ScratchDir::Read(m_control.File(L"log"), log);
+        m_failure = "the server " + name + " did not listen within " + std::to_string(kStartTimeoutMs / 1000) +
+                    " s; its output:\n" + log;
+        return;
+    }
     std::string port;
     if (ScratchDir::Read(m_control.File(L"port"), port))
         m_port = std::atoi(port.c_str());
+    if (m_port == 0)
+        m_failure = "the server " + name + " wrote no port: \"" + port + "\"";
 }
 
 LoopbackServer::~LoopbackServer()
 {
-    if (!Started())
+    if (!m_port)
         return;
     m_control.Write(L"stop", "");
     WaitForFile(m_control.File(L"exited"), kStopTimeoutMs);
+}
+
+testing::AssertionResult LoopbackServer::Started() const
+{
+    if (m_port != 0)
+        return testing::AssertionSuccess();
+    return testing::AssertionFailure() << m_failure;
 }
 
 std::string LoopbackServer::Url(const std::string& path) const

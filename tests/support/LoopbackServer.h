@@ -2,6 +2,8 @@
 
 #include "ScratchDir.h"
 
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 
@@ -25,7 +27,9 @@ public:
     LoopbackServer(const LoopbackServer&) = delete;
     LoopbackServer& operator=(const LoopbackServer&) = delete;
 
-    bool Started() const { return m_port != 0; }
+    // Success once the server listens; otherwise a failure that says why, with
+    // the server's own output, for ASSERT_TRUE.
+    testing::AssertionResult Started() const;
     int Port() const { return m_port; }
     // "http://127.0.0.1:PORT" followed by `path`.
     std::string Url(const std::string& path) const;
@@ -42,6 +46,7 @@ public:
 private:
     ScratchDir m_control;   // port, stop and exit files
     int m_port = 0;
+    std::string m_failure;   // why it did not start
 };
 
 }  // namespace tivala::test

@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <stdexcept>
+#include <string>
 
 namespace tivala::test {
 
@@ -15,14 +17,23 @@ namespace fs = std::filesystem;
 ScratchDir::ScratchDir()
 {
     wchar_t temp[MAX_PATH + 1] = {};
-    ::GetTempPathW(MAX_PATH, temp);
+    const DWORD tempLength = ::GetTempPathW(MAX_PATH, temp);
     static unsigned counter = 0;
-    for (;;) {
+    DWORD error = tempLength == 0 || tempLength > MAX_PATH ? ::GetLastError() : ERROR_ALREADY_EXISTS;
+    // Only a name taken by another folder is worth another try.
+    for (int attempt = 0; attempt < 100 && error == ERROR_ALREADY_EXISTS; ++attempt) {
         m_path = std::wstring(temp) + L"tivala-test-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
                  std::to_wstring(::GetTickCount()) + L"-" + std::to_wstring(++counter);
         if (::CreateDirectoryW(m_path.c_str(), nullptr))
-            break;
+            return;
+        error = ::GetLastError();
     }
+    // The test cannot go on without its folder; GoogleTest reports the exception
+    // as the test's failure and ends the test.
+    const std::wstring tried = m_path;
+    m_path.clear();
+    throw std::runtime_error("cannot make a scratch folder (\"" + Utf8(tried) + "\" under \"" + Utf8(temp) +
+                             "\"): error " + std::to_string(error));
 }
 
 ScratchDir::~ScratchDir()

@@ -5,7 +5,8 @@
 namespace tivala::test {
 
 // A fresh folder under the Windows temporary folder, removed with everything in
-// it when the object dies.
+// it when the object dies. When no folder can be made, the constructor throws,
+// which fails the test that asked for it.
 class ScratchDir {
 public:
     ScratchDir();

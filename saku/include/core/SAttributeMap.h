@@ -2,6 +2,9 @@
 
 #include "core/IObject.h"
 
+#include <optional>
+#include <type_traits>
+#include <utility>
 #include <wchar.h>
 
 // An attribute map turns XML attributes into fields: it is the class's
@@ -10,7 +13,9 @@
 // entry stores parser(value) and answers kRefresh or kNoRefresh; a handler entry
 // calls HRESULT handler(const SStringW& value, BOOL loading). A name the map does
 // not know goes to the chained base class. The parser may be any function or type
-// that makes the field's value from the text (ParseInt, SLayoutDim, ...).
+// that makes the field's value from the text (ParseInt, SLayoutDim, ...). A parser
+// that answers std::optional refuses text it cannot read: the field keeps its
+// value and the entry answers E_INVALIDARG, the one rule for unreadable numbers.
 //
 //     BEGIN_ATTRIBUTES(SButton)
 //         ATTRIBUTE_FIELD  (L"animate", m_animate, ParseBool, kNoRefresh)
@@ -25,8 +30,15 @@
 
 #define ATTRIBUTE_FIELD(attrName, field, parser, refresh)                                             \
         else if (_wcsicmp(name.c_str(), attrName) == 0) {                                             \
-            field = parser(value);                                                                    \
-            result = refresh;                                                                         \
+            result = SAKU::StoreAttribute(field, parser(value), refresh);                             \
+        }
+
+// A colour through the current UI definition's named colours ("@color/name" or a
+// colour text); an empty value is refused with E_FAIL and the field kept. The class
+// includes "res.mgr/SResProviderMgr.h".
+#define ATTRIBUTE_COLOR(attrName, field, refresh)                                                     \
+        else if (_wcsicmp(name.c_str(), attrName) == 0) {                                             \
+            result = SAKU::StoreColorAttribute(field, value, refresh);                                \
         }
 
 #define ATTRIBUTE_HANDLER(attrName, handler)                                                          \
@@ -43,10 +55,31 @@
 
 namespace SAKU {
 
-// The parsers of plain fields.
-int ParseInt(const SStringW& value);         // decimal or "0x" hexadecimal (StrToIntExW); unreadable is 0
-bool ParseBool(const SStringW& value);       // an integer as ParseInt, true when not 0
-float ParseFloat(const SStringW& value);     // read with "%f"; unreadable is 0
-SStringW ParseText(const SStringW& value);   // the text as written
+// The parsers of plain fields. The numbers answer nothing for text that does not
+// start with one (leading blanks and a sign allowed; what follows it is ignored).
+std::optional<int> ParseInt(const SStringW& value);       // decimal or "0x" hexadecimal (StrToIntExW)
+std::optional<bool> ParseBool(const SStringW& value);     // an integer as ParseInt, true when not 0
+std::optional<float> ParseFloat(const SStringW& value);   // read with "%f"
+SStringW ParseText(const SStringW& value);                // the text as written
+
+template <typename T>
+struct IsOptional : std::false_type {};
+template <typename T>
+struct IsOptional<std::optional<T>> : std::true_type {};
+
+// How an attribute entry stores what its parser made: `refresh` when stored,
+// E_INVALIDARG with the field unchanged when the parser could not read the text.
+template <typename F, typename V>
+HRESULT StoreAttribute(F& field, V&& parsed, HRESULT refresh)
+{
+    if constexpr (IsOptional<std::decay_t<V>>::value) {
+        if (!parsed)
+            return E_INVALIDARG;
+        field = *parsed;
+    } else {
+        field = std::forward<V>(parsed);
+    }
+    return refresh;
+}
 
 }  // namespace SAKU

@@ -64,6 +64,13 @@ public:
         if (old)
             old->Release();
     }
+    // For calls that hand out a new reference through an out-parameter (a
+    // factory's Create...); the holder must be empty.
+    T** Put()
+    {
+        assert(!m_object);
+        return &m_object;
+    }
     // Gives up the reference without releasing it.
     T* Detach()
     {

@@ -10,6 +10,24 @@
 
 namespace SAKU {
 
+template <typename T, typename Traits>
+class TStringT;
+
+// How Add stores a value in its new slot: a copy of the value.
+template <typename T>
+void SDynArrayConstruct(T* slot, const T& value)
+{
+    new (slot) T(value);
+}
+
+// A string element is a fresh block holding the string's text up to its first 0
+// character, never a share of the source's block.
+template <typename C, typename Traits>
+void SDynArrayConstruct(TStringT<C, Traits>* slot, const TStringT<C, Traits>& value)
+{
+    new (slot) TStringT<C, Traits>(value.c_str());
+}
+
 // The UI library's growable array. Elements are plain values that may be moved
 // bytewise (integers, pointers, TStringT handles, small records): growth copies
 // their bytes into a new zeroed buffer. Without a fixed grow step the array grows
@@ -25,10 +43,15 @@ public:
 
     int GetCount() const { return m_count; }
     int GetCapacity() const { return m_capacity; }
+    // The elements in order, for algorithms over the whole array; null while empty
+    // and no buffer is held.
+    T* GetData() { return m_data; }
+    const T* GetData() const { return m_data; }
     T& operator[](int index) { assert(index >= 0 && index < m_count); return m_data[index]; }
     const T& operator[](int index) const { assert(index >= 0 && index < m_count); return m_data[index]; }
 
-    // Appends a copy of `value`; the new index, or -1 when the array cannot grow.
+    // Appends a copy of `value`, which may be one of the array's own elements; the
+    // new index, or -1 when the array cannot grow.
     int Add(const T& value);
     // Room for `count` elements; false when the buffer cannot grow.
     [[nodiscard]] bool EnsureCapacity(int count);
@@ -38,6 +61,9 @@ public:
     bool SetCount(int count, int growStep = -1);
 
 private:
+    // The index of the element at `item`; -1 when it is not one of this array's.
+    int IndexOf(const T* item) const;
+
     T* m_data = nullptr;
     int m_count = 0;
     int m_capacity = 0;
@@ -47,10 +73,29 @@ private:
 template <typename T>
 int SDynArray<T>::Add(const T& value)
 {
-    if (m_count == INT32_MAX || !EnsureCapacity(m_count + 1))
+    if (m_count == INT32_MAX)
         return -1;
-    new (&m_data[m_count]) T(value);
+    // Growth frees the old buffer: an element of this array is read from its new place.
+    const T* source = &value;
+    if (m_count == m_capacity) {
+        const int own = IndexOf(source);
+        if (!EnsureCapacity(m_count + 1))
+            return -1;
+        if (own >= 0)
+            source = &m_data[own];
+    }
+    SDynArrayConstruct(&m_data[m_count], *source);
     return m_count++;
+}
+
+template <typename T>
+int SDynArray<T>::IndexOf(const T* item) const
+{
+    const auto at = reinterpret_cast<uintptr_t>(item);
+    const auto begin = reinterpret_cast<uintptr_t>(m_data);
+    if (!m_data || at < begin || at >= begin + static_cast<uintptr_t>(m_count) * sizeof(T))
+        return -1;
+    return static_cast<int>((at - begin) / sizeof(T));
 }
 
 template <typename T>

@@ -11,8 +11,9 @@ namespace SAKU {
 // and compare it before the key, so a key type needs a hash and an equality; the
 // owners of other key types (fonts, window finders) specialise SHashTraits.
 
-// h = h * 33 + unit over the code units up to the terminator; 0 for "".
-UINT HashWideString(const wchar_t* text);
+// h = h * 33 + unit over the code units up to the terminator, starting from
+// `hash`; 0 for "" from 0. Continuing a hash covers keys of several texts.
+UINT HashWideString(const wchar_t* text, UINT hash = 0);
 // The key of a name and an integer (class name and object type, skin name and scale).
 inline UINT HashNameAndInt(const wchar_t* name, int value)
 {

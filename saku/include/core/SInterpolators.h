@@ -17,7 +17,8 @@ public:
     SOBJECT_CLASS(SObjectImpl<IInterpolator>, L"interpolator_base", kObjTypeInterpolator)
 
 protected:
-    // Reads `value` into `field`; kNoRefresh whatever it reads.
+    // Reads `value` into `field`: kNoRefresh, or E_INVALIDARG with the field kept
+    // when the text holds no number.
     static HRESULT ScanFloat(const SStringW& value, float& field);
 };
 

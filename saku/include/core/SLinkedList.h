@@ -34,6 +34,8 @@ public:
     bool AddTailList(const SLinkedList& other);
     // Unlinks the head, which must exist, and returns its value.
     T RemoveHead();
+    // Unlinks `node`, which must be a node of this list; its value is destroyed.
+    void RemoveAt(Node* node);
     void RemoveAll();
 
 private:
@@ -80,19 +82,28 @@ template <typename T>
 T SLinkedList<T>::RemoveHead()
 {
     assert(m_head);
-    Node* const node = m_head;
-    T value = node->value;
-    m_head = node->next;
-    if (m_head)
-        m_head->prev = nullptr;
+    T value = m_head->value;
+    RemoveAt(m_head);
+    return value;
+}
+
+template <typename T>
+void SLinkedList<T>::RemoveAt(Node* node)
+{
+    assert(node && m_count > 0);
+    if (node->prev)
+        node->prev->next = node->next;
     else
-        m_tail = nullptr;
+        m_head = node->next;
+    if (node->next)
+        node->next->prev = node->prev;
+    else
+        m_tail = node->prev;
     FreeNode(node);
     if (--m_count == 0) {
         m_free = nullptr;
         SNodeBlock::FreeChain(m_blocks);
     }
-    return value;
 }
 
 template <typename T>

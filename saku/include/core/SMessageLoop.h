@@ -61,7 +61,15 @@ public:
     void DispatchOne(MSG* msg);
 
 private:
+    // The place of a pass over the filters that is under way: the index of the
+    // filter being asked. Removals move it so that each filter is asked once.
+    struct FilterPass {
+        int index;
+        FilterPass* outer;   // a pass further out, when a filter's call nests one
+    };
+
     SDynArray<IMessageFilter*> m_filters;
+    FilterPass* m_filterPasses = nullptr;   // the innermost pass under way
     SDynArray<IIdleHandler*> m_idleHandlers;
     MSG m_msg = {};
     bool m_running = false;

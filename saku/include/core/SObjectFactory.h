@@ -5,6 +5,8 @@
 
 #include <memory>
 #include <new>
+#include <type_traits>
+#include <utility>
 
 namespace SAKU {
 
@@ -47,10 +49,22 @@ public:
     virtual std::unique_ptr<SObjectFactory> Clone() const = 0;
 };
 
+// Whether T wrote SOBJECT_CLASS and SOBJECT_BASE_CLASS itself. A class that forgot
+// them inherits its base's names and would be made for the base's tag.
+template <typename T>
+constexpr bool kSObjectNamesItself =
+    std::is_same_v<decltype(std::declval<const T&>().SObjectClassSelf()), T>;
+template <typename T>
+constexpr bool kSObjectNamesItsBase =
+    std::is_same_v<decltype(std::declval<const T&>().SObjectBaseClassSelf()), T>;
+
 // The factory of class T, which names itself with SOBJECT_CLASS and its base with
 // SOBJECT_BASE_CLASS and can be made without arguments.
 template <typename T>
 class TplSObjectFactory : public SObjectFactory {
+    static_assert(kSObjectNamesItself<T>, "a factory-made class names itself with SOBJECT_CLASS");
+    static_assert(kSObjectNamesItsBase<T>, "a factory-made class names its base with SOBJECT_BASE_CLASS");
+
 public:
     IObject* CreateInstance() const override { return new (std::nothrow) T; }
     LPCWSTR BaseClassName() const override { return T::BaseClassName(); }
@@ -65,5 +79,6 @@ public:
 
 // The class name of the library class a factory-made class derives from ("object"
 // when it derives from none); put it beside SOBJECT_CLASS.
-#define SOBJECT_BASE_CLASS(baseName) \
-    static LPCWSTR BaseClassName() { return baseName; }
+#define SOBJECT_BASE_CLASS(baseName)                      \
+    static LPCWSTR BaseClassName() { return baseName; } \
+    auto SObjectBaseClassSelf() const->std::remove_cv_t<std::remove_reference_t<decltype(*this)>>;

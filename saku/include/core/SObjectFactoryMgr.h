@@ -22,7 +22,8 @@ public:
 
     // Registers a clone of `factory` under its key; the factory stays the caller's.
     // An existing factory of the key is kept (false) unless `replace`, which
-    // deletes it. False also when the clone cannot be had or stored.
+    // deletes it. False also when the clone cannot be had or stored, which is
+    // logged as an error.
     bool RegisterFactory(const SObjectFactory& factory, bool replace = false);
     template <typename T>
     bool RegisterFactoryOf() { return RegisterFactory(TplSObjectFactory<T>(), false); }

@@ -5,6 +5,7 @@
 
 #include <pugixml.hpp>
 
+#include <type_traits>
 #include <wchar.h>
 
 namespace SAKU {
@@ -60,6 +61,8 @@ BOOL SObjectImpl<T>::BuildFromXml(pugi::xml_node element)
 // Names a class of the library: its class name (the XML tag its factory is
 // registered under) and object type, for SObjCast and the factories. IsClass
 // answers for this name and those of the bases. Put it in the class's public part.
+// SObjectClassSelf, never defined, names the class that wrote the macro, so that
+// the factories can tell a class that forgot it from one that wrote it.
 #define SOBJECT_CLASS(Base, className, objectType)                                        \
     static LPCWSTR ClassName() { return className; }                                   \
     static int ClassType() { return objectType; }                                      \
@@ -68,4 +71,5 @@ BOOL SObjectImpl<T>::BuildFromXml(pugi::xml_node element)
         return (name && wcscmp(name, className) == 0) || Base::IsClass(name);             \
     }                                                                                     \
     LPCWSTR GetObjectClass() const override { return className; }                         \
-    int GetObjectType() const override { return objectType; }
+    int GetObjectType() const override { return objectType; }                             \
+    auto SObjectClassSelf() const->std::remove_cv_t<std::remove_reference_t<decltype(*this)>>;

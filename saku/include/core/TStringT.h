@@ -27,8 +27,9 @@ template <> struct SStringTraitsOf<char> { using Type = char_traits; };
 // false or null.
 //
 // The wide form TStringT<wchar_t> has every operation; the narrow form
-// TStringT<char> has construction, assignment, AssignChars and Empty, and reading.
-// A string may hold embedded 0 characters; the length counts them.
+// TStringT<char> has construction, assignment, AssignChars and Empty, and reading
+// (its other operations are deleted below). A string may hold embedded 0
+// characters; the length counts them.
 //
 // Copies may be made and destroyed on any thread; one string object is written by
 // one thread at a time.
@@ -119,6 +120,7 @@ template <typename T, typename Traits>
 template <typename... Args>
 TStringT<T, Traits> TStringT<T, Traits>::Format(const T* format, const Args&... args)
 {
+    static_assert(std::is_same_v<T, wchar_t>, "only the wide string formats");
     static_assert(!(IsSString<Args>::value || ...), "pass the string's c_str() to a format");
     FormatList(format, args...);
     return *this;
@@ -128,12 +130,40 @@ template <typename T, typename Traits>
 template <typename... Args>
 void TStringT<T, Traits>::AppendFormat(const T* format, const Args&... args)
 {
+    static_assert(std::is_same_v<T, wchar_t>, "only the wide string formats");
     static_assert(!(IsSString<Args>::value || ...), "pass the string's c_str() to a format");
     AppendFormatList(format, args...);
 }
 
 using SStringW = TStringT<wchar_t>;
 using SStringA = TStringT<char>;
+
+// The operations that belong to the wide form only: using one of the narrow form
+// does not compile.
+template <> SStringA SStringA::Left(int) const = delete;
+template <> SStringA SStringA::Right(int) const = delete;
+template <> SStringA SStringA::Mid(int, int) const = delete;
+template <> SStringA SStringA::Mid(int) const = delete;
+template <> int SStringA::Find(char, int) const = delete;
+template <> int SStringA::Find(const char*, int) const = delete;
+template <> int SStringA::ReplaceAll(const char*, const char*) = delete;
+template <> bool SStringA::AppendChars(int, const char*) = delete;
+template <> SStringA& SStringA::operator+=(const SStringA&) = delete;
+template <> SStringA& SStringA::operator+=(const char*) = delete;
+template <> SStringA& SStringA::operator+=(char) = delete;
+template <> void SStringA::MakeLower() = delete;
+template <> char* SStringA::GetBuffer(int) = delete;
+template <> void SStringA::ReleaseBuffer(int) = delete;
+template <> char* SStringA::GetBufferSetLength(int) = delete;
+template <> bool SStringA::FormatV(const char*, va_list) = delete;
+template <> int SStringA::Compare(const char*) const = delete;
+template <> int SStringA::CompareNoCase(const char*) const = delete;
+template <> bool SStringA::ConcatCopy(int, const char*, int, const char*) = delete;
+template <> bool SStringA::ReallocBuffer(int) = delete;
+template <> char* SStringA::MakeExclusive() = delete;
+template <> bool SStringA::CopyRangeInto(SStringA&, int, int, int) const = delete;
+template <> bool SStringA::FormatList(const char*, ...) = delete;
+template <> void SStringA::AppendFormatList(const char*, ...) = delete;
 
 SStringW operator+(const SStringW& left, const SStringW& right);
 SStringW operator+(const SStringW& left, const wchar_t* right);

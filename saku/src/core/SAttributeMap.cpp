@@ -6,24 +6,27 @@
 
 namespace SAKU {
 
-int ParseInt(const SStringW& value)
+std::optional<int> ParseInt(const SStringW& value)
 {
     int number = 0;
     if (!::StrToIntExW(value.c_str(), STIF_SUPPORT_HEX, &number))
-        return 0;
+        return std::nullopt;
     return number;
 }
 
-bool ParseBool(const SStringW& value)
+std::optional<bool> ParseBool(const SStringW& value)
 {
-    return ParseInt(value) != 0;
+    const std::optional<int> number = ParseInt(value);
+    if (!number)
+        return std::nullopt;
+    return *number != 0;
 }
 
-float ParseFloat(const SStringW& value)
+std::optional<float> ParseFloat(const SStringW& value)
 {
     float number = 0.0f;
     if (swscanf(value.c_str(), L"%f", &number) != 1)
-        return 0.0f;
+        return std::nullopt;
     return number;
 }
 

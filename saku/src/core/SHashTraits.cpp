@@ -2,9 +2,8 @@
 
 namespace SAKU {
 
-UINT HashWideString(const wchar_t* text)
+UINT HashWideString(const wchar_t* text, UINT hash)
 {
-    UINT hash = 0;
     for (const wchar_t* p = text; *p; ++p)
         hash = hash * 33 + *p;
     return hash;

@@ -1,7 +1,6 @@
 #include "core/SInterpolators.h"
 
 #include <cmath>
-#include <cstdio>
 
 namespace SAKU {
 
@@ -20,8 +19,7 @@ float Bounce(float t)
 
 HRESULT SInterpolatorBase::ScanFloat(const SStringW& value, float& field)
 {
-    swscanf_s(value.c_str(), L"%f", &field);
-    return kNoRefresh;
+    return StoreAttribute(field, ParseFloat(value), kNoRefresh);
 }
 
 float SLinearInterpolator::getInterpolation(float input) const

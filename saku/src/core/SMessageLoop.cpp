@@ -11,9 +11,10 @@ constexpr SLogSite kExitSite{kLogLevelTrace, "src\\core\\SMsgLoop", 49, "SAKU::S
 
 constexpr UINT kSystemTimerMessage = 0x118;   // WM_SYSTIMER, the caret's blink timer; undocumented
 
-// Removes the first occurrence of `item`, moving the later entries up.
+// Removes the first occurrence of `item`, moving the later entries up; its index,
+// or -1 when absent.
 template <typename T>
-bool RemoveFirst(SDynArray<T*>& items, T* item)
+int RemoveFirst(SDynArray<T*>& items, T* item)
 {
     const int count = items.GetCount();
     for (int i = 0; i < count; ++i) {
@@ -21,23 +22,32 @@ bool RemoveFirst(SDynArray<T*>& items, T* item)
             for (int j = i + 1; j < count; ++j)
                 items[j - 1] = items[j];
             items.SetCount(count - 1);
-            return true;
+            return i;
         }
     }
-    return false;
+    return -1;
 }
 
 }  // namespace
 
 BOOL SMessageLoop::PreTranslateMessage(MSG* msg)
 {
-    // A filter may remove itself or another while it looks at a message, so the
-    // index is checked against the current count at every step.
-    for (int i = m_filters.GetCount() - 1; i >= 0; --i) {
-        if (i < m_filters.GetCount() && m_filters[i]->PreTranslateMessage(msg))
-            return TRUE;
+    // A filter may remove itself or others while it looks at a message (a
+    // drop-down closing). The pass is registered so that a removal below its index
+    // moves the index with the entries: no filter is asked twice about one
+    // message, and none that is gone is asked at all. Filters added meanwhile wait
+    // for the next message.
+    FilterPass pass{m_filters.GetCount() - 1, m_filterPasses};
+    m_filterPasses = &pass;
+    BOOL consumed = FALSE;
+    for (; pass.index >= 0; --pass.index) {
+        if (m_filters[pass.index]->PreTranslateMessage(msg)) {
+            consumed = TRUE;
+            break;
+        }
     }
-    return FALSE;
+    m_filterPasses = pass.outer;
+    return consumed;
 }
 
 BOOL SMessageLoop::OnIdle(int)
@@ -86,12 +96,19 @@ int SMessageLoop::Run()
 
 bool SMessageLoop::RemoveMessageFilter(IMessageFilter* filter)
 {
-    return RemoveFirst(m_filters, filter);
+    const int removed = RemoveFirst(m_filters, filter);
+    if (removed < 0)
+        return false;
+    for (FilterPass* pass = m_filterPasses; pass; pass = pass->outer) {
+        if (removed < pass->index)
+            --pass->index;
+    }
+    return true;
 }
 
 bool SMessageLoop::RemoveIdleHandler(IIdleHandler* handler)
 {
-    return RemoveFirst(m_idleHandlers, handler);
+    return RemoveFirst(m_idleHandlers, handler) >= 0;
 }
 
 void SMessageLoop::Quit()

@@ -2,19 +2,36 @@
 
 #include "core/SInterpolators.h"
 #include "core/SObjectFactoryMgr.h"
+#include "core/SSkinButton.h"
+#include "core/SSkinColorRect.h"
+#include "core/SSkinGradation.h"
+#include "core/SSkinGroup.h"
+#include "core/SSkinImgFrame.h"
+#include "core/SSkinScrollbar.h"
+#include "core/SSkinShape.h"
 
 namespace SAKU {
 
 // Each group registers its classes in this order, one line each; a class joins
 // its group when it is written. A false answer means that a class registered
-// earlier under the same key keeps its place, which is intended.
+// earlier under the same key keeps its place, which is intended, or that memory
+// ran out, which the factory manager logs.
 
 void SObjectDefaultRegister::RegisterLayouts(SObjectFactoryMgr*)
 {
 }
 
-void SObjectDefaultRegister::RegisterSkins(SObjectFactoryMgr*)
+void SObjectDefaultRegister::RegisterSkins(SObjectFactoryMgr* factories)
 {
+    factories->RegisterFactoryOf<SSkinImgList>();
+    factories->RegisterFactoryOf<SSkinImgFrame>();
+    factories->RegisterFactoryOf<SSkinImgFrame2>();
+    factories->RegisterFactoryOf<SSkinScrollbar>();
+    factories->RegisterFactoryOf<SSKinGroup>();
+    factories->RegisterFactoryOf<SSkinButton>();
+    factories->RegisterFactoryOf<SSkinColorRect>();
+    factories->RegisterFactoryOf<SSkinGradation>();
+    factories->RegisterFactoryOf<SSkinShape>();
 }
 
 void SObjectDefaultRegister::RegisterWindows(SObjectFactoryMgr*)

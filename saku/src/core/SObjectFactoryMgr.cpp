@@ -1,6 +1,8 @@
 #include "core/SObjectFactoryMgr.h"
 
 #include "core/SLog.h"
+#include "core/SXmlLookup.h"
+#include "res.mgr/SUiDef.h"
 
 #include <pugixml.hpp>
 
@@ -11,18 +13,23 @@ namespace SAKU {
 namespace {
 
 constexpr SLogSite kNoObjectSite{kLogLevelWarn, "src\\core\\SObjectFactory", 61, "SAKU::SObjectFactoryMgr::CreateObject"};
+constexpr SLogSite kNotRegisteredSite{kLogLevelError, "src\\core\\SObjectFactory", 0,
+                                      "SAKU::SObjectFactoryMgr::RegisterFactory"};
 
 void DeleteFactory(SObjectFactory* const& factory)
 {
     std::unique_ptr<SObjectFactory> owned(factory);
 }
 
-// The element of the current UI definition that holds a window class's default
-// attributes. The library has no UI definitions yet, so no class has defaults;
-// the lookup goes here when they exist.
-pugi::xml_node DefaultAttributesOf(LPCWSTR)
+// The element of the current UI definition that holds the default attributes of
+// a window class or, failing that, of its nearest base; empty without a definition.
+pugi::xml_node DefaultAttributesOf(const SObjectFactoryMgr& factories, LPCWSTR className)
 {
-    return pugi::xml_node();
+    SUiDef* const holder = SUiDef::GetInstance();
+    IUiDefInfo* const uiDef = holder ? holder->GetUiDef() : nullptr;
+    if (!uiDef || !className)
+        return pugi::xml_node();
+    return uiDef->GetObjDefAttr().FindClassDefaults(factories, className);
 }
 
 }  // namespace
@@ -50,9 +57,14 @@ bool SObjectFactoryMgr::RegisterFactory(const SObjectFactory& factory, bool repl
             return false;
         m_factories.RemoveKey(key);
     }
+    // A class that cannot be registered would only show later, as a tag that
+    // makes nothing; say so now.
     std::unique_ptr<SObjectFactory> clone = factory.Clone();
-    if (!clone || !m_factories.AddIfAbsent(key, clone.get()))
+    if (!clone || !m_factories.AddIfAbsent(key, clone.get())) {
+        WriteLog(kNotRegisteredSite, L"Error: cannot register object %s of type:%d, out of memory",
+                 key.GetName().c_str(), key.GetType());
         return false;
+    }
     clone.release();   // the map owns it now
     return true;
 }
@@ -70,8 +82,8 @@ IObject* SObjectFactoryMgr::CreateObject(const SObjectInfo& key) const
         return nullptr;
     }
     IObject* const object = factory->CreateInstance();
-    if (object)
-        ApplyDefaultAttributes(object, DefaultAttributesOf(object->GetObjectClass()));
+    if (object && object->GetObjectType() == kObjTypeWindow)
+        ApplyDefaultAttributes(object, DefaultAttributesOf(*this, object->GetObjectClass()));
     return object;
 }
 
@@ -89,7 +101,7 @@ void SObjectFactoryMgr::ApplyDefaultAttributes(IObject* object, pugi::xml_node d
     if (!object || object->GetObjectType() != kObjTypeWindow || !defaults)
         return;
     // Marked while the rest are applied, so that the loop below skips it.
-    pugi::xml_attribute styleClass = defaults.attribute(L"class", false);
+    pugi::xml_attribute styleClass = XmlAttribute(defaults, L"class");
     if (styleClass) {
         styleClass.set_userdata(1);
         object->ApplyAttribute(L"class", styleClass.value(), TRUE);

@@ -505,7 +505,7 @@ int TStringT<T, Traits>::CompareNoCase(const T* text) const
 }
 
 // The wide form has every operation; the narrow one construction, assignment and
-// reading only (its other members are declared but never defined).
+// reading only (its other members are deleted in the header).
 template class TStringT<wchar_t, wchar_traits>;
 template TStringT<char, char_traits>::TStringT(const char*);
 template TStringT<char, char_traits>::TStringT(const char*, int);

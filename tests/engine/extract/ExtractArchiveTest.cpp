@@ -1,8 +1,8 @@
 // ExtractArchiveFile and ExtractArchiveBuffer: their result is the extraction's,
 // the downloaded package stays, and the buffer's temporary file goes.
 
+#include "ArchiveFixtures.h"
 #include "ScratchDir.h"
-#include "sevenzip/ArchiveFixtures.h"
 
 #include "extract/ExtractArchive.h"
 #include "extract/Tivala7z.h"

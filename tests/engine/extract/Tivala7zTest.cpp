@@ -1,9 +1,9 @@
 // Tivala7z posting to a real window of the test thread while a worker thread
 // unpacks, as the install thread posts to the install service's window.
 
+#include "ArchiveFixtures.h"
 #include "ScratchDir.h"
-#include "service/TestWindow.h"
-#include "sevenzip/ArchiveFixtures.h"
+#include "TestWindow.h"
 
 #include "extract/ExtractArchive.h"
 #include "extract/Tivala7z.h"

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "ArchiveFixtures.h"
 #include "LoopbackServer.h"
 #include "ScratchDir.h"
-#include "sevenzip/ArchiveFixtures.h"
 
 #include "service/ModuleRecord.h"
 #include "Win32Handles.h"
@@ -18,7 +18,7 @@ class PackageSite {
 public:
     PackageSite();
 
-    bool Started() const { return m_server.Started(); }
+    testing::AssertionResult Started() const { return m_server.Started(); }
     const LoopbackServer& Server() const { return m_server; }
     // "http://127.0.0.1:PORT/" followed by `name`.
     std::string Url(const std::string& name) const { return m_server.Url("/" + name); }

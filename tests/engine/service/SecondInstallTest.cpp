@@ -137,8 +137,9 @@ public:
     SecondInstallSite()
     {
         const std::string program = FileBytes(ServiceStandInPath());
-        std::string log;
-        m_ready = m_site.Started() && program.size() > 2 && program.compare(0, 2, "MZ") == 0 &&
+        const testing::AssertionResult started = m_site.Started();
+        std::string log = started.message();
+        m_ready = started && program.size() > 2 && program.compare(0, 2, "MZ") == 0 &&
                   m_site.AddArchive(L"main.7z", {{L"Main\\tivalaservice.exe", program}, {L"Main\\main.dll", "main"},
                                                  {L"uninstall.exe", program}}, log) &&
                   m_site.AddArchive(L"starter.7z", {{L"Starter.exe", program}}, log) &&

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ScratchDir.h"
-#include "service/TestWindow.h"
+#include "TestWindow.h"
 
 #include "service/ModuleRecord.h"
 

@@ -3,7 +3,7 @@
 // makes a coder, so their classes are laid out as the library builds them.
 
 #include "ScratchDir.h"
-#include "sevenzip/ArchiveFixtures.h"
+#include "ArchiveFixtures.h"
 
 #include "sevenzip/InStreamWrapper.h"
 #include "sevenzip/LibrarySetup.h"

@@ -2,7 +2,7 @@
 // lazily read item list.
 
 #include "ScratchDir.h"
-#include "sevenzip/ArchiveFixtures.h"
+#include "ArchiveFixtures.h"
 
 #include "sevenzip/SevenZipArchive.h"
 

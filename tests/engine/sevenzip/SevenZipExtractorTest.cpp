@@ -4,7 +4,7 @@
 // hostile archives fail without touching anything outside the destination.
 
 #include "ScratchDir.h"
-#include "sevenzip/ArchiveFixtures.h"
+#include "ArchiveFixtures.h"
 #include "WinePath.h"
 
 #include "sevenzip/ArchiveExtractCallback.h"

@@ -2,7 +2,7 @@
 // new thread: the receiver owns a record when the hand-over succeeds, the sender
 // frees it when it fails, and each record dies exactly once.
 
-#include "service/TestWindow.h"
+#include "TestWindow.h"
 
 #include "sysutil/HandOver.h"
 #include "Win32Handles.h"

@@ -5,8 +5,19 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using SAKU::SDynArray;
 using SAKU::SStringW;
+
+namespace {
+
+int Refs(const SStringW& text)
+{
+    return reinterpret_cast<const SAKU::SStringData*>(text.c_str())[-1].refs;
+}
+
+}  // namespace
 
 TEST(SDynArray, GrowsByExactlyOneThenByAnEighthBetween4And1024)
 {
@@ -72,6 +83,20 @@ TEST(SDynArray, SetCountFreesAtZeroAndZeroesNewSlots)
         EXPECT_EQ(0, array[i]) << i;
 }
 
+TEST(SDynArray, ItsDataServeAlgorithmsOverTheWholeArray)
+{
+    SDynArray<int> array;
+    EXPECT_EQ(nullptr, array.GetData());
+    for (const int value : {5, 3, 9, 1})
+        array.Add(value);
+    std::sort(array.GetData(), array.GetData() + array.GetCount());
+    EXPECT_EQ(1, array[0]);
+    EXPECT_EQ(9, array[3]);
+    EXPECT_EQ(&array[2], array.GetData() + 2);
+    array.SetCount(0);
+    EXPECT_EQ(nullptr, array.GetData());
+}
+
 TEST(SDynArray, FailedGrowthLeavesTheArrayAsItWas)
 {
     SDynArray<int> array;
@@ -83,21 +108,67 @@ TEST(SDynArray, FailedGrowthLeavesTheArrayAsItWas)
     EXPECT_EQ(1, array[0]);
 }
 
-TEST(SDynArray, StringElementsKeepTheirWholeTextAndAreReleased)
+TEST(SDynArray, StringElementsAreFreshBlocksOfTheTextUpToItsFirstZero)
 {
-    const SStringW text(L"a\0b", 3);
+    const SStringW text(L"ab\0c", 4);
     {
         SDynArray<SStringW> array;
         for (int i = 0; i < 6; ++i)   // across a growth
             array.Add(text);
-        EXPECT_EQ(3, array[5].GetLength());
-        EXPECT_EQ(L'b', array[5].c_str()[2]);
-        EXPECT_EQ(7, reinterpret_cast<const SAKU::SStringData*>(text.c_str())[-1].refs);
+        EXPECT_EQ(1, Refs(text));   // no element shares the source's block
+        for (int i = 0; i < 6; ++i) {
+            SCOPED_TRACE(i);
+            EXPECT_EQ(2, array[i].GetLength());
+            EXPECT_STREQ(L"ab", array[i].c_str());
+            EXPECT_EQ(1, Refs(array[i]));
+        }
 
+        const SStringW kept = array[5];
         ASSERT_TRUE(array.SetCount(2));   // the removed ones are released
-        EXPECT_EQ(3, reinterpret_cast<const SAKU::SStringData*>(text.c_str())[-1].refs);
+        EXPECT_EQ(1, Refs(kept));
         ASSERT_TRUE(array.SetCount(4));
         EXPECT_TRUE(array[3].IsEmpty());
     }
-    EXPECT_EQ(1, reinterpret_cast<const SAKU::SStringData*>(text.c_str())[-1].refs);
+    EXPECT_EQ(1, Refs(text));
+
+    SDynArray<SStringW> empty;
+    empty.Add(SStringW());
+    EXPECT_TRUE(empty[0].IsEmpty());
+}
+
+TEST(SDynArray, AddOfItsOwnElementAcrossAGrowthCopiesTheElement)
+{
+    // Big enough for the heap to hand the old buffer back to the system when it
+    // is freed, so that reading it afterwards would fault.
+    constexpr int kCount = 200000;
+    SDynArray<int> numbers;
+    ASSERT_TRUE(numbers.SetCount(kCount));
+    numbers[0] = 7;
+    numbers[kCount - 1] = 9;
+    ASSERT_EQ(kCount, numbers.GetCapacity());
+    EXPECT_EQ(kCount, numbers.Add(numbers[0]));
+    EXPECT_EQ(kCount + 1, numbers.Add(numbers[kCount - 1]));
+    EXPECT_EQ(7, numbers[kCount]);
+    EXPECT_EQ(9, numbers[kCount + 1]);
+
+    SDynArray<SStringW> texts;
+    texts.Add(SStringW(L"first"));
+    ASSERT_EQ(1, texts.GetCapacity());
+    EXPECT_EQ(1, texts.Add(texts[0]));   // 1 -> 5
+    for (int i = 2; i < 5; ++i)
+        texts.Add(SStringW(L"x"));
+    ASSERT_EQ(5, texts.GetCapacity());
+    EXPECT_EQ(5, texts.Add(texts[1]));   // 5 -> 9
+    EXPECT_STREQ(L"first", texts[1].c_str());
+    EXPECT_STREQ(L"first", texts[5].c_str());
+}
+
+TEST(SDynArrayDeathTest, IndexOutsideTheElementsIsCaught)
+{
+    // Windows has no fork: each death test runs in a fresh copy of the program.
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    SDynArray<int> array;
+    array.Add(1);
+    ASSERT_TRUE(array.EnsureCapacity(4));
+    EXPECT_DEATH((void)array[1], "Assertion failed");   // past the count, though inside the buffer
 }

@@ -169,7 +169,7 @@ TEST(Interpolators, AnswerTheirAttributesWithoutRefreshAndRefuseOthers)
 {
     auto decelerate = Make<SDecelerateInterpolator>();
     EXPECT_EQ(S_FALSE, decelerate->ApplyAttribute(L"factor", L"2", FALSE));
-    EXPECT_EQ(S_FALSE, decelerate->ApplyAttribute(L"factor", L"junk", FALSE));   // read fails, the factor stays 2
+    EXPECT_EQ(E_INVALIDARG, decelerate->ApplyAttribute(L"factor", L"junk", FALSE));   // the factor stays 2
     EXPECT_NEAR(1 - std::pow(0.5, 4), decelerate->getInterpolation(0.5f), 1e-6);
     EXPECT_EQ(E_FAIL, decelerate->ApplyAttribute(L"tension", L"2", FALSE));
 

@@ -87,3 +87,41 @@ TEST(SLinkedList, ReleasesTheValuesItDrops)
     }
     EXPECT_EQ(1, refs());
 }
+
+TEST(SLinkedList, RemovesAGivenNodeAndKeepsTheOthersLinked)
+{
+    const struct {
+        const char* what;
+        int index;
+        std::vector<int> left;
+    } cases[] = {
+        {"head",   0, {1, 2, 3}},
+        {"middle", 2, {0, 1, 3}},
+        {"tail",   3, {0, 1, 2}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        SLinkedList<int> list(2);
+        std::vector<SLinkedList<int>::Node*> nodes;
+        for (int i = 0; i < 4; ++i)
+            nodes.push_back(list.AddTail(i));
+        list.RemoveAt(nodes[c.index]);
+        EXPECT_EQ(c.left, Values(list));
+        EXPECT_EQ(c.left.back(), list.GetTail()->value);
+        EXPECT_EQ(nullptr, list.GetHead()->prev);
+        std::vector<int> backwards;
+        for (auto* node = list.GetTail(); node; node = node->prev)
+            backwards.insert(backwards.begin(), node->value);
+        EXPECT_EQ(c.left, backwards);
+        list.AddTail(9);   // the freed node is reused
+        EXPECT_EQ(9, list.GetTail()->value);
+    }
+
+    SLinkedList<SStringW> single;
+    single.RemoveAt(single.AddTail(L"only"));
+    EXPECT_EQ(0, single.GetCount());
+    EXPECT_EQ(nullptr, single.GetHead());
+    EXPECT_EQ(nullptr, single.GetTail());
+    single.AddTail(L"again");
+    EXPECT_EQ(L"again", single.GetHead()->value);
+}

@@ -3,7 +3,7 @@
 
 #include "TestLogSink.h"
 
-#include "TUniqueHandle.h"
+#include "Win32Handles.h"
 #include "core/SMessageLoop.h"
 
 #include <gtest/gtest.h>
@@ -16,11 +16,6 @@ using namespace SAKU;
 using saku_test::ScopedLogSink;
 
 namespace {
-
-struct WindowTraits {
-    static HWND Invalid() { return nullptr; }
-    static void Close(HWND window) { ::DestroyWindow(window); }
-};
 
 constexpr UINT kSystemTimer = 0x118;
 constexpr UINT_PTR kTimerId = 1;
@@ -80,7 +75,7 @@ private:
     }
 
     Handler m_handler;
-    TUniqueHandle<WindowTraits> m_window;
+    UniqueWindow m_window;
 };
 
 // Records what a filter sees of the test window's messages.
@@ -157,6 +152,45 @@ TEST(SMessageLoop, FiltersMayRemoveFiltersWhileTheyLook)
     EXPECT_EQ((std::vector<std::string>{"last:1", "window:1"}), trace);
 }
 
+TEST(SMessageLoop, EachFilterIsAskedOnceAboutAMessageWhateverTheOthersRemove)
+{
+    // Filters 0, 1 and 2 are added in that order and asked 2, 1, 0; one of them
+    // removes some filters while it looks at the message.
+    const struct {
+        const char* name;
+        int remover;
+        std::vector<int> removed;
+        std::vector<std::string> expected;
+    } cases[] = {
+        {"a filter removes one not yet asked", 2, {0}, {"2:1", "1:1", "window:1"}},
+        {"the middle one removes one not yet asked", 1, {0}, {"2:1", "1:1", "window:1"}},
+        {"a filter removes one already asked", 1, {2}, {"2:1", "1:1", "0:1", "window:1"}},
+        {"a filter removes itself", 2, {2}, {"2:1", "1:1", "0:1", "window:1"}},
+        {"a filter removes the next one and itself", 2, {1, 2}, {"2:1", "0:1", "window:1"}},
+        {"a filter removes every filter", 1, {0, 1, 2}, {"2:1", "1:1", "window:1"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<std::string> trace;
+        TestWindow window([&](UINT message, WPARAM) { trace.push_back("window:" + std::to_string(message - WM_APP)); });
+        SMessageLoop loop;
+        RecordingFilter filters[] = {{"0", window.Get(), trace}, {"1", window.Get(), trace}, {"2", window.Get(), trace}};
+        filters[c.remover].m_onMessage = [&] {
+            for (int index : c.removed)
+                loop.RemoveMessageFilter(&filters[index]);
+        };
+        for (auto& filter : filters)
+            loop.AddMessageFilter(&filter);
+
+        window.Post(WM_APP + 1);
+        ::PostQuitMessage(0);
+        loop.Run();
+        EXPECT_EQ(c.expected, trace);
+        for (auto& filter : filters)
+            loop.RemoveMessageFilter(&filter);
+    }
+}
+
 TEST(SMessageLoop, QuitDuringADispatchEndsRunWithThatMessagesValue)
 {
     ScopedLogSink sink;
@@ -216,9 +250,10 @@ TEST(SMessageLoop, QuitOutsideRunIsForgotten)
 TEST(SMessageLoop, MouseMovesPaintsAndSystemTimersDoNotRestartTheIdlePass)
 {
     // Each idle period gets passes 0, 1, 2 (the third declines); the message under
-    // test arrives after the first period and sets a timer whose WM_TIMER ends the
-    // run. An idle pass between the message and the timer shows that the message
-    // restarted idling.
+    // test arrives after the first period. A message that restarts idling gets a
+    // second period, whose last pass ends the run. One that does not leaves the
+    // loop waiting for the timer that its handler set; the timer is far beyond
+    // any idle period, so a slow machine cannot put it between two passes.
     const struct {
         UINT message;
         bool restartsIdle;
@@ -230,6 +265,7 @@ TEST(SMessageLoop, MouseMovesPaintsAndSystemTimersDoNotRestartTheIdlePass)
         SCOPED_TRACE(c.message);
         std::vector<std::string> trace;
         HWND target = nullptr;
+        bool seen = false;
         struct CountingLoop : SMessageLoop {
             BOOL OnIdle(int idleCount) override
             {
@@ -237,23 +273,28 @@ TEST(SMessageLoop, MouseMovesPaintsAndSystemTimersDoNotRestartTheIdlePass)
                 if (idleCount == 2 && !m_posted) {
                     m_posted = true;
                     ::PostMessageW(*m_target, m_message, 0, 0);
+                } else if (idleCount == 2 && *m_seen) {
+                    ::PostQuitMessage(0);
                 }
                 SMessageLoop::OnIdle(idleCount);
                 return idleCount < 2;
             }
             std::vector<std::string>* m_trace = nullptr;
             HWND* m_target = nullptr;
+            const bool* m_seen = nullptr;
             UINT m_message = 0;
             bool m_posted = false;
         } loop;
         loop.m_trace = &trace;
         loop.m_target = &target;
+        loop.m_seen = &seen;
         loop.m_message = c.message;
 
         TestWindow window([&](UINT message, WPARAM) {
             if (message == c.message) {
                 trace.push_back("message");
-                ::SetTimer(target, kTimerId, 30, nullptr);
+                seen = true;
+                ::SetTimer(target, kTimerId, 1000, nullptr);
             } else if (message == WM_TIMER) {
                 ::KillTimer(target, kTimerId);
                 trace.push_back("timer");
@@ -266,7 +307,8 @@ TEST(SMessageLoop, MouseMovesPaintsAndSystemTimersDoNotRestartTheIdlePass)
         std::vector<std::string> expected{"idle0", "idle1", "idle2", "message"};
         if (c.restartsIdle)
             expected.insert(expected.end(), {"idle0", "idle1", "idle2"});
-        expected.push_back("timer");
+        else
+            expected.push_back("timer");
         EXPECT_EQ(expected, trace);
     }
 }

@@ -3,6 +3,7 @@
 // default registrar.
 
 #include "TestLogSink.h"
+#include "TestObjects.h"
 
 #include "core/SAutoRef.h"
 #include "core/SInterpolators.h"
@@ -18,27 +19,16 @@
 
 using namespace SAKU;
 using saku_test::ScopedLogSink;
+using saku_test::STestObject;
+using saku_test::STestRecordingWindow;
 
 namespace {
 
-// Shaped like a library class: an IObject first, counted through TObjRefImpl2.
-template <typename Self>
-class STestObject : public SObjectImpl<IObject>, public TObjRefImpl2<IObjRef, Self> {
-};
-
-// A window that records the attributes it is given, in order.
-class STestButton : public STestObject<STestButton> {
+// A window that records the attributes it is given.
+class STestButton : public STestRecordingWindow<STestButton> {
 public:
     SOBJECT_CLASS(SObjectImpl<IObject>, L"button", kObjTypeWindow)
     SOBJECT_BASE_CLASS(L"window")
-
-    HRESULT ApplyAttribute(const SStringW& name, const SStringW& value, BOOL) override
-    {
-        m_applied.push_back(std::wstring(name.c_str()) + L"=" + value.c_str());
-        return S_OK;
-    }
-
-    std::vector<std::wstring> m_applied;
 };
 
 class STestButtonSkin : public STestObject<STestButtonSkin> {
@@ -88,6 +78,22 @@ public:
     SOBJECT_CLASS(SInterpolatorBase, L"Linear", kObjTypeInterpolator)
     SOBJECT_BASE_CLASS(L"interpolator_base")
     float getInterpolation(float) const override { return 0.5f; }
+};
+
+// Forgot its class macros: it would inherit the button's names and be made for
+// the button's tag, so the factory template refuses it.
+class STestForgetfulButton : public STestButton {
+};
+
+static_assert(kSObjectNamesItself<STestButton> && kSObjectNamesItsBase<STestButton>);
+static_assert(kSObjectNamesItself<STestLinear> && kSObjectNamesItsBase<STestLinear>);
+static_assert(!kSObjectNamesItself<STestForgetfulButton> && !kSObjectNamesItsBase<STestForgetfulButton>,
+              "TplSObjectFactory<STestForgetfulButton> must not compile");
+
+// A factory that cannot copy itself, as when memory runs out.
+class UncloneableFactory : public TplSObjectFactory<STestWindow> {
+public:
+    std::unique_ptr<SObjectFactory> Clone() const override { return nullptr; }
 };
 
 // A factory that counts the live copies of itself.
@@ -190,6 +196,24 @@ TEST(SObjectFactoryMgr, KeepsTheFirstFactoryUnlessToldToReplaceIt)
     EXPECT_EQ(0, g_liveFactories);   // the manager deletes what it holds
 }
 
+TEST(SObjectFactoryMgr, AFactoryThatCannotBeStoredIsLoggedAsAnError)
+{
+    SObjectFactoryMgr factories;
+    ScopedLogSink sink;
+    EXPECT_FALSE(factories.RegisterFactory(UncloneableFactory()));
+    ASSERT_EQ(1u, sink.Lines().size());
+    const auto& line = sink.Lines()[0];
+    EXPECT_EQ("Error: cannot register object window of type:1, out of memory", line.text);
+    EXPECT_EQ(kLogLevelError, line.level);
+    EXPECT_EQ("SAKU::SObjectFactoryMgr::RegisterFactory", line.function);
+    EXPECT_EQ(nullptr, factories.CreateObject(SObjectInfo(L"window", kObjTypeWindow)));
+
+    // A key that is taken already is refused without a word: that is intended.
+    EXPECT_TRUE(factories.RegisterFactoryOf<STestWindow>());
+    EXPECT_FALSE(factories.RegisterFactoryOf<STestWindow>());
+    EXPECT_EQ(2u, sink.Lines().size());   // the error and the warning above, nothing more
+}
+
 TEST(SObjectFactoryMgr, BaseObjectInfoFollowsTheRegisteredBaseName)
 {
     SObjectFactoryMgr factories;
@@ -288,7 +312,9 @@ TEST(SObjectDefaultRegister, KeepsAClassTheProgramRegisteredFirst)
     SObjectFactoryMgr factories;
     EXPECT_TRUE(factories.RegisterFactoryOf<STestLinear>());
     auto registrar = SAutoRef<ISystemObjectRegister>::Adopt(new SObjectDefaultRegister);
+    ScopedLogSink sink;
     registrar->RegisterInterpolators(&factories);
+    EXPECT_TRUE(sink.Lines().empty());   // keeping the program's class is no failure
 
     auto linear = Create<SInterpolatorBase>(factories, L"linear", kObjTypeInterpolator);
     ASSERT_TRUE(linear);

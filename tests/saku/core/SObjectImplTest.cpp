@@ -210,10 +210,14 @@ TEST(AttributeMap, SettersAnswerWithTheResultCodes)
     } cases[] = {
         {L"count",   L"5",     S_OK},
         {L"COUNT",   L"0x1A",  S_OK},
+        {L"count",   L"many",  E_INVALIDARG},             // unreadable: the field keeps 26
+        {L"count",   L"",      E_INVALIDARG},
         {L"Enabled", L"1",     S_FALSE},
+        {L"enabled", L"yes",   E_INVALIDARG},             // stays true
         {L"mode",    L"Fast",  S_OK},
         {L"MODE",    L"bogus", E_INVALIDARG},             // the handler's own answer
         {L"weight",  L"1.5",   S_FALSE | kAttrTakenByLayoutParam},
+        {L"weight",  L"heavy", E_INVALIDARG},             // the parameter's own refusal; 1.5 stays
         {L"unknown", L"1",     E_FAIL},
     };
     for (const auto& c : cases) {
@@ -225,7 +229,9 @@ TEST(AttributeMap, SettersAnswerWithTheResultCodes)
     EXPECT_TRUE(widget->m_mode == L"Fast");
     EXPECT_FLOAT_EQ(1.5f, widget->m_param.m_weight);
     // Every matched entry went through AfterAttribute, the others did not.
-    EXPECT_EQ((std::vector<std::wstring>{L"count", L"COUNT", L"Enabled", L"mode", L"MODE"}), widget->m_after);
+    EXPECT_EQ((std::vector<std::wstring>{L"count", L"COUNT", L"count", L"count", L"Enabled", L"enabled", L"mode",
+                                         L"MODE"}),
+              widget->m_after);
     EXPECT_EQ(3, widget->m_redraws);
 }
 

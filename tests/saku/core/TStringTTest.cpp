@@ -10,6 +10,8 @@
 #include <cstdarg>
 #include <string>
 #include <thread>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 using SAKU::SStringA;
@@ -41,6 +43,19 @@ std::wstring Text(const SStringW& s)
 {
     return std::wstring(s.c_str(), s.GetLength());
 }
+
+// Whether a string type has the wide form's editing operations; the narrow form
+// has them deleted, so that using one does not compile.
+template <typename S, typename = void>
+struct EditsLikeTheWideForm : std::false_type {};
+template <typename S>
+struct EditsLikeTheWideForm<S, std::void_t<decltype(std::declval<const S&>().Left(1)),
+                                           decltype(std::declval<S&>() += std::declval<const S&>()),
+                                           decltype(std::declval<const S&>().Compare(nullptr))>>
+    : std::true_type {};
+
+static_assert(EditsLikeTheWideForm<SStringW>::value);
+static_assert(!EditsLikeTheWideForm<SStringA>::value);
 
 bool CallFormatV(SStringW& s, const wchar_t* format, ...)
 {

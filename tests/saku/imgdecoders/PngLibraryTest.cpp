@@ -9,8 +9,7 @@
 #include <gtest/gtest.h>
 #include <png.h>
 
-// saku_tests compiles stb_image's implementation here and nowhere else.
-#define STB_IMAGE_IMPLEMENTATION
+// The library compiles stb_image's implementation.
 #include <stb_image.h>
 
 #include <cstdint>

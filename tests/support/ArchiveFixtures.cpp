@@ -1,4 +1,4 @@
-#include "sevenzip/ArchiveFixtures.h"
+#include "ArchiveFixtures.h"
 
 #include "HostCommand.h"
 #include "ScratchDir.h"

@@ -1,10 +1,10 @@
-#include "service/TestWindow.h"
+#include "TestWindow.h"
 
 namespace tivala::test {
 
 namespace {
 
-constexpr wchar_t kClassName[] = L"TivalaSevenZipTestWindow";
+constexpr wchar_t kClassName[] = L"TivalaTestWindow";
 
 void RegisterClassOnce()
 {

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "core/SSkinImgList.h"
+
+namespace SAKU {
+
+// An image list whose states are drawn as nine-patches: corners of the margins'
+// sizes stay as they are, edges and centre are stretched or tiled. Attributes
+// "margin" ("left,top,right,bottom"; fewer numbers set the first ones), "left",
+// "top", "right", "bottom", "margin-x" and "margin-y".
+class SSkinImgFrame : public SSkinImgList {
+public:
+    SOBJECT_CLASS(SSkinImgList, L"imgframe", kObjTypeSkin)
+    SOBJECT_BASE_CLASS(L"imglist")
+
+    BEGIN_ATTRIBUTES(SSkinImgFrame)
+        ATTRIBUTE_HANDLER(L"margin",   OnAttrMargin)
+        ATTRIBUTE_FIELD  (L"left",     m_margins.left,   ParseInt, kNoRefresh)
+        ATTRIBUTE_FIELD  (L"top",      m_margins.top,    ParseInt, kNoRefresh)
+        ATTRIBUTE_FIELD  (L"right",    m_margins.right,  ParseInt, kNoRefresh)
+        ATTRIBUTE_FIELD  (L"bottom",   m_margins.bottom, ParseInt, kNoRefresh)
+        ATTRIBUTE_HANDLER(L"margin-x", OnAttrMarginX)
+        ATTRIBUTE_HANDLER(L"margin-y", OnAttrMarginY)
+    END_ATTRIBUTES_CHAIN(SSkinImgList)
+
+    // Left, top, right and bottom widths.
+    const RECT& GetMargins() const { return m_margins; }
+    void SetMargins(const RECT& margins) { m_margins = margins; }
+
+    // SSkinImgList overrides
+    UINT GetExpandMode() const override;   // stretch or tile, never natural size
+
+protected:
+    // SSkinObjBase overrides
+    void ScaleInto(SSkinObjBase* target, int scale) override;
+    void DrawImpl(IRenderTarget* target, const RECT* rect, int state, BYTE alpha) override;
+
+private:
+    HRESULT OnAttrMargin(const SStringW& value, BOOL loading);
+    HRESULT OnAttrMarginX(const SStringW& value, BOOL) { return SetMarginPair(value, m_margins.left, m_margins.right); }
+    HRESULT OnAttrMarginY(const SStringW& value, BOOL) { return SetMarginPair(value, m_margins.top, m_margins.bottom); }
+    static HRESULT SetMarginPair(const SStringW& value, LONG& first, LONG& second);
+
+    RECT m_margins = {0, 0, 0, 0};
+};
+
+// A nine-patch whose image carries its margins in a one-pixel border: the opaque
+// run of the top row marks the stretched columns, that of the left column the
+// stretched rows. The border is cut off when the image loads.
+class SSkinImgFrame2 : public SSkinImgFrame {
+public:
+    SOBJECT_CLASS(SSkinImgFrame, L"imgframe2", kObjTypeSkin)
+    SOBJECT_BASE_CLASS(L"imgframe")
+
+protected:
+    // SSkinImgList overrides: E_FAIL when the image does not load, E_INVALIDARG
+    // when it is narrower or lower than 2 pixels, E_OUTOFMEMORY when the inner
+    // image cannot be made.
+    HRESULT OnAttrSrc(const SStringW& value, BOOL loading) override;
+};
+
+}  // namespace SAKU

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "core/SAutoRef.h"
+#include "core/SSkinObjBase.h"
+
+namespace SAKU {
+
+struct IBitmap;
+
+// An image that holds its states side by side (or stacked when "vertical"), each
+// state drawn by cutting its part out of the image. Attributes: "src" (an image
+// reference), "states" (1 or more), "tile", "autoFit", "vertical" and
+// "filterLevel" ("none", "low", "medium" or "high"). Colorizing recolours the
+// image and keeps the original pixels to go back to.
+class SSkinImgList : public SSkinObjBase {
+public:
+    SOBJECT_CLASS(SSkinObjBase, L"imglist", kObjTypeSkin)
+    SOBJECT_BASE_CLASS(L"skinObjBase")
+
+    BEGIN_ATTRIBUTES(SSkinImgList)
+        ATTRIBUTE_HANDLER(L"src",         OnAttrSrc)
+        ATTRIBUTE_HANDLER(L"states",      OnAttrStates)
+        ATTRIBUTE_FIELD  (L"tile",        m_tile,     ParseInt, kRefresh)
+        ATTRIBUTE_FIELD  (L"autoFit",     m_autoFit,  ParseInt, kRefresh)
+        ATTRIBUTE_FIELD  (L"vertical",    m_vertical, ParseInt, kRefresh)
+        ATTRIBUTE_HANDLER(L"filterLevel", OnAttrFilterLevel)
+    END_ATTRIBUTES_CHAIN(SSkinObjBase)
+
+    // Out of line, where IBitmap is complete.
+    SSkinImgList();
+    ~SSkinImgList() override;
+
+    // FALSE, the count unchanged, for a count below 1.
+    BOOL SetStates(int states);
+    // The skin takes a reference of its own; a colorized skin goes back to plain.
+    void SetImage(IBitmap* image);
+    IBitmap* GetImage() const { return m_image.Get(); }   // no reference added
+    void SetTile(BOOL tile) { m_tile = tile; }
+    BOOL IsTile() const { return m_tile; }
+    void SetVertical(BOOL vertical) { m_vertical = vertical; }
+    BOOL IsVertical() const { return m_vertical; }
+    // The bitmap drawing's expand mode: the filter level in the high word, tile (2)
+    // or stretch (1) in the low word when autoFit, else natural size (0).
+    virtual UINT GetExpandMode() const;
+
+    // ISkinObj overrides
+    SIZE QuerySkinSize() const override;
+    BOOL IgnoreState() const override { return m_states == 1; }
+    int GetStates() const override { return m_states; }
+    void ApplyColorize(COLORREF color) override;
+
+protected:
+    // The rectangle of `state` in the image.
+    RECT StateRect(int state) const;
+    int GetFilterLevel() const { return m_filterLevel; }
+    virtual HRESULT OnAttrSrc(const SStringW& value, BOOL loading);
+
+    // SSkinObjBase overrides
+    void ScaleInto(SSkinObjBase* target, int scale) override;
+    void DrawImpl(IRenderTarget* target, const RECT* rect, int state, BYTE alpha) override;
+
+private:
+    HRESULT OnAttrStates(const SStringW& value, BOOL loading);
+    HRESULT OnAttrFilterLevel(const SStringW& value, BOOL loading);
+
+    SAutoRef<IBitmap> m_image;
+    SAutoRef<IBitmap> m_uncolorized;   // the image's own pixels while colorized
+    int m_states = 1;
+    BOOL m_tile = FALSE;
+    BOOL m_autoFit = TRUE;
+    BOOL m_vertical = FALSE;
+    int m_filterLevel = 0;
+};
+
+}  // namespace SAKU

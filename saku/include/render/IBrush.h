@@ -1,0 +1,12 @@
+#pragma once
+
+#include "render/IRenderObj.h"
+
+namespace SAKU {
+
+// A brush of one colour word 0xAABBGGRR or of a bitmap's pattern, made by
+// IRenderTarget::CreateSolidColorBrush or CreateBitmapBrush. Targets fill with the
+// selected brush and compose with its colour's alpha (255 for a pattern).
+struct IBrush : IRenderObj {};
+
+}  // namespace SAKU
