@@ -3,7 +3,7 @@
 // either way.
 
 #include "ScratchDir.h"
-#include "sevenzip/ArchiveFixtures.h"
+#include "ArchiveFixtures.h"
 
 #include "sevenzip/ArchiveReader.h"
 #include "sevenzip/DecoderThreads.h"
