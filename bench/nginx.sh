@@ -19,9 +19,9 @@ nginx_ensure() {
         return 1
     fi
     echo "installing nginx-light from Debian" >&2
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends nginx-light > /dev/null ||
-        { apt-get update -q > /dev/null && DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends nginx-light > /dev/null; } ||
-        return 1
+    local install=(env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends nginx-light)
+    # A package list too old to name it is brought up to date once.
+    "${install[@]}" > /dev/null || { apt-get update -q > /dev/null && "${install[@]}" > /dev/null; } || return 1
     # A machine with an init system got the service started: the benchmark runs its own.
     if command -v systemctl > /dev/null && systemctl is-active --quiet nginx 2> /dev/null; then
         systemctl stop nginx

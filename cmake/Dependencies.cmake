@@ -1,61 +1,6 @@
 # The dependencies that tools/setup cross-builds into TIVALA_DEPS, as targets.
 
 find_package(CURL CONFIG REQUIRED)
-
-# libcurl calls crypt32 only for HTTPS (its Schannel back end), and the engine
-# speaks plain HTTP. Wine's crypt32 brings GnuTLS with it, a good part of a second
-# of every start under emulation, so the programs import it delay-loaded: the DLL
-# is loaded at its first call, which plain HTTP never makes.
-#
-# tivala_delay_import(DLL ARCHIVE LIB OPTIONS) makes a delay-load import library
-# of the functions of DLL that ARCHIVE calls and sets LIB to it and OPTIONS to the
-# link options it needs. ld drops an import's jump stub unless something names it,
-# and a delayed import's first call goes through that stub, so each is named (-u).
-function(tivala_delay_import dll archive lib_var options_var)
-    find_program(TIVALA_NM ${TIVALA_TRIPLE}-nm REQUIRED)
-    find_program(TIVALA_DLLTOOL ${TIVALA_TRIPLE}-dlltool REQUIRED)
-    set(import /usr/${TIVALA_TRIPLE}/lib/lib${dll}.a)
-    execute_process(COMMAND ${TIVALA_NM} ${import} OUTPUT_VARIABLE exported COMMAND_ERROR_IS_FATAL ANY)
-    execute_process(COMMAND ${TIVALA_NM} -u ${archive} OUTPUT_VARIABLE called COMMAND_ERROR_IS_FATAL ANY)
-    # stdcall names as the import library has them: "_CertOpenStore@20".
-    string(REGEX MATCHALL " T _[A-Za-z0-9_]+@[0-9]+" exported "${exported}")
-    list(TRANSFORM exported REPLACE "^ T " "")
-    string(REGEX MATCHALL "__imp__[A-Za-z0-9_]+@[0-9]+" called "${called}")
-    list(TRANSFORM called REPLACE "^__imp_" "")
-    list(REMOVE_DUPLICATES called)
-    set(functions)
-    foreach(function IN LISTS called)
-        if(function IN_LIST exported)
-            list(APPEND functions ${function})
-        endif()
-    endforeach()
-    if(NOT functions)
-        message(FATAL_ERROR "${archive} calls nothing of ${dll}")
-    endif()
-    set(def ${CMAKE_BINARY_DIR}/delay/${dll}.def)
-    set(lib ${CMAKE_BINARY_DIR}/delay/lib${dll}_delay.a)
-    set(names ${functions})
-    list(TRANSFORM names REPLACE "^_" "")
-    list(JOIN names "\n" names)
-    file(WRITE ${def}.new "LIBRARY ${dll}.dll\nEXPORTS\n${names}\n")
-    file(COPY_FILE ${def}.new ${def} ONLY_IF_DIFFERENT)
-    if(NOT EXISTS ${lib} OR ${def} IS_NEWER_THAN ${lib})
-        # -k: the DLL's own names have no "@20".
-        execute_process(COMMAND ${TIVALA_DLLTOOL} -k -d ${def} -y ${lib} COMMAND_ERROR_IS_FATAL ANY)
-    endif()
-    list(TRANSFORM functions PREPEND "-Wl,-u,")
-    set(${lib_var} ${lib} PARENT_SCOPE)
-    set(${options_var} ${functions} PARENT_SCOPE)
-endfunction()
-tivala_delay_import(crypt32 ${TIVALA_DEPS}/lib/libcurl.a crypt32_delay crypt32_options)
-get_target_property(curl_links CURL::libcurl INTERFACE_LINK_LIBRARIES)
-list(TRANSFORM curl_links REPLACE "^\\$<LINK_ONLY:crypt32>$" "$<LINK_ONLY:${crypt32_delay}>;$<LINK_ONLY:delayimp>")
-if(NOT curl_links MATCHES "crypt32_delay")
-    message(FATAL_ERROR "libcurl no longer names crypt32 as expected: ${curl_links}")
-endif()
-set_target_properties(CURL::libcurl PROPERTIES
-    INTERFACE_LINK_LIBRARIES "${curl_links}"
-    INTERFACE_LINK_OPTIONS "${crypt32_options}")
 find_package(jsoncpp CONFIG REQUIRED)
 find_package(pugixml CONFIG REQUIRED)
 find_package(GTest CONFIG REQUIRED)

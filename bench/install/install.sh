@@ -225,10 +225,13 @@ engine_run() {
 
 declare -a H P E PW EW
 for run in $(seq "$runs"); do
-    host_run
-    parts_run
+    # The machine's other load drifts: the sides take turns at going first.
+    if (( run % 2 )); then
+        host_run; parts_run; engine_run
+    else
+        engine_run; parts_run; host_run
+    fi
     check_trees "$work/parts"
-    engine_run
     check_trees "$work/engine"
     rm -rf "$work/host" "$work/parts" "$work/engine" "$work/data" "$work/resource"
     H+=("$host_total"); P+=("$parts_total"); E+=("$engine"); PW+=("$parts_wall"); EW+=("$engine_wall")

@@ -2,6 +2,7 @@
 
 #include "sevenzip/ArchiveExtractCallback.h"
 #include "sevenzip/ArchiveReader.h"
+#include "sevenzip/DecoderThreads.h"
 #include "sevenzip/InStreamWrapper.h"
 #include "sevenzip/ProgressCallback.h"
 
@@ -45,6 +46,9 @@ int32_t SevenZipExtractor::ExtractArchive(const std::wstring& destination, Progr
         if (result != S_OK)
             return result;
         const ReaderCloser closer(*reader.Get());
+        // Only the speed depends on it: blocks that cannot be read leave the
+        // library's own choice, and the extraction meets the failure itself.
+        (void)intl::FitDecoderThreads(*reader.Get());
 
         if (progress) {
             UInt32 count = 0;

@@ -6,8 +6,6 @@
 #include <curl/curl.h>
 #include <gtest/gtest.h>
 
-#include <wincrypt.h>
-
 #include <string>
 
 using tivala::test::LoopbackServer;
@@ -78,21 +76,4 @@ TEST(CurlLibrary, FetchesFileFromLoopbackServer)
     const Response missing = Get(server.Url("/nothing.7z"));
     EXPECT_EQ(CURLE_OK, missing.code);
     EXPECT_EQ(404, missing.status);
-}
-
-TEST(CurlLibrary, LoadsCryptoApiOnlyWhenHttpsCallsIt)
-{
-    ScratchDir served;
-    ASSERT_TRUE(served.Write(L"package.7z", "content"));
-    LoopbackServer server(L"package_server.py", {"--root", served.UnixPath()});
-    ASSERT_TRUE(server.Started());
-
-    ASSERT_EQ(200, Get(server.Url("/package.7z")).status);
-    EXPECT_EQ(nullptr, ::GetModuleHandleW(L"crypt32.dll"));
-
-    // What libcurl's HTTPS code calls first; the DLL comes with the call.
-    const HCERTSTORE store = ::CertOpenStore(CERT_STORE_PROV_MEMORY, 0, 0, 0, nullptr);
-    ASSERT_NE(nullptr, store);
-    EXPECT_NE(nullptr, ::GetModuleHandleW(L"crypt32.dll"));
-    ::CertCloseStore(store, 0);
 }
