@@ -30,6 +30,7 @@ class SStylePoolMgr;
 class SUiDef;
 class SWindow;
 class SWindowFinder;
+class SWindowMgr;
 
 // The root object of the UI library: the resource-provider manager and the object
 // factories in one, the holder of the render factory, the translator, the tooltip
@@ -121,8 +122,8 @@ private:
 
     // The singletons, in the order they are made.
     std::unique_ptr<SUiDef> m_uiDef;
-    // (the window manager's place)
-    // (the window timers' place)
+    std::unique_ptr<SWindowMgr> m_windowMgr;
+    // The element timers (STimer2) come here, after the window manager.
     std::unique_ptr<SScriptTimer> m_scriptTimer;
     std::unique_ptr<SFontPool> m_fontPool;
     std::unique_ptr<SSkinPoolMgr> m_skinPoolMgr;

@@ -9,6 +9,7 @@
 #include "core/SSkinImgFrame.h"
 #include "core/SSkinScrollbar.h"
 #include "core/SSkinShape.h"
+#include "core/SWindow.h"
 
 namespace SAKU {
 
@@ -34,8 +35,9 @@ void SObjectDefaultRegister::RegisterSkins(SObjectFactoryMgr* factories)
     factories->RegisterFactoryOf<SSKinGroup>();
 }
 
-void SObjectDefaultRegister::RegisterWindows(SObjectFactoryMgr*)
+void SObjectDefaultRegister::RegisterWindows(SObjectFactoryMgr* factories)
 {
+    factories->RegisterFactoryOf<SWindow>();
 }
 
 void SObjectDefaultRegister::RegisterInterpolators(SObjectFactoryMgr* factories)
