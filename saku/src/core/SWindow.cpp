@@ -64,7 +64,21 @@ void SWindow::LogChildByIdMissing(LPCWSTR, int, int) {}
 HRESULT SWindow::ApplyAttribute(const SStringW&, const SStringW&, BOOL) { return E_FAIL; }
 HRESULT SWindow::AfterAttribute(const SStringW&, const SStringW&, BOOL, HRESULT result) { return result; }
 HRESULT SWindow::DefAttributeProc(const SStringW&, const SStringW&, BOOL) { return E_FAIL; }
-LRESULT SWindow::SendSwndMessage(UINT, WPARAM, LPARAM, BOOL*) { return 0; }
+LRESULT SWindow::SendSwndMessage(UINT message, WPARAM wParam, LPARAM lParam, BOOL* handled)
+{
+    const SAutoRef<SWindow> keepAlive(this);   // a handler may release the window
+    MessageRecord record = {MSG{nullptr, message, wParam, lParam, 0, {0, 0}}, m_curMsg};
+    m_curMsg = &record;
+    const BOOL savedHandled = IsMsgHandled();
+    SetMsgHandled(FALSE);
+    LRESULT result = 0;
+    ProcessSwndMessage(message, wParam, lParam, result);
+    if (handled)
+        *handled = IsMsgHandled();
+    SetMsgHandled(savedHandled);
+    m_curMsg = record.previous;
+    return result;
+}
 void SWindow::BroadcastMessage(UINT, WPARAM, LPARAM) {}
 void SWindow::SetColorizeColor(COLORREF) {}
 const MSG* SWindow::GetCurMsg() const { return m_curMsg ? &m_curMsg->msg : nullptr; }
