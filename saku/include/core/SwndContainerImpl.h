@@ -22,6 +22,10 @@ public:
     SwndContainerImpl();
     ~SwndContainerImpl() override;
 
+    // The drop target the host registers with OLE for its real window; it lives
+    // as long as the container.
+    IDropTarget* GetDropTarget() { return &m_dropTarget; }
+
     // ISwndContainer overrides
     void OnNextFrame() override;
     BOOL RegisterDragDrop(SWND swnd, IDropTarget* target) override;
@@ -41,10 +45,6 @@ public:
     void SetWndTreeZorderDirty() override { m_zorderDirty = true; }
     void BuildWndTreeZorder() override;
     LRESULT DoFrameEvent(UINT message, WPARAM wParam, LPARAM lParam) override;
-
-protected:
-    CFocusManager& FocusManager() { return m_focusMgr; }
-    SDropTargetDispatcher& DropTargetDispatcher() { return m_dropTarget; }
 
 private:
     SWindow* CaptureWindow();
