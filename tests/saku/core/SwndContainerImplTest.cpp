@@ -289,10 +289,10 @@ TEST_F(SwndContainerZorder, NumbersTheTreeInPreorder)
     STestWnd* const b = Add(L"b", {20, 0, 30, 10});
     m_host->SetWndTreeZorderDirty();
     m_host->BuildWndTreeZorder();
-    EXPECT_EQ(0u, m_host->GetZorder());
-    EXPECT_EQ(1u, a->GetZorder());
-    EXPECT_EQ(2u, a1->GetZorder());
-    EXPECT_EQ(3u, b->GetZorder());
+    EXPECT_EQ(0u, m_host->GetZOrder());
+    EXPECT_EQ(1u, a->GetZOrder());
+    EXPECT_EQ(2u, a1->GetZOrder());
+    EXPECT_EQ(3u, b->GetZOrder());
 }
 
 }  // namespace
