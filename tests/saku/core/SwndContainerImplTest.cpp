@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 using namespace SAKU;
@@ -228,18 +229,16 @@ TEST_F(SwndContainerTimeline, HandlerMayUnregisterItselfWhileTicking)
 
 TEST_F(SwndContainerTimeline, HandlerUnregisteredByAnEarlierOneIsNotTicked)
 {
-    CountingHandler first;
-    auto second = std::make_unique<CountingHandler>();
-    first.m_onFrame = [&] {
-        m_host->UnregisterTimelineHandler(second.get());   // as its owner does when it dies
-        second.reset();
-    };
+    CountingHandler first, second;
+    // As the owner of `second` does when the first tick destroys it: after this
+    // call `second` may be freed memory.
+    first.m_onFrame = [&] { m_host->UnregisterTimelineHandler(&second); };
     m_host->RegisterTimelineHandler(&first);
-    m_host->RegisterTimelineHandler(second.get());
+    m_host->RegisterTimelineHandler(&second);
 
-    m_host->OnNextFrame();   // would tick the freed handler
+    m_host->OnNextFrame();
     EXPECT_EQ(1, first.m_frames);
-    EXPECT_FALSE(second);
+    EXPECT_EQ(0, second.m_frames);
     m_host->UnregisterTimelineHandler(&first);
 }
 
@@ -278,6 +277,23 @@ TEST_F(SwndContainerDestroyed, WindowLeavesNoCaptureHoverOrFocusBehind)
     EXPECT_EQ((MessageLog{L"b:lbuttondown"}), Take());
     m_host->DoFrameEvent(WM_KEYDOWN, 'K', 0);
     EXPECT_FALSE(m_host->IsMsgHandled());
+}
+
+using TestHostCanvas = ContainerTest;
+
+TEST_F(TestHostCanvas, TargetsDrawIntoTheCanvasAtTheirRectangle)
+{
+    const RECT rect = {20, 30, 60, 50};
+    IRenderTarget* const target = m_host->OnGetRenderTarget(rect, kGdcOffscreen);
+    ASSERT_NE(nullptr, target);
+    const RECT inside = {25, 35, 30, 40};   // host coordinates
+    target->FillSolidRect(&inside, 0xFF0000FF);
+    m_host->OnReleaseRenderTarget(target, rect, kGdcOffscreen);
+
+    // Stored pixels read 0xAARRGGBB.
+    EXPECT_EQ(0xFF0000u, m_host->Canvas()->GetPixel(27, 37) & 0xFFFFFF);
+    EXPECT_EQ(0u, m_host->Canvas()->GetPixel(22, 32) & 0xFFFFFF);
+    EXPECT_EQ(0u, m_host->Canvas()->GetPixel(32, 42) & 0xFFFFFF);
 }
 
 using SwndContainerZorder = ContainerTest;
