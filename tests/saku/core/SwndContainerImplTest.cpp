@@ -296,9 +296,36 @@ TEST_F(TestHostCanvas, TargetsDrawIntoTheCanvasAtTheirRectangle)
     EXPECT_EQ(0u, m_host->Canvas()->GetPixel(32, 42) & 0xFFFFFF);
 }
 
-using SwndContainerZorder = ContainerTest;
+using SwndContainerTree = ContainerTest;
 
-TEST_F(SwndContainerZorder, NumbersTheTreeInPreorder)
+TEST_F(SwndContainerTree, IsTheRootWindowOfItsTree)
+{
+    EXPECT_STREQ(L"SwndContainerImpl", m_host->GetObjectClass());
+    EXPECT_TRUE(m_host->IsClass(L"SwndContainerImpl"));
+    EXPECT_TRUE(m_host->IsClass(L"window"));
+    EXPECT_EQ(kObjTypeWindow, m_host->GetObjectType());
+    EXPECT_EQ(static_cast<ISwndContainer*>(m_host.Get()), m_host->GetContainer());
+    STestWnd* const a = Add(L"a", {0, 0, 10, 10});
+    EXPECT_EQ(static_cast<ISwndContainer*>(m_host.Get()), a->GetContainer());
+}
+
+TEST_F(SwndContainerTree, HandlesCountUpAndAreNeverGivenAgain)
+{
+    auto first = SAutoRef<SWindow>::Adopt(new SWindow);
+    auto second = SAutoRef<SWindow>::Adopt(new SWindow);
+    const SWND gone = first->GetSwnd();
+    EXPECT_EQ(gone + 1, second->GetSwnd());
+    EXPECT_EQ(first.Get(), SWindowMgr::GetWindow(gone));
+
+    first = nullptr;
+    EXPECT_EQ(nullptr, SWindowMgr::GetWindow(gone));
+    EXPECT_FALSE(SWindowMgr::DestroyWindow(gone));
+    auto third = SAutoRef<SWindow>::Adopt(new SWindow);
+    EXPECT_EQ(second->GetSwnd() + 1, third->GetSwnd());
+    EXPECT_EQ(nullptr, SWindowMgr::GetWindow(0));
+}
+
+TEST_F(SwndContainerTree, NumbersTheTreeInPreorder)
 {
     STestWnd* const a = Add(L"a", {0, 0, 10, 10});
     STestWnd* const a1 = Add(L"a1", {0, 0, 5, 5}, false, a);
