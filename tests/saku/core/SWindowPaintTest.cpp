@@ -349,14 +349,15 @@ TEST_F(WindowPaintTest, FocusRectangleLiesTwoPixelsInsideTheTextRectangle)
             EXPECT_EQ(0, CountPixels(pixels, kSize, {0, 0, kSize, kSize}, kFocusGrey));
         } else {
             Keep(L"focus_rect");
-            // The outline runs along x 22..97 and y 22..47: the rectangle (22, 22, 98, 48).
-            EXPECT_LT(10, CountPixels(pixels, kSize, {22, 22, 98, 23}, kFocusGrey));   // top edge
-            EXPECT_LT(10, CountPixels(pixels, kSize, {22, 47, 98, 48}, kFocusGrey));   // bottom edge
-            EXPECT_LT(5, CountPixels(pixels, kSize, {22, 22, 23, 48}, kFocusGrey));    // left edge
-            EXPECT_LT(5, CountPixels(pixels, kSize, {97, 22, 98, 48}, kFocusGrey));    // right edge
-            EXPECT_EQ(0, CountPixels(pixels, kSize, {23, 23, 97, 47}, kFocusGrey));    // inside it
+            // The outline of (22, 22, 98, 48): the target draws in GDI's advanced mode,
+            // whose rectangles take their right and bottom edges too.
+            EXPECT_LT(10, CountPixels(pixels, kSize, {22, 22, 99, 23}, kFocusGrey));   // top edge
+            EXPECT_LT(10, CountPixels(pixels, kSize, {22, 48, 99, 49}, kFocusGrey));   // bottom edge
+            EXPECT_LT(5, CountPixels(pixels, kSize, {22, 22, 23, 49}, kFocusGrey));    // left edge
+            EXPECT_LT(5, CountPixels(pixels, kSize, {98, 22, 99, 49}, kFocusGrey));    // right edge
+            EXPECT_EQ(0, CountPixels(pixels, kSize, {23, 23, 98, 48}, kFocusGrey));    // inside it
             const int all = CountPixels(pixels, kSize, {0, 0, kSize, kSize}, kFocusGrey);
-            EXPECT_EQ(all, CountPixels(pixels, kSize, {22, 22, 98, 48}, kFocusGrey));   // nothing outside
+            EXPECT_EQ(all, CountPixels(pixels, kSize, {22, 22, 99, 49}, kFocusGrey));   // nothing outside
         }
         m_root->DestroyChild(window);
     }
