@@ -14,6 +14,9 @@
 #include "render/IRenderFactory.h"
 #include "render/IRenderTarget.h"
 
+#include <optional>
+#include <utility>
+
 namespace SAKU {
 
 namespace {
@@ -345,18 +348,18 @@ void SWindow::PaintZRange(IRenderTarget* target, IRegion* region, UINT begin, UI
     const RECT client = GetClientRect();
     RECT both;
     ::UnionRect(&both, &box, &client);
-    const bool nonClientDirty = !::EqualRect(&both, &client);
+    const bool nonClientNeeded = !::EqualRect(&both, &client);
 
     // A layered window gathers its subtree in its layer and lays the layer on the
     // outer target at the end.
     IRenderTarget* const outer = target;
     IRenderTarget* layer = nullptr;
-    std::unique_ptr<ScopedPaintState> layerState;
+    std::optional<ScopedPaintState> layerState;
     if (IsLayeredWindow() && target != m_layerTarget.Get()) {
         layer = GetLayerRenderTarget();
         if (layer) {
             target = layer;
-            layerState = std::make_unique<ScopedPaintState>(layer, outer);
+            layerState.emplace(layer, outer);
             if (limited)
                 layer->PushClipRegion(region, RGN_COPY);
             layer->ClearRect(&m_rcWindow, 0);
@@ -392,7 +395,7 @@ void SWindow::PaintZRange(IRenderTarget* target, IRegion* region, UINT begin, UI
     if (clipClient)
         target->PopClip();
 
-    if (inRange && nonClientDirty && Touches(region, m_rcWindow))
+    if (inRange && nonClientNeeded && Touches(region, m_rcWindow))
         PaintNonClient(target);
 
     if (layer) {
