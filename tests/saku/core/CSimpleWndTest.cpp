@@ -555,7 +555,11 @@ TEST_F(SimpleWndTest, NotificationsAreReflectedToTheControlThatSentThem)
             MSG_RANGE_HANDLER(OCM_BASE, OCM_BASE + 0x1FFF, OnReflected)
             CHAIN_MSG_MAP    (RecordingWnd)
         END_MSG_MAP()
-        LRESULT OnReflected(UINT message, WPARAM, LPARAM) { return message; }
+        LRESULT OnReflected(UINT message, WPARAM, LPARAM)
+        {
+            messages.push_back(message);
+            return message;
+        }
     } control;
     ASSERT_NE(nullptr, parent.CreatePopup(0, 0, 200, 200));
     ASSERT_NE(nullptr, control.CreateWindow(L"control", WS_CHILD, 0, 0, 0, 50, 20, parent.GetHwnd(),
