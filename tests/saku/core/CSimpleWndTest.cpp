@@ -598,3 +598,25 @@ TEST_F(SimpleWndTest, NotificationsAreReflectedToTheControlThatSentThem)
         }
     }
 }
+
+TEST_F(SimpleWndTest, AnObjectMakesAWindowAgainAfterItsLastOneEnded)
+{
+    // Its final message keeps the thunk, which then serves the next window.
+    struct Keeping : RecordingWnd {
+        void OnFinalMessage(HWND) override {}
+    } keeping;
+    RecordingWnd plain;
+    RecordingWnd* const windows[] = {&plain, &keeping};
+    for (RecordingWnd* window : windows) {
+        for (int round = 0; round < 3; ++round) {
+            const HWND hwnd = window->CreateWindow(L"again", WS_POPUP, 0, 0, 0, 10, 10, nullptr, nullptr);
+            ASSERT_NE(nullptr, hwnd);
+            EXPECT_EQ(1, LiveThunks());
+            ::SendMessageW(hwnd, WM_USER, 0, 0);
+            EXPECT_EQ(static_cast<UINT>(WM_USER), window->messages.back());   // bound to its object
+            EXPECT_TRUE(window->DestroyWindow());
+            EXPECT_FALSE(::IsWindow(hwnd));
+        }
+    }
+    EXPECT_TRUE(::HeapValidate(ThunkHeap(), 0, nullptr));
+}
