@@ -620,3 +620,25 @@ TEST_F(SimpleWndTest, AnObjectMakesAWindowAgainAfterItsLastOneEnded)
     }
     EXPECT_TRUE(::HeapValidate(ThunkHeap(), 0, nullptr));
 }
+
+TEST_F(SimpleWndTest, AMapThatHandlesTheLastMessageStillEndsTheWindow)
+{
+    struct Handling : RecordingWnd {
+        int finals = 0;
+        BEGIN_MSG_MAP(Handling)
+            MSG_RANGE_HANDLER(WM_NCDESTROY, WM_NCDESTROY, OnNcDestroy)
+            CHAIN_MSG_MAP    (RecordingWnd)
+        END_MSG_MAP()
+        LRESULT OnNcDestroy(UINT, WPARAM, LPARAM) { return 0; }
+        void OnFinalMessage(HWND hwnd) override
+        {
+            RecordingWnd::OnFinalMessage(hwnd);
+            ++finals;
+        }
+    } window;
+    ASSERT_NE(nullptr, window.CreatePopup());
+    EXPECT_TRUE(window.DestroyWindow());
+    EXPECT_EQ(1, window.finals);
+    EXPECT_EQ(nullptr, window.GetHwnd());
+    EXPECT_EQ(0, LiveThunks());
+}
