@@ -509,3 +509,34 @@ TEST_F(WindowPaintTest, TranslucentWindowLeavingItsLayerDrawsThroughACache)
     PaintFrame();
     EXPECT_PRED2(Near, Pixel(60, 60), HalfOver(kBlue, kWhite));
 }
+
+TEST_F(WindowPaintTest, RedrawOfAnAreaPaintsOnlyTheWindowsItTouches)
+{
+    m_root->ApplyAttribute(L"colorBkgnd", L"#ffffff", TRUE);
+    SWindow* const a = Add(m_root, {0, 0, 60, 60}, {{L"colorBkgnd", L"#ff0000"}});
+    SWindow* const b = Add(m_root, {60, 0, 120, 60}, {{L"colorBkgnd", L"#00ff00"}});
+    SWindow* const c = Add(m_root, {0, 60, 120, 120}, {{L"colorBkgnd", L"#0000ff"}});
+    Add(c, {10, 70, 50, 110}, {{L"colorBkgnd", L"#ff0000"}});
+    PaintFrame();
+    m_paints.clear();
+    m_container->ForgetRequests();
+    for (SWindow* const window : {a, b, c})
+        window->ApplyAttribute(L"colorBkgnd", L"#ffff00", TRUE);   // would show where repainted
+
+    b->Invalidate();
+    ASSERT_EQ(1u, m_container->m_redraws.size());
+    const RECT area = m_container->m_redraws[0];
+    const RECT whole = b->GetWindowRect();
+    EXPECT_TRUE(::EqualRect(&whole, &area));
+    // The host repaints the area from the root, as it does for every blended window.
+    m_host->PushClipRect(&area, RGN_AND);
+    m_host->ClearRect(&area, 0);
+    m_root->PaintRegion(m_host.Get(), Region(area).Get());
+    m_host->PopClip();
+
+    EXPECT_EQ(kYellow, Pixel(90, 30));
+    EXPECT_EQ(kRed, Pixel(30, 30));
+    EXPECT_EQ(kBlue, Pixel(90, 90));
+    ASSERT_EQ(1u, m_paints.size());
+    EXPECT_EQ(b->GetSwnd(), m_paints[0].swnd);
+}
