@@ -9,6 +9,7 @@
 #include "core/SSkinImgFrame.h"
 #include "core/SSkinScrollbar.h"
 #include "core/SSkinShape.h"
+#include "layout/SakuLayout.h"
 
 namespace SAKU {
 
@@ -17,8 +18,9 @@ namespace SAKU {
 // earlier under the same key keeps its place, which is intended, or that memory
 // ran out, which the factory manager logs.
 
-void SObjectDefaultRegister::RegisterLayouts(SObjectFactoryMgr*)
+void SObjectDefaultRegister::RegisterLayouts(SObjectFactoryMgr* factories)
 {
+    factories->RegisterFactoryOf<SakuLayout>();
 }
 
 void SObjectDefaultRegister::RegisterSkins(SObjectFactoryMgr* factories)
