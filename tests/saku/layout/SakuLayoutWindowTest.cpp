@@ -1,6 +1,7 @@
 // The default layout placing real window trees built from layout XML.
 
 #include "../core/SakuAppTest.h"
+#include "LayoutBoxes.h"
 #include "core/SWindow.h"
 #include "layout/SakuPositions.h"
 
@@ -20,16 +21,6 @@ public:
     SOBJECT_CLASS(SWindow, L"box", kObjTypeWindow)
     SOBJECT_BASE_CLASS(L"window")
 };
-
-std::wstring Describe(const RECT& rect)
-{
-    auto coordinate = [](LONG value) {
-        return value == kPosUncomputed ? std::wstring(L"?") : value == kPosWaiting ? std::wstring(L"~")
-                                                                                    : std::to_wstring(value);
-    };
-    return L"{" + coordinate(rect.left) + L"," + coordinate(rect.top) + L"," + coordinate(rect.right) + L"," +
-           coordinate(rect.bottom) + L"}";
-}
 
 // A root box of the given size built from `children` (the XML inside the root);
 // the tree is destroyed with the holder.
@@ -52,7 +43,7 @@ public:
     std::wstring RectOf(const wchar_t* name) const
     {
         SWindow* const window = m_root->FindChildByName(name);
-        return window ? Describe(window->GetWindowRect()) : L"missing";
+        return window ? saku_test::DescribeRect(window->GetWindowRect()) : L"missing";
     }
 
 private:
