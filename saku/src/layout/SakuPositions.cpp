@@ -95,7 +95,7 @@ int ItemValue(RecordNode* first, RecordNode* node, const SakuPosItem& item, cons
         if (!IsKnownSize(axis.parentSize))
             return kPosWaiting;
         float percent = item.offset.GetValue();
-        percent = percent < 0.0f ? 0.0f : (percent > 100.0f ? 100.0f : percent);
+        percent = std::isnan(percent) ? 0.0f : std::clamp(percent, 0.0f, 100.0f);
         if (item.sign < 0)
             percent = 100.0f - percent;
         return static_cast<int>(static_cast<double>(axis.parentSize) * percent / 100.0);
@@ -185,7 +185,9 @@ void ApplyOffset(Record& record, const Axis& axis)
     LONG& nearEdge = axis.Near(record.rect);
     LONG& farEdge = axis.Far(record.rect);
     const float offset = axis.horizontal ? param.offsetX : param.offsetY;
-    const double shift = (static_cast<double>(farEdge) - nearEdge) * offset;
+    double shift = (static_cast<double>(farEdge) - nearEdge) * offset;
+    if (std::isnan(shift))
+        shift = 0.0;   // an offset of "inf" on an empty rectangle
     const long long pixels = static_cast<long long>(std::clamp(shift, -4294967296.0, 4294967296.0));
     nearEdge = AddClamped(nearEdge, pixels);
     farEdge = AddClamped(farEdge, pixels);

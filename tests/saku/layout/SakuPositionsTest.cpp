@@ -78,6 +78,8 @@ TEST(SakuPositions, PlacesChildrenByTheirPositions)
         // Numbers beyond int's range stay at its ends.
         {{L"pos=1e30,-1e30,@1e30,@5"}, 340, 420, {L"{2147483647,-2147483227,2147483647,-2147483222}"}},
         {{L"pos=0,0;size=10,10;offset=1e30,-1e30"}, 340, 420, {L"{2147483647,-2147483648,2147483647,-2147483648}"}},
+        {{L"pos=%nan,%-nan,%inf,@5"}, 340, 420, {L"{0,420,340,425}"}},   // no number reads as 0
+        {{L"pos=5,6;size=0,0;offset=inf,nan"}, 340, 420, {L"{5,6,5,6}"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.children.front().c_str() << " ... in " << c.width << "x" << c.height);
