@@ -29,7 +29,7 @@ public:
     CFocusManager& operator=(const CFocusManager&) = delete;
 
     // The focused handle; 0 when none or when its window is gone.
-    SWND GetFocusedHwnd();
+    SWND GetFocusedHwnd() const;
     // The focused window, null when there is none or it is gone (then forgotten).
     SWindow* GetFocusedWindow();
     int GetLastChangeReason() const { return m_reason; }

@@ -34,9 +34,9 @@ public:
     BOOL OnReleaseSwndCapture() override;
     SWND OnSetSwndCapture(SWND swnd) override;
     void OnSetSwndFocus(SWND swnd) override;
-    SWND GetHover() override;
-    SWND GetFocus() override;
-    void FrameToHost(RECT& rect) override;
+    SWND GetHover() const override;
+    SWND GetFocus() const override;
+    void FrameToHost(RECT& rect) const override;
     IAcceleratorMgr* GetAcceleratorMgr() override { return &m_focusMgr; }
     BOOL RegisterTimelineHandler(ITimelineHandler* handler) override;
     BOOL UnregisterTimelineHandler(ITimelineHandler* handler) override;

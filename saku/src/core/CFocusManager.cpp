@@ -28,9 +28,9 @@ SWindow* WindowOf(SWND swnd)
 
 CFocusManager::~CFocusManager() = default;
 
-SWND CFocusManager::GetFocusedHwnd()
+SWND CFocusManager::GetFocusedHwnd() const
 {
-    return GetFocusedWindow() ? m_focused : 0;
+    return WindowOf(m_focused) ? m_focused : 0;
 }
 
 // A handle is looked up again at each use; one whose window is gone is dropped

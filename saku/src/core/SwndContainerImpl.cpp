@@ -44,7 +44,7 @@ bool IsEnabled(SWindow* window)
 // Numbers the subtree in pre-order, from `next`.
 void NumberZorder(SWindow* window, UINT& next)
 {
-    window->SetZorder(next++);
+    window->SetZOrder(next++);
     for (SWindow* child = window->GetWindow(GSW_FIRSTCHILD); child; child = child->GetWindow(GSW_NEXTSIBLING))
         NumberZorder(child, next);
 }
@@ -135,17 +135,17 @@ void SwndContainerImpl::OnSetSwndFocus(SWND swnd)
     m_focusMgr.SetFocusedWindow(swnd, kFocusChangeDirect);
 }
 
-SWND SwndContainerImpl::GetHover()
+SWND SwndContainerImpl::GetHover() const
 {
-    return HoverWindow() ? m_hover : 0;
+    return SWindowMgr::GetWindow(m_hover) ? m_hover : 0;
 }
 
-SWND SwndContainerImpl::GetFocus()
+SWND SwndContainerImpl::GetFocus() const
 {
     return m_focusMgr.GetFocusedHwnd();
 }
 
-void SwndContainerImpl::FrameToHost(RECT&)
+void SwndContainerImpl::FrameToHost(RECT&) const
 {
     // The tree's coordinates are the host's.
 }
@@ -159,7 +159,7 @@ BOOL SwndContainerImpl::RegisterTimelineHandler(ITimelineHandler* handler)
 
 BOOL SwndContainerImpl::UnregisterTimelineHandler(ITimelineHandler* handler)
 {
-    return Remove(m_timelineHandlers, handler);
+    return Remove(m_timelineHandlers, handler) ? TRUE : FALSE;
 }
 
 void SwndContainerImpl::RegisterTrackMouseEvent(SWND swnd)
@@ -329,7 +329,7 @@ void SwndContainerImpl::OnFrameMouseMove(UINT keys, POINT point)
         if (hit != m_hover) {
             SWindow* const old = HoverWindow();
             m_hover = hit;
-            if (old && !(old->GetStyle().GetTrackMouseEvent() && IsInWindowRect(old, point))) {
+            if (old && !(old->QueryStyle().m_bTrackMouseEvent && IsInWindowRect(old, point))) {
                 SAutoRef<SWindow> hold(old);
                 if (m_ncHover)
                     old->SendSwndMessage(WM_NCMOUSELEAVE, keys, lParam);

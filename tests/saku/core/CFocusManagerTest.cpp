@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 #include <string>
 
@@ -210,13 +211,13 @@ TEST_F(FocusActivation, WhileParkedOnlyWhatIsRestoredChanges)
 {
     const struct {
         const char* name;
-        std::function<void(FocusTest&)> whileParked;
+        std::function<void()> whileParked;
         const wchar_t* restored;
     } cases[] = {
-        {"focus moved", [](FocusTest& t) { t.Focus(L"b"); }, L"b"},
-        {"window disabled", [](FocusTest& t) { t.m_windows[L"a"]->EnableWindow(FALSE, FALSE); }, L""},
-        {"window hidden", [](FocusTest& t) { t.m_windows[L"a"]->SetVisible(FALSE, FALSE); }, L""},
-        {"window destroyed", [](FocusTest& t) { t.m_windows[L"a"]->DestroyWindow(); t.m_windows.erase(L"a"); }, L""},
+        {"focus moved", [this] { Focus(L"b"); }, L"b"},
+        {"window disabled", [this] { m_windows[L"a"]->EnableWindow(FALSE, FALSE); }, L""},
+        {"window hidden", [this] { m_windows[L"a"]->SetVisible(FALSE, FALSE); }, L""},
+        {"window destroyed", [this] { m_windows[L"a"]->DestroyWindow(); m_windows.erase(L"a"); }, L""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -224,7 +225,7 @@ TEST_F(FocusActivation, WhileParkedOnlyWhatIsRestoredChanges)
         Focusable(L"b");
         Focus(L"a");
         m_host->DoFrameEvent(WM_ACTIVATE, WA_INACTIVE, 0);
-        c.whileParked(*this);
+        c.whileParked();
         EXPECT_EQ(L"", Focused());
         m_host->DoFrameEvent(WM_ACTIVATE, WA_ACTIVE, 0);
         EXPECT_EQ(c.restored, Focused());

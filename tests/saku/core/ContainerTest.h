@@ -5,6 +5,10 @@
 #include "SakuAppTest.h"
 #include "TestHost.h"
 
+#include "core/SWindowMgr.h"
+
+#include <memory>
+
 namespace saku_test {
 
 class ContainerTest : public SakuAppTest {
@@ -12,6 +16,8 @@ protected:
     void SetUp() override
     {
         SakuAppTest::SetUp();
+        if (!SAKU::SWindowMgr::GetInstance())
+            m_windowMgr = std::make_unique<SAKU::SWindowMgr>();
         m_host = SAKU::SAutoRef<TestHost>::Adopt(new TestHost(200, 200));
     }
     void TearDown() override
@@ -19,6 +25,7 @@ protected:
         if (m_host)
             m_host->DestroyWindow();
         (void)m_host.Detach();   // DestroyWindow released the host's own reference
+        m_windowMgr.reset();
         SakuAppTest::TearDown();
     }
 
@@ -34,6 +41,7 @@ protected:
         return log;
     }
 
+    std::unique_ptr<SAKU::SWindowMgr> m_windowMgr;   // when the application makes none
     SAKU::SAutoRef<TestHost> m_host;
     MessageLog m_log;
 };

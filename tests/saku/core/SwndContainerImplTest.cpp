@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 using namespace SAKU;
@@ -228,18 +229,16 @@ TEST_F(SwndContainerTimeline, HandlerMayUnregisterItselfWhileTicking)
 
 TEST_F(SwndContainerTimeline, HandlerUnregisteredByAnEarlierOneIsNotTicked)
 {
-    CountingHandler first;
-    auto second = std::make_unique<CountingHandler>();
-    first.m_onFrame = [&] {
-        m_host->UnregisterTimelineHandler(second.get());   // as its owner does when it dies
-        second.reset();
-    };
+    CountingHandler first, second;
+    // As the owner of `second` does when the first tick destroys it: after this
+    // call `second` may be freed memory.
+    first.m_onFrame = [&] { m_host->UnregisterTimelineHandler(&second); };
     m_host->RegisterTimelineHandler(&first);
-    m_host->RegisterTimelineHandler(second.get());
+    m_host->RegisterTimelineHandler(&second);
 
-    m_host->OnNextFrame();   // would tick the freed handler
+    m_host->OnNextFrame();
     EXPECT_EQ(1, first.m_frames);
-    EXPECT_FALSE(second);
+    EXPECT_EQ(0, second.m_frames);
     m_host->UnregisterTimelineHandler(&first);
 }
 
@@ -280,19 +279,63 @@ TEST_F(SwndContainerDestroyed, WindowLeavesNoCaptureHoverOrFocusBehind)
     EXPECT_FALSE(m_host->IsMsgHandled());
 }
 
-using SwndContainerZorder = ContainerTest;
+using TestHostCanvas = ContainerTest;
 
-TEST_F(SwndContainerZorder, NumbersTheTreeInPreorder)
+TEST_F(TestHostCanvas, TargetsDrawIntoTheCanvasAtTheirRectangle)
+{
+    const RECT rect = {20, 30, 60, 50};
+    IRenderTarget* const target = m_host->OnGetRenderTarget(rect, kGdcOffscreen);
+    ASSERT_NE(nullptr, target);
+    const RECT inside = {25, 35, 30, 40};   // host coordinates
+    target->FillSolidRect(&inside, 0xFF0000FF);
+    m_host->OnReleaseRenderTarget(target, rect, kGdcOffscreen);
+
+    // Stored pixels read 0xAARRGGBB.
+    EXPECT_EQ(0xFF0000u, m_host->Canvas()->GetPixel(27, 37) & 0xFFFFFF);
+    EXPECT_EQ(0u, m_host->Canvas()->GetPixel(22, 32) & 0xFFFFFF);
+    EXPECT_EQ(0u, m_host->Canvas()->GetPixel(32, 42) & 0xFFFFFF);
+}
+
+using SwndContainerTree = ContainerTest;
+
+TEST_F(SwndContainerTree, IsTheRootWindowOfItsTree)
+{
+    EXPECT_STREQ(L"SwndContainerImpl", m_host->GetObjectClass());
+    EXPECT_TRUE(m_host->IsClass(L"SwndContainerImpl"));
+    EXPECT_TRUE(m_host->IsClass(L"window"));
+    EXPECT_EQ(kObjTypeWindow, m_host->GetObjectType());
+    EXPECT_EQ(static_cast<ISwndContainer*>(m_host.Get()), m_host->GetContainer());
+    STestWnd* const a = Add(L"a", {0, 0, 10, 10});
+    EXPECT_EQ(static_cast<ISwndContainer*>(m_host.Get()), a->GetContainer());
+}
+
+TEST_F(SwndContainerTree, HandlesCountUpAndAreNeverGivenAgain)
+{
+    auto first = SAutoRef<SWindow>::Adopt(new SWindow);
+    auto second = SAutoRef<SWindow>::Adopt(new SWindow);
+    const SWND gone = first->GetSwnd();
+    EXPECT_EQ(gone + 1, second->GetSwnd());
+    EXPECT_EQ(first.Get(), SWindowMgr::GetWindow(gone));
+
+    first = nullptr;
+    EXPECT_EQ(nullptr, SWindowMgr::GetWindow(gone));
+    EXPECT_FALSE(SWindowMgr::DestroyWindow(gone));
+    auto third = SAutoRef<SWindow>::Adopt(new SWindow);
+    EXPECT_EQ(second->GetSwnd() + 1, third->GetSwnd());
+    EXPECT_EQ(nullptr, SWindowMgr::GetWindow(0));
+}
+
+TEST_F(SwndContainerTree, NumbersTheTreeInPreorder)
 {
     STestWnd* const a = Add(L"a", {0, 0, 10, 10});
     STestWnd* const a1 = Add(L"a1", {0, 0, 5, 5}, false, a);
     STestWnd* const b = Add(L"b", {20, 0, 30, 10});
     m_host->SetWndTreeZorderDirty();
     m_host->BuildWndTreeZorder();
-    EXPECT_EQ(0u, m_host->GetZorder());
-    EXPECT_EQ(1u, a->GetZorder());
-    EXPECT_EQ(2u, a1->GetZorder());
-    EXPECT_EQ(3u, b->GetZorder());
+    EXPECT_EQ(0u, m_host->GetZOrder());
+    EXPECT_EQ(1u, a->GetZOrder());
+    EXPECT_EQ(2u, a1->GetZOrder());
+    EXPECT_EQ(3u, b->GetZOrder());
 }
 
 }  // namespace

@@ -32,7 +32,7 @@ public:
     // The host's side of ISwndContainer: no real window, a memory canvas.
     BOOL OnFireEvent(SAKU::EventArgs* event) override;
     HWND GetHostHwnd() override { return nullptr; }
-    LPCWSTR GetTranslatorContext() override { return L""; }
+    LPCWSTR GetTranslatorContext() const override { return L""; }
     BOOL IsTranslucent() const override { return FALSE; }
     BOOL IsSendWheel2Hover() const override { return m_wheelToHover; }
     RECT GetContainerRect() const override;
@@ -42,7 +42,7 @@ public:
     BOOL OnCreateCaret(SAKU::SWND swnd, HBITMAP bitmap, int width, int height) override;
     BOOL OnShowCaret(BOOL show) override;
     BOOL OnSetCaretPos(int x, int y) override;
-    void UpdateWindow() override {}
+    BOOL UpdateWindow() override { return TRUE; }
     void UpdateTooltip() override {}
     SAKU::SMessageLoop* GetMsgLoop() override { return &m_loop; }
     SAKU::IScriptModule* GetScriptModule() override { return nullptr; }
@@ -79,9 +79,9 @@ public:
     LPARAM LastLParam(UINT message) const;
 
     // SWindow overrides
-    BOOL IsSiblingsAutoGrouped() override { return m_grouped; }
+    BOOL IsSiblingsAutoGrouped() const override { return m_grouped; }
     SAKU::SWindow* GetSelectedSiblingInGroup() override;
-    UINT OnGetDlgCode() override { return m_dlgCode; }
+    UINT OnGetDlgCode() const override { return m_dlgCode; }
     BOOL OnNcHitTest(POINT point) override;
     BOOL ProcessSwndMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
