@@ -9,6 +9,7 @@
 #include "core/SSkinImgFrame.h"
 #include "core/SSkinScrollbar.h"
 #include "core/SSkinShape.h"
+#include "core/SWindow.h"
 
 namespace SAKU {
 
@@ -26,16 +27,17 @@ void SObjectDefaultRegister::RegisterSkins(SObjectFactoryMgr* factories)
     factories->RegisterFactoryOf<SSkinImgList>();
     factories->RegisterFactoryOf<SSkinImgFrame>();
     factories->RegisterFactoryOf<SSkinImgFrame2>();
-    factories->RegisterFactoryOf<SSkinScrollbar>();
-    factories->RegisterFactoryOf<SSKinGroup>();
     factories->RegisterFactoryOf<SSkinButton>();
-    factories->RegisterFactoryOf<SSkinColorRect>();
     factories->RegisterFactoryOf<SSkinGradation>();
+    factories->RegisterFactoryOf<SSkinScrollbar>();
+    factories->RegisterFactoryOf<SSkinColorRect>();
     factories->RegisterFactoryOf<SSkinShape>();
+    factories->RegisterFactoryOf<SSKinGroup>();
 }
 
-void SObjectDefaultRegister::RegisterWindows(SObjectFactoryMgr*)
+void SObjectDefaultRegister::RegisterWindows(SObjectFactoryMgr* factories)
 {
+    factories->RegisterFactoryOf<SWindow>();
 }
 
 void SObjectDefaultRegister::RegisterInterpolators(SObjectFactoryMgr* factories)
