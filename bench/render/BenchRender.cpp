@@ -10,6 +10,8 @@
 #include "render/IRenderTarget.h"
 #include "render/RenderFactoryCreators.h"
 
+#include "BenchRounds.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -26,37 +28,16 @@ namespace {
 constexpr int kWidth = 340;
 constexpr int kHeight = 420;
 
-double Now()
-{
-    static const double frequency = [] {
-        LARGE_INTEGER value;
-        ::QueryPerformanceFrequency(&value);
-        return double(value.QuadPart);
-    }();
-    LARGE_INTEGER value;
-    ::QueryPerformanceCounter(&value);
-    return double(value.QuadPart) / frequency;
-}
-
 // Runs `work` `rounds` times after a few rounds of warming up; prints the mean and
 // the best time in milliseconds.
 void Time(const char* name, int rounds, const std::function<void()>& work)
 {
-    for (int i = 0; i < 5; ++i)
-        work();
-    ::GdiFlush();
-    std::vector<double> times;
-    for (int i = 0; i < rounds; ++i) {
-        const double start = Now();
-        work();
-        ::GdiFlush();
-        times.push_back(Now() - start);
-    }
+    const std::vector<double> times = bench::TimeRounds(rounds, work);
     double total = 0;
     for (const double t : times)
         total += t;
-    std::printf("bench_render: %-32s mean %8.3f ms  best %8.3f ms\n", name, total / rounds * 1000,
-                *std::min_element(times.begin(), times.end()) * 1000);
+    std::printf("bench_render: %-32s mean %8.3f ms  best %8.3f ms\n", name, total / rounds,
+                *std::min_element(times.begin(), times.end()));
 }
 
 // A bitmap of premultiplied pixels made by `pixel` (x, y).
