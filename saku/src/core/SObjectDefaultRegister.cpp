@@ -1,7 +1,9 @@
 #include "core/SObjectDefaultRegister.h"
 
+#include "core/SCaption.h"
 #include "core/SInterpolators.h"
 #include "core/SObjectFactoryMgr.h"
+#include "core/SRealWnd.h"
 #include "core/SSkinButton.h"
 #include "core/SSkinColorRect.h"
 #include "core/SSkinGradation.h"
@@ -38,6 +40,8 @@ void SObjectDefaultRegister::RegisterSkins(SObjectFactoryMgr* factories)
 void SObjectDefaultRegister::RegisterWindows(SObjectFactoryMgr* factories)
 {
     factories->RegisterFactoryOf<SWindow>();
+    factories->RegisterFactoryOf<SRealWnd>();
+    factories->RegisterFactoryOf<SCaption>();
 }
 
 void SObjectDefaultRegister::RegisterInterpolators(SObjectFactoryMgr* factories)
