@@ -13,6 +13,7 @@ namespace SAKU {
 class SCaption : public SWindow {
 public:
     SOBJECT_CLASS(SWindow, L"caption", kObjTypeWindow)
+    SOBJECT_BASE_CLASS(L"window")
 
     // clang-format off
     BEGIN_SWND_MESSAGES(SCaption)

@@ -27,6 +27,7 @@ struct SRealWndParams {
 class SRealWnd : public SWindow {
 public:
     SOBJECT_CLASS(SWindow, L"realwnd", kObjTypeWindow)
+    SOBJECT_BASE_CLASS(L"window")
 
     const SRealWndParams& GetRealWndParam() const { return m_params; }
     HWND GetRealHwnd() const { return m_realHwnd; }

@@ -3,6 +3,7 @@
 #include "core/Events.h"
 #include "core/IMsgLoopFactory.h"
 #include "core/SApplication.h"
+#include "core/SMessageLoop.h"
 
 namespace SAKU {
 
@@ -29,7 +30,7 @@ SHostDialog::~SHostDialog()
 {
     // The window's last messages still ask for the loop.
     if (GetHwnd())
-        DestroyWindow();
+        CSimpleWnd::DestroyWindow();
     if (IMsgLoopFactory* const factory = LoopFactory())
         factory->DestroyMsgLoop(m_modalLoop);
 }
@@ -45,7 +46,7 @@ int SHostDialog::DoModal(HWND owner)
     const HWND window = CreateEx(owner, WS_POPUP | WS_CLIPCHILDREN, 0, 0, 0, 0, 0);
     if (!window || !m_modalLoop) {
         if (window)
-            DestroyWindow();
+            CSimpleWnd::DestroyWindow();
         if (disabledOwner)
             ::EnableWindow(owner, TRUE);
         return 0;
@@ -69,7 +70,7 @@ int SHostDialog::DoModal(HWND owner)
         ::EnableWindow(owner, TRUE);
     }
     if (GetHwnd())
-        DestroyWindow();
+        CSimpleWnd::DestroyWindow();
     return m_result;
 }
 

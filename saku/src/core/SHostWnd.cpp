@@ -4,6 +4,7 @@
 
 #include "core/Events.h"
 #include "core/IToolTip.h"
+#include "core/ISlotFunctor.h"
 #include "core/IToolTipFactory.h"
 #include "core/LayeredWindowApi.h"
 #include "core/SApplication.h"
@@ -113,7 +114,7 @@ SHostWnd::~SHostWnd()
 {
     // While this object is whole, so that the window's last messages reach it.
     if (GetHwnd())
-        DestroyWindow();
+        CSimpleWnd::DestroyWindow();
     if (SStylePoolMgr* const styles = SStylePoolMgr::GetInstance())
         styles->PopPool(m_privateStylePool.Get());
     if (SSkinPoolMgr* const skins = SSkinPoolMgr::GetInstance())
@@ -540,7 +541,7 @@ void SHostWnd::UpdateLayered(IRenderTarget* source, const RECT* dirty, BYTE alph
     const RECT window = CSimpleWnd::GetWindowRect();
     POINT position = {window.left, window.top};
     SIZE size = {Width(window), Height(window)};
-    POINT source = {0, 0};
+    POINT origin = {0, 0};
     BLENDFUNCTION blend = {AC_SRC_OVER, 0, alpha, AC_SRC_ALPHA};
     const TargetDc cache(source);
     UPDATELAYEREDWINDOWINFO info = {};
@@ -549,7 +550,7 @@ void SHostWnd::UpdateLayered(IRenderTarget* source, const RECT* dirty, BYTE alph
     info.pptDst = &position;
     info.psize = &size;
     info.hdcSrc = cache.Dc();
-    info.pptSrc = &source;
+    info.pptSrc = &origin;
     info.crKey = 0;
     info.pblend = &blend;
     info.dwFlags = ULW_ALPHA;

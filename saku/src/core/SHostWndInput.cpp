@@ -8,6 +8,7 @@
 #include "core/SWindowMgr.h"
 #include "render/IRenderFactory.h"
 
+#include <commctrl.h>
 #include <stdlib.h>
 #include <wchar.h>
 

@@ -48,12 +48,13 @@ BOOL SRealWnd::CreateRealWnd()
         m_realHwnd = handler->CreateNativeWindow(this);
     if (!HasRealWnd())
         return FALSE;
-    if (!m_init && !handler->SizeNativeWindow(this)) {
+    if (!m_init && !(handler && handler->SizeNativeWindow(this))) {
         const RECT client = GetClientRect();
         ::SetWindowPos(m_realHwnd, nullptr, client.left, client.top, client.right - client.left,
                        client.bottom - client.top, SWP_NOZORDER);
     }
-    handler->InitNativeWindow(this);
+    if (handler)
+        handler->InitNativeWindow(this);
     return TRUE;
 }
 

@@ -1,0 +1,217 @@
+#include "HostTest.h"
+
+#include "../render/RenderTestSupport.h"
+
+#include "core/SHostWndAttr.h"
+#include "core/SMessageLoop.h"
+#include "render/IBitmap.h"
+
+#include <cstdlib>
+
+using namespace SAKU;
+using namespace saku_test;
+
+namespace {
+
+HRESULT Apply(SHostWndAttr& attr, const wchar_t* name, const wchar_t* value)
+{
+    return attr.ApplyAttribute(name, value, TRUE);
+}
+
+bool SameRect(const RECT& a, const RECT& b)
+{
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+// Whether two stored pixels differ by at most one in every byte (rounding of blends).
+bool NearPixel(std::uint32_t a, std::uint32_t b)
+{
+    for (int shift = 0; shift < 32; shift += 8) {
+        if (std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)) > 1)
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+TEST(SHostWndAttr, ReadsNumbersFlagsAndTypes)
+{
+    SHostWndAttr attr;
+    EXPECT_EQ(S_OK, Apply(attr, L"wndStyle", L"0x10000"));
+    EXPECT_EQ(0x10000u, attr.GetWndStyle());
+    EXPECT_EQ(S_OK, Apply(attr, L"ALPHA", L"0x80"));   // names in any case, numbers in hex
+    EXPECT_EQ(0x80, attr.GetAlpha());
+    EXPECT_EQ(S_OK, Apply(attr, L"translucent", L"1"));
+    EXPECT_TRUE(attr.IsTranslucent());
+    EXPECT_EQ(S_OK, Apply(attr, L"allowSpy", L"0"));
+    EXPECT_FALSE(attr.IsAllowSpy());
+
+    const struct { const wchar_t* value; HRESULT result; int type; } types[] = {
+        {L"appMain", S_OK, SHostWndAttr::kWndTypeAppMain},
+        {L"normal", S_OK, SHostWndAttr::kWndTypeNormal},
+        {L"undefine", S_OK, SHostWndAttr::kWndTypeUndefine},
+        {L"AppMain", E_FAIL, SHostWndAttr::kWndTypeUndefine},   // the values compare exactly
+        {L"popup", E_FAIL, SHostWndAttr::kWndTypeUndefine},
+    };
+    for (const auto& c : types) {
+        SCOPED_TRACE(c.value);
+        EXPECT_EQ(c.result, Apply(attr, L"wndType", c.value));
+        EXPECT_EQ(c.type, attr.GetWndType());
+    }
+    EXPECT_EQ(S_OK, Apply(attr, L"appMainWnd", L"2"));
+    EXPECT_EQ(SHostWndAttr::kWndTypeNormal, attr.GetWndType());
+    EXPECT_EQ(E_FAIL, Apply(attr, L"noSuchAttribute", L"1"));
+}
+
+TEST(SHostWndAttr, ListsNeedTheirExactNumberOfParts)
+{
+    SHostWndAttr attr;
+    EXPECT_EQ(S_OK, Apply(attr, L"maxInset", L"1,2,3,4"));
+    const struct { const wchar_t* name; const wchar_t* value; } refused[] = {
+        {L"maxInset", L"5,6,7"}, {L"maxInset", L"5,6,7,8,9"}, {L"margin", L"5"}, {L"minsize", L"1,2,3"},
+    };
+    for (const auto& c : refused) {
+        SCOPED_TRACE(c.value);
+        EXPECT_EQ(E_INVALIDARG, Apply(attr, c.name, c.value));
+    }
+    EXPECT_TRUE(SameRect(RECT{1, 2, 3, 4}, attr.GetMaxRectInset(100)));   // the old inset stays
+    EXPECT_TRUE(SameRect(RECT{0, 0, 0, 0}, attr.GetMarginRect(100)));
+
+    EXPECT_EQ(S_OK, Apply(attr, L"margin", L"4,4dp,6,8"));
+    EXPECT_TRUE(SameRect(RECT{4, 6, 6, 8}, attr.GetMarginRect(150)));   // dp grows with the scale
+    EXPECT_EQ(S_OK, Apply(attr, L"minsize", L"100,80"));
+    EXPECT_EQ(100, attr.GetMinSize(100).cx);
+    EXPECT_EQ(80, attr.GetMinSize(100).cy);
+}
+
+TEST(SHostWndAttr, InitRestoresEveryDefault)
+{
+    SHostWndAttr attr;
+    for (const auto* name : {L"resizable", L"translucent", L"appWnd", L"toolWindow", L"sendWheel2Hover"})
+        EXPECT_EQ(S_OK, Apply(attr, name, L"1"));
+    Apply(attr, L"alpha", L"10");
+    Apply(attr, L"allowSpy", L"0");
+    Apply(attr, L"wndType", L"appMain");
+    Apply(attr, L"wndStyleEx", L"0x80");
+    Apply(attr, L"width", L"100");
+    attr.Init();
+    EXPECT_FALSE(attr.IsResizable() || attr.IsTranslucent() || attr.IsAppWnd() || attr.IsToolWindow() ||
+                 attr.IsSendWheel2Hover());
+    EXPECT_EQ(255, attr.GetAlpha());
+    EXPECT_TRUE(attr.IsAllowSpy());
+    EXPECT_EQ(SHostWndAttr::kWndTypeUndefine, attr.GetWndType());
+    EXPECT_EQ(0u, attr.GetWndStyleEx());
+    EXPECT_FALSE(attr.GetWidth().IsValid());
+}
+
+// The test layout (340 x 420, translucent, the application's main window, its own
+// skin, a caption and a text) becomes a visible centred window whose surface
+// holds what the layout draws, and its end ends the main loop with 1.
+TEST_F(HostTest, TestLayoutBecomesACentredTranslucentWindow)
+{
+    SHostWnd host(L"LAYOUT:HOST_MAIN");
+    const HWND window = host.Create(nullptr);
+    ASSERT_TRUE(window);
+    RECT rect = host.CSimpleWnd::GetWindowRect();
+    EXPECT_EQ(340, rect.right - rect.left);
+    EXPECT_EQ(420, rect.bottom - rect.top);
+    RECT work = {};
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    EXPECT_LE(std::abs((rect.left + rect.right) / 2 - (work.left + work.right) / 2), 1);
+    EXPECT_LE(std::abs((rect.top + rect.bottom) / 2 - (work.top + work.bottom) / 2), 1);
+    EXPECT_TRUE(::GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_LAYERED);
+    EXPECT_TRUE(::GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_APPWINDOW);
+    wchar_t title[64] = {};
+    ::GetWindowTextW(window, title, 64);
+    EXPECT_STREQ(L"Tivala host test", title);
+
+    ::ShowWindow(window, SW_SHOWNORMAL);
+    ::UpdateWindow(window);
+    Pump();
+    ASSERT_TRUE(::IsWindowVisible(window));
+    // Xvfb shows layered windows unblended: the host's own surface is the truth.
+    IRenderTarget* const surface = host.GetCacheTarget();
+    ASSERT_TRUE(surface);
+    ASSERT_EQ(340, CurrentBitmap(surface)->Width());
+    const Pixels pixels = ReadPixels(surface);
+    ASSERT_FALSE(pixels.empty());
+    EXPECT_TRUE(NearPixel(Stored(0x80A06020), PixelAt(pixels, 340, 300, 120))) << std::hex << PixelAt(pixels, 340, 300, 120);
+    EXPECT_TRUE(NearPixel(Stored(0xFF804020), PixelAt(pixels, 340, 170, 20))) << std::hex << PixelAt(pixels, 340, 170, 20);
+    EXPECT_TRUE(NearPixel(Stored(0xFFFFFFFF), PixelAt(pixels, 340, 30, 205))) << std::hex << PixelAt(pixels, 340, 30, 205);
+
+    KeepPng(surface, L"TIVALA_HOST_PNG", L"host_surface");
+    if (const wchar_t* folder = _wgetenv(L"TIVALA_HOST_PNG"); folder && *folder) {
+        tivala::test::HostCommand::Run("import -window root '" + m_scratch.UnixPath() + "/screen.png'",
+                                       m_scratch.UnixPath());
+        ::CopyFileW(m_scratch.File(L"screen.png").c_str(), (std::wstring(folder) + L"\\host_screen.png").c_str(), FALSE);
+    }
+
+    // An "appMain" window ends the application's loop with 1 when it goes.
+    ::PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(1, App().GetMsgLoop()->Run());
+    EXPECT_FALSE(::IsWindow(window));
+}
+
+TEST_F(HostTest, TranslucentHostPaintsThroughItsDummyWindow)
+{
+    SHostWnd host(L"HOST_MAIN");   // a layout name without a type is a "LAYOUT"
+    const HWND window = host.Create(nullptr);
+    ASSERT_TRUE(window);
+    const HWND dummy = ::FindWindowExW(nullptr, nullptr, nullptr, L"SAKU_DUMMY_WND");
+    ASSERT_TRUE(dummy);
+    EXPECT_EQ(window, ::GetWindow(dummy, GW_OWNER));
+    EXPECT_TRUE(::GetWindowLongW(dummy, GWL_EXSTYLE) & WS_EX_NOACTIVATE);
+    ::ShowWindow(window, SW_SHOWNOACTIVATE);
+    Pump();
+    // A change of an element comes back through the dummy window's paint.
+    SWindow* const label = host.FindChildByName(L"label");
+    ASSERT_TRUE(label);
+    label->GetStyle().ApplyAttribute(L"colorBkgnd", L"#00FF00FF", FALSE);
+    label->InvalidateArea();
+    EXPECT_TRUE(PumpUntil([&] { return PixelAt(ReadPixels(host.GetCacheTarget()), 340, 30, 205) == Stored(0xFF00FF00); }));
+    host.CSimpleWnd::DestroyWindow();
+    MSG quit;
+    EXPECT_TRUE(::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));   // the appMain window's end
+    EXPECT_FALSE(::IsWindow(dummy));
+}
+
+TEST_F(HostTest, WindowTypeDecidesWhetherTheLoopEnds)
+{
+    const struct { const wchar_t* xml; DWORD style; bool quits; } cases[] = {
+        {L"<SAKU width='50' height='50' wndType='appMain'/>", WS_POPUP, true},
+        {L"<SAKU width='50' height='50' wndType='normal'/>", 0, false},
+        {L"<SAKU width='50' height='50'/>", 0, true},           // "undefine" top-level window
+        {L"<SAKU width='50' height='50'/>", WS_POPUP, false},   // "undefine" pop-up
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.xml);
+        SHostWnd host;
+        ASSERT_TRUE(host.CreateEx(nullptr, c.style, 0, 0, 0, 0, 0));
+        pugi::xml_document document;
+        ASSERT_TRUE(document.load_string(c.xml));
+        ASSERT_TRUE(host.LoadFromXml(document.child(L"SAKU"), 0, 0));
+        host.CSimpleWnd::DestroyWindow();
+        MSG quit;
+        EXPECT_EQ(c.quits, ::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE);
+    }
+}
+
+TEST_F(HostTest, OpaqueElementRedrawsThroughTheQueue)
+{
+    SHostWnd host;
+    ASSERT_TRUE(LoadLayout(host, L"<SAKU width='100' height='80' wndType='normal'><root colorBkgnd='#FFFFFFFF'>"
+                                 L"<window name='w' pos='10,10,@20,@20' bkgndBlend='0' colorBkgnd='#FF0000FF'/>"
+                                 L"</root></SAKU>"));
+    ::ShowWindow(host.GetHwnd(), SW_SHOWNOACTIVATE);
+    Pump();
+    SWindow* const w = host.FindChildByName(L"w");
+    ASSERT_TRUE(w);
+    EXPECT_EQ(Stored(0xFF0000FF), PixelAt(ReadPixels(host.GetCacheTarget()), 100, 15, 15));
+    w->GetStyle().ApplyAttribute(L"colorBkgnd", L"#0000FFFF", FALSE);
+    const RECT rect = w->GetWindowRect();
+    w->InvalidateRect(rect);
+    w->InvalidateRect(rect);
+    EXPECT_TRUE(PumpUntil([&] { return PixelAt(ReadPixels(host.GetCacheTarget()), 100, 15, 15) == Stored(0xFFFF0000); }));
+    EXPECT_EQ(Stored(0xFFFFFFFF), PixelAt(ReadPixels(host.GetCacheTarget()), 100, 5, 5));
+}
