@@ -12,6 +12,7 @@
 #include "core/SSkinScrollbar.h"
 #include "core/SSkinShape.h"
 #include "core/SWindow.h"
+#include "layout/SakuLayout.h"
 
 namespace SAKU {
 
@@ -20,8 +21,9 @@ namespace SAKU {
 // earlier under the same key keeps its place, which is intended, or that memory
 // ran out, which the factory manager logs.
 
-void SObjectDefaultRegister::RegisterLayouts(SObjectFactoryMgr*)
+void SObjectDefaultRegister::RegisterLayouts(SObjectFactoryMgr* factories)
 {
+    factories->RegisterFactoryOf<SakuLayout>();
 }
 
 void SObjectDefaultRegister::RegisterSkins(SObjectFactoryMgr* factories)

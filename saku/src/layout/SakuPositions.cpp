@@ -44,11 +44,6 @@ struct Axis {
     const SLayoutDim& Size(const SakuLayoutParamStruct& param) const { return horizontal ? param.width : param.height; }
 };
 
-bool IsWrapContent(const SakuLayoutParamStruct& param, const SLayoutDim& size)
-{
-    return size.IsWrapContent() || (param.count == 0 && !size.IsValid());
-}
-
 // The parent's far edge as a reference: waits while the parent's size is not known.
 int ParentFar(const Axis& axis)
 {
@@ -166,7 +161,7 @@ bool ResolveEdges(RecordNode* first, RecordNode* node, const Axis& axis)
         value = ParentFar(axis);
     else if (size.IsSpecified())
         value = IsKnown(nearEdge) ? nearEdge + size.ToPixelSize(scale) : kPosUncomputed;
-    else if (!IsWrapContent(param, size) && param.count == 4)
+    else if (!param.WrapsContent(size) && param.count == 4)
         value = ItemValue(first, node, FarItem(param, axis), axis, scale);
     else
         return resolved;
@@ -281,8 +276,8 @@ private:
             if (!IsKnown(record.rect.left) || !IsKnown(record.rect.top))
                 continue;
             const SakuLayoutParamStruct& param = record.child->GetParam();
-            const bool wrapWidth = !IsKnown(record.rect.right) && IsWrapContent(param, param.width);
-            const bool wrapHeight = !IsKnown(record.rect.bottom) && IsWrapContent(param, param.height);
+            const bool wrapWidth = !IsKnown(record.rect.right) && param.WrapsContent(param.width);
+            const bool wrapHeight = !IsKnown(record.rect.bottom) && param.WrapsContent(param.height);
             if (wrapWidth || wrapHeight) {
                 TakeDesiredSize(record, wrapWidth, wrapHeight);
                 resolved = true;

@@ -71,4 +71,15 @@ SIZE LayoutBoxes::Measure(int width, int height)
     return SAKU::MeasurePositions(pointers.data(), static_cast<int>(pointers.size()), width, height);
 }
 
+std::wstring DescribeRect(const RECT& rect)
+{
+    auto coordinate = [](LONG value) {
+        return value == SAKU::kPosUncomputed ? std::wstring(L"?")
+               : value == SAKU::kPosWaiting  ? std::wstring(L"~")
+                                             : std::to_wstring(value);
+    };
+    return L"{" + coordinate(rect.left) + L"," + coordinate(rect.top) + L"," + coordinate(rect.right) + L"," +
+           coordinate(rect.bottom) + L"}";
+}
+
 }  // namespace saku_test

@@ -43,4 +43,8 @@ struct LayoutBoxes {
     std::vector<SAKU::ISakuLayoutChild*> pointers;
 };
 
+// A rectangle as "{left,top,right,bottom}", "?" for a coordinate not computed and
+// "~" for one left waiting.
+std::wstring DescribeRect(const RECT& rect);
+
 }  // namespace saku_test

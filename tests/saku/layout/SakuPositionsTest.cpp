@@ -13,21 +13,11 @@ using saku_test::LayoutBoxes;
 
 namespace {
 
-std::wstring Describe(const RECT& rect)
-{
-    auto coordinate = [](LONG value) {
-        return value == kPosUncomputed ? std::wstring(L"?") : value == kPosWaiting ? std::wstring(L"~")
-                                                                                    : std::to_wstring(value);
-    };
-    return L"{" + coordinate(rect.left) + L"," + coordinate(rect.top) + L"," + coordinate(rect.right) + L"," +
-           coordinate(rect.bottom) + L"}";
-}
-
 std::vector<std::wstring> Describe(const std::vector<RECT>& rects)
 {
     std::vector<std::wstring> described;
     for (const RECT& rect : rects)
-        described.push_back(Describe(rect));
+        described.push_back(saku_test::DescribeRect(rect));
     return described;
 }
 
