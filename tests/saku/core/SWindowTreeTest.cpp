@@ -354,3 +354,63 @@ TEST_F(SWindowTree, EventsBubbleToTheOwnerOrTheContainerUnlessStopped)
     EXPECT_EQ(1, onOwner.calls);
     EXPECT_TRUE(m_container.firedEvents.empty());
 }
+
+namespace {
+
+// A layout of another kind, whose children carry parameters of their own class.
+class STestOtherParam : public STestLayoutParam {
+public:
+    SOBJECT_CLASS(STestLayoutParam, L"OtherLayoutParam", kObjTypeNone)
+};
+
+class STestOtherLayout : public STestLayout {
+public:
+    SOBJECT_CLASS(STestLayout, L"otherlayout", kObjTypeLayout)
+    SOBJECT_BASE_CLASS(L"SakuLayout")
+
+    bool IsParamAcceptable(ILayoutParam* param) const override { return param && param->IsClass(L"OtherLayoutParam"); }
+    ILayoutParam* CreateLayoutParam() const override { return new STestOtherParam; }
+};
+
+// The root of a tree that is its own container, as a host's is; its container
+// part must hear nothing once it is gone.
+class STestContainerRoot : public RecordingContainer, public SWindow {
+public:
+    ~STestContainerRoot() override { m_gone = true; }
+
+    void SetWndTreeZorderDirty() override
+    {
+        EXPECT_FALSE(m_gone) << "the container was called while it was destroyed";
+        RecordingContainer::SetWndTreeZorderDirty();
+    }
+
+private:
+    bool m_gone = false;
+};
+
+}  // namespace
+
+TEST_F(SWindowTree, ANewLayoutGivesTheChildrenParametersOfItsKind)
+{
+    App().RegisterFactoryOf<STestOtherLayout>();
+    SWindow* const root = Build(LR"(<window layout="testlayout"><window name="a"/><window name="b"/></window>)");
+    ASSERT_TRUE(root->FindChildByName(L"a")->GetLayoutParam()->IsClass(L"SakuLayoutParam"));
+    EXPECT_EQ(S_OK, root->ApplyAttribute(L"layout", L"otherlayout", TRUE));
+    for (const wchar_t* name : {L"a", L"b"}) {
+        SCOPED_TRACE(name);
+        EXPECT_TRUE(root->FindChildByName(name)->GetLayoutParam()->IsClass(L"OtherLayoutParam"));
+    }
+}
+
+TEST_F(SWindowTree, ATreeThatIsItsOwnContainerIsReleasedWithoutCallingIt)
+{
+    auto* const host = new STestContainerRoot;
+    host->SetContainer(host);
+    pugi::xml_document document;
+    ASSERT_TRUE(document.load_string(LR"(<window><window/><window><window/></window></window>)"));
+    host->BuildFromXml(document.first_child());
+    const SWND last = host->GetSwnd() + 3;
+    ASSERT_NE(nullptr, SWindowMgr::GetWindow(last));
+    host->Release();
+    EXPECT_EQ(nullptr, SWindowMgr::GetWindow(last));
+}
