@@ -6,6 +6,7 @@
 
 #include "core/Events.h"
 #include "core/ISlotFunctor.h"
+#include "core/SwndMsgCrack.h"
 
 #include "TestWindow.h"
 
@@ -298,4 +299,102 @@ TEST_F(SWindowState, ElementTimersRunOnTheHostWithTheWindowInTheirId)
         w->KillTimer(c.id);
         EXPECT_FALSE(::KillTimer(host.Handle(), c.hostId));   // the window's own kill found it
     }
+}
+
+namespace {
+
+// Writes its name into a shared list for every WM_USER it gets.
+class STestListeningWindow : public SWindow {
+public:
+    SOBJECT_CLASS(SWindow, L"listening", kObjTypeWindow)
+    SOBJECT_BASE_CLASS(L"window")
+
+    static inline std::vector<std::wstring>* heard = nullptr;
+
+    BEGIN_SWND_MESSAGES(STestListeningWindow)
+        MESSAGE_HANDLER_EX(WM_USER, OnUser)
+    END_SWND_MESSAGES_CHAIN(SWindow)
+
+private:
+    LRESULT OnUser(UINT, WPARAM, LPARAM)
+    {
+        if (heard)
+            heard->push_back(GetName());
+        return 0;
+    }
+};
+
+}  // namespace
+
+TEST_F(SWindowState, ABroadcastReachesEveryWindowDepthFirst)
+{
+    App().RegisterFactoryOf<STestListeningWindow>();
+    SWindow* const root = Build(LR"(
+        <window>
+          <listening name="a"><listening name="a1"/><listening name="a2"/></listening>
+          <listening name="b"/>
+        </window>)");
+    std::vector<std::wstring> heard;
+    STestListeningWindow::heard = &heard;
+    root->BroadcastMessage(WM_USER);
+    STestListeningWindow::heard = nullptr;
+    EXPECT_EQ((std::vector<std::wstring>{L"a", L"a1", L"a2", L"b"}), heard);
+
+    root->BroadcastMessage(UM_SETSCALE, 150);
+    EXPECT_EQ(150, root->FindChildByName(L"a2")->QueryStyle().GetScale());
+}
+
+TEST_F(SWindowState, TextAndTooltipChangesReachTheLayoutAndTheTooltip)
+{
+    SWindow* const root = Build(LR"(
+        <window layout="testlayout" width="100" height="100">
+          <window name="wraps" tip="first"/>
+          <window name="fixed" width="50" height="20"/>
+        </window>)");
+    SWindow* const wraps = root->FindChildByName(L"wraps");
+    SWindow* const fixed = root->FindChildByName(L"fixed");
+    root->UpdateLayout();
+    const int runs = static_cast<STestLayout*>(root->GetLayout())->layoutRuns;
+
+    fixed->SetWindowText(L"same size");
+    root->UpdateLayout();
+    EXPECT_EQ(runs, static_cast<STestLayout*>(root->GetLayout())->layoutRuns);
+    wraps->SetWindowText(L"a longer text");
+    root->UpdateLayout();
+    EXPECT_EQ(runs + 1, static_cast<STestLayout*>(root->GetLayout())->layoutRuns);
+    EXPECT_STREQ(L"a longer text", wraps->GetWindowText(TRUE).c_str());
+
+    SwndToolTipInfo info;
+    ASSERT_TRUE(wraps->UpdateToolTip(POINT{}, info));
+    EXPECT_STREQ(L"first", info.text.c_str());
+    EXPECT_EQ(wraps->GetSwnd(), info.swnd);
+    EXPECT_FALSE(fixed->UpdateToolTip(POINT{}, info));   // no tooltip text
+
+    wraps->SetTipText(L"second");
+    EXPECT_EQ(0, m_container.tooltipUpdates);   // the mouse is elsewhere
+    m_container.hover = wraps->GetSwnd();
+    wraps->SetTipText(L"third");
+    EXPECT_EQ(1, m_container.tooltipUpdates);
+    EXPECT_STREQ(L"third", wraps->GetToolTipText().c_str());
+}
+
+TEST_F(SWindowState, MouseTrackingFollowsTheAttribute)
+{
+    SWindow* const root = Build(LR"(<window><window name="tracked" trackMouseEvent="1"/><window name="plain"/></window>)");
+    SWindow* const tracked = root->FindChildByName(L"tracked");
+    EXPECT_EQ(std::vector<SWND>{tracked->GetSwnd()}, m_container.trackedWindows);   // registered at creation
+    tracked->ApplyAttribute(L"trackMouseEvent", L"0", FALSE);
+    EXPECT_TRUE(m_container.trackedWindows.empty());
+    root->FindChildByName(L"plain")->ApplyAttribute(L"trackMouseEvent", L"1", FALSE);
+    EXPECT_EQ(std::vector<SWND>{root->FindChildByName(L"plain")->GetSwnd()}, m_container.trackedWindows);
+}
+
+TEST_F(SWindowState, ALayoutParameterIsTakenOnlyWhenTheParentsLayoutReadsIt)
+{
+    SWindow* const root = Build(LR"(<window><window name="child"/></window>)");
+    SWindow* const child = root->FindChildByName(L"child");
+    auto fitting = SAutoRef<ILayoutParam>::Adopt(root->GetLayout()->CreateLayoutParam());
+    EXPECT_TRUE(child->SetLayoutParam(fitting.Get()));
+    EXPECT_EQ(fitting.Get(), child->GetLayoutParam());
+    EXPECT_FALSE(root->SetLayoutParam(fitting.Get()));   // a root has no parent to read it
 }
