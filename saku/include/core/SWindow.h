@@ -374,6 +374,8 @@ private:
     IRenderTarget* AcquireRenderTarget(const RECT& rect, DWORD gdcFlags, IRegion* region);
     // Whether the layout parameter wraps content in either direction.
     bool WrapsContent() const;
+    // Takes a direct child out of the sibling list; its reference is the caller's.
+    void UnlinkChild(SWindow* child);
 
     RECT m_rcWindow = {};
     SWND m_swnd = 0;
