@@ -10,6 +10,7 @@
 #include "core/ISwndContainer.h"
 #include "core/SApplication.h"
 #include "core/SAutoRef.h"
+#include "core/SObjectFactory.h"
 #include "core/SObjectDefaultRegister.h"
 #include "core/SSkinPool.h"
 #include "core/SWindow.h"
@@ -20,6 +21,7 @@
 #include "render/ImgDecoderCreators.h"
 #include "render/RenderFactoryCreators.h"
 
+#include "BenchImages.h"
 #include "BenchRounds.h"
 
 #include <pugixml.hpp>
@@ -29,8 +31,10 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cwchar>
 #include <functional>
 #include <memory>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -38,8 +42,8 @@ using namespace SAKU;
 
 namespace {
 
-constexpr int kWidth = 340;
-constexpr int kHeight = 420;
+constexpr int kWidth = bench::kWizardWidth;
+constexpr int kHeight = bench::kWizardHeight;
 
 // Runs `work` `rounds` times after a few rounds of warming up; prints the median
 // and the worst time in milliseconds and answers the median.
@@ -119,23 +123,23 @@ private:
     bool m_zOrderDirty = true;
 };
 
-std::uint32_t Premultiplied(std::uint32_t alpha, std::uint32_t r, std::uint32_t g, std::uint32_t b)
-{
-    return alpha << 24 | r * alpha / 255 << 16 | g * alpha / 255 << 8 | b * alpha / 255;
-}
+// The plain "window" element, for a library that does not register it itself.
+class WindowFactory : public SObjectFactory {
+public:
+    IObject* CreateInstance() const override { return new (std::nothrow) SWindow; }
+    LPCWSTR BaseClassName() const override { return L""; }
+    SObjectInfo GetObjectInfo() const override { return SObjectInfo(SWindow::ClassName(), SWindow::ClassType()); }
+    std::unique_ptr<SObjectFactory> Clone() const override
+    {
+        return std::unique_ptr<SObjectFactory>(new (std::nothrow) WindowFactory);
+    }
+};
 
-// Writes a PNG of premultiplied pixels made by `pixel` (x, y) and answers its path.
-std::wstring WriteImage(IRenderFactory* factory, const std::wstring& folder, const wchar_t* name, int width,
-                        int height, const std::function<std::uint32_t(int, int)>& pixel)
+// Writes a bitmap as a PNG and answers its path.
+std::wstring WriteImage(const std::wstring& folder, const wchar_t* name, IBitmap* bitmap)
 {
-    std::vector<std::uint32_t> pixels;
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            pixels.push_back(pixel(x, y));
-    SAutoRef<IBitmap> bitmap;
-    factory->CreateBitmap(bitmap.Put());
     const std::wstring path = folder + name;
-    if (!bitmap || FAILED(bitmap->Init(width, height, pixels.data())) || FAILED(bitmap->Save(path.c_str(), GUID_NULL))) {
+    if (!bitmap || FAILED(bitmap->Save(path.c_str(), GUID_NULL))) {
         std::fprintf(stderr, "bench_paint: cannot write %ls\n", path.c_str());
         std::exit(1);
     }
@@ -146,28 +150,24 @@ std::wstring WriteImage(IRenderFactory* factory, const std::wstring& folder, con
 // a module icon, as the wizard's UI definition declares its own.
 std::wstring SkinXml(IRenderFactory* factory, const std::wstring& folder)
 {
-    const std::wstring background = WriteImage(factory, folder, L"bg.png", kWidth, kHeight, [](int x, int y) {
-        const bool edge = x < 6 || y < 6 || x >= kWidth - 6 || y >= kHeight - 6;
-        return Premultiplied(edge ? 0x60 : 0xFF, 40 + x * 200 / kWidth, 90, 160 + y * 90 / kHeight);
-    });
-    const std::wstring button = WriteImage(factory, folder, L"button.png", 240, 30, [](int x, int y) {
-        const int cx = x % 60;
-        const bool corner = (cx < 4 || cx >= 56) && (y < 4 || y >= 26);
-        return Premultiplied(corner ? 0x40 : 0xE0, 30 + x / 60 * 40, 120, 220);
-    });
-    const std::wstring check = WriteImage(factory, folder, L"check.png", 48, 16, [](int x, int y) {
+    using bench::Premultiplied;
+    const std::wstring background = WriteImage(folder, L"bg.png", bench::WizardBackground(factory).Get());
+    const std::wstring button = WriteImage(folder, L"button.png", bench::ButtonStates(factory).Get());
+    const auto check = bench::MakeBitmap(factory, 48, 16, [](int x, int y) {
         const bool mark = x >= 32 && std::abs((x - 32) - y) < 3;   // the third state is checked
         return mark ? Premultiplied(0xFF, 255, 255, 255) : Premultiplied(0x90, 20, 20, 40 + x / 16 * 60);
     });
-    const std::wstring icon = WriteImage(factory, folder, L"icon.png", 24, 24, [](int x, int y) {
+    const auto icon = bench::MakeBitmap(factory, 24, 24, [](int x, int y) {
         const int dx = x - 12, dy = y - 12;
         return dx * dx + dy * dy < 120 ? Premultiplied(0xFF, 250, 180, 40) : 0u;
     });
+    const std::wstring checkPath = WriteImage(folder, L"check.png", check.Get());
+    const std::wstring iconPath = WriteImage(folder, L"icon.png", icon.Get());
     return L"<skin>"
            L"<imglist name='bench.bg' src='file:" + background + L"'/>"
            L"<imgframe name='bench.button' src='file:" + button + L"' states='4' margin='8,8,8,8'/>"
-           L"<imglist name='bench.check' src='file:" + check + L"' states='3'/>"
-           L"<imglist name='bench.icon' src='file:" + icon + L"'/>"
+           L"<imglist name='bench.check' src='file:" + checkPath + L"' states='3'/>"
+           L"<imglist name='bench.icon' src='file:" + iconPath + L"'/>"
            L"</skin>";
 }
 
@@ -222,6 +222,29 @@ void SetStates(SWindow* root)
     buttons->GetWindow(GSW_LASTCHILD)->ModifyState(WndState_PushDown, 0);
 }
 
+// Places, by its "pos" (four numbers relative to its parent), every window that
+// the library's default layout left without a size, so that the bench also runs
+// in a library that registers no default layout; answers how many it placed.
+int PlaceUnplaced(SWindow* window, pugi::xml_node element)
+{
+    int placed = 0;
+    const RECT origin = window->GetChildrenLayoutRect();
+    pugi::xml_node node = element.first_child();
+    for (SWindow* child = window->GetWindow(GSW_FIRSTCHILD); child && node;
+         child = child->GetWindow(GSW_NEXTSIBLING), node = node.next_sibling()) {
+        RECT rect = child->GetWindowRect();
+        if (::IsRectEmpty(&rect)
+            && std::swscanf(node.attribute(L"pos").value(), L"%ld,%ld,%ld,%ld", &rect.left, &rect.top, &rect.right,
+                            &rect.bottom) == 4) {
+            ::OffsetRect(&rect, origin.left, origin.top);
+            child->Move(&rect);
+            ++placed;
+        }
+        placed += PlaceUnplaced(child, node);
+    }
+    return placed;
+}
+
 int CountWindows(SWindow* window)
 {
     int count = 1;
@@ -244,6 +267,7 @@ int main(int argc, char** argv)
     renderFactory->SetImgDecoderFactory(decoders.Get());
     auto app = std::make_unique<SApplication>(renderFactory.Get(), ::GetModuleHandleW(nullptr), L"SAKUHOST",
                                               new SObjectDefaultRegister);   // the application takes this reference
+    (void)app->RegisterFactory(WindowFactory());   // kept out when the library registers "window" itself
 
     wchar_t temp[MAX_PATH] = {};
     ::GetTempPathW(MAX_PATH, temp);
@@ -273,7 +297,9 @@ int main(int argc, char** argv)
         root->OnRelayout({0, 0, kWidth, kHeight});
         root->UpdateLayout();
         const int windows = CountWindows(root.Get());
-        std::printf("bench_paint: target %d x %d, %d windows, %d rounds each\n", kWidth, kHeight, windows, rounds);
+        const int placed = PlaceUnplaced(root.Get(), layout.first_child());
+        std::printf("bench_paint: target %d x %d, %d windows (%d placed by the bench, the rest by the layout), "
+                    "%d rounds each\n", kWidth, kHeight, windows, placed, rounds);
         if (windows < 50) {
             std::fprintf(stderr, "bench_paint: the layout made only %d windows\n", windows);
             return 1;
@@ -293,6 +319,11 @@ int main(int argc, char** argv)
             surface->PopClip();
         };
         const double frame = Time("full frame", rounds, [&] { paint(nullptr); });
+        // The same walk with every pixel clipped away: what the tree costs beside the drawing.
+        const RECT nowhere = {0, 0, 0, 0};
+        surface->PushClipRect(&nowhere, RGN_AND);
+        Time("full frame, clipped away", rounds, [&] { root->PaintRegion(surface.Get(), nullptr); });
+        surface->PopClip();
 
         // A module name changes its text: the host repaints that area from the root.
         SWindow* const row = root->GetWindow(GSW_FIRSTCHILD)->GetWindow(GSW_NEXTSIBLING);

@@ -237,6 +237,8 @@ void SWindow::UpdateLayerRenderTarget()
         m_layerTarget = nullptr;
     else if (!m_layerTarget)
         FitRenderTarget(m_layerTarget, m_rcWindow);
+    // A translucent window draws through a cache only while it has no layer.
+    UpdateCacheRenderTarget();
 }
 
 IRenderTarget* SWindow::GetLayerRenderTarget()

@@ -489,3 +489,22 @@ TEST_F(WindowPaintTest, OpaqueChildOfLayeredWindowRedrawsWithinTheLayer)
     EXPECT_EQ(kBlue, Pixel(70, 70));
     EXPECT_PRED2(Near, Pixel(20, 20), HalfOver(kRed, kWhite));
 }
+
+TEST_F(WindowPaintTest, TranslucentWindowLeavingItsLayerDrawsThroughACache)
+{
+    m_root->ApplyAttribute(L"colorBkgnd", L"#ffffff", TRUE);
+    SWindow* const window = Add(m_root.Get(), {20, 20, 100, 100},
+                                {{L"colorBkgnd", L"#0000ff"}, {L"alpha", L"128"}, {L"layeredWindow", L"1"}});
+    PaintFrame();
+    EXPECT_EQ(nullptr, window->GetCachedRenderTarget());
+
+    window->ApplyAttribute(L"layeredWindow", L"0", FALSE);
+    EXPECT_NE(nullptr, window->GetCachedRenderTarget());
+    PaintFrame();
+    EXPECT_PRED2(Near, Pixel(60, 60), HalfOver(kBlue, kWhite));
+
+    window->ApplyAttribute(L"layeredWindow", L"1", FALSE);
+    EXPECT_EQ(nullptr, window->GetCachedRenderTarget());
+    PaintFrame();
+    EXPECT_PRED2(Near, Pixel(60, 60), HalfOver(kBlue, kWhite));
+}
