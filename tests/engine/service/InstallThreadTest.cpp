@@ -88,6 +88,18 @@ struct ProductLeftovers {
     }
 };
 
+// The service over a package site, installing into the scratch folder's "Tivala";
+// the packages it fetched and the product's leftovers are removed at the end.
+struct SiteInstall : ServiceFixture {
+    explicit SiteInstall(const PackageSite& site)
+        : ServiceFixture(site.DevConfig()), installDir(Scratch().File(L"Tivala")), leftovers{installDir}
+    {
+    }
+    PackageFilesScope packages;
+    const std::wstring installDir;
+    ProductLeftovers leftovers;
+};
+
 std::vector<int> Percents(const std::vector<WizardMessage>& received, UINT message, WPARAM wParam)
 {
     std::vector<int> percents;
@@ -249,10 +261,8 @@ TEST(InstallThread, ADroppedDownloadFailsAndTheRetryResumesIt)
     ASSERT_TRUE(site.AddFile(L"manifest.json", site.WithBase(R"([
         {"id":"1","appPath":"Small","isForceDownLoad":"1","downLoadUrl":"BASE/small.7z"},
         {"id":"2","appPath":"Plain","isForceDownLoad":"1","downLoadUrl":"BASE/plain.7z"}])")));
-    ServiceFixture fixture(site.DevConfig());
-    PackageFilesScope packages;
-    const std::wstring installDir = fixture.Scratch().File(L"Tivala");
-    ProductLeftovers leftovers{installDir};
+    SiteInstall fixture(site);
+    const std::wstring& installDir = fixture.installDir;
     InstallService& engine = InstallService::GetInstance();
     ASSERT_TRUE(FetchManifest(fixture));
     engine.SetInstallDir(installDir);
@@ -306,10 +316,8 @@ TEST(InstallThread, APackageWhoseServerRefusesHeadStillInstalls)
         {"id":"1","appPath":"Small","isForceDownLoad":"1","downLoadUrl":"BASE/small.7z"},
         {"id":"2","appPath":"Plain","isForceDownLoad":"1","downLoadUrl":"BASE/plain.7z"}])")));
     ASSERT_TRUE(site.Server().WriteControlFile(L"rules.json", R"({"/plain.7z":{"head_status":405}})"));
-    ServiceFixture fixture(site.DevConfig());
-    PackageFilesScope packages;
-    const std::wstring installDir = fixture.Scratch().File(L"Tivala");
-    ProductLeftovers leftovers{installDir};
+    SiteInstall fixture(site);
+    const std::wstring& installDir = fixture.installDir;
     InstallService& engine = InstallService::GetInstance();
     ASSERT_TRUE(FetchManifest(fixture));
     EXPECT_EQ(-1, engine.GetModule(L"Plain").downloadSize);
@@ -332,11 +340,9 @@ TEST(InstallThread, WorksFromTheSnapshotTakenAtStartAndReportsTheStepsDoneOnce)
     const std::string manifest = site.WithBase(R"([
         {"id":"1","appPath":"Small","isForceDownLoad":"1","downLoadUrl":"BASE/small.7z"}])");
     ASSERT_TRUE(site.AddFile(L"manifest.json", manifest));
-    ServiceFixture fixture(site.DevConfig());
-    PackageFilesScope packages;
-    const std::wstring installDir = fixture.Scratch().File(L"Tivala");
+    SiteInstall fixture(site);
+    const std::wstring& installDir = fixture.installDir;
     const std::wstring laterDir = fixture.Scratch().File(L"Later");
-    ProductLeftovers leftovers{installDir};
     InstallService& engine = InstallService::GetInstance();
     ASSERT_TRUE(FetchManifest(fixture));
     engine.SetInstallDir(installDir);
@@ -451,10 +457,8 @@ TEST(InstallThread, AConfigurationFileNamedOutOfTheDataDirectoryIsSkipped)
         {"id":"1","appPath":"Small","isForceDownLoad":"1","downLoadUrl":"BASE/small.7z",
          "configUrl":"BASE/x\\..\\..\\evil.ini"},
         {"id":"2","appPath":"Dots","isForceDownLoad":"1","downLoadUrl":"BASE/dots.7z","configUrl":"BASE/a..ini"}])")));
-    ServiceFixture fixture(site.DevConfig());
-    PackageFilesScope packages;
-    const std::wstring installDir = fixture.Scratch().File(L"Tivala");
-    ProductLeftovers leftovers{installDir};
+    SiteInstall fixture(site);
+    const std::wstring& installDir = fixture.installDir;
     ASSERT_TRUE(FetchManifest(fixture));
     ASSERT_TRUE(InstallInto(fixture, installDir, fixture.Scratch().File(L"Resource")));
 
