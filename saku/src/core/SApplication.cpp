@@ -72,6 +72,8 @@ SApplication::SApplication(IRenderFactory* renderFactory, HINSTANCE module, LPCW
                            ISystemObjectRegister* registrar)
     : m_renderFactory(renderFactory), m_module(module)
 {
+    // The layered-window functions are looked up here, before the singletons, once
+    // the window style's part exists.
     CreateSingletons(module, hostClassName);
 
     m_translator.Attach(new SNullTranslator);
