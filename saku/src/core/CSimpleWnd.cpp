@@ -116,11 +116,13 @@ HWND CSimpleWnd::CreateWindow(LPCWSTR windowName, DWORD style, DWORD exStyle, in
                               HWND parent, LPVOID createParam)
 {
     CSimpleWndHelper* const helper = CSimpleWndHelper::GetInstance();
-    if (!helper || m_hWnd || m_thunk)
+    if (!helper || m_hWnd)
         return nullptr;
 
     SAutoLock lock(helper->m_createLock);
-    m_thunk = static_cast<WndThunk*>(::HeapAlloc(helper->m_heap, HEAP_ZERO_MEMORY, sizeof(WndThunk)));
+    // A thunk kept by a final message that did not give it back runs no window: it serves again.
+    if (!m_thunk)
+        m_thunk = static_cast<WndThunk*>(::HeapAlloc(helper->m_heap, HEAP_ZERO_MEMORY, sizeof(WndThunk)));
     if (!m_thunk)
         return nullptr;
     Creation creation;

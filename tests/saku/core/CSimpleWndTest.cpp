@@ -555,7 +555,11 @@ TEST_F(SimpleWndTest, NotificationsAreReflectedToTheControlThatSentThem)
             MSG_RANGE_HANDLER(OCM_BASE, OCM_BASE + 0x1FFF, OnReflected)
             CHAIN_MSG_MAP    (RecordingWnd)
         END_MSG_MAP()
-        LRESULT OnReflected(UINT message, WPARAM, LPARAM) { return message; }
+        LRESULT OnReflected(UINT message, WPARAM, LPARAM)
+        {
+            messages.push_back(message);
+            return message;
+        }
     } control;
     ASSERT_NE(nullptr, parent.CreatePopup(0, 0, 200, 200));
     ASSERT_NE(nullptr, control.CreateWindow(L"control", WS_CHILD, 0, 0, 0, 50, 20, parent.GetHwnd(),
@@ -593,4 +597,48 @@ TEST_F(SimpleWndTest, NotificationsAreReflectedToTheControlThatSentThem)
             EXPECT_EQ(static_cast<LRESULT>(OCM_BASE + c.message), result);
         }
     }
+}
+
+TEST_F(SimpleWndTest, AnObjectMakesAWindowAgainAfterItsLastOneEnded)
+{
+    // Its final message keeps the thunk, which then serves the next window.
+    struct Keeping : RecordingWnd {
+        void OnFinalMessage(HWND) override {}
+    } keeping;
+    RecordingWnd plain;
+    RecordingWnd* const windows[] = {&plain, &keeping};
+    for (RecordingWnd* window : windows) {
+        for (int round = 0; round < 3; ++round) {
+            const HWND hwnd = window->CreateWindow(L"again", WS_POPUP, 0, 0, 0, 10, 10, nullptr, nullptr);
+            ASSERT_NE(nullptr, hwnd);
+            EXPECT_EQ(1, LiveThunks());
+            ::SendMessageW(hwnd, WM_USER, 0, 0);
+            EXPECT_EQ(static_cast<UINT>(WM_USER), window->messages.back());   // bound to its object
+            EXPECT_TRUE(window->DestroyWindow());
+            EXPECT_FALSE(::IsWindow(hwnd));
+        }
+    }
+    EXPECT_TRUE(::HeapValidate(ThunkHeap(), 0, nullptr));
+}
+
+TEST_F(SimpleWndTest, AMapThatHandlesTheLastMessageStillEndsTheWindow)
+{
+    struct Handling : RecordingWnd {
+        int finals = 0;
+        BEGIN_MSG_MAP(Handling)
+            MSG_RANGE_HANDLER(WM_NCDESTROY, WM_NCDESTROY, OnNcDestroy)
+            CHAIN_MSG_MAP    (RecordingWnd)
+        END_MSG_MAP()
+        LRESULT OnNcDestroy(UINT, WPARAM, LPARAM) { return 0; }
+        void OnFinalMessage(HWND hwnd) override
+        {
+            RecordingWnd::OnFinalMessage(hwnd);
+            ++finals;
+        }
+    } window;
+    ASSERT_NE(nullptr, window.CreatePopup());
+    EXPECT_TRUE(window.DestroyWindow());
+    EXPECT_EQ(1, window.finals);
+    EXPECT_EQ(nullptr, window.GetHwnd());
+    EXPECT_EQ(0, LiveThunks());
 }
