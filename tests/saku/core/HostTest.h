@@ -75,6 +75,7 @@ protected:
     // input starts (a move loop, a modal loop) runs meanwhile.
     void StartXdotool(const std::string& arguments)
     {
+        ::DeleteFileW(m_scratch.File(L"done").c_str());   // a run before this one
         ASSERT_TRUE(tivala::test::HostCommand::Start("xdotool " + arguments + "; touch '" + m_scratch.UnixPath() + "/done'", m_scratch));
     }
     bool XdotoolDone() const

@@ -138,7 +138,8 @@ TEST_F(HostTest, MinMaxInfoFollowsTheWorkAreaAndTheLayout)
     ASSERT_TRUE(LoadLayout(host, kInputLayout));
     MINMAXINFO info = {};
     ::SendMessageW(host.GetHwnd(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
-    MONITORINFO monitor = {sizeof(monitor)};
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof(monitor);
     ASSERT_TRUE(::GetMonitorInfoW(::MonitorFromWindow(host.GetHwnd(), MONITOR_DEFAULTTONEAREST), &monitor));
     const RECT& work = monitor.rcWork;
     EXPECT_EQ(work.left - monitor.rcMonitor.left - 2, info.ptMaxPosition.x);
