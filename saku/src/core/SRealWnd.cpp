@@ -42,6 +42,9 @@ BOOL SRealWnd::BuildFromXml(pugi::xml_node element)
 
 BOOL SRealWnd::CreateRealWnd()
 {
+    // A second window would orphan the first, which nothing would destroy.
+    if (HasRealWnd())
+        return TRUE;
     m_params.style |= WS_CHILD;
     IRealWndHandler* const handler = RealWndHandler();
     if (handler)
