@@ -215,3 +215,46 @@ TEST_F(HostTest, OpaqueElementRedrawsThroughTheQueue)
     EXPECT_TRUE(PumpUntil([&] { return PixelAt(ReadPixels(host.GetCacheTarget()), 100, 15, 15) == Stored(0xFFFF0000); }));
     EXPECT_EQ(Stored(0xFFFFFFFF), PixelAt(ReadPixels(host.GetCacheTarget()), 100, 5, 5));
 }
+
+// The host draws the caret into its own surface by inverting it, so hiding it
+// gives the pixels back exactly.
+TEST_F(HostTest, CaretIsDrawnIntoTheSurfaceAndErasedAgain)
+{
+    SHostWnd host;
+    ASSERT_TRUE(LoadLayout(host, L"<SAKU width='100' height='80' wndType='normal'><root>"
+                                 L"<window name='edit' pos='10,10,@60,@30' colorBkgnd='#FFFFFFFF'/>"
+                                 L"</root></SAKU>"));
+    ::ShowWindow(host.GetHwnd(), SW_SHOWNOACTIVATE);
+    Pump();
+    SWindow* const edit = host.FindChildByName(L"edit");
+    ASSERT_TRUE(edit);
+    const std::uint32_t white = PixelAt(ReadPixels(host.GetCacheTarget()), 100, 30, 20);
+    ASSERT_EQ(Stored(0xFFFFFFFF), white);
+    ASSERT_TRUE(edit->CreateCaret(nullptr, 2, 12));
+    edit->SetCaretPos(30, 15);
+    edit->ShowCaret(TRUE);
+    EXPECT_NE(white, PixelAt(ReadPixels(host.GetCacheTarget()), 100, 30, 20));
+    edit->SetCaretPos(40, 15);   // moves: the old place is clean again
+    EXPECT_EQ(white, PixelAt(ReadPixels(host.GetCacheTarget()), 100, 30, 20));
+    EXPECT_NE(white, PixelAt(ReadPixels(host.GetCacheTarget()), 100, 40, 20));
+    edit->ShowCaret(FALSE);
+    EXPECT_EQ(white, PixelAt(ReadPixels(host.GetCacheTarget()), 100, 40, 20));
+}
+
+TEST_F(HostTest, TranslucentHostAnimatesThroughItsSurface)
+{
+    SHostWnd host(L"LAYOUT:HOST_MAIN");
+    const HWND window = host.Create(nullptr);
+    ASSERT_TRUE(window);
+    EXPECT_FALSE(host.AnimateHostWindow(100, AW_HOR_POSITIVE));   // neither slide, centre nor blend
+    EXPECT_FALSE(::IsWindowVisible(window));
+    EXPECT_TRUE(host.AnimateHostWindow(5, AW_SLIDE | AW_HOR_POSITIVE));   // under 10 ms: shown at once
+    EXPECT_TRUE(::IsWindowVisible(window));
+    EXPECT_TRUE(host.AnimateHostWindow(50, AW_HIDE | AW_BLEND));
+    EXPECT_FALSE(::IsWindowVisible(window));
+    EXPECT_TRUE(host.AnimateHostWindow(50, AW_CENTER | AW_ACTIVATE));
+    EXPECT_TRUE(::IsWindowVisible(window));
+    host.CSimpleWnd::DestroyWindow();
+    MSG quit;
+    ::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);   // the appMain window's end
+}
