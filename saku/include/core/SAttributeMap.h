@@ -59,6 +59,7 @@ namespace SAKU {
 // start with one (leading blanks and a sign allowed; what follows it is ignored).
 std::optional<int> ParseInt(const SStringW& value);       // decimal or "0x" hexadecimal (StrToIntExW)
 std::optional<bool> ParseBool(const SStringW& value);     // an integer as ParseInt, true when not 0
+std::optional<bool> ParseFlag(const SStringW& value);     // an integer as ParseInt, its bit 0
 std::optional<float> ParseFloat(const SStringW& value);   // read with "%f"
 SStringW ParseText(const SStringW& value);                // the text as written
 

@@ -22,6 +22,14 @@ std::optional<bool> ParseBool(const SStringW& value)
     return *number != 0;
 }
 
+std::optional<bool> ParseFlag(const SStringW& value)
+{
+    const std::optional<int> number = ParseInt(value);
+    if (!number)
+        return std::nullopt;
+    return (*number & 1) != 0;
+}
+
 std::optional<float> ParseFloat(const SStringW& value)
 {
     float number = 0.0f;

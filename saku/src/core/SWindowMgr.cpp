@@ -1,5 +1,7 @@
 #include "core/SWindowMgr.h"
 
+#include "core/STimer2.h"
+
 namespace SAKU {
 
 SWindow* SWindowMgr::GetWindow(SWND swnd)
@@ -29,6 +31,9 @@ BOOL SWindowMgr::DestroyWindow(SWND swnd)
     if (!self)
         return FALSE;
     SAutoLock lock(self->m_lock);
+    // A window's element timers die with its handle.
+    if (STimer2* const timers = STimer2::GetInstance())
+        timers->KillTimer(swnd);
     return self->RemoveKey(swnd) ? TRUE : FALSE;
 }
 

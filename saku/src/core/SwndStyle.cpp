@@ -1,21 +1,173 @@
-// Scaffolding: the style's attribute table arrives separately.
 #include "core/SwndStyle.h"
 
+#include "core/SFontPool.h"
+#include "core/SplitString.h"
+
 namespace SAKU {
+
+namespace {
+
+struct NamedValue {
+    const wchar_t* name;
+    int value;
+};
+
+// The value of `text` among `names` (exact, case-sensitive), or nothing.
+template <size_t N>
+std::optional<int> ValueOf(const SStringW& text, const NamedValue (&names)[N])
+{
+    for (const NamedValue& entry : names) {
+        if (text == entry.name)
+            return entry.value;
+    }
+    return std::nullopt;
+}
+
+// Sides change the window's size, which a window measures only after loading.
+HRESULT SidesResult(BOOL loading)
+{
+    return loading ? kNoRefresh : kRefresh;
+}
+
+RECT SidesToPixels(const SLayoutDim (&sides)[4], int scale)
+{
+    return RECT{sides[0].ToPixelSize(scale), sides[1].ToPixelSize(scale), sides[2].ToPixelSize(scale),
+                sides[3].ToPixelSize(scale)};
+}
+
+bool ValidState(int state)
+{
+    return state >= 0 && state < SwndStyle::kStates;
+}
+
+}  // namespace
 
 SwndStyle::SwndStyle() = default;
 SwndStyle::~SwndStyle() = default;
 
-HRESULT SwndStyle::ApplyAttribute(const SStringW&, const SStringW&, BOOL) { return E_NOTIMPL; }
-RECT SwndStyle::GetMarginRect() const { return RECT{}; }
-RECT SwndStyle::GetPaddingRect() const { return RECT{}; }
-UINT SwndStyle::GetTextFormat() const { return m_textMode ? m_textMode : 0x25; }
+HRESULT SwndStyle::OnAttrAlign(const SStringW& value, BOOL)
+{
+    const NamedValue kAligns[] = {{L"left", kAlignLeft}, {L"center", kAlignCenter}, {L"right", kAlignRight}};
+    const std::optional<int> align = ValueOf(value, kAligns);
+    if (!align)
+        return E_FAIL;
+    m_align = *align;
+    return kRefresh;
+}
+
+HRESULT SwndStyle::OnAttrVAlign(const SStringW& value, BOOL)
+{
+    const NamedValue kAligns[] = {{L"top", kVAlignTop}, {L"middle", kVAlignMiddle}, {L"bottom", kVAlignBottom}};
+    const std::optional<int> align = ValueOf(value, kAligns);
+    if (!align)
+        return E_FAIL;
+    m_valign = *align;
+    return kRefresh;
+}
+
+HRESULT SwndStyle::OnAttrMarginX(const SStringW& value, BOOL loading)
+{
+    m_margin[0] = m_margin[2] = SLayoutDim(value);
+    return SidesResult(loading);
+}
+
+HRESULT SwndStyle::OnAttrMarginY(const SStringW& value, BOOL loading)
+{
+    m_margin[1] = m_margin[3] = SLayoutDim(value);
+    return SidesResult(loading);
+}
+
+HRESULT SwndStyle::SetSides(SLayoutDim (&sides)[4], const SStringW& value, BOOL loading)
+{
+    SDynArray<SStringW> values;
+    switch (SplitString(value, L',', values)) {
+    case 1:
+        sides[0] = sides[1] = sides[2] = sides[3] = SLayoutDim(values[0]);
+        break;
+    case 2:   // horizontal, vertical
+        sides[0] = sides[2] = SLayoutDim(values[0]);
+        sides[1] = sides[3] = SLayoutDim(values[1]);
+        break;
+    case 4:
+        for (int i = 0; i < 4; ++i)
+            sides[i] = SLayoutDim(values[i]);
+        break;
+    default:   // a count that names no sides changes none
+        break;
+    }
+    return SidesResult(loading);
+}
+
+HRESULT SwndStyle::SetStateFont(int state, const SStringW& description)
+{
+    m_fontDesc[state] = description;
+    SFontPool* const pool = SFontPool::GetInstance();
+    m_font[state] = pool ? pool->GetFont(description, m_scale) : nullptr;
+    return kRefresh;
+}
+
+RECT SwndStyle::GetMarginRect() const
+{
+    return SidesToPixels(m_margin, m_scale);
+}
+
+RECT SwndStyle::GetPaddingRect() const
+{
+    return SidesToPixels(m_padding, m_scale);
+}
+
+UINT SwndStyle::GetTextFormat() const
+{
+    if (m_textMode != 0)
+        return static_cast<UINT>(m_textMode);
+    UINT format = 0;
+    if (m_align == kAlignCenter)
+        format |= DT_CENTER;
+    else if (m_align == kAlignRight)
+        format |= DT_RIGHT;
+    if (m_valign == kVAlignMiddle)
+        format |= DT_VCENTER | DT_SINGLELINE;
+    else if (m_valign == kVAlignBottom)
+        format |= DT_BOTTOM | DT_SINGLELINE;
+    if (m_bDotted)
+        format |= DT_END_ELLIPSIS;
+    return format;
+}
+
 COLORREF SwndStyle::GetTextColor(int state) const
 {
-    return m_crText[state] != kColorNone ? m_crText[state] : m_crText[0];
+    if (!ValidState(state) || m_crText[state] == kColorNone)
+        return m_crText[0];
+    return m_crText[state];
 }
-IFont* SwndStyle::GetTextFont(int state) const { return m_font[state] ? m_font[state].Get() : m_font[0].Get(); }
-int SwndStyle::GetStates() const { return 1; }
-void SwndStyle::SetScale(int scale) { m_scale = scale; }
+
+IFont* SwndStyle::GetTextFont(int state) const
+{
+    if (!ValidState(state) || !m_font[state])
+        return m_font[0].Get();
+    return m_font[state].Get();
+}
+
+int SwndStyle::GetStates() const
+{
+    int fonts = 0;
+    int colors = 0;
+    for (int state = 1; state < kStates; ++state) {
+        if (m_font[state])
+            ++fonts;
+        if (m_crText[state] != kColorNone)
+            ++colors;
+    }
+    return 1 + (fonts > colors ? fonts : colors);
+}
+
+void SwndStyle::SetScale(int scale)
+{
+    m_scale = scale;
+    for (int state = 0; state < kStates; ++state) {
+        if (!m_fontDesc[state].IsEmpty())
+            SetStateFont(state, m_fontDesc[state]);
+    }
+}
 
 }  // namespace SAKU
