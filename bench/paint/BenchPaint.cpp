@@ -7,13 +7,13 @@
 // and prints the median and worst time of each.
 
 #include "core/ISkinObj.h"
-#include "core/ISwndContainer.h"
 #include "core/SApplication.h"
 #include "core/SAutoRef.h"
 #include "core/SObjectFactory.h"
 #include "core/SObjectDefaultRegister.h"
 #include "core/SSkinPool.h"
 #include "core/SWindow.h"
+#include "core/SwndContainerImpl.h"
 #include "render/IBitmap.h"
 #include "render/IRegion.h"
 #include "render/IRenderFactory.h"
@@ -56,19 +56,16 @@ double Time(const char* name, int rounds, const std::function<void()>& work)
     return median;
 }
 
-// The host's side of a tree, reduced to what painting asks for: one memory
-// target as the host's surface, and the areas the tree asks to have repainted.
-class BenchContainer : public ISwndContainer {
+// A host without a real window: the tree's half of the container is the
+// library's, and the host's half hands out one memory target as the host's surface
+// and notes the areas the tree asks to have repainted. It is the tree's root.
+class BenchHost : public SwndContainerImpl {
 public:
-    explicit BenchContainer(IRenderTarget* surface) : m_surface(surface) {}
+    explicit BenchHost(IRenderTarget* surface) : m_surface(surface) {}
 
-    void SetRoot(SWindow* root) { m_root = root; }
     std::vector<RECT>& Redraws() { return m_redraws; }
 
     // ISwndContainer overrides
-    void OnNextFrame() override {}
-    BOOL RegisterDragDrop(SWND, IDropTarget*) override { return FALSE; }
-    BOOL RevokeDragDrop(SWND) override { return FALSE; }
     BOOL OnFireEvent(EventArgs*) override { return FALSE; }
     HWND GetHostHwnd() override { return nullptr; }   // the bench redraws queued windows itself
     LPCWSTR GetTranslatorContext() const override { return L""; }
@@ -78,49 +75,18 @@ public:
     IRenderTarget* OnGetRenderTarget(const RECT&, DWORD) override { return m_surface; }
     void OnReleaseRenderTarget(IRenderTarget*, const RECT&, DWORD) override {}
     void OnRedraw(const RECT& rect) override { m_redraws.push_back(rect); }
-    SWND OnGetSwndCapture() override { return 0; }
-    BOOL OnReleaseSwndCapture() override { return TRUE; }
-    SWND OnSetSwndCapture(SWND) override { return 0; }
-    void OnSetSwndFocus(SWND) override {}
-    SWND GetHover() const override { return 0; }
-    SWND GetFocus() const override { return 0; }
     BOOL OnCreateCaret(SWND, HBITMAP, int, int) override { return FALSE; }
     BOOL OnShowCaret(BOOL) override { return FALSE; }
     BOOL OnSetCaretPos(int, int) override { return FALSE; }
     BOOL UpdateWindow() override { return FALSE; }
     void UpdateTooltip() override {}
-    void FrameToHost(RECT&) const override {}
-    IAcceleratorMgr* GetAcceleratorMgr() override { return nullptr; }
-    BOOL RegisterTimelineHandler(ITimelineHandler*) override { return FALSE; }
-    BOOL UnregisterTimelineHandler(ITimelineHandler*) override { return FALSE; }
-    void RegisterTrackMouseEvent(SWND) override {}
-    void UnregisterTrackMouseEvent(SWND) override {}
     SMessageLoop* GetMsgLoop() override { return nullptr; }
-    void SetWndTreeZorderDirty() override { m_zOrderDirty = true; }
-    void BuildWndTreeZorder() override
-    {
-        if (!m_zOrderDirty || !m_root)
-            return;
-        UINT next = 0;
-        Number(m_root, next);
-        m_zOrderDirty = false;
-    }
     IScriptModule* GetScriptModule() override { return nullptr; }
     int GetScale() const override { return 100; }
-    LRESULT DoFrameEvent(UINT, WPARAM, LPARAM) override { return 0; }
 
 private:
-    static void Number(SWindow* window, UINT& next)
-    {
-        window->SetZOrder(next++);
-        for (SWindow* child = window->GetWindow(GSW_FIRSTCHILD); child; child = child->GetWindow(GSW_NEXTSIBLING))
-            Number(child, next);
-    }
-
     IRenderTarget* m_surface;
-    SWindow* m_root = nullptr;
     std::vector<RECT> m_redraws;
-    bool m_zOrderDirty = true;
 };
 
 // The plain "window" element, for a library that does not register it itself.
@@ -289,15 +255,14 @@ int main(int argc, char** argv)
         return 1;
     }
     {
-        BenchContainer container(surface.Get());
-        auto root = SAutoRef<SWindow>::Adopt(new SWindow);
-        root->SetContainer(&container);
-        container.SetRoot(root.Get());
+        auto host = SAutoRef<BenchHost>::Adopt(new BenchHost(surface.Get()));
+        BenchHost& container = *host.Get();
+        SWindow* const root = host.Get();
         root->BuildFromXml(layout.first_child());
         root->OnRelayout({0, 0, kWidth, kHeight});
         root->UpdateLayout();
-        const int windows = CountWindows(root.Get());
-        const int placed = PlaceUnplaced(root.Get(), layout.first_child());
+        const int windows = CountWindows(root);
+        const int placed = PlaceUnplaced(root, layout.first_child());
         std::printf("bench_paint: target %d x %d, %d windows (%d placed by the bench, the rest by the layout), "
                     "%d rounds each\n", kWidth, kHeight, windows, placed, rounds);
         if (windows < 50) {
@@ -305,7 +270,7 @@ int main(int argc, char** argv)
             return 1;
         }
 
-        SetStates(root.Get());
+        SetStates(root);
 
         const RECT all = {0, 0, kWidth, kHeight};
         const auto paint = [&](IRegion* region) {
