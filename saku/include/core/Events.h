@@ -17,15 +17,63 @@ SEVENT_CLASS(EventSetFocus,                8100,  L"on_set_focus")
 SEVENT_CLASS(EventKillFocus,               8101,  L"on_kill_focus")
 SEVENT_CLASS(EventSwndCreate,              8102,  L"on_create")
 SEVENT_CLASS(EventSwndDestroy,             8103,  L"on_destroy")
-SEVENT_CLASS(EventSwndSize,                8104,  L"on_size")
+
+// The client size, as WM_SIZE gives it.
+class EventSwndSize : public TplEventArgs<EventSwndSize> {
+public:
+    SEVENT_ID(8104, L"on_size")
+    explicit EventSwndSize(IObject* sender, int width = 0, int height = 0)
+        : TplEventArgs(sender), width(width), height(height) {}
+
+    int width;
+    int height;
+};
+
 SEVENT_CLASS(EventSwndVisibleChanged,      8105,  L"on_visible_changed")
-SEVENT_CLASS(EventSwndStateChanged,        8106,  L"on_state_changed")
-SEVENT_CLASS(EventLButtonDown,             8107,  L"on_mouse_lbutton_down")
-SEVENT_CLASS(EventLButtonUp,               8108,  L"on_mouse_lbutton_up")
+
+// Every change of the state bits (hover, pushdown, checked, invisible, disabled).
+class EventSwndStateChanged : public TplEventArgs<EventSwndStateChanged> {
+public:
+    SEVENT_ID(8106, L"on_state_changed")
+    explicit EventSwndStateChanged(IObject* sender, DWORD oldState = 0, DWORD newState = 0)
+        : TplEventArgs(sender), oldState(oldState), newState(newState) {}
+
+    DWORD oldState;
+    DWORD newState;
+};
+
+// The left button went down on the window; the point is in host coordinates.
+class EventLButtonDown : public TplEventArgs<EventLButtonDown> {
+public:
+    SEVENT_ID(8107, L"on_mouse_lbutton_down")
+    explicit EventLButtonDown(IObject* sender, POINT point = {}) : TplEventArgs(sender), point(point) {}
+
+    POINT point;
+};
+
+// The left button came up inside the window after it went down on it.
+class EventLButtonUp : public TplEventArgs<EventLButtonUp> {
+public:
+    SEVENT_ID(8108, L"on_mouse_lbutton_up")
+    explicit EventLButtonUp(IObject* sender, POINT point = {}) : TplEventArgs(sender), point(point) {}
+
+    POINT point;
+};
+
 SEVENT_CLASS(EventSwndMouseHover,          9000,  L"on_mouse_hover")
 SEVENT_CLASS(EventSwndMouseLeave,          9001,  L"on_mouse_leave")
 SEVENT_CLASS(EventCmd,                     10000, L"on_command")
-SEVENT_CLASS(EventCtxMenu,                 10001, L"on_conext_menu")
+
+// The right button went down: a subscriber that shows its own menu sets `cancel`,
+// which the window answers for WM_RBUTTONDOWN.
+class EventCtxMenu : public TplEventArgs<EventCtxMenu> {
+public:
+    SEVENT_ID(10001, L"on_conext_menu")
+    explicit EventCtxMenu(IObject* sender, POINT point = {}) : TplEventArgs(sender), point(point) {}
+
+    POINT point;
+    BOOL cancel = FALSE;
+};
 
 // Scrolling
 SEVENT_CLASS(EventScrollViewOriginChanged, 10002, L"on_scrollview_origin_changed")

@@ -29,6 +29,8 @@ public:
     bool RegisterFactoryOf() { return RegisterFactory(TplSObjectFactory<T>(), false); }
     // False when no factory has the key.
     bool RemoveFactory(const SObjectInfo& key);
+    // How many keys have a factory.
+    int GetFactoryCount() const { return m_factories.GetCount(); }
 
     // A new object of the key's class with its first reference, which the caller
     // owns. An unknown key is logged as a warning and gives null.

@@ -60,7 +60,8 @@ public:
     void PushPool(SSkinPool* pool);
     // Takes `pool` (null: the top one) off the stack and releases the stack's
     // reference; the caller needs its own to go on using it. Null, and nothing
-    // taken, for the built-in pool and a pool not on the stack.
+    // taken, for a pool not on the stack and for the built-in pool's own entry at
+    // the bottom (a second entry, pushed while the built-in pool loads, goes).
     SSkinPool* PopPool(SSkinPool* pool);
     // The first pool from the top that has the name; no reference added.
     ISkinObj* GetSkin(const SStringW& name, int scale);

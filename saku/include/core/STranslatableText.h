@@ -24,6 +24,9 @@ public:
     // Nothing without an owner.
     void TranslateText();
 
+    // A text as the application's translator gives it in `context`.
+    static SStringW Translate(const SStringW& text, LPCWSTR context);
+
 private:
     const ITrCtxProvider* m_owner;
     SStringW m_raw;

@@ -342,6 +342,9 @@ protected:
     LRESULT OnMouseWheel(UINT flags, short delta, POINT point);
     void OnMouseHover(UINT flags, POINT point);
     void OnMouseLeave();
+    LRESULT OnScaleMessage(UINT message, WPARAM scale, LPARAM);
+    LRESULT OnLanguageMessage(UINT message, WPARAM, LPARAM);
+    LRESULT OnColorizeMessage(UINT message, WPARAM color, LPARAM);
 
     // Caches and layers follow the window's size (WM_SIZE).
     void ResizeRenderTargets();
@@ -355,6 +358,8 @@ protected:
 
 private:
     struct MessageRecord;
+    // The window's own attribute table (SWindow.cpp).
+    struct AttributeHandlers;
     // A render target acquired by the window, while it is out.
     struct PaintData {
         RECT rect;
@@ -365,6 +370,8 @@ private:
     static void LogChildByNameMissing(LPCWSTR className, LPCWSTR name, int depth);
     static void LogChildByIdMissing(LPCWSTR className, int id, int depth);
     IRenderTarget* AcquireRenderTarget(const RECT& rect, DWORD gdcFlags, IRegion* region);
+    // Whether the layout parameter wraps content in either direction.
+    bool WrapsContent() const;
 
     RECT m_rcWindow = {};
     SWND m_swnd = 0;

@@ -25,14 +25,19 @@ public:
     }
 
     // Takes `pool` off (searched from the bottom; null takes the top) and releases
-    // the stack's reference. Null, and nothing taken, when it is not on the stack
-    // or is `fixed`.
+    // the stack's reference. Null, and nothing taken, when it is not on the stack.
+    // The bottom entry stays when it is `fixed`; a further entry of that pool goes,
+    // so that a fixed pool that pushes itself while it loads comes off again.
     T* Pop(T* pool, const T* fixed = nullptr)
     {
+        const auto* const bottom = m_pools.GetHead();
+        const auto stays = [&](const typename SLinkedList<T*>::Node* node) {
+            return node == bottom && node->value == fixed;
+        };
         typename SLinkedList<T*>::Node* node = pool ? m_pools.GetHead() : m_pools.GetTail();
-        while (pool && node && node->value != pool)
+        while (pool && node && (node->value != pool || stays(node)))
             node = node->next;
-        if (!node || node->value == fixed)
+        if (!node || stays(node))
             return nullptr;
         T* const popped = node->value;
         m_pools.RemoveAt(node);

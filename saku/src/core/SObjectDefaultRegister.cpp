@@ -26,12 +26,12 @@ void SObjectDefaultRegister::RegisterSkins(SObjectFactoryMgr* factories)
     factories->RegisterFactoryOf<SSkinImgList>();
     factories->RegisterFactoryOf<SSkinImgFrame>();
     factories->RegisterFactoryOf<SSkinImgFrame2>();
-    factories->RegisterFactoryOf<SSkinScrollbar>();
-    factories->RegisterFactoryOf<SSKinGroup>();
     factories->RegisterFactoryOf<SSkinButton>();
-    factories->RegisterFactoryOf<SSkinColorRect>();
     factories->RegisterFactoryOf<SSkinGradation>();
+    factories->RegisterFactoryOf<SSkinScrollbar>();
+    factories->RegisterFactoryOf<SSkinColorRect>();
     factories->RegisterFactoryOf<SSkinShape>();
+    factories->RegisterFactoryOf<SSKinGroup>();
 }
 
 void SObjectDefaultRegister::RegisterWindows(SObjectFactoryMgr*)

@@ -1,8 +1,24 @@
-// Scaffolding: the bodies of the window object arrive piece by piece; until then
-// each answers its neutral value so that the rest of the library links.
+// The window object: identity, tree, attributes, building from XML, messages and
+// events. State, layout requests and the message handlers are in
+// SWindowState.cpp, painting in SWindowPaint.cpp.
 #include "core/SWindow.h"
 
+#include "core/Events.h"
+#include "core/SApplication.h"
+#include "core/SLog.h"
+#include "core/SSkinPool.h"
+#include "core/SStylePool.h"
 #include "core/SWindowMgr.h"
+#include "core/SXmlLookup.h"
+#include "core/SwndMsgCrack.h"
+
+#include <pugixml.hpp>
+
+#include <wchar.h>
+#include <cwchar>
+#include <memory>
+#include <new>
+#include <optional>
 
 namespace SAKU {
 
@@ -11,15 +27,141 @@ struct SWindow::MessageRecord {
     MessageRecord* previous;
 };
 
+namespace {
+
+// How deep BuildChildren may nest, windows and included documents together. The
+// tree's operations (destruction, visibility, painting, hit testing) recurse once
+// per level, so a layout may not nest deeper than the stack carries them all; real
+// layouts stay below 30 levels.
+constexpr int kMaxBuildDepth = 256;
+int g_buildDepth = 0;   // UI thread only, like every window
+
+struct BuildDepthScope {
+    BuildDepthScope() { ++g_buildDepth; }
+    ~BuildDepthScope() { --g_buildDepth; }
+    BuildDepthScope(const BuildDepthScope&) = delete;
+    BuildDepthScope& operator=(const BuildDepthScope&) = delete;
+};
+
+constexpr SLogSite kBuildTooDeepSite = {kLogLevelWarn, "src\\core\\SWnd", 0, "SAKU::SWindow::BuildChildren"};
+constexpr SLogSite kFindByNameSite = {kLogLevelWarn, "saku/include/core/SWnd", 525, "SAKU::SWindow::FindChildByName2"};
+constexpr SLogSite kFindByIdSite = {kLogLevelWarn, "saku/include/core/SWnd", 488, "SAKU::SWindow::FindChildByID2"};
+
+// The standard dialog ids that an "id" attribute may name.
+const struct {
+    const wchar_t* name;
+    int id;
+} kStandardIds[] = {
+    {L"IDOK", IDOK},         {L"IDCANCEL", IDCANCEL}, {L"IDABORT", IDABORT},
+    {L"IDRETRY", IDRETRY},   {L"IDIGNORE", IDIGNORE}, {L"IDYES", IDYES},
+    {L"IDNO", IDNO},         {L"IDCLOSE", IDCLOSE},   {L"IDHELP", IDHELP},
+};
+
+// The program's table of named window ids belongs to the application, which does
+// not keep one yet: every name is unknown (0) until it does.
+int NamedId(const SStringW&)
+{
+    return 0;
+}
+
+// A layout document named "type:name" (the type "LAYOUT" without a colon) from
+// the resource providers; false when it is missing or does not parse.
+bool LoadLayoutDocument(const SStringW& source, pugi::xml_document& document)
+{
+    SApplication* const app = SApplication::GetInstance();
+    if (!app || source.IsEmpty())
+        return false;
+    SStringW type, name;
+    if (SplitResRef(source, type, name) < 2) {
+        name = type;
+        type = L"LAYOUT";
+    }
+    const size_t size = app->GetRawDataSize(type, name);
+    if (size == 0)
+        return false;
+    std::unique_ptr<char[]> bytes(new (std::nothrow) char[size]);
+    if (!bytes || !app->GetRawData(type, name, bytes.get(), size))
+        return false;
+    return document.load_buffer(bytes.get(), size, pugi::parse_default, pugi::encoding_utf8).status == pugi::status_ok;
+}
+
+bool IsBlank(wchar_t ch)
+{
+    return ch == L' ' || ch == L'\t' || ch == L'\n' || ch == L'\r';
+}
+
+SStringW TrimBlanks(const wchar_t* text)
+{
+    const wchar_t* begin = text;
+    while (*begin && IsBlank(*begin))
+        ++begin;
+    const wchar_t* end = begin + wcslen(begin);
+    while (end > begin && IsBlank(end[-1]))
+        --end;
+    return SStringW(begin, static_cast<int>(end - begin));
+}
+
+// The next window of the subtree of `root` in pre-order; null after the last.
+SWindow* NextInSubtree(SWindow* window, const SWindow* root)
+{
+    if (SWindow* const child = window->GetWindow(GSW_FIRSTCHILD))
+        return child;
+    while (window && window != root) {
+        if (SWindow* const next = window->GetWindow(GSW_NEXTSIBLING))
+            return next;
+        window = window->GetParent();
+    }
+    return nullptr;
+}
+
+template <typename T>
+void AddEventOf(SEventSet& events)
+{
+    events.AddEvent(T::EventID, T::EventName());
+}
+
+}  // namespace
+
+// ---- Construction ---------------------------------------------------------------
+
 SWindow::SWindow() : m_text(this), m_toolTipText(this)
 {
     m_swnd = SWindowMgr::NewWindow(this);
+    if (SApplication* const app = SApplication::GetInstance()) {
+        // Every class registered with the layout type is a layout.
+        m_layout.Attach(static_cast<ILayout*>(app->CreateObject(SObjectInfo(L"SakuLayout", kObjTypeLayout))));
+    }
+    if (m_layout) {
+        m_layoutParam.Attach(m_layout->CreateLayoutParam());
+        if (m_layoutParam)
+            m_layoutParam->SetMatchParent(Both);
+    }
+    AddEventOf<EventSetFocus>(m_eventSet);
+    AddEventOf<EventKillFocus>(m_eventSet);
+    AddEventOf<EventSwndCreate>(m_eventSet);
+    AddEventOf<EventSwndDestroy>(m_eventSet);
+    AddEventOf<EventSwndSize>(m_eventSet);
+    AddEventOf<EventSwndVisibleChanged>(m_eventSet);
+    AddEventOf<EventSwndStateChanged>(m_eventSet);
+    AddEventOf<EventLButtonDown>(m_eventSet);
+    AddEventOf<EventLButtonUp>(m_eventSet);
+    AddEventOf<EventSwndMouseHover>(m_eventSet);
+    AddEventOf<EventSwndMouseLeave>(m_eventSet);
+    AddEventOf<EventCmd>(m_eventSet);
+    AddEventOf<EventCtxMenu>(m_eventSet);
 }
 
 SWindow::~SWindow()
 {
+    // A window released without DestroyWindow still owns its children's references.
+    while (SWindow* const child = m_firstChild) {
+        RemoveChild(child);
+        child->Release();
+    }
     SWindowMgr::DestroyWindow(m_swnd);
 }
+
+// ---- Identity and relations ---------------------------------------------------------
 
 DWORD SWindow::SetUserData(DWORD data)
 {
@@ -36,109 +178,733 @@ SWindow* SWindow::GetRoot()
     return root;
 }
 
-SWindow* SWindow::GetWindow(int) const { return nullptr; }
-SWindow* SWindow::GetNextLayoutChild(const SWindow*) const { return nullptr; }
-void SWindow::SetContainer(ISwndContainer* container) { m_container = container; }
-IScriptModule* SWindow::GetScriptModule() const { return nullptr; }
-LPCWSTR SWindow::GetTrCtx() const { return L""; }
-RECT SWindow::GetClientRect() const { return m_rcWindow; }
-void SWindow::CopyClientRect(RECT* rect) const { *rect = m_rcWindow; }
-RECT SWindow::GetChildrenLayoutRect() const { return m_rcWindow; }
-void SWindow::GetTextRect(RECT* rect) const { *rect = m_rcWindow; }
-BOOL SWindow::IsContainPoint(POINT, BOOL) const { return FALSE; }
-BOOL SWindow::OnNcHitTest(POINT) { return FALSE; }
-SWND SWindow::SwndFromPoint(POINT, UINT) { return 0; }
-int SWindow::GetScale() const { return 100; }
-BOOL SWindow::SetLayoutParam(ILayoutParam*) { return FALSE; }
-void SWindow::InsertChild(SWindow*, SWindow*) {}
-BOOL SWindow::RemoveChild(SWindow*) { return FALSE; }
-BOOL SWindow::DestroyChild(SWindow*) { return FALSE; }
-BOOL SWindow::DestroyWindow() { return FALSE; }
-void SWindow::BringWindowToTop() {}
-BOOL SWindow::BuildFromXml(pugi::xml_node) { return FALSE; }
-BOOL SWindow::BuildChildren(pugi::xml_node) { return FALSE; }
-SWindow* SWindow::FindChildByID(int, int) const { return nullptr; }
-SWindow* SWindow::FindChildByName(LPCWSTR, int) const { return nullptr; }
-void SWindow::LogChildByNameMissing(LPCWSTR, LPCWSTR, int) {}
-void SWindow::LogChildByIdMissing(LPCWSTR, int, int) {}
-HRESULT SWindow::ApplyAttribute(const SStringW&, const SStringW&, BOOL) { return E_FAIL; }
-HRESULT SWindow::AfterAttribute(const SStringW&, const SStringW&, BOOL, HRESULT result) { return result; }
-HRESULT SWindow::DefAttributeProc(const SStringW&, const SStringW&, BOOL) { return E_FAIL; }
+SWindow* SWindow::GetWindow(int code) const
+{
+    switch (code) {
+    case GSW_FIRSTCHILD: return m_firstChild;
+    case GSW_LASTCHILD:  return m_lastChild;
+    case GSW_PREVSIBLING: return m_prevSibling;
+    case GSW_NEXTSIBLING: return m_nextSibling;
+    case GSW_PARENT:     return m_parent;
+    case GSW_OWNER:      return m_owner;
+    default:             return nullptr;
+    }
+}
+
+SWindow* SWindow::GetNextLayoutChild(const SWindow* after) const
+{
+    SWindow* child = after ? after->m_nextSibling : m_firstChild;
+    while (child && (child->m_floating || !(child->m_visible || child->m_display)))
+        child = child->m_nextSibling;
+    return child;
+}
+
+void SWindow::SetContainer(ISwndContainer* container)
+{
+    // Walked without recursion: a subtree may be as deep as its layout allows.
+    for (SWindow* window = this; window; window = NextInSubtree(window, this))
+        window->m_container = container;
+}
+
+IScriptModule* SWindow::GetScriptModule() const
+{
+    return m_container ? m_container->GetScriptModule() : nullptr;
+}
+
+LPCWSTR SWindow::GetTrCtx() const
+{
+    LPCWSTR const context = m_container ? m_container->GetTranslatorContext() : nullptr;
+    return context ? context : L"";
+}
+
+int SWindow::GetScale() const
+{
+    return m_container ? m_container->GetScale() : 100;
+}
+
+BOOL SWindow::SetLayoutParam(ILayoutParam* param)
+{
+    if (!param || !m_parent || !m_parent->m_layout || !m_parent->m_layout->IsParamAcceptable(param))
+        return FALSE;
+    m_layoutParam = param;
+    return TRUE;
+}
+
+// ---- Geometry -------------------------------------------------------------------------
+
+RECT SWindow::GetClientRect() const
+{
+    RECT rect;
+    CopyClientRect(&rect);
+    return rect;
+}
+
+namespace {
+
+// `rect` less `insets` on each side, never turned inside out.
+RECT Deflate(RECT rect, const RECT& insets)
+{
+    rect.left += insets.left;
+    rect.top += insets.top;
+    rect.right -= insets.right;
+    rect.bottom -= insets.bottom;
+    if (rect.right < rect.left)
+        rect.right = rect.left;
+    if (rect.bottom < rect.top)
+        rect.bottom = rect.top;
+    return rect;
+}
+
+}  // namespace
+
+void SWindow::CopyClientRect(RECT* rect) const
+{
+    *rect = Deflate(m_rcWindow, m_style.GetMarginRect());
+}
+
+RECT SWindow::GetChildrenLayoutRect() const
+{
+    return Deflate(GetClientRect(), m_style.GetPaddingRect());
+}
+
+void SWindow::GetTextRect(RECT* rect) const
+{
+    *rect = Deflate(GetClientRect(), m_style.GetPaddingRect());
+}
+
+BOOL SWindow::IsContainPoint(POINT point, BOOL client) const
+{
+    const RECT rect = client ? GetClientRect() : m_rcWindow;
+    return ::PtInRect(&rect, point);
+}
+
+BOOL SWindow::OnNcHitTest(POINT point)
+{
+    const RECT client = GetClientRect();
+    return !::PtInRect(&client, point);
+}
+
+SWND SWindow::SwndFromPoint(POINT point, UINT flags)
+{
+    if (!::PtInRect(&m_rcWindow, point))
+        return 0;
+    const RECT client = GetClientRect();
+    if (!::PtInRect(&client, point))
+        return m_swnd;
+    for (SWindow* child = m_lastChild; child; child = child->m_prevSibling) {
+        if ((child->m_state & WndState_Invisible) || child->m_msgTransparent)
+            continue;
+        if (const SWND hit = child->SwndFromPoint(point, flags))
+            return hit;
+    }
+    return m_swnd;
+}
+
+// ---- Tree ---------------------------------------------------------------------------------
+
+void SWindow::InsertChild(SWindow* child, SWindow* after)
+{
+    if (!child || child->m_parent == this)
+        return;
+    // A window inserted under itself or a descendant would make a loop of parents.
+    for (const SWindow* ancestor = this; ancestor; ancestor = ancestor->m_parent) {
+        if (ancestor == child)
+            return;
+    }
+    // A window has one parent: taken from another one, it leaves that list first,
+    // whose reference becomes this window's.
+    if (child->m_parent)
+        child->m_parent->RemoveChild(child);
+
+    child->SetContainer(m_container);
+    child->m_parent = this;
+    if (after == kInsertFirst) {
+        child->m_nextSibling = m_firstChild;
+        if (m_firstChild)
+            m_firstChild->m_prevSibling = child;
+        else
+            m_lastChild = child;
+        m_firstChild = child;
+    } else if (!after || after == m_lastChild || after->m_parent != this) {
+        child->m_prevSibling = m_lastChild;
+        if (m_lastChild)
+            m_lastChild->m_nextSibling = child;
+        else
+            m_firstChild = child;
+        m_lastChild = child;
+    } else {
+        child->m_prevSibling = after;
+        child->m_nextSibling = after->m_nextSibling;
+        after->m_nextSibling->m_prevSibling = child;
+        after->m_nextSibling = child;
+    }
+    ++m_childrenCount;
+    m_layoutDirty = LayoutDirty::Self;
+    if (m_layout && (!child->m_layoutParam || !m_layout->IsParamAcceptable(child->m_layoutParam.Get())))
+        child->m_layoutParam.Attach(m_layout->CreateLayoutParam());
+    child->OnEnableChanged(!(m_state & WndState_Disable), 1);
+    if (m_container)
+        m_container->SetWndTreeZorderDirty();
+}
+
+BOOL SWindow::RemoveChild(SWindow* child)
+{
+    if (!child || child->m_parent != this)
+        return FALSE;
+    if (child->m_prevSibling)
+        child->m_prevSibling->m_nextSibling = child->m_nextSibling;
+    else
+        m_firstChild = child->m_nextSibling;
+    if (child->m_nextSibling)
+        child->m_nextSibling->m_prevSibling = child->m_prevSibling;
+    else
+        m_lastChild = child->m_prevSibling;
+    child->m_parent = child->m_prevSibling = child->m_nextSibling = nullptr;
+    --m_childrenCount;
+    // The numbers of the windows after it no longer follow the tree.
+    if (m_container)
+        m_container->SetWndTreeZorderDirty();
+    return TRUE;
+}
+
+BOOL SWindow::DestroyChild(SWindow* child)
+{
+    if (!child || child->m_parent != this)
+        return FALSE;
+    child->InvalidateArea();
+    child->SendSwndMessage(WM_DESTROY);
+    // A handler that took the child away already has its reference.
+    if (RemoveChild(child))
+        child->Release();
+    return TRUE;
+}
+
+BOOL SWindow::DestroyWindow()
+{
+    if (m_parent)
+        return m_parent->DestroyChild(this);
+    SendSwndMessage(WM_DESTROY);
+    Release();
+    return TRUE;
+}
+
+void SWindow::BringWindowToTop()
+{
+    SWindow* const parent = m_parent;
+    if (!parent || parent->m_lastChild == this)
+        return;
+    parent->RemoveChild(this);
+    parent->InsertChild(this);
+}
+
+// ---- Building from XML ------------------------------------------------------------------
+
+BOOL SWindow::BuildFromXml(pugi::xml_node element)
+{
+    if (element) {
+        if (m_layoutParam)
+            m_layoutParam->Clear();
+        // The layout decides which attributes the layout parameter takes, and a
+        // style is the base the element's own attributes override: both go first.
+        pugi::xml_attribute first[] = {XmlAttribute(element, L"layout"), XmlAttribute(element, L"class")};
+        for (pugi::xml_attribute& attribute : first) {
+            if (!attribute)
+                continue;
+            ApplyAttribute(attribute.name(), attribute.value(), TRUE);
+            attribute.set_userdata(1);
+        }
+        SObjectImpl<IObject>::BuildFromXml(element);
+        for (pugi::xml_attribute& attribute : first) {
+            if (attribute)
+                attribute.set_userdata(0);
+        }
+        const SStringW text = TrimBlanks(element.text().get());
+        if (!text.IsEmpty())
+            m_text.SetText(SResProviderMgr::GetString(text));
+    }
+
+    if (SendSwndMessage(WM_CREATE) != 0) {
+        if (m_parent)
+            m_parent->DestroyChild(this);   // may have released this window
+        return FALSE;
+    }
+    if (m_parent) {
+        m_state |= m_parent->m_state & (WndState_Invisible | WndState_Disable);
+    }
+    SendSwndMessage(WM_SHOWWINDOW, !(m_state & WndState_Invisible), 1);
+    BuildChildren(element);
+    RequestRelayout(m_swnd, TRUE);
+    return TRUE;
+}
+
+BOOL SWindow::BuildChildren(pugi::xml_node element)
+{
+    if (!element)
+        return FALSE;
+    if (g_buildDepth >= kMaxBuildDepth) {
+        WriteLog(kBuildTooDeepSite, L"Warning: layout nested deeper than %d levels, the rest not built", kMaxBuildDepth);
+        return FALSE;
+    }
+    const BuildDepthScope depth;
+    SApplication* const app = SApplication::GetInstance();
+    for (pugi::xml_node node = element.first_child(); node; node = node.next_sibling()) {
+        if (node.type() != pugi::node_element)
+            continue;
+        if (_wcsicmp(node.name(), L"include") == 0) {
+            pugi::xml_document included;
+            if (LoadLayoutDocument(XmlAttribute(node, L"src").value(), included))
+                BuildChildren(XmlChild(included, L"include"));
+            continue;
+        }
+        if (node.get_userdata() != 0 || !app)
+            continue;
+        // Every class registered with the window type is a window.
+        SWindow* const child = static_cast<SWindow*>(app->CreateObject(SObjectInfo(node.name(), kObjTypeWindow)));
+        if (!child)
+            continue;
+        InsertChild(child);
+        child->BuildFromXml(node);
+    }
+    return TRUE;
+}
+
+// ---- Lookup by id and name --------------------------------------------------------------
+
+SWindow* SWindow::FindChildByID(int id, int depth) const
+{
+    if (id == 0 || depth == 0)
+        return nullptr;
+    for (SWindow* child = m_firstChild; child; child = child->m_nextSibling) {
+        if (child->GetID() == id)
+            return child;
+    }
+    if (depth == 1)
+        return nullptr;
+    for (SWindow* child = m_firstChild; child; child = child->m_nextSibling) {
+        if (SWindow* const found = child->FindChildByID(id, depth < 0 ? depth : depth - 1))
+            return found;
+    }
+    return nullptr;
+}
+
+SWindow* SWindow::FindChildByName(LPCWSTR name, int depth) const
+{
+    if (!name || depth == 0)
+        return nullptr;
+    for (SWindow* child = m_firstChild; child; child = child->m_nextSibling) {
+        LPCWSTR const childName = child->GetName();
+        if (wcscmp(childName ? childName : L"", name) == 0)
+            return child;
+    }
+    if (depth == 1)
+        return nullptr;
+    for (SWindow* child = m_firstChild; child; child = child->m_nextSibling) {
+        if (SWindow* const found = child->FindChildByName(name, depth < 0 ? depth : depth - 1))
+            return found;
+    }
+    return nullptr;
+}
+
+void SWindow::LogChildByNameMissing(LPCWSTR className, LPCWSTR name, int depth)
+{
+    WriteLog(kFindByNameSite,
+             L"FindChildByName2 Failed, no window of class [%s] with name of [%s] was found within [%d] levels",
+             className, name ? name : L"", depth);
+}
+
+void SWindow::LogChildByIdMissing(LPCWSTR className, int id, int depth)
+{
+    WriteLog(kFindByIdSite, L"FindChildByID2 Failed, no window of class [%s] with id of [%d] was found within [%d] levels",
+             className, id, depth);
+}
+
+// ---- Attributes -----------------------------------------------------------------------------
+
+// The handlers of the window's own attributes; each answers kRefresh when the
+// window must be redrawn, kNoRefresh when not.
+struct SWindow::AttributeHandlers {
+    using Handler = HRESULT (*)(SWindow& window, const SStringW& value, BOOL loading);
+
+    static HRESULT Layout(SWindow& w, const SStringW& value, BOOL)
+    {
+        SApplication* const app = SApplication::GetInstance();
+        ILayout* const layout = app ? static_cast<ILayout*>(app->CreateObject(SObjectInfo(value, kObjTypeLayout))) : nullptr;
+        if (!layout)
+            return E_INVALIDARG;
+        w.m_layout.Attach(layout);
+        return kRefresh;
+    }
+
+    static HRESULT Class(SWindow& w, const SStringW& value, BOOL loading)
+    {
+        SStylePoolMgr* const styles = SStylePoolMgr::GetInstance();
+        const pugi::xml_node style = styles ? styles->FindStyle(value) : pugi::xml_node();
+        if (!style)
+            return kNoRefresh;
+        if (const pugi::xml_attribute layout = XmlAttribute(style, L"layout"))
+            w.ApplyAttribute(layout.name(), layout.value(), loading);
+        for (pugi::xml_attribute attribute = style.first_attribute(); attribute; attribute = attribute.next_attribute()) {
+            if (attribute.get_userdata() != 0 || _wcsicmp(attribute.name(), L"class") == 0 ||
+                _wcsicmp(attribute.name(), L"layout") == 0)
+                continue;
+            w.ApplyAttribute(attribute.name(), attribute.value(), loading);
+        }
+        return kNoRefresh;
+    }
+
+    static HRESULT Id(SWindow& w, const SStringW& value, BOOL)
+    {
+        if (value.IsEmpty())
+            return kNoRefresh;
+        if (_wcsnicmp(value.c_str(), L"ID", 2) == 0) {
+            for (const auto& standard : kStandardIds) {
+                if (_wcsicmp(value.c_str(), standard.name) == 0)
+                    w.m_id = standard.id;
+            }
+            return kNoRefresh;
+        }
+        w.m_id = static_cast<int>(wcstol(value.c_str(), nullptr, 10));
+        return kNoRefresh;
+    }
+
+    static HRESULT Name(SWindow& w, const SStringW& value, BOOL)
+    {
+        w.m_name = value;
+        if (w.m_id == 0)
+            w.m_id = NamedId(value);
+        return kNoRefresh;
+    }
+
+    static HRESULT Skin(SWindow& w, const SStringW& value, BOOL loading)
+    {
+        w.m_skin = FindSkin(value, w.GetScale());
+        if (!loading && w.WrapsContent())
+            w.RequestRelayoutSelf();
+        return loading ? kNoRefresh : kRefresh;
+    }
+
+    static HRESULT NcSkin(SWindow& w, const SStringW& value, BOOL)
+    {
+        w.m_ncSkin = FindSkin(value, w.GetScale());
+        return kRefresh;
+    }
+
+    static HRESULT Data(SWindow& w, const SStringW& value, BOOL)
+    {
+        return StoreAttribute(w.m_userData, ParseInt(value), kNoRefresh);
+    }
+
+    static HRESULT Text(SWindow& w, const SStringW& value, BOOL)
+    {
+        w.m_text.SetText(SResProviderMgr::GetString(value));
+        return kRefresh;
+    }
+
+    static HRESULT Enable(SWindow& w, const SStringW& value, BOOL loading)
+    {
+        const BOOL enable = value != L"0";
+        if (!loading) {
+            w.EnableWindow(enable, TRUE);
+            return kNoRefresh;
+        }
+        // Also the window's own flag: a window the layout disables stays disabled
+        // when its parent is enabled again.
+        w.m_ownDisabled = !enable;
+        if (enable)
+            w.m_state &= ~WndState_Disable;
+        else
+            w.m_state = (w.m_state | WndState_Disable) & ~WndState_Hover;
+        return kNoRefresh;
+    }
+
+    static HRESULT Visible(SWindow& w, const SStringW& value, BOOL loading)
+    {
+        const BOOL visible = value != L"0";
+        if (loading)
+            w.m_visible = visible;
+        else
+            w.SetVisible(visible, TRUE);
+        return kNoRefresh;
+    }
+
+    static HRESULT Display(SWindow& w, const SStringW& value, BOOL loading)
+    {
+        w.m_display = value != L"0";
+        if (loading)
+            return kNoRefresh;
+        w.RequestRelayoutSelf();
+        return kRefresh;
+    }
+
+    static HRESULT Cache(SWindow& w, const SStringW& value, BOOL loading)
+    {
+        w.m_cache = value != L"0";
+        if (!loading) {
+            w.UpdateCacheRenderTarget();
+            w.InvalidateArea();
+        }
+        return kNoRefresh;
+    }
+
+    static HRESULT Alpha(SWindow& w, const SStringW& value, BOOL loading)
+    {
+        w.m_style.m_byAlpha = static_cast<BYTE>(_wtoi(value.c_str()));
+        if (loading)
+            return kNoRefresh;
+        if (!w.IsLayeredWindow())
+            w.UpdateCacheRenderTarget();
+        w.InvalidateArea();
+        return kRefresh;
+    }
+
+    static HRESULT LayeredWindow(SWindow& w, const SStringW& value, BOOL loading)
+    {
+        w.m_layeredWindow = value != L"0";
+        if (loading)
+            return kNoRefresh;
+        w.UpdateLayerRenderTarget();
+        return kRefresh;
+    }
+
+    static HRESULT TrackMouseEvent(SWindow& w, const SStringW& value, BOOL loading)
+    {
+        const HRESULT result = StoreAttribute(w.m_style.m_bTrackMouseEvent, ParseBit0(value), kNoRefresh);
+        if (!loading && w.m_container) {
+            if (w.m_style.m_bTrackMouseEvent)
+                w.m_container->RegisterTrackMouseEvent(w.m_swnd);
+            else
+                w.m_container->UnregisterTrackMouseEvent(w.m_swnd);
+        }
+        return result;
+    }
+
+    static HRESULT Tip(SWindow& w, const SStringW& value, BOOL)
+    {
+        w.SetTipText(SResProviderMgr::GetString(value));
+        return kNoRefresh;
+    }
+
+    static HRESULT MsgTransparent(SWindow& w, const SStringW& value, BOOL)
+    {
+        return StoreAttribute(w.m_msgTransparent, ParseBit0(value), kNoRefresh);
+    }
+
+    static HRESULT MaxWidth(SWindow& w, const SStringW& value, BOOL)
+    {
+        w.m_maxWidth = SLayoutDim(value);
+        return kNoRefresh;
+    }
+
+    static HRESULT ClipClient(SWindow& w, const SStringW& value, BOOL)
+    {
+        return StoreAttribute(w.m_clipClient, ParseBit0(value), kNoRefresh);
+    }
+
+    static HRESULT Focusable(SWindow& w, const SStringW& value, BOOL)
+    {
+        return StoreAttribute(w.m_focusable, ParseBit0(value), kNoRefresh);
+    }
+
+    static HRESULT DrawFocusRect(SWindow& w, const SStringW& value, BOOL)
+    {
+        return StoreAttribute(w.m_drawFocusRect, ParseBit0(value), kRefresh);
+    }
+
+    static HRESULT Float(SWindow& w, const SStringW& value, BOOL)
+    {
+        return StoreAttribute(w.m_floating, ParseInt(value), kNoRefresh);
+    }
+
+    // The handler of one of the window's own attributes (any letter case); null
+    // for the attributes that go to the style, the layout and the layout parameter.
+    static Handler Find(const SStringW& name)
+    {
+        static const struct {
+            const wchar_t* name;
+            Handler handler;
+        } kTable[] = {
+            {L"layout",          &Layout},
+            {L"class",           &Class},
+            {L"id",              &Id},
+            {L"name",            &Name},
+            {L"skin",            &Skin},
+            {L"ncskin",          &NcSkin},
+            {L"data",            &Data},
+            {L"text",            &Text},
+            {L"enable",          &Enable},
+            {L"visible",         &Visible},
+            {L"show",            &Visible},
+            {L"display",         &Display},
+            {L"cache",           &Cache},
+            {L"alpha",           &Alpha},
+            {L"layeredWindow",   &LayeredWindow},
+            {L"trackMouseEvent", &TrackMouseEvent},
+            {L"tip",             &Tip},
+            {L"msgTransparent",  &MsgTransparent},
+            {L"maxWidth",        &MaxWidth},
+            {L"clipClient",      &ClipClient},
+            {L"focusable",       &Focusable},
+            {L"drawFocusRect",   &DrawFocusRect},
+            {L"float",           &Float},
+        };
+        for (const auto& entry : kTable) {
+            if (_wcsicmp(name.c_str(), entry.name) == 0)
+                return entry.handler;
+        }
+        return nullptr;
+    }
+
+    // "1", "0x3": bit 0 of an integer.
+    static std::optional<BOOL> ParseBit0(const SStringW& value)
+    {
+        const std::optional<int> number = ParseInt(value);
+        if (!number)
+            return std::nullopt;
+        return (*number & 1) ? TRUE : FALSE;
+    }
+
+    static ISkinObj* FindSkin(const SStringW& name, int scale)
+    {
+        SSkinPoolMgr* const skins = SSkinPoolMgr::GetInstance();
+        return skins ? skins->GetSkin(name, scale) : nullptr;
+    }
+};
+
+HRESULT SWindow::ApplyAttribute(const SStringW& name, const SStringW& value, BOOL loading)
+{
+    HRESULT result = E_FAIL;
+    if (const AttributeHandlers::Handler handler = AttributeHandlers::Find(name)) {
+        result = handler(*this, value, loading);
+    } else {
+        if (SUCCEEDED(result = m_style.ApplyAttribute(name, value, loading)))
+            result |= kAttrTakenByStyle;
+        else if (m_layout && SUCCEEDED(result = m_layout->ApplyAttribute(name, value, loading)))
+            result |= kAttrTakenByLayout;
+        else if (m_layoutParam && SUCCEEDED(result = m_layoutParam->ApplyAttribute(name, value, loading)))
+            result |= kAttrTakenByLayoutParam;
+        else
+            result = DefAttributeProc(name, value, loading);
+    }
+    return AfterAttribute(name, value, loading, result);
+}
+
+HRESULT SWindow::AfterAttribute(const SStringW&, const SStringW&, BOOL loading, HRESULT result)
+{
+    if (loading || (result & 0xFFFF) != 0)
+        return result;
+    if ((result & (kAttrTakenByLayout | kAttrTakenByLayoutParam)) && m_parent)
+        m_parent->RequestRelayout(m_parent->m_swnd, TRUE);
+    else
+        InvalidateArea();
+    return result;
+}
+
+HRESULT SWindow::DefAttributeProc(const SStringW& name, const SStringW& value, BOOL)
+{
+    if (!GetScriptModule())
+        return E_FAIL;
+    return m_eventSet.SetEventScript(name.c_str(), CvtW2A(value, CP_UTF8)) ? kNoRefresh : E_FAIL;
+}
+
+// ---- Messages and events ------------------------------------------------------------------
+
 LRESULT SWindow::SendSwndMessage(UINT message, WPARAM wParam, LPARAM lParam, BOOL* handled)
 {
-    const SAutoRef<SWindow> keepAlive(this);   // a handler may release the window
-    MessageRecord record = {MSG{nullptr, message, wParam, lParam, 0, {0, 0}}, m_curMsg};
+    // A handler may release the window; it lives until the record is taken off.
+    const SAutoRef<SWindow> self(this);
+    MessageRecord record = {{nullptr, message, wParam, lParam, 0, {0, 0}}, m_curMsg};
     m_curMsg = &record;
-    const BOOL savedHandled = IsMsgHandled();
+    const BOOL outerHandled = IsMsgHandled();
     SetMsgHandled(FALSE);
     LRESULT result = 0;
     ProcessSwndMessage(message, wParam, lParam, result);
     if (handled)
         *handled = IsMsgHandled();
-    SetMsgHandled(savedHandled);
+    SetMsgHandled(outerHandled);
     m_curMsg = record.previous;
     return result;
 }
-void SWindow::BroadcastMessage(UINT, WPARAM, LPARAM) {}
-void SWindow::SetColorizeColor(COLORREF) {}
-const MSG* SWindow::GetCurMsg() const { return m_curMsg ? &m_curMsg->msg : nullptr; }
-BOOL SWindow::FireCommand() { return FALSE; }
-BOOL SWindow::FireCtxMenu(POINT) { return FALSE; }
-BOOL SWindow::RaiseEvent(EventArgs*) { return FALSE; }
-BOOL SWindow::IsVisible(BOOL) const { return TRUE; }
-BOOL SWindow::IsDisabled(BOOL) const { return FALSE; }
-BOOL SWindow::IsFocused() const { return FALSE; }
-DWORD SWindow::ModifyState(DWORD, DWORD, BOOL) { return m_state; }
-void SWindow::SetCheck(BOOL) {}
-void SWindow::EnableWindow(BOOL, BOOL) {}
-void SWindow::SetVisible(BOOL, BOOL) {}
-void SWindow::SetFocus() {}
-void SWindow::KillFocus() {}
-SWND SWindow::SetCapture() { return 0; }
-BOOL SWindow::ReleaseCapture() { return FALSE; }
-SWND SWindow::GetCapture() const { return 0; }
-BOOL SWindow::NeedRedrawOnStateChange() const { return FALSE; }
-SStringW SWindow::GetWindowText(BOOL raw) const { return m_text.GetText(raw); }
-void SWindow::SetWindowText(LPCWSTR) {}
-void SWindow::SetTipText(LPCWSTR) {}
-SStringW SWindow::GetToolTipText() const { return m_toolTipText.GetText(FALSE); }
-BOOL SWindow::UpdateToolTip(POINT, SwndToolTipInfo&) { return FALSE; }
-SStringW SWindow::TranslateString(const SStringW& text) const { return text; }
-void SWindow::RequestRelayout(SWND, BOOL) {}
-void SWindow::UpdateLayout() {}
-void SWindow::UpdateChildrenPosition() {}
-BOOL SWindow::OnRelayout(const RECT&) { return FALSE; }
-BOOL SWindow::Move(const RECT*) { return FALSE; }
-SIZE SWindow::GetDesiredSize(int, int) { return SIZE{0, 0}; }
-SIZE SWindow::MeasureDesiredSize(const RECT*) { return SIZE{0, 0}; }
-void SWindow::ApplyColorize(COLORREF) {}
-void SWindow::OnScaleChanged(int) {}
-int SWindow::OnLanguageChanged() { return 1; }
-SWindow* SWindow::GetSelectedChildInGroup() { return nullptr; }
-BOOL SWindow::SetTimer(char, UINT) { return FALSE; }
-void SWindow::KillTimer(char) {}
-BOOL SWindow::SetTimer2(UINT_PTR, UINT) { return FALSE; }
-void SWindow::KillTimer2(UINT_PTR) {}
-BOOL SWindow::CreateCaret(HBITMAP, int, int) { return FALSE; }
-void SWindow::ShowCaret(BOOL) {}
-void SWindow::SetCaretPos(int, int) {}
-void SWindow::UpdateWindow() {}
-BOOL SWindow::OnSetCursor(const POINT&) { return TRUE; }
-BOOL SWindow::ProcessSwndMessage(UINT, WPARAM, LPARAM, LRESULT&) { return FALSE; }
-BOOL SWindow::DefSwndProc(UINT, WPARAM, LPARAM, LRESULT&) { return FALSE; }
-void SWindow::OnStateChanged(DWORD, DWORD) {}
-int SWindow::OnWindowCreate(LPCREATESTRUCT) { return 0; }
-void SWindow::OnDestroy() {}
-void SWindow::OnSizeChanged(UINT, SIZE) {}
-void SWindow::OnSetFocus(SWND) {}
-void SWindow::OnKillFocus(SWND) {}
-void SWindow::OnEnableChanged(BOOL, UINT) {}
-void SWindow::OnShowWindow(BOOL, UINT) {}
-void SWindow::OnLButtonDown(UINT, POINT) {}
-void SWindow::OnLeftButtonUp(UINT, POINT) {}
-BOOL SWindow::OnRButtonDown(UINT, POINT) { return FALSE; }
-LRESULT SWindow::OnMouseWheel(UINT, short, POINT) { return 0; }
-void SWindow::OnMouseHover(UINT, POINT) {}
-void SWindow::OnMouseLeave() {}
+
+void SWindow::BroadcastMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const SAutoRef<SWindow> self(this);
+    SendSwndMessage(message, wParam, lParam);
+    for (SWindow* child = m_firstChild; child;) {
+        const SAutoRef<SWindow> held(child);
+        child->BroadcastMessage(message, wParam, lParam);
+        child = child->m_nextSibling;
+    }
+}
+
+void SWindow::SetColorizeColor(COLORREF color)
+{
+    BroadcastMessage(UM_SETCOLORIZE, color);
+}
+
+const MSG* SWindow::GetCurMsg() const
+{
+    return m_curMsg ? &m_curMsg->msg : nullptr;
+}
+
+BOOL SWindow::FireCommand()
+{
+    EventCmd command(this);
+    return RaiseEvent(&command);
+}
+
+BOOL SWindow::FireCtxMenu(POINT point)
+{
+    EventCtxMenu menu(this, point);
+    RaiseEvent(&menu);
+    return menu.cancel;
+}
+
+BOOL SWindow::RaiseEvent(EventArgs* args)
+{
+    if (m_eventSet.IsMuted())
+        return FALSE;
+    // A subscriber may destroy the window (a dialog closing itself).
+    const SAutoRef<SWindow> self(this);
+    m_eventSet.RaiseEvent(args);
+    if (!args->bubbleUp)
+        return args->handled != 0;
+    if (m_owner)
+        return m_owner->RaiseEvent(args);
+    if (m_container)
+        return m_container->OnFireEvent(args);
+    return args->handled != 0;
+}
+
+BOOL SWindow::ProcessSwndMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    SWND_MESSAGES_BODY
+    MSG_WM_CREATE       (OnWindowCreate)
+    MSG_WM_DESTROY      (OnDestroy)
+    MSG_WM_SIZE         (OnSizeChanged)
+    MSG_WM_SETFOCUS_EX  (OnSetFocus)
+    MSG_WM_KILLFOCUS_EX (OnKillFocus)
+    MSG_WM_ENABLE_EX    (OnEnableChanged)
+    MSG_WM_PAINT_EX     (OnPaint)
+    MSG_WM_ERASEBKGND_EX(OnEraseBkgnd)
+    MSG_WM_SHOWWINDOW   (OnShowWindow)
+    MSG_WM_NCPAINT_EX   (OnNcPaint)
+    SWND_MESSAGE_ENTRY  (WM_MOUSEMOVE, (void)0)   // taken, so that it goes no further
+    MSG_WM_LBUTTONDOWN  (OnLButtonDown)
+    MSG_WM_LBUTTONUP    (OnLeftButtonUp)
+    MSG_WM_RBUTTONDOWN  (OnRButtonDown)
+    SWND_MESSAGE_ENTRY  (WM_RBUTTONUP, (void)0)
+    MSG_WM_MOUSEWHEEL   (OnMouseWheel)
+    MSG_WM_MOUSEHOVER   (OnMouseHover)
+    MSG_WM_MOUSELEAVE   (OnMouseLeave)
+    MESSAGE_HANDLER_EX  (UM_SETSCALE,    OnScaleMessage)
+    MESSAGE_HANDLER_EX  (UM_SETLANGUAGE, OnLanguageMessage)
+    MESSAGE_HANDLER_EX  (UM_SETCOLORIZE, OnColorizeMessage)
+    SWND_MESSAGES_END(DefSwndProc)
+}
+
+BOOL SWindow::DefSwndProc(UINT, WPARAM, LPARAM, LRESULT&)
+{
+    return FALSE;
+}
 
 }  // namespace SAKU

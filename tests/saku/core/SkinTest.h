@@ -64,14 +64,7 @@ protected:
     }
 
     // Keeps a drawing for the eye: written as a PNG when TIVALA_SKIN_PNG names a folder.
-    static void Keep(SAKU::IRenderTarget* target, const wchar_t* name)
-    {
-        const wchar_t* const folder = _wgetenv(L"TIVALA_SKIN_PNG");
-        if (!folder || !*folder)
-            return;
-        ::GdiFlush();
-        CurrentBitmap(target)->Save((std::wstring(folder) + L"\\" + name + L".png").c_str(), GUID_NULL);
-    }
+    static void Keep(SAKU::IRenderTarget* target, const wchar_t* name) { KeepPng(target, L"TIVALA_SKIN_PNG", name); }
 };
 
 }  // namespace saku_test

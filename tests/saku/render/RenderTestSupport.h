@@ -13,6 +13,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdlib>
+#include <string>
 #include <vector>
 
 namespace saku_test {
@@ -84,6 +86,17 @@ inline std::uint32_t Stored(std::uint32_t colour)
     const std::uint32_t a = colour >> 24;
     const auto channel = [a](std::uint32_t byte) { return byte * a / 255; };
     return a << 24 | channel(colour & 0xFF) << 16 | channel((colour >> 8) & 0xFF) << 8 | channel((colour >> 16) & 0xFF);
+}
+
+// Keeps a drawing for the eye: the target's bitmap is written as NAME.png into the
+// Windows folder that the environment variable names, when it names one.
+inline void KeepPng(SAKU::IRenderTarget* target, const wchar_t* folderVariable, const wchar_t* name)
+{
+    const wchar_t* const folder = _wgetenv(folderVariable);
+    if (!folder || !*folder)
+        return;
+    ::GdiFlush();
+    CurrentBitmap(target)->Save((std::wstring(folder) + L"\\" + name + L".png").c_str(), GUID_NULL);
 }
 
 }  // namespace saku_test

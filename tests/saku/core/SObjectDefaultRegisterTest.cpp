@@ -1,0 +1,66 @@
+// The default registrar: every class of the library that exists is registered
+// under its tag and type with its base class, and nothing else is.
+
+#include "core/SAutoRef.h"
+#include "core/SObjectDefaultRegister.h"
+#include "core/SObjectFactoryMgr.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace SAKU;
+
+namespace {
+
+// A new object holds its one reference: deleting it is its final release.
+using NewObject = std::unique_ptr<IObject>;
+
+}  // namespace
+
+TEST(SObjectDefaultRegister, RegistersEachClassOfTheLibraryWithItsBase)
+{
+    SObjectFactoryMgr factories;
+    auto registrar = SAutoRef<ISystemObjectRegister>::Adopt(new SObjectDefaultRegister);
+    registrar->RegisterLayouts(&factories);
+    registrar->RegisterSkins(&factories);
+    registrar->RegisterWindows(&factories);
+    registrar->RegisterInterpolators(&factories);
+
+    const struct {
+        const wchar_t* tag;
+        int type;
+        const wchar_t* base;
+    } classes[] = {
+        {L"imglist",              kObjTypeSkin,         L"skinObjBase"},
+        {L"imgframe",             kObjTypeSkin,         L"imglist"},
+        {L"imgframe2",            kObjTypeSkin,         L"imgframe"},
+        {L"button",               kObjTypeSkin,         L"skinObjBase"},
+        {L"gradation",            kObjTypeSkin,         L"skinObjBase"},
+        {L"scrollbar",            kObjTypeSkin,         L"imglist"},
+        {L"colorrect",            kObjTypeSkin,         L"skinObjBase"},
+        {L"shape",                kObjTypeSkin,         L"skinObjBase"},
+        {L"group",                kObjTypeSkin,         L"skinObjBase"},
+        {L"Linear",               kObjTypeInterpolator, L"interpolator_base"},
+        {L"Accelerate",           kObjTypeInterpolator, L"interpolator_base"},
+        {L"Decelerate",           kObjTypeInterpolator, L"interpolator_base"},
+        {L"AccelerateDecelerate", kObjTypeInterpolator, L"interpolator_base"},
+        {L"Anticipate",           kObjTypeInterpolator, L"interpolator_base"},
+        {L"AnticipateOvershoot",  kObjTypeInterpolator, L"interpolator_base"},
+        {L"Bounce",               kObjTypeInterpolator, L"interpolator_base"},
+        {L"Cycle",                kObjTypeInterpolator, L"interpolator_base"},
+        {L"Overshoot",            kObjTypeInterpolator, L"interpolator_base"},
+    };
+    for (const auto& c : classes) {
+        SCOPED_TRACE(c.tag);
+        const NewObject object(factories.CreateObject(SObjectInfo(c.tag, c.type)));
+        ASSERT_TRUE(object);
+        EXPECT_STREQ(c.tag, object->GetObjectClass());
+        EXPECT_EQ(c.type, object->GetObjectType());
+        EXPECT_TRUE(object->IsClass(c.base));
+        const SObjectInfo base = factories.BaseObjectInfo(SObjectInfo(c.tag, c.type));
+        EXPECT_EQ(SObjectInfo(c.base, c.type), base);
+    }
+    // Each key of the table is distinct, so this says that nothing else is registered.
+    EXPECT_EQ(static_cast<int>(std::size(classes)), factories.GetFactoryCount());
+}
