@@ -3,6 +3,7 @@
 #include "core/SLinkedList.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 
 namespace SAKU {
@@ -31,6 +32,13 @@ bool IsKnown(int coordinate)
 bool IsKnownSize(int size)
 {
     return size >= 0 && !IsPosMarker(size);
+}
+
+// Coordinates add sizes from the layout text, which may be any number ("1e30"):
+// the sums are taken wide and kept inside int.
+int AddClamped(long long a, long long b)
+{
+    return static_cast<int>(std::clamp<long long>(a + b, INT_MIN, INT_MAX));
 }
 
 // One direction of a record: its near and far edges, the parent's size in it.
@@ -87,10 +95,10 @@ int ItemValue(RecordNode* first, RecordNode* node, const SakuPosItem& item, cons
         if (!IsKnownSize(axis.parentSize))
             return kPosWaiting;
         float percent = item.offset.GetValue();
-        percent = percent < 0.0f ? 0.0f : (percent > 100.0f ? 100.0f : percent);
+        percent = std::isnan(percent) ? 0.0f : std::clamp(percent, 0.0f, 100.0f);
         if (item.sign < 0)
             percent = 100.0f - percent;
-        return static_cast<int>(axis.parentSize * percent / 100.0f);
+        return static_cast<int>(static_cast<double>(axis.parentSize) * percent / 100.0);
     }
     case kPosPrevFar:
     case kPosPrevNear:
@@ -121,7 +129,7 @@ int ItemValue(RecordNode* first, RecordNode* node, const SakuPosItem& item, cons
     }
     if (reference == kPosWaiting)
         return kPosWaiting;
-    return reference + item.sign * offset;
+    return AddClamped(reference, static_cast<long long>(item.sign) * offset);
 }
 
 // A child without "pos" follows its previous sibling: at its right edge and top.
@@ -149,8 +157,10 @@ bool ResolveEdges(RecordNode* first, RecordNode* node, const Axis& axis)
     bool resolved = false;
     LONG& nearEdge = axis.Near(record.rect);
     if (!IsKnown(nearEdge)) {
+        // Counted by what is known, not by "not waiting": an item may add up to
+        // the other marker ("285212672"), which would count again on every pass.
         nearEdge = ItemValue(first, node, NearItem(param, axis), axis, scale);
-        resolved = nearEdge != kPosWaiting;
+        resolved = IsKnown(nearEdge);
     }
     LONG& farEdge = axis.Far(record.rect);
     if (IsKnown(farEdge))
@@ -160,7 +170,7 @@ bool ResolveEdges(RecordNode* first, RecordNode* node, const Axis& axis)
     if (size.IsMatchParent())
         value = ParentFar(axis);
     else if (size.IsSpecified())
-        value = IsKnown(nearEdge) ? nearEdge + size.ToPixelSize(scale) : kPosUncomputed;
+        value = IsKnown(nearEdge) ? AddClamped(nearEdge, size.ToPixelSize(scale)) : kPosUncomputed;
     else if (!param.WrapsContent(size) && param.count == 4)
         value = ItemValue(first, node, FarItem(param, axis), axis, scale);
     else
@@ -175,9 +185,12 @@ void ApplyOffset(Record& record, const Axis& axis)
     LONG& nearEdge = axis.Near(record.rect);
     LONG& farEdge = axis.Far(record.rect);
     const float offset = axis.horizontal ? param.offsetX : param.offsetY;
-    const int shift = static_cast<int>((farEdge - nearEdge) * offset);
-    nearEdge += shift;
-    farEdge += shift;
+    double shift = (static_cast<double>(farEdge) - nearEdge) * offset;
+    if (std::isnan(shift))
+        shift = 0.0;   // an offset of "inf" on an empty rectangle
+    const long long pixels = static_cast<long long>(std::clamp(shift, -4294967296.0, 4294967296.0));
+    nearEdge = AddClamped(nearEdge, pixels);
+    farEdge = AddClamped(farEdge, pixels);
     (axis.horizontal ? record.pendingOffsetX : record.pendingOffsetY) = false;
 }
 
@@ -241,9 +254,9 @@ public:
             const SakuLayoutParamStruct& param = record.child->GetParam();
             const int scale = record.child->GetScale();
             if (IsKnown(record.rect.right))
-                needed.cx = std::max<LONG>(needed.cx, record.rect.right + FarMargin(param, param.right, scale));
+                needed.cx = std::max<LONG>(needed.cx, AddClamped(record.rect.right, FarMargin(param, param.right, scale)));
             if (IsKnown(record.rect.bottom))
-                needed.cy = std::max<LONG>(needed.cy, record.rect.bottom + FarMargin(param, param.bottom, scale));
+                needed.cy = std::max<LONG>(needed.cy, AddClamped(record.rect.bottom, FarMargin(param, param.bottom, scale)));
         }
         return needed;
     }
@@ -280,7 +293,7 @@ private:
             const bool wrapHeight = !IsKnown(record.rect.bottom) && param.WrapsContent(param.height);
             if (wrapWidth || wrapHeight) {
                 TakeDesiredSize(record, wrapWidth, wrapHeight);
-                resolved = true;
+                resolved |= (wrapWidth && IsKnown(record.rect.right)) || (wrapHeight && IsKnown(record.rect.bottom));
             }
             if (IsKnown(record.rect.right) && record.pendingOffsetX) {
                 ApplyOffset(record, m_horz);
@@ -300,9 +313,9 @@ private:
         const SIZE desired = record.child->GetDesiredSize(IsKnown(rect.right) ? rect.right - rect.left : m_horz.parentSize,
                                                           IsKnown(rect.bottom) ? rect.bottom - rect.top : m_vert.parentSize);
         if (width)
-            rect.right = rect.left + desired.cx;
+            rect.right = AddClamped(rect.left, desired.cx);
         if (height)
-            rect.bottom = rect.top + desired.cy;
+            rect.bottom = AddClamped(rect.top, desired.cy);
     }
 
     // A far item "-n" keeps n pixels free before the parent's far edge.

@@ -75,6 +75,11 @@ TEST(SakuPositions, PlacesChildrenByTheirPositions)
         {{L"pos=10,10;size=100,50;offset=1,0.5"}, 340, 420, {L"{110,35,210,85}"}},
         {{L"pos=|0,|0;offset=-0.5,-0.5;want=40x20", L"pos=[0,{0;size=5,5"}, 340, 420,
          {L"{150,200,190,220}", L"{190,200,195,205}"}},
+        // Numbers beyond int's range stay at its ends.
+        {{L"pos=1e30,-1e30,@1e30,@5"}, 340, 420, {L"{2147483647,-2147483227,2147483647,-2147483222}"}},
+        {{L"pos=0,0;size=10,10;offset=1e30,-1e30"}, 340, 420, {L"{2147483647,-2147483648,2147483647,-2147483648}"}},
+        {{L"pos=%nan,%-nan,%inf,@5"}, 340, 420, {L"{0,420,340,425}"}},   // no number reads as 0
+        {{L"pos=5,6;size=0,0;offset=inf,nan"}, 340, 420, {L"{5,6,5,6}"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.children.front().c_str() << " ... in " << c.width << "x" << c.height);
@@ -96,6 +101,9 @@ TEST(SakuPositions, CircularReferencesStayAtTheirMarkers)
         {{L"id=1;pos=sib.right@2:0,0;size=10,10", L"id=2;pos=sib.right@1:0,0;size=10,10", L"pos=1,2;size=3,4"},
          {L"{~,0,?,10}", L"{~,0,?,10}", L"{1,2,4,6}"}},
         {{L"pos=0,0,]0,-0", L"pos=[0,0,-0,-0"}, {L"{0,0,~,420}", L"{~,0,340,420}"}},
+        // Items and sizes that add up to a marker end too: 0x11000000 is 285212672.
+        {{L"pos=285212672,0;size=10,10", L"pos=[0,{0;size=5,5"}, {L"{?,0,?,10}", L"{~,0,?,5}"}},
+        {{L"pos=285212640,0;want=32x10"}, {L"{285212640,0,?,10}"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.children.front().c_str());
