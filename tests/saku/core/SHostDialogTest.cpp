@@ -8,6 +8,8 @@
 using namespace SAKU;
 using namespace saku_test;
 
+class SHostDialogTest : public HostTest {};
+
 namespace {
 
 constexpr UINT_PTR kGiveUpTimer = 77;   // ends a dialog whose expected end never came
@@ -73,7 +75,7 @@ struct Owner {
 
 }  // namespace
 
-TEST_F(HostTest, EndDialogKeepsTheFirstCode)
+TEST_F(SHostDialogTest, EndDialogKeepsTheFirstCode)
 {
     TestDialog dialog(L"LAYOUT:HOST_DIALOG");
     dialog.onInit = PostApp;
@@ -86,7 +88,7 @@ TEST_F(HostTest, EndDialogKeepsTheFirstCode)
     EXPECT_FALSE(dialog.GetHwnd());
 }
 
-TEST_F(HostTest, EndDialogDuringInitReturnsWithoutShowingAndFreesTheOwner)
+TEST_F(SHostDialogTest, EndDialogDuringInitReturnsWithoutShowingAndFreesTheOwner)
 {
     Owner owner;
     TestDialog dialog(L"LAYOUT:HOST_DIALOG");
@@ -101,7 +103,7 @@ TEST_F(HostTest, EndDialogDuringInitReturnsWithoutShowingAndFreesTheOwner)
     EXPECT_TRUE(::IsWindowEnabled(owner.window));   // not left disabled by a dialog that never ran
 }
 
-TEST_F(HostTest, DialogDisablesOnlyAnOwnerThatWasEnabled)
+TEST_F(SHostDialogTest, DialogDisablesOnlyAnOwnerThatWasEnabled)
 {
     const bool ownerEnabledBefore[] = {true, false};
     for (const bool enabled : ownerEnabledBefore) {
@@ -124,7 +126,7 @@ TEST_F(HostTest, DialogDisablesOnlyAnOwnerThatWasEnabled)
     }
 }
 
-TEST_F(HostTest, EscAndEnterClickTheElementsWithIdsTwoAndOne)
+TEST_F(SHostDialogTest, EscAndEnterClickTheElementsWithIdsTwoAndOne)
 {
     const struct { const wchar_t* layout; WPARAM key; int result; } cases[] = {
         {L"LAYOUT:HOST_DIALOG", VK_ESCAPE, IDCANCEL},
@@ -144,7 +146,7 @@ TEST_F(HostTest, EscAndEnterClickTheElementsWithIdsTwoAndOne)
     }
 }
 
-TEST_F(HostTest, QuitDuringTheModalLoopReachesTheOuterLoop)
+TEST_F(SHostDialogTest, QuitDuringTheModalLoopReachesTheOuterLoop)
 {
     TestDialog dialog(L"LAYOUT:HOST_DIALOG");
     dialog.onInit = PostApp;
@@ -155,7 +157,7 @@ TEST_F(HostTest, QuitDuringTheModalLoopReachesTheOuterLoop)
     EXPECT_EQ(4u, quit.wParam);
 }
 
-TEST_F(HostTest, ClosingTheDialogCancelsIt)
+TEST_F(SHostDialogTest, ClosingTheDialogCancelsIt)
 {
     TestDialog dialog(L"LAYOUT:HOST_DIALOG");
     dialog.onInit = PostApp;
@@ -164,7 +166,7 @@ TEST_F(HostTest, ClosingTheDialogCancelsIt)
 }
 
 // A real click of the display server on OK or Cancel ends the dialog with 1 or 2.
-TEST_F(HostTest, LayoutDialogEndsWithTheButtonClickedWithTheMouse)
+TEST_F(SHostDialogTest, LayoutDialogEndsWithTheButtonClickedWithTheMouse)
 {
     const struct { const wchar_t* name; int result; } cases[] = {{L"ok", IDOK}, {L"cancel", IDCANCEL}};
     for (const auto& c : cases) {

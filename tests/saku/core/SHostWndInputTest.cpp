@@ -11,6 +11,8 @@
 using namespace SAKU;
 using namespace saku_test;
 
+class SHostWndInputTest : public HostTest {};
+
 namespace {
 
 const wchar_t kInputLayout[] =
@@ -109,7 +111,7 @@ std::wstring Text(const std::string& bytes, size_t offset, size_t chars)
 
 }  // namespace
 
-TEST_F(HostTest, ResizableHostAnswersTheHitTestTable)
+TEST_F(SHostWndInputTest, ResizableHostAnswersTheHitTestTable)
 {
     SHostWnd host;
     ASSERT_TRUE(LoadLayout(host, kInputLayout));
@@ -132,7 +134,7 @@ TEST_F(HostTest, ResizableHostAnswersTheHitTestTable)
     EXPECT_EQ(HTCLIENT, ::SendMessageW(fixed.GetHwnd(), WM_NCHITTEST, 0, MAKELPARAM(edge.x, edge.y)));
 }
 
-TEST_F(HostTest, MinMaxInfoFollowsTheWorkAreaAndTheLayout)
+TEST_F(SHostWndInputTest, MinMaxInfoFollowsTheWorkAreaAndTheLayout)
 {
     SHostWnd host;
     ASSERT_TRUE(LoadLayout(host, kInputLayout));
@@ -153,7 +155,7 @@ TEST_F(HostTest, MinMaxInfoFollowsTheWorkAreaAndTheLayout)
 
 // A press whose release another window's capture swallows is released by the
 // host itself, at the pressed point: the element sees a whole click.
-TEST_F(HostTest, HeldButtonIsReleasedWhenTheCaptureGoes)
+TEST_F(SHostWndInputTest, HeldButtonIsReleasedWhenTheCaptureGoes)
 {
     SHostWnd host;
     ASSERT_TRUE(LoadLayout(host, kInputLayout));
@@ -179,7 +181,7 @@ TEST_F(HostTest, HeldButtonIsReleasedWhenTheCaptureGoes)
     EXPECT_EQ(1, counter.commands);   // released once
 }
 
-TEST_F(HostTest, TimelineTimerRunsWhileHandlersAreRegistered)
+TEST_F(SHostWndInputTest, TimelineTimerRunsWhileHandlersAreRegistered)
 {
     SHostWnd host;
     ASSERT_TRUE(LoadLayout(host, kInputLayout));
@@ -205,7 +207,7 @@ TEST_F(HostTest, TimelineTimerRunsWhileHandlersAreRegistered)
     host.UnregisterTimelineHandler(&first);
 }
 
-TEST_F(HostTest, ElementTimersReachTheirElementAndStaleOnesAreKilled)
+TEST_F(SHostWndInputTest, ElementTimersReachTheirElementAndStaleOnesAreKilled)
 {
     SHostWnd host;
     ASSERT_TRUE(LoadLayout(host, kInputLayout));
@@ -226,7 +228,7 @@ TEST_F(HostTest, ElementTimersReachTheirElementAndStaleOnesAreKilled)
     EXPECT_FALSE(::KillTimer(window, stale));   // the host killed it at its tick
 }
 
-TEST_F(HostTest, SpyGetsDescriptionsByteForByte)
+TEST_F(SHostWndInputTest, SpyGetsDescriptionsByteForByte)
 {
     const std::wstring longName(300, L'n');
     const std::wstring xml = L"<SAKU width='200' height='150' wndType='normal'><root>"
@@ -284,7 +286,7 @@ TEST_F(HostTest, SpyGetsDescriptionsByteForByte)
 
 // Everything a spy request carries comes from outside: handles of nothing, of
 // another host's tree, and a spy window that went away are refused.
-TEST_F(HostTest, SpyRequestsAreCheckedAndAllowSpyZeroRefusesThem)
+TEST_F(SHostWndInputTest, SpyRequestsAreCheckedAndAllowSpyZeroRefusesThem)
 {
     SHostWnd host;
     ASSERT_TRUE(LoadLayout(host, kInputLayout));

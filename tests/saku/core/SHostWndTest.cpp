@@ -2,7 +2,6 @@
 
 #include "../render/RenderTestSupport.h"
 
-#include "core/SHostWndAttr.h"
 #include "core/SMessageLoop.h"
 #include "render/IBitmap.h"
 
@@ -11,17 +10,9 @@
 using namespace SAKU;
 using namespace saku_test;
 
+class SHostWndTest : public HostTest {};
+
 namespace {
-
-HRESULT Apply(SHostWndAttr& attr, const wchar_t* name, const wchar_t* value)
-{
-    return attr.ApplyAttribute(name, value, TRUE);
-}
-
-bool SameRect(const RECT& a, const RECT& b)
-{
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
 
 // Whether two stored pixels differ by at most one in every byte (rounding of blends).
 bool NearPixel(std::uint32_t a, std::uint32_t b)
@@ -35,80 +26,10 @@ bool NearPixel(std::uint32_t a, std::uint32_t b)
 
 }  // namespace
 
-TEST(SHostWndAttr, ReadsNumbersFlagsAndTypes)
-{
-    SHostWndAttr attr;
-    EXPECT_EQ(S_OK, Apply(attr, L"wndStyle", L"0x10000"));
-    EXPECT_EQ(0x10000u, attr.GetWndStyle());
-    EXPECT_EQ(S_OK, Apply(attr, L"ALPHA", L"0x80"));   // names in any case, numbers in hex
-    EXPECT_EQ(0x80, attr.GetAlpha());
-    EXPECT_EQ(S_OK, Apply(attr, L"translucent", L"1"));
-    EXPECT_TRUE(attr.IsTranslucent());
-    EXPECT_EQ(S_OK, Apply(attr, L"allowSpy", L"0"));
-    EXPECT_FALSE(attr.IsAllowSpy());
-
-    const struct { const wchar_t* value; HRESULT result; int type; } types[] = {
-        {L"appMain", S_OK, SHostWndAttr::kWndTypeAppMain},
-        {L"normal", S_OK, SHostWndAttr::kWndTypeNormal},
-        {L"undefine", S_OK, SHostWndAttr::kWndTypeUndefine},
-        {L"AppMain", E_FAIL, SHostWndAttr::kWndTypeUndefine},   // the values compare exactly
-        {L"popup", E_FAIL, SHostWndAttr::kWndTypeUndefine},
-    };
-    for (const auto& c : types) {
-        SCOPED_TRACE(c.value);
-        EXPECT_EQ(c.result, Apply(attr, L"wndType", c.value));
-        EXPECT_EQ(c.type, attr.GetWndType());
-    }
-    EXPECT_EQ(S_OK, Apply(attr, L"appMainWnd", L"2"));
-    EXPECT_EQ(SHostWndAttr::kWndTypeNormal, attr.GetWndType());
-    EXPECT_EQ(E_FAIL, Apply(attr, L"noSuchAttribute", L"1"));
-}
-
-TEST(SHostWndAttr, ListsNeedTheirExactNumberOfParts)
-{
-    SHostWndAttr attr;
-    EXPECT_EQ(S_OK, Apply(attr, L"maxInset", L"1,2,3,4"));
-    const struct { const wchar_t* name; const wchar_t* value; } refused[] = {
-        {L"maxInset", L"5,6,7"}, {L"maxInset", L"5,6,7,8,9"}, {L"margin", L"5"}, {L"minsize", L"1,2,3"},
-    };
-    for (const auto& c : refused) {
-        SCOPED_TRACE(c.value);
-        EXPECT_EQ(E_INVALIDARG, Apply(attr, c.name, c.value));
-    }
-    EXPECT_TRUE(SameRect(RECT{1, 2, 3, 4}, attr.GetMaxRectInset(100)));   // the old inset stays
-    EXPECT_TRUE(SameRect(RECT{0, 0, 0, 0}, attr.GetMarginRect(100)));
-
-    EXPECT_EQ(S_OK, Apply(attr, L"margin", L"4,4dp,6,8"));
-    EXPECT_TRUE(SameRect(RECT{4, 6, 6, 8}, attr.GetMarginRect(150)));   // dp grows with the scale
-    EXPECT_EQ(S_OK, Apply(attr, L"minsize", L"100,80"));
-    EXPECT_EQ(100, attr.GetMinSize(100).cx);
-    EXPECT_EQ(80, attr.GetMinSize(100).cy);
-}
-
-TEST(SHostWndAttr, InitRestoresEveryDefault)
-{
-    SHostWndAttr attr;
-    for (const auto* name : {L"resizable", L"translucent", L"appWnd", L"toolWindow", L"sendWheel2Hover"})
-        EXPECT_EQ(S_OK, Apply(attr, name, L"1"));
-    Apply(attr, L"alpha", L"10");
-    Apply(attr, L"allowSpy", L"0");
-    Apply(attr, L"wndType", L"appMain");
-    Apply(attr, L"wndStyleEx", L"0x80");
-    Apply(attr, L"width", L"100");
-    attr.Init();
-    EXPECT_FALSE(attr.IsResizable() || attr.IsTranslucent() || attr.IsAppWnd() || attr.IsToolWindow() ||
-                 attr.IsSendWheel2Hover());
-    EXPECT_EQ(255, attr.GetAlpha());
-    EXPECT_TRUE(attr.IsAllowSpy());
-    EXPECT_EQ(SHostWndAttr::kWndTypeUndefine, attr.GetWndType());
-    EXPECT_EQ(0u, attr.GetWndStyleEx());
-    EXPECT_FALSE(attr.GetWidth().IsValid());
-}
-
 // The test layout (340 x 420, translucent, the application's main window, its own
 // skin, a caption and a text) becomes a visible centred window whose surface
 // holds what the layout draws, and its end ends the main loop with 1.
-TEST_F(HostTest, TestLayoutBecomesACentredTranslucentWindow)
+TEST_F(SHostWndTest, TestLayoutBecomesACentredTranslucentWindow)
 {
     SHostWnd host(L"LAYOUT:HOST_MAIN");
     const HWND window = host.Create(nullptr);
@@ -153,7 +74,7 @@ TEST_F(HostTest, TestLayoutBecomesACentredTranslucentWindow)
     EXPECT_FALSE(::IsWindow(window));
 }
 
-TEST_F(HostTest, TranslucentHostPaintsThroughItsDummyWindow)
+TEST_F(SHostWndTest, TranslucentHostPaintsThroughItsDummyWindow)
 {
     SHostWnd host(L"HOST_MAIN");   // a layout name without a type is a "LAYOUT"
     const HWND window = host.Create(nullptr);
@@ -176,7 +97,7 @@ TEST_F(HostTest, TranslucentHostPaintsThroughItsDummyWindow)
     EXPECT_FALSE(::IsWindow(dummy));
 }
 
-TEST_F(HostTest, WindowTypeDecidesWhetherTheLoopEnds)
+TEST_F(SHostWndTest, WindowTypeDecidesWhetherTheLoopEnds)
 {
     const struct { const wchar_t* xml; DWORD style; bool quits; } cases[] = {
         {L"<SAKU width='50' height='50' wndType='appMain'/>", WS_POPUP, true},
@@ -197,7 +118,7 @@ TEST_F(HostTest, WindowTypeDecidesWhetherTheLoopEnds)
     }
 }
 
-TEST_F(HostTest, OpaqueElementRedrawsThroughTheQueue)
+TEST_F(SHostWndTest, OpaqueElementRedrawsThroughTheQueue)
 {
     SHostWnd host;
     ASSERT_TRUE(LoadLayout(host, L"<SAKU width='100' height='80' wndType='normal'><root colorBkgnd='#FFFFFFFF'>"
@@ -218,7 +139,7 @@ TEST_F(HostTest, OpaqueElementRedrawsThroughTheQueue)
 
 // The host draws the caret into its own surface by inverting it, so hiding it
 // gives the pixels back exactly.
-TEST_F(HostTest, CaretIsDrawnIntoTheSurfaceAndErasedAgain)
+TEST_F(SHostWndTest, CaretIsDrawnIntoTheSurfaceAndErasedAgain)
 {
     SHostWnd host;
     ASSERT_TRUE(LoadLayout(host, L"<SAKU width='100' height='80' wndType='normal'><root>"
@@ -241,7 +162,7 @@ TEST_F(HostTest, CaretIsDrawnIntoTheSurfaceAndErasedAgain)
     EXPECT_EQ(white, PixelAt(ReadPixels(host.GetCacheTarget()), 100, 40, 20));
 }
 
-TEST_F(HostTest, TranslucentHostAnimatesThroughItsSurface)
+TEST_F(SHostWndTest, TranslucentHostAnimatesThroughItsSurface)
 {
     SHostWnd host(L"LAYOUT:HOST_MAIN");
     const HWND window = host.Create(nullptr);
