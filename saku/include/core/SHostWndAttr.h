@@ -22,6 +22,10 @@ public:
 
     SHostWndAttr() = default;
 
+    // A "width" or "height": a layout size, or "wrapContent" (the root decides)
+    // as the layout parameters read it.
+    static SLayoutDim ParseHostSize(const SStringW& value);
+
     // Every attribute back to its default; the icons are destroyed.
     void Init();
 
@@ -59,8 +63,8 @@ public:
         ATTRIBUTE_HANDLER(L"trCtx",           OnAttrTrCtx)
         ATTRIBUTE_HANDLER(L"title",           OnAttrTitle)
         ATTRIBUTE_HANDLER(L"maxInset",        OnAttrMaxInset)
-        ATTRIBUTE_FIELD  (L"width",           m_width,           SLayoutDim, kRefresh)
-        ATTRIBUTE_FIELD  (L"height",          m_height,          SLayoutDim, kRefresh)
+        ATTRIBUTE_FIELD  (L"width",           m_width,           ParseHostSize, kRefresh)
+        ATTRIBUTE_FIELD  (L"height",          m_height,          ParseHostSize, kRefresh)
         ATTRIBUTE_HANDLER(L"margin",          OnAttrMargin)
         ATTRIBUTE_HANDLER(L"minsize",         OnAttrMinSize)
         ATTRIBUTE_FIELD  (L"wndStyle",        m_wndStyle,        ParseInt,   kRefresh)

@@ -2,6 +2,7 @@
 
 #include "core/SApplication.h"
 #include "core/SplitString.h"
+#include "layout/SakuLayoutParamStruct.h"
 
 namespace SAKU {
 
@@ -33,6 +34,13 @@ HRESULT ReplaceIcon(UniqueIcon& icon, const SStringW& value)
 }
 
 }  // namespace
+
+SLayoutDim SHostWndAttr::ParseHostSize(const SStringW& value)
+{
+    SakuLayoutParamStruct param;
+    (void)param.SetWidth(value);   // takes every text
+    return param.width;
+}
 
 void SHostWndAttr::Init()
 {

@@ -45,6 +45,11 @@ TEST(SHostWndAttr, ReadsNumbersFlagsAndTypes)
     EXPECT_EQ(S_OK, Apply(attr, L"appMainWnd", L"2"));
     EXPECT_EQ(SHostWndAttr::kWndTypeNormal, attr.GetWndType());
     EXPECT_EQ(E_FAIL, Apply(attr, L"noSuchAttribute", L"1"));
+
+    EXPECT_EQ(S_OK, Apply(attr, L"width", L"WrapContent"));
+    EXPECT_TRUE(attr.GetWidth().IsWrapContent());
+    EXPECT_EQ(S_OK, Apply(attr, L"height", L"20dp"));
+    EXPECT_EQ(30, attr.GetHeight().ToPixelSize(150));
 }
 
 TEST(SHostWndAttr, ListsNeedTheirExactNumberOfParts)

@@ -179,3 +179,27 @@ TEST_F(SHostWndTest, TranslucentHostAnimatesThroughItsSurface)
     MSG quit;
     ::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);   // the appMain window's end
 }
+
+// A host whose layout leaves its size to the root takes the root's size and
+// follows it.
+TEST_F(SHostWndTest, WrapContentHostFollowsItsRoot)
+{
+    SHostWnd host;
+    ASSERT_TRUE(LoadLayout(host, L"<SAKU width='wrapContent' height='wrapContent' margin='3,3,3,3' wndType='normal'>"
+                                 L"<root><window name='box' pos='0,0,@120,@70'/></root></SAKU>"));
+    RECT client = {};
+    ::GetClientRect(host.GetHwnd(), &client);
+    const RECT box = host.FindChildByName(L"box")->GetWindowRect();
+    EXPECT_EQ(box.right, client.right);
+    EXPECT_EQ(box.bottom, client.bottom);
+    EXPECT_EQ(0, host.GetHostAttr().GetMarginRect(100).left);   // no resize border where the size follows the root
+
+    host.FindChildByName(L"box")->ApplyAttribute(L"pos", L"0,0,@150,@90", FALSE);
+    ::ShowWindow(host.GetHwnd(), SW_SHOWNOACTIVATE);
+    // The relayout waits for the next paint.
+    PumpUntil([&] { return ::GetClientRect(host.GetHwnd(), &client) && client.right == 150; });
+    const RECT root = host.SWindow::GetWindowRect();
+    EXPECT_EQ(150, root.right);   // the root itself was laid out to its new size
+    EXPECT_EQ(150, client.right);
+    EXPECT_EQ(90, client.bottom);
+}
