@@ -59,6 +59,20 @@ struct SavedDcTraits {
     static void Close(SavedDcState state) { ::RestoreDC(state.dc, state.level); }
 };
 
+// One BeginPaint of a window, ended by EndPaint with the same PAINTSTRUCT.
+struct PaintSession {
+    HWND window = nullptr;
+    const PAINTSTRUCT* paint = nullptr;
+
+    bool operator==(const PaintSession& other) const { return window == other.window && paint == other.paint; }
+    bool operator!=(const PaintSession& other) const { return !(*this == other); }
+};
+
+struct PaintSessionTraits {
+    static PaintSession Invalid() { return {}; }
+    static void Close(PaintSession session) { ::EndPaint(session.window, session.paint); }
+};
+
 using UniqueBitmap = TUniqueHandle<GdiObjectTraits<HBITMAP>>;
 using UniqueBrush = TUniqueHandle<GdiObjectTraits<HBRUSH>>;
 using UniqueFont = TUniqueHandle<GdiObjectTraits<HFONT>>;
@@ -69,6 +83,7 @@ using UniqueScreenDc = TUniqueHandle<ScreenDcTraits>;
 using UniqueIcon = TUniqueHandle<IconTraits>;
 using UniqueSelection = TUniqueHandle<GdiSelectionTraits>;
 using UniqueSavedDc = TUniqueHandle<SavedDcTraits>;
+using UniquePaint = TUniqueHandle<PaintSessionTraits>;
 
 // Selects `object` into `dc`; the holder selects the previous object back when it
 // dies. Empty when GDI refused the selection (nothing to undo then).
@@ -88,4 +103,13 @@ using UniqueSavedDc = TUniqueHandle<SavedDcTraits>;
     if (level == 0)
         return UniqueSavedDc();
     return UniqueSavedDc(SavedDcState{dc, level});
+}
+
+// Begins painting the window into `paint`, which must outlive the holder; the
+// holder ends it. Empty when BeginPaint gave no DC.
+[[nodiscard]] inline UniquePaint BeginPaintOf(HWND window, PAINTSTRUCT& paint)
+{
+    if (!::BeginPaint(window, &paint))
+        return UniquePaint();
+    return UniquePaint(PaintSession{window, &paint});
 }

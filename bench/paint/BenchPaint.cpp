@@ -7,18 +7,22 @@
 // and prints the median and worst time of each.
 
 #include "core/ISkinObj.h"
-#include "core/ISwndContainer.h"
 #include "core/SApplication.h"
 #include "core/SAutoRef.h"
+#include "core/SObjectFactory.h"
 #include "core/SObjectDefaultRegister.h"
 #include "core/SSkinPool.h"
 #include "core/SWindow.h"
+#include "core/SwndContainerImpl.h"
 #include "render/IBitmap.h"
 #include "render/IRegion.h"
 #include "render/IRenderFactory.h"
 #include "render/IRenderTarget.h"
 #include "render/ImgDecoderCreators.h"
 #include "render/RenderFactoryCreators.h"
+
+#include "BenchImages.h"
+#include "BenchRounds.h"
 
 #include <pugixml.hpp>
 #include <windows.h>
@@ -27,8 +31,10 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cwchar>
 #include <functional>
 #include <memory>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -36,54 +42,30 @@ using namespace SAKU;
 
 namespace {
 
-constexpr int kWidth = 340;
-constexpr int kHeight = 420;
-
-double Now()
-{
-    static const double frequency = [] {
-        LARGE_INTEGER value;
-        ::QueryPerformanceFrequency(&value);
-        return double(value.QuadPart);
-    }();
-    LARGE_INTEGER value;
-    ::QueryPerformanceCounter(&value);
-    return double(value.QuadPart) / frequency;
-}
+constexpr int kWidth = bench::kWizardWidth;
+constexpr int kHeight = bench::kWizardHeight;
 
 // Runs `work` `rounds` times after a few rounds of warming up; prints the median
 // and the worst time in milliseconds and answers the median.
 double Time(const char* name, int rounds, const std::function<void()>& work)
 {
-    for (int i = 0; i < 5; ++i)
-        work();
-    ::GdiFlush();
-    std::vector<double> times;
-    for (int i = 0; i < rounds; ++i) {
-        const double start = Now();
-        work();
-        ::GdiFlush();
-        times.push_back((Now() - start) * 1000);
-    }
+    std::vector<double> times = bench::TimeRounds(rounds, work);
     std::sort(times.begin(), times.end());
     const double median = times[times.size() / 2];
     std::printf("bench_paint: %-40s median %8.3f ms  worst %8.3f ms\n", name, median, times.back());
     return median;
 }
 
-// The host's side of a tree, reduced to what painting asks for: one memory
-// target as the host's surface, and the areas the tree asks to have repainted.
-class BenchContainer : public ISwndContainer {
+// A host without a real window: the tree's half of the container is the
+// library's, and the host's half hands out one memory target as the host's surface
+// and notes the areas the tree asks to have repainted. It is the tree's root.
+class BenchHost : public SwndContainerImpl {
 public:
-    explicit BenchContainer(IRenderTarget* surface) : m_surface(surface) {}
+    explicit BenchHost(IRenderTarget* surface) : m_surface(surface) {}
 
-    void SetRoot(SWindow* root) { m_root = root; }
     std::vector<RECT>& Redraws() { return m_redraws; }
 
     // ISwndContainer overrides
-    void OnNextFrame() override {}
-    BOOL RegisterDragDrop(SWND, IDropTarget*) override { return FALSE; }
-    BOOL RevokeDragDrop(SWND) override { return FALSE; }
     BOOL OnFireEvent(EventArgs*) override { return FALSE; }
     HWND GetHostHwnd() override { return nullptr; }   // the bench redraws queued windows itself
     LPCWSTR GetTranslatorContext() const override { return L""; }
@@ -93,68 +75,37 @@ public:
     IRenderTarget* OnGetRenderTarget(const RECT&, DWORD) override { return m_surface; }
     void OnReleaseRenderTarget(IRenderTarget*, const RECT&, DWORD) override {}
     void OnRedraw(const RECT& rect) override { m_redraws.push_back(rect); }
-    SWND OnGetSwndCapture() override { return 0; }
-    BOOL OnReleaseSwndCapture() override { return TRUE; }
-    SWND OnSetSwndCapture(SWND) override { return 0; }
-    void OnSetSwndFocus(SWND) override {}
-    SWND GetHover() const override { return 0; }
-    SWND GetFocus() const override { return 0; }
     BOOL OnCreateCaret(SWND, HBITMAP, int, int) override { return FALSE; }
     BOOL OnShowCaret(BOOL) override { return FALSE; }
     BOOL OnSetCaretPos(int, int) override { return FALSE; }
     BOOL UpdateWindow() override { return FALSE; }
     void UpdateTooltip() override {}
-    void FrameToHost(RECT&) const override {}
-    IAcceleratorMgr* GetAcceleratorMgr() override { return nullptr; }
-    BOOL RegisterTimelineHandler(ITimelineHandler*) override { return FALSE; }
-    BOOL UnregisterTimelineHandler(ITimelineHandler*) override { return FALSE; }
-    void RegisterTrackMouseEvent(SWND) override {}
-    void UnregisterTrackMouseEvent(SWND) override {}
     SMessageLoop* GetMsgLoop() override { return nullptr; }
-    void SetWndTreeZorderDirty() override { m_zOrderDirty = true; }
-    void BuildWndTreeZorder() override
-    {
-        if (!m_zOrderDirty || !m_root)
-            return;
-        UINT next = 0;
-        Number(m_root, next);
-        m_zOrderDirty = false;
-    }
     IScriptModule* GetScriptModule() override { return nullptr; }
     int GetScale() const override { return 100; }
-    LRESULT DoFrameEvent(UINT, WPARAM, LPARAM) override { return 0; }
 
 private:
-    static void Number(SWindow* window, UINT& next)
-    {
-        window->SetZOrder(next++);
-        for (SWindow* child = window->GetWindow(GSW_FIRSTCHILD); child; child = child->GetWindow(GSW_NEXTSIBLING))
-            Number(child, next);
-    }
-
     IRenderTarget* m_surface;
-    SWindow* m_root = nullptr;
     std::vector<RECT> m_redraws;
-    bool m_zOrderDirty = true;
 };
 
-std::uint32_t Premultiplied(std::uint32_t alpha, std::uint32_t r, std::uint32_t g, std::uint32_t b)
-{
-    return alpha << 24 | r * alpha / 255 << 16 | g * alpha / 255 << 8 | b * alpha / 255;
-}
+// The plain "window" element, for a library that does not register it itself.
+class WindowFactory : public SObjectFactory {
+public:
+    IObject* CreateInstance() const override { return new (std::nothrow) SWindow; }
+    LPCWSTR BaseClassName() const override { return L""; }
+    SObjectInfo GetObjectInfo() const override { return SObjectInfo(SWindow::ClassName(), SWindow::ClassType()); }
+    std::unique_ptr<SObjectFactory> Clone() const override
+    {
+        return std::unique_ptr<SObjectFactory>(new (std::nothrow) WindowFactory);
+    }
+};
 
-// Writes a PNG of premultiplied pixels made by `pixel` (x, y) and answers its path.
-std::wstring WriteImage(IRenderFactory* factory, const std::wstring& folder, const wchar_t* name, int width,
-                        int height, const std::function<std::uint32_t(int, int)>& pixel)
+// Writes a bitmap as a PNG and answers its path.
+std::wstring WriteImage(const std::wstring& folder, const wchar_t* name, IBitmap* bitmap)
 {
-    std::vector<std::uint32_t> pixels;
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            pixels.push_back(pixel(x, y));
-    SAutoRef<IBitmap> bitmap;
-    factory->CreateBitmap(bitmap.Put());
     const std::wstring path = folder + name;
-    if (!bitmap || FAILED(bitmap->Init(width, height, pixels.data())) || FAILED(bitmap->Save(path.c_str(), GUID_NULL))) {
+    if (!bitmap || FAILED(bitmap->Save(path.c_str(), GUID_NULL))) {
         std::fprintf(stderr, "bench_paint: cannot write %ls\n", path.c_str());
         std::exit(1);
     }
@@ -165,28 +116,24 @@ std::wstring WriteImage(IRenderFactory* factory, const std::wstring& folder, con
 // a module icon, as the wizard's UI definition declares its own.
 std::wstring SkinXml(IRenderFactory* factory, const std::wstring& folder)
 {
-    const std::wstring background = WriteImage(factory, folder, L"bg.png", kWidth, kHeight, [](int x, int y) {
-        const bool edge = x < 6 || y < 6 || x >= kWidth - 6 || y >= kHeight - 6;
-        return Premultiplied(edge ? 0x60 : 0xFF, 40 + x * 200 / kWidth, 90, 160 + y * 90 / kHeight);
-    });
-    const std::wstring button = WriteImage(factory, folder, L"button.png", 240, 30, [](int x, int y) {
-        const int cx = x % 60;
-        const bool corner = (cx < 4 || cx >= 56) && (y < 4 || y >= 26);
-        return Premultiplied(corner ? 0x40 : 0xE0, 30 + x / 60 * 40, 120, 220);
-    });
-    const std::wstring check = WriteImage(factory, folder, L"check.png", 48, 16, [](int x, int y) {
+    using bench::Premultiplied;
+    const std::wstring background = WriteImage(folder, L"bg.png", bench::WizardBackground(factory).Get());
+    const std::wstring button = WriteImage(folder, L"button.png", bench::ButtonStates(factory).Get());
+    const auto check = bench::MakeBitmap(factory, 48, 16, [](int x, int y) {
         const bool mark = x >= 32 && std::abs((x - 32) - y) < 3;   // the third state is checked
         return mark ? Premultiplied(0xFF, 255, 255, 255) : Premultiplied(0x90, 20, 20, 40 + x / 16 * 60);
     });
-    const std::wstring icon = WriteImage(factory, folder, L"icon.png", 24, 24, [](int x, int y) {
+    const auto icon = bench::MakeBitmap(factory, 24, 24, [](int x, int y) {
         const int dx = x - 12, dy = y - 12;
         return dx * dx + dy * dy < 120 ? Premultiplied(0xFF, 250, 180, 40) : 0u;
     });
+    const std::wstring checkPath = WriteImage(folder, L"check.png", check.Get());
+    const std::wstring iconPath = WriteImage(folder, L"icon.png", icon.Get());
     return L"<skin>"
            L"<imglist name='bench.bg' src='file:" + background + L"'/>"
            L"<imgframe name='bench.button' src='file:" + button + L"' states='4' margin='8,8,8,8'/>"
-           L"<imglist name='bench.check' src='file:" + check + L"' states='3'/>"
-           L"<imglist name='bench.icon' src='file:" + icon + L"'/>"
+           L"<imglist name='bench.check' src='file:" + checkPath + L"' states='3'/>"
+           L"<imglist name='bench.icon' src='file:" + iconPath + L"'/>"
            L"</skin>";
 }
 
@@ -241,6 +188,29 @@ void SetStates(SWindow* root)
     buttons->GetWindow(GSW_LASTCHILD)->ModifyState(WndState_PushDown, 0);
 }
 
+// Places, by its "pos" (four numbers relative to its parent), every window that
+// the library's default layout left without a size, so that the bench also runs
+// in a library that registers no default layout; answers how many it placed.
+int PlaceUnplaced(SWindow* window, pugi::xml_node element)
+{
+    int placed = 0;
+    const RECT origin = window->GetChildrenLayoutRect();
+    pugi::xml_node node = element.first_child();
+    for (SWindow* child = window->GetWindow(GSW_FIRSTCHILD); child && node;
+         child = child->GetWindow(GSW_NEXTSIBLING), node = node.next_sibling()) {
+        RECT rect = child->GetWindowRect();
+        if (::IsRectEmpty(&rect)
+            && std::swscanf(node.attribute(L"pos").value(), L"%ld,%ld,%ld,%ld", &rect.left, &rect.top, &rect.right,
+                            &rect.bottom) == 4) {
+            ::OffsetRect(&rect, origin.left, origin.top);
+            child->Move(&rect);
+            ++placed;
+        }
+        placed += PlaceUnplaced(child, node);
+    }
+    return placed;
+}
+
 int CountWindows(SWindow* window)
 {
     int count = 1;
@@ -263,6 +233,7 @@ int main(int argc, char** argv)
     renderFactory->SetImgDecoderFactory(decoders.Get());
     auto app = std::make_unique<SApplication>(renderFactory.Get(), ::GetModuleHandleW(nullptr), L"SAKUHOST",
                                               new SObjectDefaultRegister);   // the application takes this reference
+    (void)app->RegisterFactory(WindowFactory());   // kept out when the library registers "window" itself
 
     wchar_t temp[MAX_PATH] = {};
     ::GetTempPathW(MAX_PATH, temp);
@@ -284,21 +255,22 @@ int main(int argc, char** argv)
         return 1;
     }
     {
-        BenchContainer container(surface.Get());
-        auto root = SAutoRef<SWindow>::Adopt(new SWindow);
-        root->SetContainer(&container);
-        container.SetRoot(root.Get());
+        auto host = SAutoRef<BenchHost>::Adopt(new BenchHost(surface.Get()));
+        BenchHost& container = *host.Get();
+        SWindow* const root = host.Get();
         root->BuildFromXml(layout.first_child());
         root->OnRelayout({0, 0, kWidth, kHeight});
         root->UpdateLayout();
-        const int windows = CountWindows(root.Get());
-        std::printf("bench_paint: target %d x %d, %d windows, %d rounds each\n", kWidth, kHeight, windows, rounds);
+        const int windows = CountWindows(root);
+        const int placed = PlaceUnplaced(root, layout.first_child());
+        std::printf("bench_paint: target %d x %d, %d windows (%d placed by the bench, the rest by the layout), "
+                    "%d rounds each\n", kWidth, kHeight, windows, placed, rounds);
         if (windows < 50) {
             std::fprintf(stderr, "bench_paint: the layout made only %d windows\n", windows);
             return 1;
         }
 
-        SetStates(root.Get());
+        SetStates(root);
 
         const RECT all = {0, 0, kWidth, kHeight};
         const auto paint = [&](IRegion* region) {
@@ -312,6 +284,11 @@ int main(int argc, char** argv)
             surface->PopClip();
         };
         const double frame = Time("full frame", rounds, [&] { paint(nullptr); });
+        // The same walk with every pixel clipped away: what the tree costs beside the drawing.
+        const RECT nowhere = {0, 0, 0, 0};
+        surface->PushClipRect(&nowhere, RGN_AND);
+        Time("full frame, clipped away", rounds, [&] { root->PaintRegion(surface.Get(), nullptr); });
+        surface->PopClip();
 
         // A module name changes its text: the host repaints that area from the root.
         SWindow* const row = root->GetWindow(GSW_FIRSTCHILD)->GetWindow(GSW_NEXTSIBLING);
@@ -333,6 +310,16 @@ int main(int argc, char** argv)
             title->RedrawInvalidRegion();
         });
 
+        // What plain GDI costs on this machine, for scale where Wine runs emulated or the
+        // machine is busy.
+        SAutoRef<IRenderTarget> copy;
+        renderFactory->CreateRenderTarget(copy.Put(), kWidth, kHeight);
+        const HDC dc = surface->GetDC(0);
+        const double blit = Time("plain GDI: BitBlt, full", rounds,
+                                 [&] { ::BitBlt(dc, 0, 0, kWidth, kHeight, copy->GetDC(0), 0, 0, SRCCOPY); });
+        surface->ReleaseDC(dc);
+        std::printf("bench_paint: a full frame costs %.1f full-target BitBlts, one element %.1f\n", frame / blit,
+                    element / blit);
         std::printf("bench_paint: goal: full frame under 5 ms: %s (%.3f ms)\n", frame < 5 ? "met" : "missed", frame);
         std::printf("bench_paint: goal: one element under 1 ms: %s (%.3f ms from the root, %.3f ms alone)\n",
                     element < 1 ? "met" : "missed", element, alone);

@@ -10,6 +10,9 @@
 #include "render/IRenderTarget.h"
 #include "render/RenderFactoryCreators.h"
 
+#include "BenchImages.h"
+#include "BenchRounds.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -23,62 +26,19 @@ using namespace SAKU;
 
 namespace {
 
-constexpr int kWidth = 340;
-constexpr int kHeight = 420;
-
-double Now()
-{
-    static const double frequency = [] {
-        LARGE_INTEGER value;
-        ::QueryPerformanceFrequency(&value);
-        return double(value.QuadPart);
-    }();
-    LARGE_INTEGER value;
-    ::QueryPerformanceCounter(&value);
-    return double(value.QuadPart) / frequency;
-}
+constexpr int kWidth = bench::kWizardWidth;
+constexpr int kHeight = bench::kWizardHeight;
 
 // Runs `work` `rounds` times after a few rounds of warming up; prints the mean and
 // the best time in milliseconds.
 void Time(const char* name, int rounds, const std::function<void()>& work)
 {
-    for (int i = 0; i < 5; ++i)
-        work();
-    ::GdiFlush();
-    std::vector<double> times;
-    for (int i = 0; i < rounds; ++i) {
-        const double start = Now();
-        work();
-        ::GdiFlush();
-        times.push_back(Now() - start);
-    }
+    const std::vector<double> times = bench::TimeRounds(rounds, work);
     double total = 0;
     for (const double t : times)
         total += t;
-    std::printf("bench_render: %-32s mean %8.3f ms  best %8.3f ms\n", name, total / rounds * 1000,
-                *std::min_element(times.begin(), times.end()) * 1000);
-}
-
-// A bitmap of premultiplied pixels made by `pixel` (x, y).
-SAutoRef<IBitmap> MakeBitmap(IRenderFactory* factory, int width, int height,
-                             const std::function<std::uint32_t(int, int)>& pixel)
-{
-    std::vector<std::uint32_t> pixels;
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            pixels.push_back(pixel(x, y));
-    SAutoRef<IBitmap> bitmap;
-    factory->CreateBitmap(bitmap.Put());
-    if (FAILED(bitmap->Init(width, height, pixels.data()))) {
-        std::fprintf(stderr, "bench_render: no bitmap of %d x %d\n", width, height);
-        std::exit(1);
-    }
-    return bitmap;
-}
-
-std::uint32_t Premultiplied(std::uint32_t alpha, std::uint32_t r, std::uint32_t g, std::uint32_t b)
-{
-    return alpha << 24 | r * alpha / 255 << 16 | g * alpha / 255 << 8 | b * alpha / 255;
+    std::printf("bench_render: %-32s mean %8.3f ms  best %8.3f ms\n", name, total / rounds,
+                *std::min_element(times.begin(), times.end()));
 }
 
 }  // namespace
@@ -92,17 +52,12 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "bench_render: no render target\n");
         return 1;
     }
-    // The wizard's background: a soft image with rounded, translucent edges.
-    SAutoRef<IBitmap> background = MakeBitmap(factory.Get(), kWidth, kHeight, [](int x, int y) {
-        const bool edge = x < 6 || y < 6 || x >= kWidth - 6 || y >= kHeight - 6;
-        return Premultiplied(edge ? 0x60 : 0xFF, 40 + x * 200 / kWidth, 90, 160 + y * 90 / kHeight);
-    });
-    // A button skin of four states, 60 x 30 each, with translucent corners.
-    SAutoRef<IBitmap> skin = MakeBitmap(factory.Get(), 240, 30, [](int x, int y) {
-        const int cx = x % 60;
-        const bool corner = (cx < 4 || cx >= 56) && (y < 4 || y >= 26);
-        return Premultiplied(corner ? 0x40 : 0xE0, 30 + x / 60 * 40, 120, 220);
-    });
+    SAutoRef<IBitmap> background = bench::WizardBackground(factory.Get());
+    SAutoRef<IBitmap> skin = bench::ButtonStates(factory.Get());
+    if (!background || !skin) {
+        std::fprintf(stderr, "bench_render: no bitmaps\n");
+        return 1;
+    }
     LOGFONTW logFont = {};
     logFont.lfHeight = -14;
     logFont.lfQuality = CLEARTYPE_QUALITY;

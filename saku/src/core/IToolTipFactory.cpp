@@ -1,16 +1,18 @@
 #include "core/IToolTipFactory.h"
 
+#include "core/STipCtrl.h"
+
 namespace SAKU {
 
-// The library has no tooltip control yet: every host runs without a tooltip, as
-// it does when a tooltip's window cannot be created.
+// The tip belongs to no host window: it is a popup of its own that the host feeds.
 IToolTip* SDefToolTipFactory::NewToolTip(HWND)
 {
-    return nullptr;
+    return STipCtrl::New();
 }
 
-void SDefToolTipFactory::DestroyToolTip(IToolTip*)
+void SDefToolTipFactory::DestroyToolTip(IToolTip* toolTip)
 {
+    STipCtrl::DestroyTip(toolTip);
 }
 
 }  // namespace SAKU

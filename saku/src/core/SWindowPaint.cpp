@@ -52,12 +52,19 @@ SAutoRef<IRegion> NewRegion()
     return region;
 }
 
-SAutoRef<IRenderTarget> NewRenderTarget(const RECT& rect)
+// Makes or resizes a cache or layer to the window's rectangle, with the viewport
+// origin at the window's top-left corner so that it takes host coordinates. An
+// empty window gets no target until it has a size.
+void FitRenderTarget(SAutoRef<IRenderTarget>& target, const RECT& window)
 {
-    SAutoRef<IRenderTarget> target;
-    if (SApplication* const app = SApplication::GetInstance())
-        app->GetRenderFactory()->CreateRenderTarget(target.Put(), rect.right - rect.left, rect.bottom - rect.top);
-    return target;
+    const SIZE size = {window.right - window.left, window.bottom - window.top};
+    if (target) {
+        target->Resize(size);
+    } else if (SApplication* const app = SApplication::GetInstance()) {
+        app->GetRenderFactory()->CreateRenderTarget(target.Put(), size.cx, size.cy);
+    }
+    if (target)
+        target->SetViewportOrg({-window.left, -window.top});
 }
 
 // Gives a target the font and text colour of another (or keeps its own) for a
@@ -218,36 +225,26 @@ void SWindow::UpdateCacheRenderTarget()
 {
     if (!IsDrawToCache()) {
         m_cachedTarget = nullptr;
-        return;
+    } else if (!m_cachedTarget) {
+        FitRenderTarget(m_cachedTarget, m_rcWindow);
+        m_cacheDirty = TRUE;
     }
-    if (m_cachedTarget)
-        return;
-    m_cachedTarget = NewRenderTarget(m_rcWindow);
-    if (m_cachedTarget)
-        m_cachedTarget->SetViewportOrg({-m_rcWindow.left, -m_rcWindow.top});
-    m_cacheDirty = TRUE;
 }
 
 void SWindow::UpdateLayerRenderTarget()
 {
-    if (!IsLayeredWindow()) {
+    if (!IsLayeredWindow())
         m_layerTarget = nullptr;
-        return;
-    }
-    if (m_layerTarget)
-        return;
-    m_layerTarget = NewRenderTarget(m_rcWindow);
-    if (m_layerTarget)
-        m_layerTarget->SetViewportOrg({-m_rcWindow.left, -m_rcWindow.top});
+    else if (!m_layerTarget)
+        FitRenderTarget(m_layerTarget, m_rcWindow);
+    // A translucent window draws through a cache only while it has no layer.
+    UpdateCacheRenderTarget();
 }
 
 IRenderTarget* SWindow::GetLayerRenderTarget()
 {
-    if (!m_layerTarget) {
-        m_layerTarget = NewRenderTarget(m_rcWindow);
-        if (m_layerTarget)
-            m_layerTarget->SetViewportOrg({-m_rcWindow.left, -m_rcWindow.top});
-    }
+    if (!m_layerTarget)
+        FitRenderTarget(m_layerTarget, m_rcWindow);
     return m_layerTarget.Get();
 }
 
@@ -262,25 +259,12 @@ SWindow* SWindow::GetLayeredAncestor()
 
 void SWindow::ResizeRenderTargets()
 {
-    const SIZE size = {m_rcWindow.right - m_rcWindow.left, m_rcWindow.bottom - m_rcWindow.top};
-    const POINT origin = {-m_rcWindow.left, -m_rcWindow.top};
     if (IsDrawToCache()) {
-        if (m_cachedTarget) {
-            m_cachedTarget->Resize(size);
-            m_cachedTarget->SetViewportOrg(origin);
-        } else {
-            UpdateCacheRenderTarget();
-        }
+        FitRenderTarget(m_cachedTarget, m_rcWindow);
         m_cacheDirty = TRUE;
     }
-    if (IsLayeredWindow()) {
-        if (m_layerTarget) {
-            m_layerTarget->Resize(size);
-            m_layerTarget->SetViewportOrg(origin);
-        } else {
-            UpdateLayerRenderTarget();
-        }
-    }
+    if (IsLayeredWindow())
+        FitRenderTarget(m_layerTarget, m_rcWindow);
 }
 
 // ---- Subtree painting ------------------------------------------------------------

@@ -20,6 +20,7 @@
 #include "core/SSkinPool.h"
 #include "core/SStylePool.h"
 #include "core/STextServiceHelper.h"
+#include "core/STipCtrl.h"
 #include "core/SWindowFinder.h"
 #include "res.mgr/SUiDef.h"
 
@@ -318,7 +319,12 @@ TEST_F(ApplicationTest, HoldsTheDefaultServices)
     EXPECT_FALSE(translator->UninstallTranslator(nullptr));
 
     ASSERT_NE(nullptr, App().GetToolTipFactory());
-    EXPECT_EQ(nullptr, App().GetToolTipFactory()->NewToolTip(::GetDesktopWindow()));   // no tooltip control yet
+    IToolTip* const tip = App().GetToolTipFactory()->NewToolTip(::GetDesktopWindow());
+    ASSERT_NE(nullptr, tip);
+    const HWND tipWindow = static_cast<STipCtrl*>(tip)->GetHwnd();
+    EXPECT_TRUE(::IsWindow(tipWindow));
+    App().GetToolTipFactory()->DestroyToolTip(tip);
+    EXPECT_FALSE(::IsWindow(tipWindow));
     App().GetToolTipFactory()->DestroyToolTip(nullptr);
 
     IMsgLoopFactory* const loops = App().GetMsgLoopFactory();

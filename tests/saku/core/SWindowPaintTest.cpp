@@ -42,9 +42,9 @@ int CountPixels(const Pixels& pixels, int width, const RECT& area, std::uint32_t
 
 TEST_F(WindowPaintTest, LaterSiblingsAndChildrenPaintOverEarlierWindows)
 {
-    SWindow* const a = Add(m_root.Get(), {10, 10, 60, 60}, {{L"colorBkgnd", L"#ff0000"}});
+    SWindow* const a = Add(m_root, {10, 10, 60, 60}, {{L"colorBkgnd", L"#ff0000"}});
     SWindow* const c = Add(a, {20, 20, 50, 50}, {{L"colorBkgnd", L"#0000ff"}});
-    SWindow* const b = Add(m_root.Get(), {40, 40, 90, 90}, {{L"colorBkgnd", L"#00ff00"}});
+    SWindow* const b = Add(m_root, {40, 40, 90, 90}, {{L"colorBkgnd", L"#00ff00"}});
     PaintFrame();
     Keep(L"zorder");
 
@@ -73,7 +73,7 @@ TEST_F(WindowPaintTest, TranslucentWindowsBlendAtHalfOpacity)
     m_root->ApplyAttribute(L"colorBkgnd", L"#ffffff", TRUE);
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "layered " << c.layered << ", cache " << c.cache);
-        SWindow* const window = Add(m_root.Get(), {20, 20, 100, 100},
+        SWindow* const window = Add(m_root, {20, 20, 100, 100},
                                     {{L"colorBkgnd", L"#0000ff"}, {L"alpha", L"128"},
                                      {L"layeredWindow", c.layered}, {L"cache", c.cache}});
         PaintFrame();
@@ -89,7 +89,7 @@ TEST_F(WindowPaintTest, TranslucentWindowsBlendAtHalfOpacity)
 
 TEST_F(WindowPaintTest, CachedWindowRepaintsItsPictureOnlyWhenDirty)
 {
-    SWindow* const window = Add(m_root.Get(), {20, 20, 100, 100}, {{L"colorBkgnd", L"#ff0000"}, {L"cache", L"1"}});
+    SWindow* const window = Add(m_root, {20, 20, 100, 100}, {{L"colorBkgnd", L"#ff0000"}, {L"cache", L"1"}});
     const auto paintsOfWindow = [&] {
         return std::count_if(m_paints.begin(), m_paints.end(),
                              [&](const auto& paint) { return paint.swnd == window->GetSwnd(); });
@@ -122,7 +122,7 @@ TEST_F(WindowPaintTest, BorderRingTakesTheBorderColourWithoutSkin)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.margin);
         SWindow* const window =
-            Add(m_root.Get(), {20, 20, 80, 80}, {{L"margin", c.margin}, {L"colorBorder", L"#ff0000"}});
+            Add(m_root, {20, 20, 80, 80}, {{L"margin", c.margin}, {L"colorBorder", L"#ff0000"}});
         PaintFrame();
         Keep((std::wstring(L"border_margin") + c.margin).c_str());
         const Pixels pixels = ReadPixels(m_host.Get());
@@ -138,7 +138,7 @@ TEST_F(WindowPaintTest, BorderRingTakesTheBorderColourWithoutSkin)
 TEST_F(WindowPaintTest, TranslucentBorderKeepsItsOpacityFrameAfterFrame)
 {
     m_root->ApplyAttribute(L"colorBkgnd", L"#ffffff", TRUE);
-    Add(m_root.Get(), {20, 20, 80, 80},
+    Add(m_root, {20, 20, 80, 80},
         {{L"alpha", L"128"}, {L"margin", L"4"}, {L"colorBorder", L"#0000ff"}, {L"colorBkgnd", L"#ff0000"}});
     PaintFrame();
     const Pixels first = ReadPixels(m_host.Get());
@@ -154,9 +154,9 @@ TEST_F(WindowPaintTest, TranslucentBorderKeepsItsOpacityFrameAfterFrame)
 TEST_F(WindowPaintTest, BackgroundTargetShowsTheWindowsBelowAndReleasePaintsThoseAbove)
 {
     m_root->ApplyAttribute(L"colorBkgnd", L"#ffffff", TRUE);
-    Add(m_root.Get(), {10, 10, 110, 110}, {{L"colorBkgnd", L"#ff0000"}});
-    SWindow* const b = Add(m_root.Get(), {30, 30, 90, 90}, {{L"colorBkgnd", L"#00ff00"}});
-    Add(m_root.Get(), {60, 60, 100, 100}, {{L"colorBkgnd", L"#0000ff"}});
+    Add(m_root, {10, 10, 110, 110}, {{L"colorBkgnd", L"#ff0000"}});
+    SWindow* const b = Add(m_root, {30, 30, 90, 90}, {{L"colorBkgnd", L"#00ff00"}});
+    Add(m_root, {60, 60, 100, 100}, {{L"colorBkgnd", L"#0000ff"}});
     PaintFrame();
     m_container->ForgetRequests();
 
@@ -182,10 +182,10 @@ TEST_F(WindowPaintTest, BackgroundTargetShowsTheWindowsBelowAndReleasePaintsThos
 TEST_F(WindowPaintTest, ChildOfLayeredWindowDrawsOnTheLayerAndReleaseRecomposesTheHost)
 {
     m_root->ApplyAttribute(L"colorBkgnd", L"#ffffff", TRUE);
-    SWindow* const layered = Add(m_root.Get(), {10, 10, 110, 110},
+    SWindow* const layered = Add(m_root, {10, 10, 110, 110},
                                  {{L"layeredWindow", L"1"}, {L"alpha", L"128"}, {L"colorBkgnd", L"#ff0000"}});
     SWindow* const child = Add(layered, {30, 30, 70, 70}, {{L"colorBkgnd", L"#00ff00"}});
-    Add(m_root.Get(), {60, 60, 100, 100}, {{L"colorBkgnd", L"#0000ff"}});
+    Add(m_root, {60, 60, 100, 100}, {{L"colorBkgnd", L"#0000ff"}});
     PaintFrame();
     EXPECT_PRED2(Near, Pixel(20, 20), HalfOver(kRed, kWhite));
     EXPECT_PRED2(Near, Pixel(40, 40), HalfOver(kLime, kWhite));
@@ -215,16 +215,16 @@ TEST_F(WindowPaintTest, ZRangePaintsExactlyItsWindowsWithTheirAncestorsFontAndCo
 {
     // z-orders in the comments; the colours as words 0xAABBGGRR.
     m_root->ApplyAttribute(L"colorText", L"#333333", TRUE);                      // 0
-    SWindow* const a = Add(m_root.Get(), {0, 0, 60, 60}, {{L"colorText", L"#ff0000"}});   // 1
+    SWindow* const a = Add(m_root, {0, 0, 60, 60}, {{L"colorText", L"#ff0000"}});   // 1
     Add(a, {0, 0, 20, 20});                                                           // 2
     SWindow* const a2 = Add(a, {20, 0, 40, 20}, {{L"colorText", L"#00ff00"}});       // 3
     Add(a2, {20, 0, 30, 10});                                                         // 4
     SWindow* const a2b = Add(a2, {30, 0, 40, 10});                                    // 5
-    SWindow* const b = Add(m_root.Get(), {60, 0, 120, 60}, {{L"font", L"size:20"}});  // 6
+    SWindow* const b = Add(m_root, {60, 0, 120, 60}, {{L"font", L"size:20"}});  // 6
     SWindow* const b1 = Add(b, {60, 0, 90, 30}, {{L"colorText", L"#0000ff"}});       // 7
     SWindow* const b1a = Add(b1, {60, 0, 70, 10});                                    // 8
     SWindow* const b2 = Add(b, {90, 0, 120, 30});                                     // 9
-    Add(m_root.Get(), {0, 60, 120, 120});                                             // 10
+    Add(m_root, {0, 60, 120, 120});                                             // 10
     m_container->BuildWndTreeZorder();
     ASSERT_EQ(5u, a2b->GetZOrder());
     ASSERT_EQ(9u, b2->GetZOrder());
@@ -258,9 +258,9 @@ TEST_F(WindowPaintTest, ZRangePaintsExactlyItsWindowsWithTheirAncestorsFontAndCo
 TEST_F(WindowPaintTest, OpaqueWindowRedrawsOnlyItsInvalidArea)
 {
     m_root->ApplyAttribute(L"colorBkgnd", L"#ffffff", TRUE);
-    SWindow* const below = Add(m_root.Get(), {0, 0, 120, 60}, {{L"colorBkgnd", L"#00ff00"}});
-    SWindow* const window = Add(m_root.Get(), {20, 20, 100, 100}, {{L"colorBkgnd", L"#ff0000"}, {L"bkgndBlend", L"0"}});
-    SWindow* const above = Add(m_root.Get(), {70, 70, 110, 110}, {{L"colorBkgnd", L"#0000ff"}});
+    SWindow* const below = Add(m_root, {0, 0, 120, 60}, {{L"colorBkgnd", L"#00ff00"}});
+    SWindow* const window = Add(m_root, {20, 20, 100, 100}, {{L"colorBkgnd", L"#ff0000"}, {L"bkgndBlend", L"0"}});
+    SWindow* const above = Add(m_root, {70, 70, 110, 110}, {{L"colorBkgnd", L"#0000ff"}});
     PaintFrame();
     m_paints.clear();
     m_container->ForgetRequests();
@@ -302,7 +302,7 @@ TEST_F(WindowPaintTest, BlendedWindowsInvalidateThroughTheirParentsToTheContaine
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        SWindow* const parent = Add(m_root.Get(), {10, 10, 110, 110});
+        SWindow* const parent = Add(m_root, {10, 10, 110, 110});
         SWindow* const window = Add(parent, {20, 20, 60, 60}, {{L"cache", L"1"}});
         PaintFrame();
         window->SetVisible(c.visible, FALSE);
@@ -335,10 +335,11 @@ TEST_F(WindowPaintTest, FocusRectangleLiesTwoPixelsInsideTheTextRectangle)
     constexpr std::uint32_t kFocusGrey = 0xFF585858;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        SWindow* const window = Add(m_root.Get(), {10, 10, 110, 60},
+        SWindow* const window = Add(m_root, {10, 10, 110, 60},
                                     {{L"focusable", L"1"}, {L"padding", L"10"}, {L"colorBkgnd", L"#ffffff"},
                                      {L"drawFocusRect", c.drawFocusRect}});
-        m_container->SetFocusedWindow(c.focused ? window->GetSwnd() : 0);
+        if (c.focused)
+            window->SetFocus();
         PaintFrame();
         const Pixels pixels = ReadPixels(m_host.Get());
         RECT text;
@@ -365,7 +366,7 @@ TEST_F(WindowPaintTest, FocusRectangleLiesTwoPixelsInsideTheTextRectangle)
 
 TEST_F(WindowPaintTest, TextTakesTheAncestorsFontAndColour)
 {
-    SWindow* const parent = Add(m_root.Get(), {0, 0, 120, 120},
+    SWindow* const parent = Add(m_root, {0, 0, 120, 120},
                                 {{L"colorText", L"#ff0000"}, {L"font", L"face:微软雅黑,size:16"}});
     SWindow* const window = Add(parent, {10, 10, 110, 50}, {{L"colorBkgnd", L"#ffffff"}, {L"text", L"Tivala 安装"}});
     PaintFrame();
@@ -404,7 +405,7 @@ TEST_F(WindowPaintTest, SkinDrawsTheStateOfThePaintStateIndex)
         {"checked", SAKU::WndState_Check, kBlue},
         {"disabled", SAKU::WndState_Disable | SAKU::WndState_Hover, kRed},   // a fourth state it lacks
     };
-    SWindow* const window = Add(m_root.Get(), {20, 20, 100, 100}, {{L"skin", L"states"}});
+    SWindow* const window = Add(m_root, {20, 20, 100, 100}, {{L"skin", L"states"}});
     ASSERT_NE(nullptr, window->GetSkin());
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -418,9 +419,9 @@ TEST_F(WindowPaintTest, SkinDrawsTheStateOfThePaintStateIndex)
 TEST_F(WindowPaintTest, BorderRepaintsAloneWithTheHoverStateOfItsSkin)
 {
     AddProgramResources(L"uidef:xml_init");
-    SWindow* const window = Add(m_root.Get(), {20, 20, 100, 100},
+    SWindow* const window = Add(m_root, {20, 20, 100, 100},
                                 {{L"ncskin", L"states"}, {L"margin", L"4"}, {L"colorBkgnd", L"#ffffff"}});
-    Add(m_root.Get(), {90, 90, 110, 110}, {{L"colorBkgnd", L"#ffff00"}});   // over a corner of the border
+    Add(m_root, {90, 90, 110, 110}, {{L"colorBkgnd", L"#ffff00"}});   // over a corner of the border
     PaintFrame();
     EXPECT_EQ(kRed, Pixel(21, 60));
     m_paints.clear();
@@ -438,7 +439,7 @@ TEST_F(WindowPaintTest, BorderRepaintsAloneWithTheHoverStateOfItsSkin)
 
 TEST_F(WindowPaintTest, WindowBorrowsOneRenderTargetAtATime)
 {
-    SWindow* const window = Add(m_root.Get(), {20, 20, 100, 100});
+    SWindow* const window = Add(m_root, {20, 20, 100, 100});
     SAKU::IRenderTarget* const first = window->GetRenderTarget();
     ASSERT_NE(nullptr, first);
     EXPECT_EQ(nullptr, window->GetRenderTarget());   // the first is still out
@@ -451,7 +452,7 @@ TEST_F(WindowPaintTest, WindowBorrowsOneRenderTargetAtATime)
 
 TEST_F(WindowPaintTest, PaintingTheBackgroundLeavesTheBorrowersFontAndColour)
 {
-    SWindow* const parent = Add(m_root.Get(), {0, 0, 120, 120},
+    SWindow* const parent = Add(m_root, {0, 0, 120, 120},
                                 {{L"colorText", L"#ff0000"}, {L"font", L"size:20"}});
     SWindow* const window = Add(parent, {20, 20, 100, 100}, {{L"colorBkgnd", L"#00ff00"}});
     m_root->ApplyAttribute(L"colorText", L"#0000ff", TRUE);
@@ -470,10 +471,10 @@ TEST_F(WindowPaintTest, PaintingTheBackgroundLeavesTheBorrowersFontAndColour)
 TEST_F(WindowPaintTest, OpaqueChildOfLayeredWindowRedrawsWithinTheLayer)
 {
     m_root->ApplyAttribute(L"colorBkgnd", L"#ffffff", TRUE);
-    SWindow* const layered = Add(m_root.Get(), {10, 10, 110, 110},
+    SWindow* const layered = Add(m_root, {10, 10, 110, 110},
                                  {{L"layeredWindow", L"1"}, {L"alpha", L"128"}, {L"colorBkgnd", L"#ff0000"}});
     SWindow* const child = Add(layered, {30, 30, 90, 90}, {{L"colorBkgnd", L"#00ff00"}, {L"bkgndBlend", L"0"}});
-    Add(m_root.Get(), {60, 60, 100, 100}, {{L"colorBkgnd", L"#0000ff"}});
+    Add(m_root, {60, 60, 100, 100}, {{L"colorBkgnd", L"#0000ff"}});
     PaintFrame();
     child->ApplyAttribute(L"colorBkgnd", L"#ffff00", TRUE);
 
@@ -488,4 +489,54 @@ TEST_F(WindowPaintTest, OpaqueChildOfLayeredWindowRedrawsWithinTheLayer)
     EXPECT_PRED2(Near, Pixel(40, 40), HalfOver(kYellow, kWhite));
     EXPECT_EQ(kBlue, Pixel(70, 70));
     EXPECT_PRED2(Near, Pixel(20, 20), HalfOver(kRed, kWhite));
+}
+
+TEST_F(WindowPaintTest, TranslucentWindowLeavingItsLayerDrawsThroughACache)
+{
+    m_root->ApplyAttribute(L"colorBkgnd", L"#ffffff", TRUE);
+    SWindow* const window = Add(m_root, {20, 20, 100, 100},
+                                {{L"colorBkgnd", L"#0000ff"}, {L"alpha", L"128"}, {L"layeredWindow", L"1"}});
+    PaintFrame();
+    EXPECT_EQ(nullptr, window->GetCachedRenderTarget());
+
+    window->ApplyAttribute(L"layeredWindow", L"0", FALSE);
+    EXPECT_NE(nullptr, window->GetCachedRenderTarget());
+    PaintFrame();
+    EXPECT_PRED2(Near, Pixel(60, 60), HalfOver(kBlue, kWhite));
+
+    window->ApplyAttribute(L"layeredWindow", L"1", FALSE);
+    EXPECT_EQ(nullptr, window->GetCachedRenderTarget());
+    PaintFrame();
+    EXPECT_PRED2(Near, Pixel(60, 60), HalfOver(kBlue, kWhite));
+}
+
+TEST_F(WindowPaintTest, RedrawOfAnAreaPaintsOnlyTheWindowsItTouches)
+{
+    m_root->ApplyAttribute(L"colorBkgnd", L"#ffffff", TRUE);
+    SWindow* const a = Add(m_root, {0, 0, 60, 60}, {{L"colorBkgnd", L"#ff0000"}});
+    SWindow* const b = Add(m_root, {60, 0, 120, 60}, {{L"colorBkgnd", L"#00ff00"}});
+    SWindow* const c = Add(m_root, {0, 60, 120, 120}, {{L"colorBkgnd", L"#0000ff"}});
+    Add(c, {10, 70, 50, 110}, {{L"colorBkgnd", L"#ff0000"}});
+    PaintFrame();
+    m_paints.clear();
+    m_container->ForgetRequests();
+    for (SWindow* const window : {a, b, c})
+        window->ApplyAttribute(L"colorBkgnd", L"#ffff00", TRUE);   // would show where repainted
+
+    b->Invalidate();
+    ASSERT_EQ(1u, m_container->m_redraws.size());
+    const RECT area = m_container->m_redraws[0];
+    const RECT whole = b->GetWindowRect();
+    EXPECT_TRUE(::EqualRect(&whole, &area));
+    // The host repaints the area from the root, as it does for every blended window.
+    m_host->PushClipRect(&area, RGN_AND);
+    m_host->ClearRect(&area, 0);
+    m_root->PaintRegion(m_host.Get(), Region(area).Get());
+    m_host->PopClip();
+
+    EXPECT_EQ(kYellow, Pixel(90, 30));
+    EXPECT_EQ(kRed, Pixel(30, 30));
+    EXPECT_EQ(kBlue, Pixel(90, 90));
+    ASSERT_EQ(1u, m_paints.size());
+    EXPECT_EQ(b->GetSwnd(), m_paints[0].swnd);
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 // What the painting tests share: the application, a memory render target as the
-// host's surface, a test container and a root window filling the surface, windows
+// host's surface, a test host whose container is the root filling the surface, windows
 // added by code (attributes as loaded from XML, then placed), frames painted as the
 // host paints them, and the surface's pixels (0xAARRGGBB as stored, premultiplied).
 
@@ -10,6 +10,7 @@
 #include "TestSwndContainer.h"
 
 #include "core/SWindow.h"
+#include "core/SWindowMgr.h"
 #include "render/IRegion.h"
 
 #include <cstdint>
@@ -55,11 +56,11 @@ protected:
     void SetUp() override
     {
         SakuAppTest::SetUp();
+        if (!SAKU::SWindowMgr::GetInstance())
+            m_windowMgr = std::make_unique<SAKU::SWindowMgr>();   // window handles for the tree
         ASSERT_TRUE(m_renderFactory->CreateRenderTarget(m_host.Put(), kSize, kSize));
-        m_container = std::make_unique<TestSwndContainer>(m_host.Get());
-        m_root = SAKU::SAutoRef<SAKU::SWindow>::Adopt(new PaintRecordingWindow(m_paints));
-        m_root->SetContainer(m_container.get());
-        m_container->SetRoot(m_root.Get());
+        m_container = SAKU::SAutoRef<TestSwndContainer>::Adopt(new TestSwndContainer(m_host.Get()));
+        m_root = m_container.Get();
         m_root->SendSwndMessage(WM_CREATE);
         m_root->OnRelayout(RECT{0, 0, kSize, kSize});
     }
@@ -67,8 +68,9 @@ protected:
     {
         m_root->SendSwndMessage(WM_DESTROY);   // the children go with it
         m_root = nullptr;
-        m_container.reset();
+        m_container = nullptr;
         m_host = nullptr;
+        m_windowMgr.reset();
         SakuAppTest::TearDown();
     }
 
@@ -84,9 +86,15 @@ protected:
         return window;
     }
 
-    // The whole tree painted afresh onto a cleared surface, as the host paints.
+    // The whole tree painted afresh onto a cleared surface, as the host paints; the
+    // windows queued to redraw alone are redrawn first, so that nothing stays queued.
     void PaintFrame()
     {
+        for (const SAKU::SWND swnd : m_container->m_updates) {
+            if (SAKU::SWindow* const window = SAKU::SWindowMgr::GetWindow(swnd))
+                window->RedrawInvalidRegion();
+        }
+        m_container->m_updates.clear();
         m_container->BuildWndTreeZorder();
         const RECT all = {0, 0, kSize, kSize};
         m_host->ClearRect(&all, 0);
@@ -104,10 +112,11 @@ protected:
     std::uint32_t Pixel(int x, int y) { return PixelAt(ReadPixels(m_host.Get()), kSize, x, y); }
     void Keep(const wchar_t* name) { KeepPng(m_host.Get(), L"TIVALA_PAINT_PNG", name); }
 
+    std::unique_ptr<SAKU::SWindowMgr> m_windowMgr;
     std::vector<PaintRecordingWindow::Paint> m_paints;
     SAKU::SAutoRef<SAKU::IRenderTarget> m_host;
-    std::unique_ptr<TestSwndContainer> m_container;
-    SAKU::SAutoRef<SAKU::SWindow> m_root;
+    SAKU::SAutoRef<TestSwndContainer> m_container;   // the tree's root
+    SAKU::SWindow* m_root = nullptr;
 };
 
 // Whether two stored pixels differ by at most 2 in every byte (blending rounds).
