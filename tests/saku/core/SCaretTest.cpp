@@ -171,17 +171,17 @@ TEST_F(SCaretTest, ClipsToTheClientAreasOfItsWindowAndItsAncestors)
 
 TEST_F(SCaretTest, TheClipIsWhereTheContainerPutsTheTreeInTheHost)
 {
-    OffsetContainer container(m_target.Get(), {20, 10});
-    auto owner = Place({0, 0, 30, 20});   // at (20, 10)-(50, 30) in the host
-    container.SetRoot(owner.Get());
-    owner->SetContainer(&container);
+    auto root = SAutoRef<OffsetContainer>::Adopt(new OffsetContainer(m_target.Get(), {20, 10}));
+    root->SendSwndMessage(WM_CREATE);
+    root->OnRelayout(RECT{0, 0, kWidth, kHeight});
+    auto owner = Place({0, 0, 30, 20}, L"0", root.Get());   // at (20, 10)-(50, 30) in the host
     auto caret = SAutoRef<SCaret>::Adopt(new SCaret(owner->GetSwnd(), nullptr, 10, 4));
 
     const RECT drawn = caret->Draw(m_target.Get(), 45, 12);   // host coordinates
     const RECT expected = {45, 12, 50, 16};
     EXPECT_TRUE(::EqualRect(&drawn, &expected)) << Describe(drawn);
     ExpectInvertedExactlyIn(drawn);
-    owner->SetContainer(nullptr);
+    root->SendSwndMessage(WM_DESTROY);   // the root gives up its children
 }
 
 TEST_F(SCaretTest, ACaretWhoseWindowIsGoneDrawsNothing)
