@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cwchar>
 #include <memory>
 
 using namespace SAKU;
@@ -42,6 +43,9 @@ TEST(SObjectDefaultRegister, RegistersEachClassOfTheLibraryWithItsBase)
         {L"colorrect",            kObjTypeSkin,         L"skinObjBase"},
         {L"shape",                kObjTypeSkin,         L"skinObjBase"},
         {L"group",                kObjTypeSkin,         L"skinObjBase"},
+        {L"window",               kObjTypeWindow,       L"object"},
+        {L"realwnd",              kObjTypeWindow,       L"window"},
+        {L"caption",              kObjTypeWindow,       L"window"},
         {L"Linear",               kObjTypeInterpolator, L"interpolator_base"},
         {L"Accelerate",           kObjTypeInterpolator, L"interpolator_base"},
         {L"Decelerate",           kObjTypeInterpolator, L"interpolator_base"},
