@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/IRealWndHandler.h"
 #include "core/SAutoRef.h"
 #include "core/SObjectFactoryMgr.h"
 #include "core/SSingleton.h"
@@ -71,7 +72,10 @@ public:
     ILogManager* GetLogManager() const;
     // No program of this library installs these two: always null.
     IAttrStorageFactory* GetAttrStorageFactory() const { return nullptr; }
-    IRealWndHandler* GetRealWndHandler() const { return nullptr; }
+    IRealWndHandler* GetRealWndHandler() const { return m_realWndHandler.Get(); }
+    // The program's maker of the native windows of "realwnd" elements; the
+    // application holds a reference (null: none, realwnds only keep their room).
+    void SetRealWndHandler(IRealWndHandler* handler) { m_realWndHandler = handler; }
 
     HINSTANCE GetModule() const { return m_module; }
     // The folder of the module's file, without the trailing backslash.
@@ -110,6 +114,7 @@ private:
     void CreateSingletons(HINSTANCE module, LPCWSTR hostClassName);
     void DestroySingletons();
 
+    SAutoRef<IRealWndHandler> m_realWndHandler;
     SAutoRef<IRenderFactory> m_renderFactory;
     SAutoRef<ITranslatorMgr> m_translator;
     SAutoRef<IToolTipFactory> m_toolTipFactory;

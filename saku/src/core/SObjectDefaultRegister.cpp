@@ -1,7 +1,9 @@
 #include "core/SObjectDefaultRegister.h"
 
+#include "core/SCaption.h"
 #include "core/SInterpolators.h"
 #include "core/SObjectFactoryMgr.h"
+#include "core/SRealWnd.h"
 #include "core/SSkinButton.h"
 #include "core/SSkinColorRect.h"
 #include "core/SSkinGradation.h"
@@ -10,6 +12,7 @@
 #include "core/SSkinScrollbar.h"
 #include "core/SSkinShape.h"
 #include "core/SWindow.h"
+#include "layout/SakuLayout.h"
 
 namespace SAKU {
 
@@ -18,8 +21,9 @@ namespace SAKU {
 // earlier under the same key keeps its place, which is intended, or that memory
 // ran out, which the factory manager logs.
 
-void SObjectDefaultRegister::RegisterLayouts(SObjectFactoryMgr*)
+void SObjectDefaultRegister::RegisterLayouts(SObjectFactoryMgr* factories)
 {
+    factories->RegisterFactoryOf<SakuLayout>();
 }
 
 void SObjectDefaultRegister::RegisterSkins(SObjectFactoryMgr* factories)
@@ -38,6 +42,8 @@ void SObjectDefaultRegister::RegisterSkins(SObjectFactoryMgr* factories)
 void SObjectDefaultRegister::RegisterWindows(SObjectFactoryMgr* factories)
 {
     factories->RegisterFactoryOf<SWindow>();
+    factories->RegisterFactoryOf<SRealWnd>();
+    factories->RegisterFactoryOf<SCaption>();
 }
 
 void SObjectDefaultRegister::RegisterInterpolators(SObjectFactoryMgr* factories)

@@ -57,11 +57,11 @@ const struct {
     {L"IDNO", IDNO},         {L"IDCLOSE", IDCLOSE},   {L"IDHELP", IDHELP},
 };
 
-// The program's table of named window ids belongs to the application, which does
-// not keep one yet: every name is unknown (0) until it does.
-int NamedId(const SStringW&)
+// The id the program's table of named ids gives the name; 0 when it has none.
+int NamedId(const SStringW& name)
 {
-    return 0;
+    SApplication* const app = SApplication::GetInstance();
+    return app ? app->Name2ID(name) : 0;
 }
 
 // A layout document named "type:name" (the type "LAYOUT" without a colon) from
@@ -71,18 +71,7 @@ bool LoadLayoutDocument(const SStringW& source, pugi::xml_document& document)
     SApplication* const app = SApplication::GetInstance();
     if (!app || source.IsEmpty())
         return false;
-    SStringW type, name;
-    if (SplitResRef(source, type, name) < 2) {
-        name = type;
-        type = L"LAYOUT";
-    }
-    const size_t size = app->GetRawDataSize(type, name);
-    if (size == 0)
-        return false;
-    std::unique_ptr<char[]> bytes(new (std::nothrow) char[size]);
-    if (!bytes || !app->GetRawData(type, name, bytes.get(), size))
-        return false;
-    return document.load_buffer(bytes.get(), size, pugi::parse_default, pugi::encoding_utf8).status == pugi::status_ok;
+    return app->LoadXml(document, source.Find(L':') < 0 ? SStringW(L"LAYOUT:") + source : source);
 }
 
 bool IsBlank(wchar_t ch)
@@ -153,9 +142,11 @@ SWindow::SWindow() : m_text(this), m_toolTipText(this)
 
 SWindow::~SWindow()
 {
-    // A window released without DestroyWindow still owns its children's references.
+    // A window released without DestroyWindow still owns its children's
+    // references. The container is not told: it may be this very object, whose
+    // container part is gone already.
     while (SWindow* const child = m_firstChild) {
-        RemoveChild(child);
+        UnlinkChild(child);
         child->Release();
     }
     SWindowMgr::DestroyWindow(m_swnd);
@@ -351,6 +342,15 @@ BOOL SWindow::RemoveChild(SWindow* child)
 {
     if (!child || child->m_parent != this)
         return FALSE;
+    UnlinkChild(child);
+    // The numbers of the windows after it no longer follow the tree.
+    if (m_container)
+        m_container->SetWndTreeZorderDirty();
+    return TRUE;
+}
+
+void SWindow::UnlinkChild(SWindow* child)
+{
     if (child->m_prevSibling)
         child->m_prevSibling->m_nextSibling = child->m_nextSibling;
     else
@@ -361,10 +361,6 @@ BOOL SWindow::RemoveChild(SWindow* child)
         m_lastChild = child->m_prevSibling;
     child->m_parent = child->m_prevSibling = child->m_nextSibling = nullptr;
     --m_childrenCount;
-    // The numbers of the windows after it no longer follow the tree.
-    if (m_container)
-        m_container->SetWndTreeZorderDirty();
-    return TRUE;
 }
 
 BOOL SWindow::DestroyChild(SWindow* child)
@@ -532,6 +528,12 @@ struct SWindow::AttributeHandlers {
         if (!layout)
             return E_INVALIDARG;
         w.m_layout.Attach(layout);
+        // A layout reads its own kind of parameter: children placed by the old
+        // one get a parameter of the new kind.
+        for (SWindow* child = w.m_firstChild; child; child = child->m_nextSibling) {
+            if (!child->m_layoutParam || !layout->IsParamAcceptable(child->m_layoutParam.Get()))
+                child->m_layoutParam.Attach(layout->CreateLayoutParam());
+        }
         return kRefresh;
     }
 

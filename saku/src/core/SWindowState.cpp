@@ -7,6 +7,7 @@
 #include "core/ISkinObj.h"
 #include "core/SApplication.h"
 #include "core/SSkinPool.h"
+#include "core/STimer2.h"
 #include "render/IRenderFactory.h"
 
 #include <algorithm>
@@ -48,7 +49,8 @@ BOOL SWindow::IsDisabled(BOOL checkParent) const
 
 BOOL SWindow::IsFocused() const
 {
-    return m_container && m_container->GetFocus() == m_swnd;
+    // Handle 0 is no window: the container's "no focus" is nobody's focus.
+    return m_swnd != 0 && m_container && m_container->GetFocus() == m_swnd;
 }
 
 DWORD SWindow::ModifyState(DWORD add, DWORD remove, BOOL update)
@@ -301,11 +303,14 @@ SIZE SWindow::MeasureDesiredSize(const RECT* containerRect)
     const RECT margin = m_style.GetMarginRect();
 
     UINT format = m_style.GetTextFormat() & ~(DT_CENTER | DT_RIGHT | DT_VCENTER | DT_BOTTOM);
-    int limit = wrapWidth ? (m_maxWidth.IsValid() ? m_maxWidth.ToPixelSize(scale) : -1) : size.cx;
-    if (limit == -1) {
+    // A negative maximum width (none, or one that cannot be had) sets no limit.
+    int limit = wrapWidth ? (m_maxWidth.IsSpecified() ? m_maxWidth.ToPixelSize(scale) : -1) : size.cx;
+    if (limit < 0) {
         limit = kSizeUnknown;
     } else {
-        format |= DT_WORDBREAK;
+        // A limit breaks lines, which a single-line format would forbid: the
+        // default vertical centring asks for one line.
+        format = (format & ~DT_SINGLELINE) | DT_WORDBREAK;
         limit = std::max(0L, limit - padding.left - padding.right);
     }
     SIZE text = {0, 0};
@@ -399,12 +404,17 @@ void SWindow::KillTimer(char id)
         ::KillTimer(host, HostTimerId(id, m_swnd));
 }
 
-BOOL SWindow::SetTimer2(UINT_PTR, UINT)
+BOOL SWindow::SetTimer2(UINT_PTR id, UINT elapse)
 {
-    return FALSE;
+    STimer2* const timers = STimer2::GetInstance();
+    return timers ? timers->SetTimer(m_swnd, static_cast<UINT>(id), elapse) : FALSE;
 }
 
-void SWindow::KillTimer2(UINT_PTR) {}
+void SWindow::KillTimer2(UINT_PTR id)
+{
+    if (STimer2* const timers = STimer2::GetInstance())
+        timers->KillTimer2(m_swnd, static_cast<UINT>(id));
+}
 
 BOOL SWindow::CreateCaret(HBITMAP bitmap, int width, int height)
 {
@@ -527,7 +537,7 @@ void SWindow::OnShowWindow(BOOL show, UINT status)
     if (!show) {
         if (IsFocused())
             m_container->OnSetSwndFocus(0);
-        if (m_container && GetCapture() == m_swnd)
+        if (m_swnd != 0 && GetCapture() == m_swnd)
             ReleaseCapture();
     }
     if (!m_display)
@@ -577,7 +587,7 @@ LRESULT SWindow::OnMouseWheel(UINT flags, short delta, POINT point)
 void SWindow::OnMouseHover(UINT, POINT)
 {
     const SAutoRef<SWindow> self(this);
-    if (GetCapture() == m_swnd)
+    if (m_swnd != 0 && GetCapture() == m_swnd)
         ModifyState(WndState_PushDown, 0, FALSE);
     ModifyState(WndState_Hover, 0, TRUE);
     UpdateNonClient();
@@ -588,7 +598,7 @@ void SWindow::OnMouseHover(UINT, POINT)
 void SWindow::OnMouseLeave()
 {
     const SAutoRef<SWindow> self(this);
-    if (GetCapture() == m_swnd)
+    if (m_swnd != 0 && GetCapture() == m_swnd)
         ModifyState(0, WndState_PushDown, FALSE);
     ModifyState(0, WndState_Hover, TRUE);
     UpdateNonClient();

@@ -33,6 +33,7 @@ TEST(SObjectDefaultRegister, RegistersEachClassOfTheLibraryWithItsBase)
         int type;
         const wchar_t* base;
     } classes[] = {
+        {L"SakuLayout",           kObjTypeLayout,       L"object"},
         {L"imglist",              kObjTypeSkin,         L"skinObjBase"},
         {L"imgframe",             kObjTypeSkin,         L"imglist"},
         {L"imgframe2",            kObjTypeSkin,         L"imgframe"},
@@ -43,6 +44,8 @@ TEST(SObjectDefaultRegister, RegistersEachClassOfTheLibraryWithItsBase)
         {L"shape",                kObjTypeSkin,         L"skinObjBase"},
         {L"group",                kObjTypeSkin,         L"skinObjBase"},
         {L"window",               kObjTypeWindow,       L"object"},
+        {L"realwnd",              kObjTypeWindow,       L"window"},
+        {L"caption",              kObjTypeWindow,       L"window"},
         {L"Linear",               kObjTypeInterpolator, L"interpolator_base"},
         {L"Accelerate",           kObjTypeInterpolator, L"interpolator_base"},
         {L"Decelerate",           kObjTypeInterpolator, L"interpolator_base"},
@@ -59,7 +62,7 @@ TEST(SObjectDefaultRegister, RegistersEachClassOfTheLibraryWithItsBase)
         ASSERT_TRUE(object);
         EXPECT_STREQ(c.tag, object->GetObjectClass());
         EXPECT_EQ(c.type, object->GetObjectType());
-        if (wcscmp(c.base, L"object") != 0) {   // names the root of the chain, which is no class
+        if (wcscmp(c.base, L"object") != 0) {   // the root of the classes is no class of its own
             EXPECT_TRUE(object->IsClass(c.base));
         }
         const SObjectInfo base = factories.BaseObjectInfo(SObjectInfo(c.tag, c.type));
