@@ -7,6 +7,7 @@
 #include "core/SEventSet.h"
 #include "core/SLayoutDim.h"
 #include "core/SMsgHandleState.h"
+#include "core/SObjectFactory.h"
 #include "core/SObjectImpl.h"
 #include "core/STranslatableText.h"
 #include "core/SWnd.h"
@@ -81,6 +82,7 @@ class SWindow : public SObjectImpl<IObject>,
                 public TObjRefImpl2<IObjRef, SWindow> {
 public:
     SOBJECT_CLASS(SObjectImpl<IObject>, L"window", kObjTypeWindow)
+    SOBJECT_BASE_CLASS(L"object")
 
     // Where InsertChild puts a child: after null or the last child appends.
     static inline SWindow* const kInsertFirst = reinterpret_cast<SWindow*>(static_cast<intptr_t>(-1));
@@ -372,6 +374,8 @@ private:
     IRenderTarget* AcquireRenderTarget(const RECT& rect, DWORD gdcFlags, IRegion* region);
     // Whether the layout parameter wraps content in either direction.
     bool WrapsContent() const;
+    // Takes a direct child out of the sibling list; its reference is the caller's.
+    void UnlinkChild(SWindow* child);
 
     RECT m_rcWindow = {};
     SWND m_swnd = 0;

@@ -17,7 +17,9 @@
 #include "core/SSkinPool.h"
 #include "core/SStylePool.h"
 #include "core/STextServiceHelper.h"
+#include "core/SWindow.h"
 #include "core/SWindowFinder.h"
+#include "core/SWindowMgr.h"
 #include "core/SXmlLookup.h"
 #include "render/IRenderFactory.h"
 #include "res.mgr/ResXml.h"
@@ -70,6 +72,8 @@ SApplication::SApplication(IRenderFactory* renderFactory, HINSTANCE module, LPCW
                            ISystemObjectRegister* registrar)
     : m_renderFactory(renderFactory), m_module(module)
 {
+    // The layered-window functions are looked up here, before the singletons, once
+    // the window style's part exists.
     CreateSingletons(module, hostClassName);
 
     m_translator.Attach(new SNullTranslator);
@@ -99,6 +103,8 @@ SApplication::~SApplication()
 void SApplication::CreateSingletons(HINSTANCE module, LPCWSTR hostClassName)
 {
     m_uiDef = std::make_unique<SUiDef>();
+    m_windowMgr = std::make_unique<SWindowMgr>();
+    // The element timers (STimer2) are made here, after the window manager, once they exist.
     m_scriptTimer = std::make_unique<SScriptTimer>();
     m_fontPool = std::make_unique<SFontPool>(m_renderFactory.Get());
     m_skinPoolMgr = std::make_unique<SSkinPoolMgr>();
@@ -118,6 +124,8 @@ void SApplication::DestroySingletons()
     m_skinPoolMgr.reset();
     m_fontPool.reset();
     m_scriptTimer.reset();
+    // The element timers go here, before the window manager.
+    m_windowMgr.reset();
     m_uiDef.reset();
 
     if (m_madeWndHelper)
@@ -127,9 +135,9 @@ void SApplication::DestroySingletons()
     m_richeditMenuDef.reset();
 }
 
-SWindow* SApplication::CreateWindowByName(LPCWSTR) const
+SWindow* SApplication::CreateWindowByName(LPCWSTR className) const
 {
-    return nullptr;
+    return CreateAs<SWindow>(*this, SObjectInfo(className, kObjTypeWindow));
 }
 
 ISkinObj* SApplication::CreateSkinByName(LPCWSTR className) const

@@ -153,9 +153,11 @@ SWindow::SWindow() : m_text(this), m_toolTipText(this)
 
 SWindow::~SWindow()
 {
-    // A window released without DestroyWindow still owns its children's references.
+    // A window released without DestroyWindow still owns its children's
+    // references. The container is not told: it may be this very object, whose
+    // container part is gone already.
     while (SWindow* const child = m_firstChild) {
-        RemoveChild(child);
+        UnlinkChild(child);
         child->Release();
     }
     SWindowMgr::DestroyWindow(m_swnd);
@@ -351,6 +353,15 @@ BOOL SWindow::RemoveChild(SWindow* child)
 {
     if (!child || child->m_parent != this)
         return FALSE;
+    UnlinkChild(child);
+    // The numbers of the windows after it no longer follow the tree.
+    if (m_container)
+        m_container->SetWndTreeZorderDirty();
+    return TRUE;
+}
+
+void SWindow::UnlinkChild(SWindow* child)
+{
     if (child->m_prevSibling)
         child->m_prevSibling->m_nextSibling = child->m_nextSibling;
     else
@@ -361,10 +372,6 @@ BOOL SWindow::RemoveChild(SWindow* child)
         m_lastChild = child->m_prevSibling;
     child->m_parent = child->m_prevSibling = child->m_nextSibling = nullptr;
     --m_childrenCount;
-    // The numbers of the windows after it no longer follow the tree.
-    if (m_container)
-        m_container->SetWndTreeZorderDirty();
-    return TRUE;
 }
 
 BOOL SWindow::DestroyChild(SWindow* child)
@@ -532,6 +539,12 @@ struct SWindow::AttributeHandlers {
         if (!layout)
             return E_INVALIDARG;
         w.m_layout.Attach(layout);
+        // A layout reads its own kind of parameter: children placed by the old
+        // one get a parameter of the new kind.
+        for (SWindow* child = w.m_firstChild; child; child = child->m_nextSibling) {
+            if (!child->m_layoutParam || !layout->IsParamAcceptable(child->m_layoutParam.Get()))
+                child->m_layoutParam.Attach(layout->CreateLayoutParam());
+        }
         return kRefresh;
     }
 

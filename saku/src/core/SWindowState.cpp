@@ -301,11 +301,14 @@ SIZE SWindow::MeasureDesiredSize(const RECT* containerRect)
     const RECT margin = m_style.GetMarginRect();
 
     UINT format = m_style.GetTextFormat() & ~(DT_CENTER | DT_RIGHT | DT_VCENTER | DT_BOTTOM);
-    int limit = wrapWidth ? (m_maxWidth.IsValid() ? m_maxWidth.ToPixelSize(scale) : -1) : size.cx;
-    if (limit == -1) {
+    // A negative maximum width (none, or one that cannot be had) sets no limit.
+    int limit = wrapWidth ? (m_maxWidth.IsSpecified() ? m_maxWidth.ToPixelSize(scale) : -1) : size.cx;
+    if (limit < 0) {
         limit = kSizeUnknown;
     } else {
-        format |= DT_WORDBREAK;
+        // A limit breaks lines, which a single-line format would forbid: the
+        // default vertical centring asks for one line.
+        format = (format & ~DT_SINGLELINE) | DT_WORDBREAK;
         limit = std::max(0L, limit - padding.left - padding.right);
     }
     SIZE text = {0, 0};
