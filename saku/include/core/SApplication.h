@@ -28,6 +28,7 @@ class SRicheditMenuDef;
 class SScriptTimer;
 class SSkinPoolMgr;
 class SStylePoolMgr;
+class STimer2;
 class SUiDef;
 class SWindow;
 class SWindowFinder;
@@ -128,7 +129,7 @@ private:
     // The singletons, in the order they are made.
     std::unique_ptr<SUiDef> m_uiDef;
     std::unique_ptr<SWindowMgr> m_windowMgr;
-    // The element timers (STimer2) come here, after the window manager.
+    std::unique_ptr<STimer2> m_timer2;
     std::unique_ptr<SScriptTimer> m_scriptTimer;
     std::unique_ptr<SFontPool> m_fontPool;
     std::unique_ptr<SSkinPoolMgr> m_skinPoolMgr;

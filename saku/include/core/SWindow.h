@@ -158,6 +158,9 @@ public:
     // Builds this window and its subtree from an element (attributes, text,
     // WM_CREATE, children); FALSE when WM_CREATE refused, the window then gone.
     BOOL BuildFromXml(pugi::xml_node element) override;
+    // Windows for the element's children and "include"d parts. Layouts nest at
+    // most 256 levels (windows and includes together); deeper ones are cut there
+    // with a warning in the log, so that a bad layout cannot exhaust the stack.
     virtual BOOL BuildChildren(pugi::xml_node element);
 
     // ---- Lookup by id and name --------------------------------------------------

@@ -5,6 +5,7 @@
 #include "core/IMsgLoopFactory.h"
 #include "core/ISkinObj.h"
 #include "core/IToolTipFactory.h"
+#include "core/LayeredWindowApi.h"
 #include "core/ITranslatorMgr.h"
 #include "core/SFontPool.h"
 #include "core/SInterpolators.h"
@@ -17,6 +18,7 @@
 #include "core/SSkinPool.h"
 #include "core/SStylePool.h"
 #include "core/STextServiceHelper.h"
+#include "core/STimer2.h"
 #include "core/SWindow.h"
 #include "core/SWindowFinder.h"
 #include "core/SWindowMgr.h"
@@ -72,8 +74,9 @@ SApplication::SApplication(IRenderFactory* renderFactory, HINSTANCE module, LPCW
                            ISystemObjectRegister* registrar)
     : m_renderFactory(renderFactory), m_module(module)
 {
-    // The layered-window functions are looked up here, before the singletons, once
-    // the window style's part exists.
+    // Without them no translucent host can be shown, which each host finds out
+    // for itself; the rest of the library does not need them.
+    (void)InitLayeredWindowApi();
     CreateSingletons(module, hostClassName);
 
     m_translator.Attach(new SNullTranslator);
@@ -104,7 +107,7 @@ void SApplication::CreateSingletons(HINSTANCE module, LPCWSTR hostClassName)
 {
     m_uiDef = std::make_unique<SUiDef>();
     m_windowMgr = std::make_unique<SWindowMgr>();
-    // The element timers (STimer2) are made here, after the window manager, once they exist.
+    m_timer2 = std::make_unique<STimer2>();
     m_scriptTimer = std::make_unique<SScriptTimer>();
     m_fontPool = std::make_unique<SFontPool>(m_renderFactory.Get());
     m_skinPoolMgr = std::make_unique<SSkinPoolMgr>();
@@ -124,7 +127,7 @@ void SApplication::DestroySingletons()
     m_skinPoolMgr.reset();
     m_fontPool.reset();
     m_scriptTimer.reset();
-    // The element timers go here, before the window manager.
+    m_timer2.reset();
     m_windowMgr.reset();
     m_uiDef.reset();
 

@@ -1,5 +1,8 @@
 #include "core/STranslatableText.h"
 
+#include "core/ITranslatorMgr.h"
+#include "core/SApplication.h"
+
 namespace SAKU {
 
 void STranslatableText::SetText(const SStringW& raw)
@@ -17,11 +20,11 @@ void STranslatableText::TranslateText()
         m_translated = Translate(m_raw, m_owner->GetTrCtx());
 }
 
-// The application installs no translator of its own yet; the default one gives
-// every text back as it is, whatever the context.
-SStringW STranslatableText::Translate(const SStringW& text, LPCWSTR)
+SStringW STranslatableText::Translate(const SStringW& text, LPCWSTR context)
 {
-    return text;
+    SApplication* const app = SApplication::GetInstance();
+    ITranslatorMgr* const translator = app ? app->GetTranslator() : nullptr;
+    return translator ? translator->Translate(text, context ? context : L"") : text;
 }
 
 }  // namespace SAKU

@@ -57,11 +57,11 @@ const struct {
     {L"IDNO", IDNO},         {L"IDCLOSE", IDCLOSE},   {L"IDHELP", IDHELP},
 };
 
-// The program's table of named window ids belongs to the application, which does
-// not keep one yet: every name is unknown (0) until it does.
-int NamedId(const SStringW&)
+// The id the program's table of named ids gives the name; 0 when it has none.
+int NamedId(const SStringW& name)
 {
-    return 0;
+    SApplication* const app = SApplication::GetInstance();
+    return app ? app->Name2ID(name) : 0;
 }
 
 // A layout document named "type:name" (the type "LAYOUT" without a colon) from
@@ -71,18 +71,7 @@ bool LoadLayoutDocument(const SStringW& source, pugi::xml_document& document)
     SApplication* const app = SApplication::GetInstance();
     if (!app || source.IsEmpty())
         return false;
-    SStringW type, name;
-    if (SplitResRef(source, type, name) < 2) {
-        name = type;
-        type = L"LAYOUT";
-    }
-    const size_t size = app->GetRawDataSize(type, name);
-    if (size == 0)
-        return false;
-    std::unique_ptr<char[]> bytes(new (std::nothrow) char[size]);
-    if (!bytes || !app->GetRawData(type, name, bytes.get(), size))
-        return false;
-    return document.load_buffer(bytes.get(), size, pugi::parse_default, pugi::encoding_utf8).status == pugi::status_ok;
+    return app->LoadXml(document, source.Find(L':') < 0 ? SStringW(L"LAYOUT:") + source : source);
 }
 
 bool IsBlank(wchar_t ch)

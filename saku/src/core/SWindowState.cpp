@@ -7,6 +7,7 @@
 #include "core/ISkinObj.h"
 #include "core/SApplication.h"
 #include "core/SSkinPool.h"
+#include "core/STimer2.h"
 #include "render/IRenderFactory.h"
 
 #include <algorithm>
@@ -48,7 +49,8 @@ BOOL SWindow::IsDisabled(BOOL checkParent) const
 
 BOOL SWindow::IsFocused() const
 {
-    return m_container && m_container->GetFocus() == m_swnd;
+    // Handle 0 is no window: the container's "no focus" is nobody's focus.
+    return m_swnd != 0 && m_container && m_container->GetFocus() == m_swnd;
 }
 
 DWORD SWindow::ModifyState(DWORD add, DWORD remove, BOOL update)
@@ -402,12 +404,17 @@ void SWindow::KillTimer(char id)
         ::KillTimer(host, HostTimerId(id, m_swnd));
 }
 
-BOOL SWindow::SetTimer2(UINT_PTR, UINT)
+BOOL SWindow::SetTimer2(UINT_PTR id, UINT elapse)
 {
-    return FALSE;
+    STimer2* const timers = STimer2::GetInstance();
+    return timers ? timers->SetTimer(m_swnd, static_cast<UINT>(id), elapse) : FALSE;
 }
 
-void SWindow::KillTimer2(UINT_PTR) {}
+void SWindow::KillTimer2(UINT_PTR id)
+{
+    if (STimer2* const timers = STimer2::GetInstance())
+        timers->KillTimer2(m_swnd, static_cast<UINT>(id));
+}
 
 BOOL SWindow::CreateCaret(HBITMAP bitmap, int width, int height)
 {
@@ -530,7 +537,7 @@ void SWindow::OnShowWindow(BOOL show, UINT status)
     if (!show) {
         if (IsFocused())
             m_container->OnSetSwndFocus(0);
-        if (m_container && GetCapture() == m_swnd)
+        if (m_swnd != 0 && GetCapture() == m_swnd)
             ReleaseCapture();
     }
     if (!m_display)
@@ -580,7 +587,7 @@ LRESULT SWindow::OnMouseWheel(UINT flags, short delta, POINT point)
 void SWindow::OnMouseHover(UINT, POINT)
 {
     const SAutoRef<SWindow> self(this);
-    if (GetCapture() == m_swnd)
+    if (m_swnd != 0 && GetCapture() == m_swnd)
         ModifyState(WndState_PushDown, 0, FALSE);
     ModifyState(WndState_Hover, 0, TRUE);
     UpdateNonClient();
@@ -591,7 +598,7 @@ void SWindow::OnMouseHover(UINT, POINT)
 void SWindow::OnMouseLeave()
 {
     const SAutoRef<SWindow> self(this);
-    if (GetCapture() == m_swnd)
+    if (m_swnd != 0 && GetCapture() == m_swnd)
         ModifyState(0, WndState_PushDown, FALSE);
     ModifyState(0, WndState_Hover, TRUE);
     UpdateNonClient();

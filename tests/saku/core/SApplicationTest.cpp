@@ -20,6 +20,7 @@
 #include "core/SSkinPool.h"
 #include "core/SStylePool.h"
 #include "core/STextServiceHelper.h"
+#include "core/STimer2.h"
 #include "core/STipCtrl.h"
 #include "core/SWindow.h"
 #include "core/SWindowFinder.h"
@@ -83,7 +84,7 @@ std::string SingletonName(const std::type_info& type)
         const char* name;
     } known[] = {
         {typeid(SApplication), "SApplication"},     {typeid(SUiDef), "SUiDef"},
-        {typeid(SWindowMgr), "SWindowMgr"},
+        {typeid(SWindowMgr), "SWindowMgr"},         {typeid(STimer2), "STimer2"},
         {typeid(SScriptTimer), "SScriptTimer"},     {typeid(SFontPool), "SFontPool"},
         {typeid(SSkinPoolMgr), "SSkinPoolMgr"},     {typeid(SStylePoolMgr), "SStylePoolMgr"},
         {typeid(SWindowFinder), "SWindowFinder"},   {typeid(CSimpleWndHelper), "CSimpleWndHelper"},
@@ -130,10 +131,10 @@ TEST(SApplication, MakesItsSingletonsInOrderAndDeletesThemInReverse)
     });
     const std::vector<std::string> expected = {
         "+SApplication",
-        "+SUiDef", "+SWindowMgr", "+SScriptTimer", "+SFontPool", "+SSkinPoolMgr", "+SStylePoolMgr", "+SWindowFinder",
+        "+SUiDef", "+SWindowMgr", "+STimer2", "+SScriptTimer", "+SFontPool", "+SSkinPoolMgr", "+SStylePoolMgr", "+SWindowFinder",
         "+CSimpleWndHelper", "+STextServiceHelper", "+SRicheditMenuDef",
         "running",
-        "-SWindowFinder", "-SStylePoolMgr", "-SSkinPoolMgr", "-SFontPool", "-SScriptTimer", "-SWindowMgr", "-SUiDef",
+        "-SWindowFinder", "-SStylePoolMgr", "-SSkinPoolMgr", "-SFontPool", "-SScriptTimer", "-STimer2", "-SWindowMgr", "-SUiDef",
         "-CSimpleWndHelper", "-STextServiceHelper", "-SRicheditMenuDef",
         "-SApplication",
     };
@@ -171,6 +172,7 @@ TEST_F(ApplicationTest, OwnsTheSingletonsForItsLife)
     EXPECT_NE(nullptr, SStylePoolMgr::GetInstance());
     EXPECT_NE(nullptr, SWindowFinder::GetInstance());
     EXPECT_NE(nullptr, SWindowMgr::GetInstance());
+    EXPECT_NE(nullptr, STimer2::GetInstance());
     ASSERT_NE(nullptr, CSimpleWndHelper::GetInstance());
     EXPECT_EQ(L"SAKUHOST", CSimpleWndHelper::GetInstance()->GetHostClassName());
     EXPECT_EQ(::GetModuleHandleW(nullptr), CSimpleWndHelper::GetInstance()->GetModule());
@@ -191,6 +193,7 @@ TEST_F(ApplicationTest, OwnsTheSingletonsForItsLife)
     EXPECT_EQ(nullptr, SStylePoolMgr::GetInstance());
     EXPECT_EQ(nullptr, SWindowFinder::GetInstance());
     EXPECT_EQ(nullptr, SWindowMgr::GetInstance());
+    EXPECT_EQ(nullptr, STimer2::GetInstance());
     EXPECT_EQ(nullptr, CSimpleWndHelper::GetInstance());
     EXPECT_EQ(nullptr, STextServiceHelper::GetInstance());
     EXPECT_EQ(nullptr, SRicheditMenuDef::GetInstance());

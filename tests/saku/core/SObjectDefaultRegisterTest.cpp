@@ -64,7 +64,7 @@ TEST(SObjectDefaultRegister, RegistersEachClassOfTheLibraryWithItsBase)
         ASSERT_TRUE(object);
         EXPECT_STREQ(c.tag, object->GetObjectClass());
         EXPECT_EQ(c.type, object->GetObjectType());
-        if (wcscmp(c.base, L"object") != 0) {   // names the root of the chain, which is no class
+        if (wcscmp(c.base, L"object") != 0) {   // the root of the classes is no class of its own
             EXPECT_TRUE(object->IsClass(c.base));
         }
         const SObjectInfo base = factories.BaseObjectInfo(SObjectInfo(c.tag, c.type));

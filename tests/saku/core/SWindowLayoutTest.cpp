@@ -96,10 +96,21 @@ TEST_F(SWindowLayout, OnRelayoutAnswersWhetherAnythingChangedAndKeepsRectanglesU
 {
     SWindow* const root = Build(LR"(<window><sized name="w"/></window>)");
     auto* const w = static_cast<STestSizedWindow*>(root->FindChildByName(L"w"));
+    struct SizeListener {
+        SIZE size = {};
+        BOOL OnSize(EventSwndSize* event)
+        {
+            size = {event->width, event->height};
+            return TRUE;
+        }
+    } listener;
+    w->GetEventSet()->SubscribeEvent(EventSwndSize::EventID, Subscriber(&SizeListener::OnSize, &listener));
     EXPECT_TRUE(w->OnRelayout(RECT{10, 20, 110, 70}));
     EXPECT_EQ(1, w->sizes);
     EXPECT_EQ(100, w->lastSize.cx);
     EXPECT_EQ(50, w->lastSize.cy);
+    EXPECT_EQ(100, listener.size.cx);   // the event carries the client size
+    EXPECT_EQ(50, listener.size.cy);
 
     EXPECT_FALSE(w->OnRelayout(RECT{10, 20, 110, 70}));   // same place, clean: no WM_SIZE
     EXPECT_EQ(1, w->sizes);

@@ -6,6 +6,7 @@
 
 #include "core/Events.h"
 #include "core/ISlotFunctor.h"
+#include "core/STimer2.h"
 #include "core/SwndMsgCrack.h"
 
 #include "TestWindow.h"
@@ -397,4 +398,20 @@ TEST_F(SWindowState, ALayoutParameterIsTakenOnlyWhenTheParentsLayoutReadsIt)
     EXPECT_TRUE(child->SetLayoutParam(fitting.Get()));
     EXPECT_EQ(fitting.Get(), child->GetLayoutParam());
     EXPECT_FALSE(root->SetLayoutParam(fitting.Get()));   // a root has no parent to read it
+}
+
+TEST_F(SWindowState, TimersWithoutTheHostGoThroughTheProcessWideService)
+{
+    std::unique_ptr<STimer2> ownTimers;
+    if (!STimer2::GetInstance())
+        ownTimers = std::make_unique<STimer2>();
+    STimer2* const timers = STimer2::GetInstance();
+    SWindow* const root = Build(LR"(<window><window name="w"/></window>)");
+    SWindow* const w = root->FindChildByName(L"w");
+    const int before = timers->GetCount();
+    EXPECT_TRUE(w->SetTimer2(3, 1000));
+    EXPECT_TRUE(w->SetTimer2(3, 500));   // the same id again replaces it
+    EXPECT_EQ(before + 1, timers->GetCount());
+    w->KillTimer2(3);
+    EXPECT_EQ(before, timers->GetCount());
 }

@@ -394,7 +394,7 @@ TEST_F(SWindowTree, ANewLayoutGivesTheChildrenParametersOfItsKind)
 {
     App().RegisterFactoryOf<STestOtherLayout>();
     SWindow* const root = Build(LR"(<window layout="testlayout"><window name="a"/><window name="b"/></window>)");
-    ASSERT_TRUE(root->FindChildByName(L"a")->GetLayoutParam()->IsClass(L"SakuLayoutParam"));
+    ASSERT_TRUE(root->FindChildByName(L"a")->GetLayoutParam()->IsClass(L"TestLayoutParam"));
     EXPECT_EQ(S_OK, root->ApplyAttribute(L"layout", L"otherlayout", TRUE));
     for (const wchar_t* name : {L"a", L"b"}) {
         SCOPED_TRACE(name);
@@ -413,4 +413,19 @@ TEST_F(SWindowTree, ATreeThatIsItsOwnContainerIsReleasedWithoutCallingIt)
     ASSERT_NE(nullptr, SWindowMgr::GetWindow(last));
     host->Release();
     EXPECT_EQ(nullptr, SWindowMgr::GetWindow(last));
+}
+
+TEST_F(SWindowTree, ANameGivesItsNamedIdUnlessAnIdCameFirst)
+{
+    const SNamedID::Entry entries[] = {{L"btn_install", 4001}, {L"btn_close", 4002}};
+    App().InitNamedIDs(entries, 2, false);
+    SWindow* const root = Build(LR"(
+        <window>
+          <window name="btn_install"/>
+          <window id="7" name="btn_close"/>
+          <window name="not_in_table"/>
+        </window>)");
+    EXPECT_EQ(4001, root->FindChildByName(L"btn_install")->GetID());
+    EXPECT_EQ(7, root->FindChildByName(L"btn_close")->GetID());
+    EXPECT_EQ(0, root->FindChildByName(L"not_in_table")->GetID());
 }

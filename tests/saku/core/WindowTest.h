@@ -27,7 +27,7 @@ namespace saku_test {
 class STestLayoutParam : public SAKU::SObjectImpl<SAKU::ILayoutParam>,
                          public SAKU::TObjRefImpl2<SAKU::IObjRef, STestLayoutParam> {
 public:
-    SOBJECT_CLASS(SAKU::SObjectImpl<SAKU::ILayoutParam>, L"SakuLayoutParam", SAKU::kObjTypeNone)
+    SOBJECT_CLASS(SAKU::SObjectImpl<SAKU::ILayoutParam>, L"TestLayoutParam", SAKU::kObjTypeNone)
 
     long AddRef() override { return TObjRefImpl2::AddRef(); }
     long Release() override { return TObjRefImpl2::Release(); }
@@ -101,7 +101,7 @@ public:
 
     bool IsParamAcceptable(SAKU::ILayoutParam* param) const override
     {
-        return param && param->IsClass(L"SakuLayoutParam");
+        return param && param->IsClass(L"TestLayoutParam");
     }
     void LayoutChildren(SAKU::SWindow* parent) override
     {
