@@ -324,33 +324,53 @@ TEST_F(TabCtrlTest, TabsPaintTheirSkinStateAndTheCurrentPageFillsTheArea)
     EXPECT_EQ(0u, Pixel(100, 131));
 }
 
+TEST_F(TabCtrlTest, TheGapSkinFillsTheSpaceBetweenTabs)
+{
+    Build(ThreePages(L"tabInterSize=\"10\" tabInterSkin=\"page2\""));
+    PaintFrame();
+    Keep(L"tabs_gaps");
+    EXPECT_EQ(kTabSelected, Pixel(25, 25));
+    EXPECT_EQ(kPageColours[2], Pixel(45, 25));   // between the first and second tab
+    EXPECT_EQ(kTabNormal, Pixel(65, 25));
+    EXPECT_EQ(kPageColours[2], Pixel(85, 25));
+    EXPECT_EQ(kTabNormal, Pixel(105, 25));
+    EXPECT_EQ(0u, Pixel(125, 25));
+}
+
 TEST_F(TabCtrlTest, ASlideOfTenStepsTakesElevenFramesShapedByTheInterpolator)
 {
-    STabCtrl* const tab = Build(ThreePages(L"animateSteps=\"10\" interpolator=\"Accelerate\""));
-    ASSERT_TRUE(tab->SetCurSel(1));
-    ASSERT_TRUE(tab->IsSliding());
-    EXPECT_EQ("000", Visibility(tab));
-    EXPECT_EQ(1, tab->GetCurSel());
+    // Type 0 pictures everything below the slider, type 1 the pages alone; the
+    // pages here are opaque, so both look the same.
+    for (const wchar_t* type : {L"0", L"1"}) {
+        SCOPED_TRACE(testing::Message() << "animateType " << (type[0] - L'0'));
+        STabCtrl* const tab =
+            Build(ThreePages(std::wstring(L"animateSteps=\"10\" interpolator=\"Accelerate\" animateType=\"") + type + L"\""));
+        ASSERT_TRUE(tab->SetCurSel(1));
+        ASSERT_TRUE(tab->IsSliding());
+        EXPECT_EQ("000", Visibility(tab));
+        EXPECT_EQ(1, tab->GetCurSel());
 
-    int frames = 0;
-    while (tab->IsSliding() && frames < 20) {
-        m_host->OnNextFrame();
-        ++frames;
-        if (frames == 5) {
-            // Accelerate: (5/10)^2 of the way, the old page's right part on the left.
-            const int shift = static_cast<int>(kAreaWidth * 0.25f);
-            PaintFrame();
-            Keep(L"tabs_slide_step5");
-            EXPECT_EQ(kPageColours[0], Pixel(10 + kAreaWidth - shift - 2, 80));
-            EXPECT_EQ(kPageColours[1], Pixel(10 + kAreaWidth - shift + 2, 80));
+        int frames = 0;
+        while (tab->IsSliding() && frames < 20) {
+            m_host->OnNextFrame();
+            ++frames;
+            if (frames == 5) {
+                // Accelerate: (5/10)^2 of the way, the old page's right part on the left.
+                const int shift = static_cast<int>(kAreaWidth * 0.25f);
+                PaintFrame();
+                Keep(type[0] == L'0' ? L"tabs_slide_step5" : L"tabs_slide_step5_pages");
+                EXPECT_EQ(kPageColours[0], Pixel(10 + kAreaWidth - shift - 2, 80));
+                EXPECT_EQ(kPageColours[1], Pixel(10 + kAreaWidth - shift + 2, 80));
+            }
         }
+        EXPECT_EQ(11, frames);
+        EXPECT_EQ("010", Visibility(tab));
+        EXPECT_EQ(3u, tab->GetChildrenCount());   // the slider is gone
+        PaintFrame();
+        EXPECT_EQ(kPageColours[1], Pixel(20, 80));
+        EXPECT_EQ(kPageColours[1], Pixel(180, 80));
+        m_host->DestroyChild(tab);
     }
-    EXPECT_EQ(11, frames);
-    EXPECT_EQ("010", Visibility(tab));
-    EXPECT_EQ(3u, tab->GetChildrenCount());   // the slider is gone
-    PaintFrame();
-    EXPECT_EQ(kPageColours[1], Pixel(20, 80));
-    EXPECT_EQ(kPageColours[1], Pixel(180, 80));
 }
 
 TEST_F(TabCtrlTest, ABackwardSlideMovesTheOtherWay)
