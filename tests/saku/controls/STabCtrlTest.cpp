@@ -428,3 +428,71 @@ TEST_F(TabCtrlTest, PagesAddedLaterJoinAtTheirIndex)
     const RECT page = tab->GetItem(0)->GetWindowRect();
     EXPECT_TRUE(Same(page, {10, 40, 190, 130}));
 }
+
+TEST_F(TabCtrlTest, ATabShowsItsPagesTipAndThePageItselfShowsNone)
+{
+    STabCtrl* const tab = Build(
+        L"<tabctrl tabSkin=\"tab\"><page tip=\"first page\"/><page/><page tip=\"third page\"/></tabctrl>");
+    const struct {
+        POINT point;
+        bool tip;
+        DWORD cookie;
+        const wchar_t* text;
+        RECT target;
+    } cases[] = {
+        {{25, 25}, true, 0, L"first page", {10, 10, 40, 40}},
+        {{55, 25}, false, 0, L"", {}},   // a page without a tip
+        {{85, 25}, true, 2, L"third page", {70, 10, 100, 40}},
+        {{150, 25}, false, 0, L"", {}},  // beside the tabs
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.point.x);
+        SwndToolTipInfo info;
+        EXPECT_EQ(c.tip, tab->UpdateToolTip(c.point, info) != FALSE);
+        if (!c.tip)
+            continue;
+        EXPECT_EQ(tab->GetSwnd(), info.swnd);
+        EXPECT_EQ(c.cookie, info.cookie);
+        EXPECT_STREQ(c.text, info.text.c_str());
+        EXPECT_TRUE(Same(c.target, info.rcTarget));
+    }
+    SwndToolTipInfo info;
+    EXPECT_FALSE(tab->GetItem(0)->UpdateToolTip(POINT{100, 80}, info));
+}
+
+TEST_F(TabCtrlTest, AControlDestroyedWhileSlidingLeavesNoFrameHandlerBehind)
+{
+    STabCtrl* const tab = Build(ThreePages(L"animateSteps=\"10\""));
+    ASSERT_TRUE(tab->SetCurSel(1));
+    m_host->OnNextFrame();
+    // The slider, kept alive here past its control's end.
+    SAutoRef<SWindow> slider(tab->GetWindow(GSW_LASTCHILD));
+    ASSERT_TRUE(slider && slider->IsClass(L"tabslider"));
+    auto* const frames = dynamic_cast<ITimelineHandler*>(slider.Get());
+    ASSERT_TRUE(frames);
+    m_host->DestroyChild(tab);
+    EXPECT_FALSE(m_host->UnregisterTimelineHandler(frames));   // it went with its window
+    EXPECT_EQ(0u, m_host->GetChildrenCount());
+}
+
+TEST_F(TabCtrlTest, AnUnknownInterpolatorKeepsTheOneTheSlideUses)
+{
+    STabCtrl* const tab = Build(ThreePages(L"animateSteps=\"2\" interpolator=\"NoSuchCurve\""));
+    ASSERT_TRUE(tab->SetCurSel(1));
+    m_host->OnNextFrame();   // linear: half way
+    PaintFrame();
+    EXPECT_EQ(kPageColours[0], Pixel(10 + kAreaWidth / 2 - 2, 80));
+    EXPECT_EQ(kPageColours[1], Pixel(10 + kAreaWidth / 2 + 2, 80));
+}
+
+TEST_F(TabCtrlTest, ASliderDestroyedFromOutsideIsForgottenByItsControl)
+{
+    STabCtrl* const tab = Build(ThreePages(L"animateSteps=\"10\""));
+    ASSERT_TRUE(tab->SetCurSel(1));
+    SWindow* const slider = tab->GetWindow(GSW_LASTCHILD);
+    ASSERT_TRUE(slider && slider->IsClass(L"tabslider"));
+    tab->DestroyChild(slider);
+    EXPECT_FALSE(tab->IsSliding());
+    ASSERT_TRUE(tab->SetCurSel(2));   // a new slide, without touching the old slider
+    EXPECT_TRUE(tab->IsSliding());
+}
