@@ -33,6 +33,8 @@ public:
     // The focused window, null when there is none or it is gone (then forgotten).
     SWindow* GetFocusedWindow();
     int GetLastChangeReason() const { return m_reason; }
+    // True while WM_KILLFOCUS and WM_SETFOCUS of a change go out.
+    bool IsChanging() const { return m_changing; }
 
     // While the focus is parked, only changes what will be restored. Otherwise the
     // old window is told WM_KILLFOCUS and the new one, when it is enabled,
@@ -41,6 +43,7 @@ public:
     // Tab (forward) or Shift+Tab (reverse) from the focused window, wrapping once.
     void AdvanceFocus(bool reverse);
     // Parks the focus while the host is inactive; the window is told WM_KILLFOCUS.
+    // Nothing when the focus is parked already.
     void SaveFocusedWindow();
     // Gives the parked window the focus back when it is still enabled and visible.
     void RestoreFocusedWindow();
@@ -69,7 +72,7 @@ private:
 
     SWND m_focused = 0;
     SWND m_saved = 0;                  // 0: nothing parked; kParkedNone: parked without a focus
-    bool m_changing = false;           // while WM_KILLFOCUS and WM_SETFOCUS go out
+    bool m_changing = false;
     int m_reason = kFocusChangeDirect;
     SWindow* m_root;                   // the container's own root window
     SHashMap<DWORD, TargetList> m_accelerators;   // by packed accelerator; the newest target at the tail

@@ -77,8 +77,12 @@ void CFocusManager::AdvanceFocus(bool reverse)
         SetFocusedWindow(next->GetSwnd(), kFocusChangeKeyboard);
 }
 
+// A host that loses activation hears both WM_ACTIVATE and WM_KILLFOCUS: the
+// second call finds the focus parked already and must not park "nothing" over it.
 void CFocusManager::SaveFocusedWindow()
 {
+    if (m_saved != 0)
+        return;
     ValidateFocusedView();
     const SWND old = m_focused;
     m_saved = old != 0 ? old : kParkedNone;

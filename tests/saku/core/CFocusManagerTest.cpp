@@ -207,6 +207,22 @@ TEST_F(FocusActivation, DeactivationParksTheFocusAndActivationRestoresIt)
     EXPECT_EQ(L"a", Focused());
 }
 
+TEST_F(FocusActivation, FocusParkedTwiceIsStillRestored)
+{
+    Focusable(L"a");
+    Focus(L"a");
+    Take();
+
+    // What a host hears when another program is activated, then when it comes back.
+    m_host->DoFrameEvent(WM_KILLFOCUS, 0, 0);
+    m_host->DoFrameEvent(WM_ACTIVATE, WA_INACTIVE, 0);
+    EXPECT_EQ((MessageLog{L"a:killfocus"}), Take());
+    m_host->DoFrameEvent(WM_SETFOCUS, 0, 0);
+    m_host->DoFrameEvent(WM_ACTIVATE, WA_ACTIVE, 0);
+    EXPECT_EQ(L"a", Focused());
+    EXPECT_EQ((MessageLog{L"a:setfocus"}), Take());
+}
+
 TEST_F(FocusActivation, WhileParkedOnlyWhatIsRestoredChanges)
 {
     const struct {

@@ -49,7 +49,7 @@ TEST_F(SwndContainerMouse, DisabledWindowGetsNoMouseMessages)
 TEST_F(SwndContainerMouse, MarginIsHoveredAsNonClient)
 {
     STestWnd* const a = Add(L"a", {10, 10, 90, 90});
-    a->SetNonClientInset(10);
+    ASSERT_TRUE(SUCCEEDED(a->ApplyAttribute(L"margin", L"10", FALSE)));
 
     m_host->Mouse(WM_MOUSEMOVE, 50, 50);
     EXPECT_EQ((MessageLog{L"a:hover", L"a:move"}), Take());

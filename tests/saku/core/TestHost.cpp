@@ -115,16 +115,6 @@ SAKU::SWindow* STestWnd::GetSelectedSiblingInGroup()
     return nullptr;
 }
 
-BOOL STestWnd::OnNcHitTest(POINT point)
-{
-    if (m_inset == 0)
-        return SWindow::OnNcHitTest(point);
-    RECT rect = {};
-    CopyWindowRect(&rect);
-    ::InflateRect(&rect, -m_inset, -m_inset);
-    return !::PtInRect(&rect, point);
-}
-
 BOOL STestWnd::ProcessSwndMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
     if (const wchar_t* const name = MessageName(message)) {

@@ -73,7 +73,6 @@ public:
 
     void SetGrouped(bool grouped) { m_grouped = grouped; }
     void SetDlgCode(UINT code) { m_dlgCode = code; }
-    void SetNonClientInset(int inset) { m_inset = inset; }
     const std::wstring& Label() const { return m_label; }
     // The lParam of the last message of that kind, -1 when none came.
     LPARAM LastLParam(UINT message) const;
@@ -82,7 +81,6 @@ public:
     BOOL IsSiblingsAutoGrouped() const override { return m_grouped; }
     SAKU::SWindow* GetSelectedSiblingInGroup() override;
     UINT OnGetDlgCode() const override { return m_dlgCode; }
-    BOOL OnNcHitTest(POINT point) override;
     BOOL ProcessSwndMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
@@ -90,7 +88,6 @@ private:
     MessageLog* m_log;
     bool m_grouped = false;
     UINT m_dlgCode = 0;
-    int m_inset = 0;   // a border of this width counts as non-client
     std::vector<std::pair<UINT, LPARAM>> m_received;
 };
 
