@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/IRealWndHandler.h"
 #include "core/SAutoRef.h"
 #include "core/SObjectFactoryMgr.h"
 #include "core/SSingleton.h"
@@ -27,9 +28,11 @@ class SRicheditMenuDef;
 class SScriptTimer;
 class SSkinPoolMgr;
 class SStylePoolMgr;
+class STimer2;
 class SUiDef;
 class SWindow;
 class SWindowFinder;
+class SWindowMgr;
 
 // The root object of the UI library: the resource-provider manager and the object
 // factories in one, the holder of the render factory, the translator, the tooltip
@@ -69,7 +72,10 @@ public:
     ILogManager* GetLogManager() const;
     // No program of this library installs these two: always null.
     IAttrStorageFactory* GetAttrStorageFactory() const { return nullptr; }
-    IRealWndHandler* GetRealWndHandler() const { return nullptr; }
+    IRealWndHandler* GetRealWndHandler() const { return m_realWndHandler.Get(); }
+    // The program's maker of the native windows of "realwnd" elements; the
+    // application holds a reference (null: none, realwnds only keep their room).
+    void SetRealWndHandler(IRealWndHandler* handler) { m_realWndHandler = handler; }
 
     HINSTANCE GetModule() const { return m_module; }
     // The folder of the module's file, without the trailing backslash.
@@ -108,6 +114,7 @@ private:
     void CreateSingletons(HINSTANCE module, LPCWSTR hostClassName);
     void DestroySingletons();
 
+    SAutoRef<IRealWndHandler> m_realWndHandler;
     SAutoRef<IRenderFactory> m_renderFactory;
     SAutoRef<ITranslatorMgr> m_translator;
     SAutoRef<IToolTipFactory> m_toolTipFactory;
@@ -121,8 +128,8 @@ private:
 
     // The singletons, in the order they are made.
     std::unique_ptr<SUiDef> m_uiDef;
-    // (the window manager's place)
-    // (the window timers' place)
+    std::unique_ptr<SWindowMgr> m_windowMgr;
+    std::unique_ptr<STimer2> m_timer2;
     std::unique_ptr<SScriptTimer> m_scriptTimer;
     std::unique_ptr<SFontPool> m_fontPool;
     std::unique_ptr<SSkinPoolMgr> m_skinPoolMgr;

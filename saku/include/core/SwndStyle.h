@@ -28,10 +28,10 @@ public:
     SwndStyle();
     ~SwndStyle() override;
 
-    // Results: kRefresh when the window must redraw, kNoRefresh when not (sizes
-    // while loading: the window is measured afterwards anyway), E_FAIL for a value
-    // it cannot use (the old value stays), and E_NOTIMPL for a name it does not
-    // know, which the window then offers to its layout.
+    // Results: kRefresh when the window must redraw, kNoRefresh when not (a margin
+    // or padding read while loading: the window is laid out afterwards anyway),
+    // E_FAIL for a value it cannot use (the old value stays), and E_NOTIMPL for a
+    // name it does not know, which the window then offers to its layout.
     BEGIN_ATTRIBUTES(SwndStyle)
         ATTRIBUTE_FIELD  (L"textMode",         m_textMode,        ParseInt,                   kRefresh)
         ATTRIBUTE_HANDLER(L"align",            OnAttrAlign)
@@ -76,6 +76,9 @@ public:
     // Fetches every state font again from the font pool for the new scale.
     void SetScale(int scale);
 
+    // IObject overrides
+    HRESULT DefAttributeProc(const SStringW&, const SStringW&, BOOL) override { return E_NOTIMPL; }
+
     COLORREF m_crBg = kColorNone;       // "colorBkgnd"
     COLORREF m_crBorder = kColorNone;   // "colorBorder"
     SStringW m_strCursor = L"arrow";
@@ -84,9 +87,6 @@ public:
     bool m_bDotted = false;
     bool m_bTrackMouseEvent = false;
     bool m_bBkgndBlend = true;          // the parent paints below the window
-
-    // IObject overrides
-    HRESULT DefAttributeProc(const SStringW&, const SStringW&, BOOL) override { return E_NOTIMPL; }
 
 private:
     HRESULT OnAttrAlign(const SStringW& value, BOOL loading);

@@ -41,6 +41,10 @@ struct SakuLayoutParamStruct {
     SLayoutDim width{kSizeWrapContent, kUnitPx};
     SLayoutDim height{kSizeWrapContent, kUnitPx};
 
+    // Whether `size` (width or height of this) wraps the content: -1, or no "pos"
+    // and no size.
+    bool WrapsContent(const SLayoutDim& size) const { return size.IsWrapContent() || (count == 0 && !size.IsValid()); }
+
     // "pos": 2 or 4 comma-separated items, or E_INVALIDARG and nothing changes.
     // Items that do not parse leave everything as it was and answer S_OK too.
     HRESULT SetPos(const SStringW& value);

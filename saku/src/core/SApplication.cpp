@@ -5,6 +5,7 @@
 #include "core/IMsgLoopFactory.h"
 #include "core/ISkinObj.h"
 #include "core/IToolTipFactory.h"
+#include "core/LayeredWindowApi.h"
 #include "core/ITranslatorMgr.h"
 #include "core/SFontPool.h"
 #include "core/SInterpolators.h"
@@ -17,7 +18,10 @@
 #include "core/SSkinPool.h"
 #include "core/SStylePool.h"
 #include "core/STextServiceHelper.h"
+#include "core/STimer2.h"
+#include "core/SWindow.h"
 #include "core/SWindowFinder.h"
+#include "core/SWindowMgr.h"
 #include "core/SXmlLookup.h"
 #include "render/IRenderFactory.h"
 #include "res.mgr/ResXml.h"
@@ -70,6 +74,9 @@ SApplication::SApplication(IRenderFactory* renderFactory, HINSTANCE module, LPCW
                            ISystemObjectRegister* registrar)
     : m_renderFactory(renderFactory), m_module(module)
 {
+    // Without them no translucent host can be shown, which each host finds out
+    // for itself; the rest of the library does not need them.
+    (void)InitLayeredWindowApi();
     CreateSingletons(module, hostClassName);
 
     m_translator.Attach(new SNullTranslator);
@@ -99,6 +106,8 @@ SApplication::~SApplication()
 void SApplication::CreateSingletons(HINSTANCE module, LPCWSTR hostClassName)
 {
     m_uiDef = std::make_unique<SUiDef>();
+    m_windowMgr = std::make_unique<SWindowMgr>();
+    m_timer2 = std::make_unique<STimer2>();
     m_scriptTimer = std::make_unique<SScriptTimer>();
     m_fontPool = std::make_unique<SFontPool>(m_renderFactory.Get());
     m_skinPoolMgr = std::make_unique<SSkinPoolMgr>();
@@ -118,6 +127,8 @@ void SApplication::DestroySingletons()
     m_skinPoolMgr.reset();
     m_fontPool.reset();
     m_scriptTimer.reset();
+    m_timer2.reset();
+    m_windowMgr.reset();
     m_uiDef.reset();
 
     if (m_madeWndHelper)
@@ -127,9 +138,9 @@ void SApplication::DestroySingletons()
     m_richeditMenuDef.reset();
 }
 
-SWindow* SApplication::CreateWindowByName(LPCWSTR) const
+SWindow* SApplication::CreateWindowByName(LPCWSTR className) const
 {
-    return nullptr;
+    return CreateAs<SWindow>(*this, SObjectInfo(className, kObjTypeWindow));
 }
 
 ISkinObj* SApplication::CreateSkinByName(LPCWSTR className) const

@@ -1,7 +1,9 @@
 #include "core/SObjectDefaultRegister.h"
 
+#include "core/SCaption.h"
 #include "core/SInterpolators.h"
 #include "core/SObjectFactoryMgr.h"
+#include "core/SRealWnd.h"
 #include "core/SSkinButton.h"
 #include "core/SSkinColorRect.h"
 #include "core/SSkinGradation.h"
@@ -9,6 +11,8 @@
 #include "core/SSkinImgFrame.h"
 #include "core/SSkinScrollbar.h"
 #include "core/SSkinShape.h"
+#include "core/SWindow.h"
+#include "layout/SakuLayout.h"
 
 namespace SAKU {
 
@@ -17,8 +21,9 @@ namespace SAKU {
 // earlier under the same key keeps its place, which is intended, or that memory
 // ran out, which the factory manager logs.
 
-void SObjectDefaultRegister::RegisterLayouts(SObjectFactoryMgr*)
+void SObjectDefaultRegister::RegisterLayouts(SObjectFactoryMgr* factories)
 {
+    factories->RegisterFactoryOf<SakuLayout>();
 }
 
 void SObjectDefaultRegister::RegisterSkins(SObjectFactoryMgr* factories)
@@ -34,8 +39,11 @@ void SObjectDefaultRegister::RegisterSkins(SObjectFactoryMgr* factories)
     factories->RegisterFactoryOf<SSKinGroup>();
 }
 
-void SObjectDefaultRegister::RegisterWindows(SObjectFactoryMgr*)
+void SObjectDefaultRegister::RegisterWindows(SObjectFactoryMgr* factories)
 {
+    factories->RegisterFactoryOf<SWindow>();
+    factories->RegisterFactoryOf<SRealWnd>();
+    factories->RegisterFactoryOf<SCaption>();
 }
 
 void SObjectDefaultRegister::RegisterInterpolators(SObjectFactoryMgr* factories)

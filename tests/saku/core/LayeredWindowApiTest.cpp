@@ -22,6 +22,9 @@ constexpr int kHeight = 30;
 constexpr std::uint32_t kPixel = 0xFF2080C0;   // opaque, B, G, R = C0, 80, 20
 
 const wchar_t kClassName[] = L"TivalaLayeredWindowApiTest";
+// Away from where other tests' windows open on the shared display, and topmost, so
+// that the screen shows this window's pixels there.
+constexpr POINT kPlace = {613, 517};
 
 // A popup window of the test's own class; `layered` gives it WS_EX_LAYERED.
 UniqueWindow MakePopup(bool layered)
@@ -31,9 +34,9 @@ UniqueWindow MakePopup(bool layered)
     windowClass.hInstance = ::GetModuleHandleW(nullptr);
     windowClass.lpszClassName = kClassName;
     ::RegisterClassW(&windowClass);   // fails harmlessly when an earlier test registered it
-    return UniqueWindow(::CreateWindowExW(layered ? WS_EX_LAYERED | WS_EX_TOOLWINDOW : WS_EX_TOOLWINDOW, kClassName,
-                                          L"layered", WS_POPUP, 100, 100, kWidth, kHeight, nullptr, nullptr,
-                                          windowClass.hInstance, nullptr));
+    const DWORD exStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW | (layered ? WS_EX_LAYERED : 0);
+    return UniqueWindow(::CreateWindowExW(exStyle, kClassName, L"layered", WS_POPUP, kPlace.x, kPlace.y, kWidth,
+                                          kHeight, nullptr, nullptr, windowClass.hInstance, nullptr));
 }
 
 // A 32-bit top-down DIB of one premultiplied colour, selected into a memory DC.
@@ -61,7 +64,7 @@ struct SourceImage {
 
 // What a translucent host hands the function: the whole image at the window's place.
 struct UpdateInfo {
-    POINT destination = {100, 100};
+    POINT destination = kPlace;
     SIZE size = {kWidth, kHeight};
     POINT source = {0, 0};
     BLENDFUNCTION blend = {AC_SRC_OVER, 0, 0xFF, AC_SRC_ALPHA};
@@ -106,12 +109,12 @@ TEST_F(LayeredWindowApiTest, FallbackShowsTheImageOnALayeredWindow)
     ::ShowWindow(window.Get(), SW_SHOWNOACTIVATE);
     ::UpdateWindow(window.Get());
 
-    // A layered window is drawn by what it was given, not by WM_PAINT: its window DC
-    // reads back the image (Xvfb has no compositor, so it is not blended).
+    // A layered window shows what it was given, not what WM_PAINT draws; Xvfb has
+    // no compositor, so the screen holds the image's own pixels.
     const UniqueScreenDc screen(::GetDC(nullptr));
     RECT placed = {};
     ::GetWindowRect(window.Get(), &placed);
-    EXPECT_EQ(100, placed.left);
+    EXPECT_EQ(kPlace.x, placed.left);
     EXPECT_EQ(kWidth, placed.right - placed.left);
     const COLORREF centre = ::GetPixel(screen.Get(), placed.left + kWidth / 2, placed.top + kHeight / 2);
     EXPECT_EQ(RGB(0x20, 0x80, 0xC0), centre);

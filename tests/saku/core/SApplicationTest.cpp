@@ -20,8 +20,11 @@
 #include "core/SSkinPool.h"
 #include "core/SStylePool.h"
 #include "core/STextServiceHelper.h"
+#include "core/STimer2.h"
 #include "core/STipCtrl.h"
+#include "core/SWindow.h"
 #include "core/SWindowFinder.h"
+#include "core/SWindowMgr.h"
 #include "res.mgr/SUiDef.h"
 
 #include <gtest/gtest.h>
@@ -58,7 +61,7 @@ private:
     std::vector<std::string>& m_calls;
 };
 
-// Registered as a skin and as an interpolator, but neither: the make-by-name
+// Registered as a window, a skin and an interpolator, but none of them: the make-by-name
 // operations must not hand it out as one. Counts its live objects.
 int g_liveImpostors = 0;
 
@@ -81,6 +84,7 @@ std::string SingletonName(const std::type_info& type)
         const char* name;
     } known[] = {
         {typeid(SApplication), "SApplication"},     {typeid(SUiDef), "SUiDef"},
+        {typeid(SWindowMgr), "SWindowMgr"},         {typeid(STimer2), "STimer2"},
         {typeid(SScriptTimer), "SScriptTimer"},     {typeid(SFontPool), "SFontPool"},
         {typeid(SSkinPoolMgr), "SSkinPoolMgr"},     {typeid(SStylePoolMgr), "SStylePoolMgr"},
         {typeid(SWindowFinder), "SWindowFinder"},   {typeid(CSimpleWndHelper), "CSimpleWndHelper"},
@@ -127,10 +131,10 @@ TEST(SApplication, MakesItsSingletonsInOrderAndDeletesThemInReverse)
     });
     const std::vector<std::string> expected = {
         "+SApplication",
-        "+SUiDef", "+SScriptTimer", "+SFontPool", "+SSkinPoolMgr", "+SStylePoolMgr", "+SWindowFinder",
+        "+SUiDef", "+SWindowMgr", "+STimer2", "+SScriptTimer", "+SFontPool", "+SSkinPoolMgr", "+SStylePoolMgr", "+SWindowFinder",
         "+CSimpleWndHelper", "+STextServiceHelper", "+SRicheditMenuDef",
         "running",
-        "-SWindowFinder", "-SStylePoolMgr", "-SSkinPoolMgr", "-SFontPool", "-SScriptTimer", "-SUiDef",
+        "-SWindowFinder", "-SStylePoolMgr", "-SSkinPoolMgr", "-SFontPool", "-SScriptTimer", "-STimer2", "-SWindowMgr", "-SUiDef",
         "-CSimpleWndHelper", "-STextServiceHelper", "-SRicheditMenuDef",
         "-SApplication",
     };
@@ -167,6 +171,8 @@ TEST_F(ApplicationTest, OwnsTheSingletonsForItsLife)
     EXPECT_NE(nullptr, SSkinPoolMgr::GetInstance());
     EXPECT_NE(nullptr, SStylePoolMgr::GetInstance());
     EXPECT_NE(nullptr, SWindowFinder::GetInstance());
+    EXPECT_NE(nullptr, SWindowMgr::GetInstance());
+    EXPECT_NE(nullptr, STimer2::GetInstance());
     ASSERT_NE(nullptr, CSimpleWndHelper::GetInstance());
     EXPECT_EQ(L"SAKUHOST", CSimpleWndHelper::GetInstance()->GetHostClassName());
     EXPECT_EQ(::GetModuleHandleW(nullptr), CSimpleWndHelper::GetInstance()->GetModule());
@@ -186,6 +192,8 @@ TEST_F(ApplicationTest, OwnsTheSingletonsForItsLife)
     EXPECT_EQ(nullptr, SSkinPoolMgr::GetInstance());
     EXPECT_EQ(nullptr, SStylePoolMgr::GetInstance());
     EXPECT_EQ(nullptr, SWindowFinder::GetInstance());
+    EXPECT_EQ(nullptr, SWindowMgr::GetInstance());
+    EXPECT_EQ(nullptr, STimer2::GetInstance());
     EXPECT_EQ(nullptr, CSimpleWndHelper::GetInstance());
     EXPECT_EQ(nullptr, STextServiceHelper::GetInstance());
     EXPECT_EQ(nullptr, SRicheditMenuDef::GetInstance());
@@ -212,6 +220,24 @@ TEST(SApplication, RegistersTheRegistrarsGroupsInOrderAndReleasesIt)
     }
     SApplication bare(factory.Get(), ::GetModuleHandleW(nullptr));   // no registrar: no classes
     EXPECT_EQ(nullptr, bare.CreateSkinByName(L"imglist"));
+}
+
+TEST_F(ApplicationTest, MakesWindowsByClassNameInAnyCase)
+{
+    for (const wchar_t* name : {L"window", L"WINDOW", L"Window"}) {
+        SCOPED_TRACE(testing::Message() << name);
+        const auto window = SAutoRef<SWindow>::Adopt(App().CreateWindowByName(name));
+        ASSERT_TRUE(window);
+        EXPECT_STREQ(L"window", window->GetObjectClass());
+        EXPECT_EQ(window.Get(), SWindowMgr::GetWindow(window->GetSwnd()));   // a window of the application's table
+    }
+
+    ScopedLogSink sink(kLogLevelWarn);
+    EXPECT_EQ(nullptr, App().CreateWindowByName(L"nosuchwindow"));
+    EXPECT_EQ(nullptr, App().CreateWindowByName(L"imglist"));   // a skin, not a window
+    ASSERT_EQ(2u, sink.Lines().size());
+    EXPECT_EQ("Warning: no ojbect nosuchwindow of type:1 in SAKU!!", sink.Lines()[0].text);
+    EXPECT_EQ("Warning: no ojbect imglist of type:1 in SAKU!!", sink.Lines()[1].text);
 }
 
 TEST_F(ApplicationTest, MakesSkinsByClassNameInAnyCase)
@@ -264,9 +290,11 @@ TEST_F(ApplicationTest, MakesInterpolatorsByClassNameInAnyCase)
 
 TEST_F(ApplicationTest, DoesNotHandOutAnObjectOfTheWrongKind)
 {
+    ASSERT_TRUE(App().RegisterFactoryOf<STestImpostor<kObjTypeWindow>>());
     ASSERT_TRUE(App().RegisterFactoryOf<STestImpostor<kObjTypeSkin>>());
     ASSERT_TRUE(App().RegisterFactoryOf<STestImpostor<kObjTypeInterpolator>>());
     ScopedLogSink sink(kLogLevelWarn);
+    EXPECT_EQ(nullptr, App().CreateWindowByName(L"impostor"));
     EXPECT_EQ(nullptr, App().CreateSkinByName(L"impostor"));
     EXPECT_EQ(nullptr, App().CreateInterpolatorByName(L"impostor"));
     EXPECT_EQ(0, g_liveImpostors);   // made, found wanting and discarded

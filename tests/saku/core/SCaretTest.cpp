@@ -1,10 +1,12 @@
 // The caret on a memory render target with pixels of many values: drawing it
 // inverts exactly the part inside the client areas of its window and the window's
-// ancestors, alpha kept; drawing it again at the same place gives every pixel back;
-// a caret whose window is gone draws nothing.
+// ancestors (as the container places them in the host), alpha kept; drawing it
+// again at the same place gives every pixel back; a caret whose window is gone
+// draws nothing.
 
 #include "../render/RenderTestSupport.h"
 #include "SakuAppTest.h"
+#include "TestSwndContainer.h"
 
 #include "core/SCaret.h"
 #include "core/SWindow.h"
@@ -43,6 +45,17 @@ std::uint32_t PatternPixel(int x, int y)
     const std::uint32_t blue = (x * y) % (alpha + 1);
     return alpha << 24 | red << 16 | green << 8 | blue;
 }
+
+// A tree whose frame lies at an offset in its host, as a list row's tree does.
+class OffsetContainer : public saku_test::TestSwndContainer {
+public:
+    OffsetContainer(IRenderTarget* host, POINT offset) : TestSwndContainer(host), m_offset(offset) {}
+
+    void FrameToHost(RECT& rect) const override { ::OffsetRect(&rect, m_offset.x, m_offset.y); }
+
+private:
+    POINT m_offset;
+};
 
 // What DSTINVERT makes of a stored pixel: the colour inverted, the alpha kept.
 std::uint32_t Inverted(std::uint32_t pixel)
@@ -154,6 +167,21 @@ TEST_F(SCaretTest, ClipsToTheClientAreasOfItsWindowAndItsAncestors)
         ExpectInvertedExactlyIn(RECT{});
     }
     parent->SendSwndMessage(WM_DESTROY);   // the parent gives up its children
+}
+
+TEST_F(SCaretTest, TheClipIsWhereTheContainerPutsTheTreeInTheHost)
+{
+    auto root = SAutoRef<OffsetContainer>::Adopt(new OffsetContainer(m_target.Get(), {20, 10}));
+    root->SendSwndMessage(WM_CREATE);
+    root->OnRelayout(RECT{0, 0, kWidth, kHeight});
+    auto owner = Place({0, 0, 30, 20}, L"0", root.Get());   // at (20, 10)-(50, 30) in the host
+    auto caret = SAutoRef<SCaret>::Adopt(new SCaret(owner->GetSwnd(), nullptr, 10, 4));
+
+    const RECT drawn = caret->Draw(m_target.Get(), 45, 12);   // host coordinates
+    const RECT expected = {45, 12, 50, 16};
+    EXPECT_TRUE(::EqualRect(&drawn, &expected)) << Describe(drawn);
+    ExpectInvertedExactlyIn(drawn);
+    root->SendSwndMessage(WM_DESTROY);   // the root gives up its children
 }
 
 TEST_F(SCaretTest, ACaretWhoseWindowIsGoneDrawsNothing)

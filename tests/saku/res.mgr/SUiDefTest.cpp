@@ -114,7 +114,8 @@ TEST_F(UiDefTest, LoadsTheProgramsDefinitionWithItsSectionsFromOtherResources)
 
 TEST_F(UiDefTest, NewWindowsGetTheDefaultsOfTheirClassAndItsBases)
 {
-    ASSERT_TRUE(App().RegisterFactoryOf<STestWindow>());
+    // The test's window stands in for the library's, which the registrar registered.
+    ASSERT_TRUE(App().RegisterFactory(TplSObjectFactory<STestWindow>(), true));
     ASSERT_TRUE(App().RegisterFactoryOf<STestButton>());
     ASSERT_TRUE(App().RegisterFactoryOf<STestCheck>());
     EXPECT_TRUE(CreateAndRecord<STestButton>(L"button").empty());   // no definition yet

@@ -1,0 +1,136 @@
+#include "core/SHostDialog.h"
+
+#include "core/Events.h"
+#include "core/IMsgLoopFactory.h"
+#include "core/SApplication.h"
+#include "core/SMessageLoop.h"
+
+namespace SAKU {
+
+namespace {
+
+// Hides a dialog that ended without moving, sizing, reordering or activating anything.
+constexpr UINT kHideQuietly = SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW;   // 0x97
+
+IMsgLoopFactory* LoopFactory()
+{
+    SApplication* const app = SApplication::GetInstance();
+    return app ? app->GetMsgLoopFactory() : nullptr;
+}
+
+}  // namespace
+
+SHostDialog::SHostDialog(LPCWSTR layout) : SHostWnd(layout)
+{
+    if (IMsgLoopFactory* const factory = LoopFactory())
+        m_modalLoop = factory->CreateMsgLoop();
+}
+
+SHostDialog::~SHostDialog()
+{
+    // The window's last messages still ask for the loop.
+    if (GetHwnd())
+        CSimpleWnd::DestroyWindow();
+    if (IMsgLoopFactory* const factory = LoopFactory())
+        factory->DestroyMsgLoop(m_modalLoop);
+}
+
+int SHostDialog::DoModal(HWND owner)
+{
+    if (!owner)
+        owner = ::GetActiveWindow();
+    const bool disabledOwner = owner && owner != ::GetDesktopWindow() && ::IsWindowEnabled(owner);
+    if (disabledOwner)
+        ::EnableWindow(owner, FALSE);
+
+    const HWND window = CreateEx(owner, WS_POPUP | WS_CLIPCHILDREN, 0, 0, 0, 0, 0);
+    if (!window || !m_modalLoop) {
+        if (window)
+            CSimpleWnd::DestroyWindow();
+        if (disabledOwner)
+            ::EnableWindow(owner, TRUE);
+        return 0;
+    }
+    ::SendMessageW(window, WM_INITDIALOG, reinterpret_cast<WPARAM>(window), 0);
+
+    if (m_result == kNotEnded) {
+        const HWND previous = ::SetActiveWindow(window);
+        const bool toolWindow = ::GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW;
+        ::ShowWindow(window, toolWindow ? SW_SHOWNOACTIVATE : SW_SHOWNORMAL);
+        const int exitCode = m_modalLoop->Run();
+        if (m_result == kNotEnded)
+            ::PostQuitMessage(exitCode);   // WM_QUIT ended this loop: the outer one must end too
+        if (::IsWindow(window))
+            ::SetWindowPos(window, nullptr, 0, 0, 0, 0, kHideQuietly);
+        if (disabledOwner)
+            ::EnableWindow(owner, TRUE);
+        ::SetActiveWindow(previous);
+    } else if (disabledOwner) {
+        // Ended while it was being initialised: the owner must not stay disabled.
+        ::EnableWindow(owner, TRUE);
+    }
+    if (GetHwnd())
+        CSimpleWnd::DestroyWindow();
+    return m_result;
+}
+
+void SHostDialog::EndDialog(int code)
+{
+    if (m_result != kNotEnded)
+        return;
+    m_result = code;
+    if (m_modalLoop)
+        m_modalLoop->Quit();
+    if (GetHwnd()) {
+        ::SetWindowPos(GetHwnd(), nullptr, 0, 0, 0, 0, kHideQuietly);
+        ::PostMessageW(GetHwnd(), WM_NULL, 0, 0);   // wakes the loop so that it sees the end
+    }
+}
+
+void SHostDialog::OnOK()
+{
+    EndDialog(IDOK);
+}
+
+void SHostDialog::OnCancel()
+{
+    EndDialog(IDCANCEL);
+}
+
+BOOL SHostDialog::HandleEvent(EventArgs* args)
+{
+    if (!args || args->GetID() != EventCmd::EventID)
+        return FALSE;
+    if (args->idFrom == IDOK) {
+        OnOK();
+        return TRUE;
+    }
+    if (args->idFrom == IDCANCEL) {
+        OnCancel();
+        return TRUE;
+    }
+    return FALSE;
+}
+
+LRESULT SHostDialog::OnKeyDown(UINT message, WPARAM key, LPARAM flags)
+{
+    OnKeyEvent(message, key, flags);
+    // Taken here in every case, so that the host's own map does not hand it to the tree again.
+    CSimpleWnd::SetMsgHandled(TRUE);
+    if (SWindow::IsMsgHandled() || (key != VK_ESCAPE && key != VK_RETURN))
+        return 0;
+    if (SWindow* const button = FindChildByID(key == VK_ESCAPE ? IDCANCEL : IDOK))
+        button->FireCommand();
+    return 0;
+}
+
+LRESULT SHostDialog::OnReflect(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    BOOL reflected = FALSE;
+    const LRESULT result = ReflectNotifications(message, wParam, lParam, reflected);
+    const bool colourRequest = message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC;
+    CSimpleWnd::SetMsgHandled(reflected && !(colourRequest && result == 0));
+    return result;
+}
+
+}  // namespace SAKU

@@ -1,0 +1,89 @@
+#pragma once
+
+// What the host window tests share: the application with the test program's
+// resources and UI definition, the layered-window functions, message pumps with
+// a deadline, and real mouse input from the display server through xdotool.
+
+#include "SakuAppTest.h"
+
+#include "core/LayeredWindowApi.h"
+#include "core/SHostWnd.h"
+
+#include "HostCommand.h"
+#include "ScratchDir.h"
+
+#include <pugixml.hpp>
+
+#include <functional>
+#include <string>
+
+namespace saku_test {
+
+class HostTest : public SakuAppTest {
+protected:
+    void SetUp() override
+    {
+        SakuAppTest::SetUp();
+        ASSERT_TRUE(SAKU::InitLayeredWindowApi());
+        AddProgramResources(L"UIDEF:XML_INIT");
+    }
+
+    // Dispatches the thread's messages until `done` answers true; false when
+    // `timeoutMs` passed first. The deadline only stops a test that went wrong.
+    static bool PumpUntil(const std::function<bool()>& done, unsigned timeoutMs = 10000)
+    {
+        const ULONGLONG deadline = ::GetTickCount64() + timeoutMs;
+        while (!done()) {
+            if (::GetTickCount64() > deadline)
+                return false;
+            MSG msg;
+            while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+                if (msg.message == WM_QUIT) {
+                    ::PostQuitMessage(static_cast<int>(msg.wParam));   // not ours to take
+                    return done();
+                }
+                ::TranslateMessage(&msg);
+                ::DispatchMessageW(&msg);
+            }
+            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        }
+        return true;
+    }
+    // Dispatches what the thread has queued now, and what that posts in turn.
+    static void Pump() { PumpUntil([] { return false; }, 50); }
+
+    // Builds a host from layout text (the "SAKU" element) in a window of its own.
+    static bool LoadLayout(SAKU::SHostWnd& host, const wchar_t* xml, int cx = 0, int cy = 0)
+    {
+        pugi::xml_document document;
+        if (!document.load_string(xml))
+            return false;
+        if (!host.Create(nullptr, 0, 0, 0, 0))
+            return false;
+        return host.LoadFromXml(document.child(L"SAKU"), cx, cy) != FALSE;
+    }
+
+    // A point of the host's client area on the screen.
+    static POINT OnScreen(HWND window, POINT client)
+    {
+        ::ClientToScreen(window, &client);
+        return client;
+    }
+
+    // Runs an xdotool command line on the display server in the background; the
+    // caller pumps messages until XdotoolDone says it ended, so that what the
+    // input starts (a move loop, a modal loop) runs meanwhile.
+    void StartXdotool(const std::string& arguments)
+    {
+        ::DeleteFileW(m_scratch.File(L"done").c_str());   // a run before this one
+        ASSERT_TRUE(tivala::test::HostCommand::Start("xdotool " + arguments + "; touch '" + m_scratch.UnixPath() + "/done'", m_scratch));
+    }
+    bool XdotoolDone() const
+    {
+        return ::GetFileAttributesW(m_scratch.File(L"done").c_str()) != INVALID_FILE_ATTRIBUTES;
+    }
+
+    tivala::test::ScratchDir m_scratch;
+};
+
+}  // namespace saku_test
