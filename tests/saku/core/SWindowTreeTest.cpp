@@ -362,7 +362,7 @@ public:
 class STestOtherLayout : public STestLayout {
 public:
     SOBJECT_CLASS(STestLayout, L"otherlayout", kObjTypeLayout)
-    SOBJECT_BASE_CLASS(L"SakuLayout")
+    SOBJECT_BASE_CLASS(L"testlayout")
 
     bool IsParamAcceptable(ILayoutParam* param) const override { return param && param->IsClass(L"OtherLayoutParam"); }
     ILayoutParam* CreateLayoutParam() const override { return new STestOtherParam; }
