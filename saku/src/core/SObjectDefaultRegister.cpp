@@ -1,5 +1,7 @@
 #include "core/SObjectDefaultRegister.h"
 
+#include "controls/STabCtrl.h"
+#include "controls/STabPage.h"
 #include "core/SCaption.h"
 #include "core/SInterpolators.h"
 #include "core/SObjectFactoryMgr.h"
@@ -44,6 +46,8 @@ void SObjectDefaultRegister::RegisterWindows(SObjectFactoryMgr* factories)
     factories->RegisterFactoryOf<SWindow>();
     factories->RegisterFactoryOf<SRealWnd>();
     factories->RegisterFactoryOf<SCaption>();
+    factories->RegisterFactoryOf<STabCtrl>();
+    factories->RegisterFactoryOf<STabPage>();
 }
 
 void SObjectDefaultRegister::RegisterInterpolators(SObjectFactoryMgr* factories)
