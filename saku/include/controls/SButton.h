@@ -32,7 +32,7 @@ public:
 
     BEGIN_ATTRIBUTES(SButton)
         ATTRIBUTE_HANDLER(L"accel",   OnAttrAccel)
-        ATTRIBUTE_FIELD  (L"animate", m_animate, ParseInt, kNoRefresh)
+        ATTRIBUTE_FIELD  (L"animate", m_animate, ParseIntOrZero, kNoRefresh)
     END_ATTRIBUTES_CHAIN(SWindow)
 
     // After SWindow's building, a text that ends in "(&X)" gives the button Alt+X.

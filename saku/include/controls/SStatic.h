@@ -22,8 +22,8 @@ public:
     int GetInterHeight() const { return m_interHeight; }
 
     BEGIN_ATTRIBUTES(SStatic)
-        ATTRIBUTE_FIELD(L"multiLines",  m_multiLines,  ParseInt, kNoRefresh)
-        ATTRIBUTE_FIELD(L"interHeight", m_interHeight, ParseInt, kNoRefresh)
+        ATTRIBUTE_FIELD(L"multiLines",  m_multiLines,  ParseIntOrZero, kNoRefresh)
+        ATTRIBUTE_FIELD(L"interHeight", m_interHeight, ParseIntOrZero, kNoRefresh)
     END_ATTRIBUTES_CHAIN(SWindow)
 
     // SWindow overrides
