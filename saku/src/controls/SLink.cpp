@@ -21,8 +21,11 @@ void SLink::OnInitFinished(pugi::xml_node element)
 void SLink::DrawText(IRenderTarget* target, LPCWSTR text, int length, RECT* rect, UINT format)
 {
     if (!(format & DT_CALCRECT)) {
+        // Measured without the alignment: DrawTextW moves a measured rectangle
+        // by its vertical alignment, which would spoil the height.
         RECT measured = {};
-        target->DrawText(text, length, &measured, format | DT_CALCRECT);
+        const UINT alignment = DT_CENTER | DT_RIGHT | DT_VCENTER | DT_BOTTOM;
+        target->DrawText(text, length, &measured, (format & ~alignment) | DT_CALCRECT);
         const int width = measured.right - measured.left;
         const int height = measured.bottom - measured.top;
         const UINT align = m_style.GetTextFormat();
