@@ -22,8 +22,8 @@ public:
 
     const SakuLayoutParamStruct& GetParam() const override
     {
-        // A parent whose layout was replaced may still have children with the
-        // old layout's parameters until they are inserted again: they flow.
+        // A parameter of another layout's kind says nothing to this one: the child
+        // flows as one without "pos".
         static const SakuLayoutParamStruct kFlow;
         const auto* param = SObjCast<SakuLayoutParam>(m_window->GetLayoutParam());
         return param ? param->GetData() : kFlow;
