@@ -364,6 +364,8 @@ TEST_F(SButtonTest, ImageButtonFiresWithoutTakingTheFocus)
     m_host->Mouse(WM_LBUTTONUP, 110, 20);
     EXPECT_EQ(1, counter.commands);
     EXPECT_TRUE(button->IsFocused());
+    Paint();
+    Keep(L"imgbtn_hover_beside_focused_button");
 }
 
 TEST_F(SButtonTest, ControlsAnswerTheClassTestForTheirTagAndTheirBases)

@@ -70,6 +70,7 @@ TEST_F(SLinkTest, HotRectangleIsWhereTheAlignmentPutsTheText)
                L"' valign='" + c.valign + L"'>link text</link></root>").c_str());
         SLink* const link = Find<SLink>(L"l");
         Paint();
+        Keep((std::wstring(L"link_") + c.align).c_str());
         const SIZE size = TextSize(link, L"link text");
         const RECT hot = link->GetHotRect();
         EXPECT_EQ(20 + c.left * (160 - size.cx) / 2, hot.left);
