@@ -2,6 +2,7 @@
 // keeps its own flag, the state-change event, focus and capture given up, the
 // mouse handlers, and the element timers on the host window.
 
+#include "TestHost.h"
 #include "WindowTest.h"
 
 #include "core/Events.h"
@@ -414,4 +415,39 @@ TEST_F(SWindowState, TimersWithoutTheHostGoThroughTheProcessWideService)
     EXPECT_EQ(before + 1, timers->GetCount());
     w->KillTimer2(3);
     EXPECT_EQ(before, timers->GetCount());
+}
+
+TEST_F(SWindowState, AClickThroughTheRealContainerCommandsOnlyWhenReleasedInside)
+{
+    auto host = SAutoRef<TestHost>::Adopt(new TestHost(200, 200));
+    auto* const button = new SWindow;   // the host holds this reference
+    host->InsertChild(button);
+    button->SendSwndMessage(WM_CREATE);
+    const RECT place = {20, 20, 80, 60};
+    button->Move(&place);
+    EventLog log;
+    log.Watch(button);
+
+    const struct {
+        const wchar_t* what;
+        POINT moveTo;     // between the press at (30, 30) and the release
+        POINT release;
+        int commands;     // after this case, counted from the start
+    } cases[] = {
+        {L"released inside", {40, 40}, {40, 40}, 1},
+        {L"moved out, released outside", {150, 150}, {150, 150}, 1},
+        {L"moved out and back, released inside", {150, 150}, {50, 50}, 2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        host->Mouse(WM_MOUSEMOVE, 30, 30);
+        host->Mouse(WM_LBUTTONDOWN, 30, 30, MK_LBUTTON);
+        host->Mouse(WM_MOUSEMOVE, c.moveTo.x, c.moveTo.y, MK_LBUTTON);
+        host->Mouse(WM_MOUSEMOVE, c.release.x, c.release.y, MK_LBUTTON);
+        host->Mouse(WM_LBUTTONUP, c.release.x, c.release.y);
+        EXPECT_EQ(c.commands, log.commands);
+        EXPECT_EQ(0u, host->OnGetSwndCapture());
+        EXPECT_FALSE(button->GetState() & WndState_PushDown);
+    }
+    host->SendSwndMessage(WM_DESTROY);
 }

@@ -2,11 +2,10 @@
 
 // What the window tests stand on: the application with the window class
 // registered, the window table, a recording container, and trees built from
-// layout text. Windows place their children with the library's default layout
-// where it is registered; where it is not yet, with a stand-in of the same class
-// name that places each child at the top-left of the area with its given or
-// desired size, which is enough for the tests here, which place windows
-// themselves (Move, OnRelayout) wherever coordinates matter.
+// layout text. Windows place their children with the library's default layout;
+// a layout names "testlayout" where a test counts layout runs or needs a layout
+// that takes an attribute: it places each child at the top-left of the area with
+// its given or desired size.
 
 #include "RecordingContainer.h"
 #include "SakuAppTest.h"
@@ -92,8 +91,13 @@ private:
 
 class STestLayout : public SAKU::SObjectImpl<SAKU::ILayout>, public SAKU::TObjRefImpl2<SAKU::IObjRef, STestLayout> {
 public:
-    SOBJECT_CLASS(SAKU::SObjectImpl<SAKU::ILayout>, L"SakuLayout", SAKU::kObjTypeLayout)
+    SOBJECT_CLASS(SAKU::SObjectImpl<SAKU::ILayout>, L"testlayout", SAKU::kObjTypeLayout)
     SOBJECT_BASE_CLASS(L"object")
+
+    HRESULT ApplyAttribute(const SAKU::SStringW& name, const SAKU::SStringW&, BOOL) override
+    {
+        return _wcsicmp(name.c_str(), L"spacing") == 0 ? S_FALSE : E_NOTIMPL;
+    }
 
     long AddRef() override { return TObjRefImpl2::AddRef(); }
     long Release() override { return TObjRefImpl2::Release(); }
@@ -126,19 +130,6 @@ public:
     }
 };
 
-// The stand-in under a name of its own, which a layout names with layout="testlayout"
-// whatever the default is; it takes the attribute "spacing".
-class STestNamedLayout : public STestLayout {
-public:
-    SOBJECT_CLASS(STestLayout, L"testlayout", SAKU::kObjTypeLayout)
-    SOBJECT_BASE_CLASS(L"SakuLayout")
-
-    HRESULT ApplyAttribute(const SAKU::SStringW& name, const SAKU::SStringW&, BOOL) override
-    {
-        return _wcsicmp(name.c_str(), L"spacing") == 0 ? S_FALSE : E_NOTIMPL;
-    }
-};
-
 class WindowTest : public SakuAppTest {
 protected:
     void SetUp() override
@@ -147,8 +138,7 @@ protected:
         if (!SAKU::SWindowMgr::GetInstance())
             m_windowMgr = std::make_unique<SAKU::SWindowMgr>();
         App().RegisterFactoryOf<SAKU::SWindow>();
-        App().RegisterFactoryOf<STestLayout>();   // kept out when the library's own is registered
-        App().RegisterFactoryOf<STestNamedLayout>();
+        App().RegisterFactoryOf<STestLayout>();
     }
     void TearDown() override
     {

@@ -1,0 +1,331 @@
+// The window object's own attribute table and where the attributes it does not
+// take go: the style, the layout, the layout parameter.
+#include "core/SWindow.h"
+
+#include "core/SApplication.h"
+#include "core/SSkinPool.h"
+#include "core/SStylePool.h"
+#include "core/SXmlLookup.h"
+#include "res.mgr/SResProviderMgr.h"
+
+#include <pugixml.hpp>
+
+#include <cwchar>
+#include <optional>
+
+namespace SAKU {
+
+namespace {
+
+// The standard dialog ids that an "id" attribute may name.
+const struct {
+    const wchar_t* name;
+    int id;
+} kStandardIds[] = {
+    {L"IDOK", IDOK},         {L"IDCANCEL", IDCANCEL}, {L"IDABORT", IDABORT},
+    {L"IDRETRY", IDRETRY},   {L"IDIGNORE", IDIGNORE}, {L"IDYES", IDYES},
+    {L"IDNO", IDNO},         {L"IDCLOSE", IDCLOSE},   {L"IDHELP", IDHELP},
+};
+
+// The id the program's table of named ids gives the name; 0 when it has none.
+int NamedId(const SStringW& name)
+{
+    SApplication* const app = SApplication::GetInstance();
+    return app ? app->Name2ID(name) : 0;
+}
+
+}  // namespace
+
+// The handlers of the window's own attributes; each answers kRefresh when the
+// window must be redrawn, kNoRefresh when not.
+struct SWindow::AttributeHandlers {
+    using Handler = HRESULT (*)(SWindow& window, const SStringW& value, BOOL loading);
+
+    static HRESULT Layout(SWindow& w, const SStringW& value, BOOL)
+    {
+        SApplication* const app = SApplication::GetInstance();
+        ILayout* const layout = app ? static_cast<ILayout*>(app->CreateObject(SObjectInfo(value, kObjTypeLayout))) : nullptr;
+        if (!layout)
+            return E_INVALIDARG;
+        w.m_layout.Attach(layout);
+        // A layout reads its own kind of parameter: children placed by the old
+        // one get a parameter of the new kind.
+        for (SWindow* child = w.m_firstChild; child; child = child->m_nextSibling) {
+            if (!child->m_layoutParam || !layout->IsParamAcceptable(child->m_layoutParam.Get()))
+                child->m_layoutParam.Attach(layout->CreateLayoutParam());
+        }
+        return kRefresh;
+    }
+
+    static HRESULT Class(SWindow& w, const SStringW& value, BOOL loading)
+    {
+        SStylePoolMgr* const styles = SStylePoolMgr::GetInstance();
+        const pugi::xml_node style = styles ? styles->FindStyle(value) : pugi::xml_node();
+        if (!style)
+            return kNoRefresh;
+        if (const pugi::xml_attribute layout = XmlAttribute(style, L"layout"))
+            w.ApplyAttribute(layout.name(), layout.value(), loading);
+        for (pugi::xml_attribute attribute = style.first_attribute(); attribute; attribute = attribute.next_attribute()) {
+            if (attribute.get_userdata() != 0 || _wcsicmp(attribute.name(), L"class") == 0 ||
+                _wcsicmp(attribute.name(), L"layout") == 0)
+                continue;
+            w.ApplyAttribute(attribute.name(), attribute.value(), loading);
+        }
+        return kNoRefresh;
+    }
+
+    static HRESULT Id(SWindow& w, const SStringW& value, BOOL)
+    {
+        if (value.IsEmpty())
+            return kNoRefresh;
+        if (_wcsnicmp(value.c_str(), L"ID", 2) == 0) {
+            for (const auto& standard : kStandardIds) {
+                if (_wcsicmp(value.c_str(), standard.name) == 0)
+                    w.m_id = standard.id;
+            }
+            return kNoRefresh;
+        }
+        w.m_id = static_cast<int>(wcstol(value.c_str(), nullptr, 10));
+        return kNoRefresh;
+    }
+
+    static HRESULT Name(SWindow& w, const SStringW& value, BOOL)
+    {
+        w.m_name = value;
+        if (w.m_id == 0)
+            w.m_id = NamedId(value);
+        return kNoRefresh;
+    }
+
+    static HRESULT Skin(SWindow& w, const SStringW& value, BOOL loading)
+    {
+        w.m_skin = FindSkin(value, w.GetScale());
+        if (!loading && w.WrapsContent())
+            w.RequestRelayoutSelf();
+        return loading ? kNoRefresh : kRefresh;
+    }
+
+    static HRESULT NcSkin(SWindow& w, const SStringW& value, BOOL)
+    {
+        w.m_ncSkin = FindSkin(value, w.GetScale());
+        return kRefresh;
+    }
+
+    static HRESULT Data(SWindow& w, const SStringW& value, BOOL)
+    {
+        return StoreAttribute(w.m_userData, ParseInt(value), kNoRefresh);
+    }
+
+    static HRESULT Text(SWindow& w, const SStringW& value, BOOL)
+    {
+        w.m_text.SetText(SResProviderMgr::GetString(value));
+        return kRefresh;
+    }
+
+    static HRESULT Enable(SWindow& w, const SStringW& value, BOOL loading)
+    {
+        const BOOL enable = value != L"0";
+        if (!loading) {
+            w.EnableWindow(enable, TRUE);
+            return kNoRefresh;
+        }
+        // Also the window's own flag: a window the layout disables stays disabled
+        // when its parent is enabled again.
+        w.m_ownDisabled = !enable;
+        if (enable)
+            w.m_state &= ~WndState_Disable;
+        else
+            w.m_state = (w.m_state | WndState_Disable) & ~WndState_Hover;
+        return kNoRefresh;
+    }
+
+    static HRESULT Visible(SWindow& w, const SStringW& value, BOOL loading)
+    {
+        const BOOL visible = value != L"0";
+        if (loading)
+            w.m_visible = visible;
+        else
+            w.SetVisible(visible, TRUE);
+        return kNoRefresh;
+    }
+
+    static HRESULT Display(SWindow& w, const SStringW& value, BOOL loading)
+    {
+        w.m_display = value != L"0";
+        if (loading)
+            return kNoRefresh;
+        w.RequestRelayoutSelf();
+        return kRefresh;
+    }
+
+    static HRESULT Cache(SWindow& w, const SStringW& value, BOOL loading)
+    {
+        w.m_cache = value != L"0";
+        if (!loading) {
+            w.UpdateCacheRenderTarget();
+            w.InvalidateArea();
+        }
+        return kNoRefresh;
+    }
+
+    static HRESULT Alpha(SWindow& w, const SStringW& value, BOOL loading)
+    {
+        w.m_style.m_byAlpha = static_cast<BYTE>(_wtoi(value.c_str()));
+        if (loading)
+            return kNoRefresh;
+        if (!w.IsLayeredWindow())
+            w.UpdateCacheRenderTarget();
+        w.InvalidateArea();
+        return kRefresh;
+    }
+
+    static HRESULT LayeredWindow(SWindow& w, const SStringW& value, BOOL loading)
+    {
+        w.m_layeredWindow = value != L"0";
+        if (loading)
+            return kNoRefresh;
+        w.UpdateLayerRenderTarget();
+        return kRefresh;
+    }
+
+    static HRESULT TrackMouseEvent(SWindow& w, const SStringW& value, BOOL loading)
+    {
+        const HRESULT result = StoreAttribute(w.m_style.m_bTrackMouseEvent, ParseBit0(value), kNoRefresh);
+        if (!loading && w.m_container) {
+            if (w.m_style.m_bTrackMouseEvent)
+                w.m_container->RegisterTrackMouseEvent(w.m_swnd);
+            else
+                w.m_container->UnregisterTrackMouseEvent(w.m_swnd);
+        }
+        return result;
+    }
+
+    static HRESULT Tip(SWindow& w, const SStringW& value, BOOL)
+    {
+        w.SetTipText(SResProviderMgr::GetString(value));
+        return kNoRefresh;
+    }
+
+    static HRESULT MsgTransparent(SWindow& w, const SStringW& value, BOOL)
+    {
+        return StoreAttribute(w.m_msgTransparent, ParseBit0(value), kNoRefresh);
+    }
+
+    static HRESULT MaxWidth(SWindow& w, const SStringW& value, BOOL)
+    {
+        w.m_maxWidth = SLayoutDim(value);
+        return kNoRefresh;
+    }
+
+    static HRESULT ClipClient(SWindow& w, const SStringW& value, BOOL)
+    {
+        return StoreAttribute(w.m_clipClient, ParseBit0(value), kNoRefresh);
+    }
+
+    static HRESULT Focusable(SWindow& w, const SStringW& value, BOOL)
+    {
+        return StoreAttribute(w.m_focusable, ParseBit0(value), kNoRefresh);
+    }
+
+    static HRESULT DrawFocusRect(SWindow& w, const SStringW& value, BOOL)
+    {
+        return StoreAttribute(w.m_drawFocusRect, ParseBit0(value), kRefresh);
+    }
+
+    static HRESULT Float(SWindow& w, const SStringW& value, BOOL)
+    {
+        return StoreAttribute(w.m_floating, ParseInt(value), kNoRefresh);
+    }
+
+    // The handler of one of the window's own attributes (any letter case); null
+    // for the attributes that go to the style, the layout and the layout parameter.
+    static Handler Find(const SStringW& name)
+    {
+        static const struct {
+            const wchar_t* name;
+            Handler handler;
+        } kTable[] = {
+            {L"layout",          &Layout},
+            {L"class",           &Class},
+            {L"id",              &Id},
+            {L"name",            &Name},
+            {L"skin",            &Skin},
+            {L"ncskin",          &NcSkin},
+            {L"data",            &Data},
+            {L"text",            &Text},
+            {L"enable",          &Enable},
+            {L"visible",         &Visible},
+            {L"show",            &Visible},
+            {L"display",         &Display},
+            {L"cache",           &Cache},
+            {L"alpha",           &Alpha},
+            {L"layeredWindow",   &LayeredWindow},
+            {L"trackMouseEvent", &TrackMouseEvent},
+            {L"tip",             &Tip},
+            {L"msgTransparent",  &MsgTransparent},
+            {L"maxWidth",        &MaxWidth},
+            {L"clipClient",      &ClipClient},
+            {L"focusable",       &Focusable},
+            {L"drawFocusRect",   &DrawFocusRect},
+            {L"float",           &Float},
+        };
+        for (const auto& entry : kTable) {
+            if (_wcsicmp(name.c_str(), entry.name) == 0)
+                return entry.handler;
+        }
+        return nullptr;
+    }
+
+    // "1", "0x3": bit 0 of an integer.
+    static std::optional<BOOL> ParseBit0(const SStringW& value)
+    {
+        const std::optional<int> number = ParseInt(value);
+        if (!number)
+            return std::nullopt;
+        return (*number & 1) ? TRUE : FALSE;
+    }
+
+    static ISkinObj* FindSkin(const SStringW& name, int scale)
+    {
+        SSkinPoolMgr* const skins = SSkinPoolMgr::GetInstance();
+        return skins ? skins->GetSkin(name, scale) : nullptr;
+    }
+};
+
+HRESULT SWindow::ApplyAttribute(const SStringW& name, const SStringW& value, BOOL loading)
+{
+    HRESULT result = E_FAIL;
+    if (const AttributeHandlers::Handler handler = AttributeHandlers::Find(name)) {
+        result = handler(*this, value, loading);
+    } else {
+        if (SUCCEEDED(result = m_style.ApplyAttribute(name, value, loading)))
+            result |= kAttrTakenByStyle;
+        else if (m_layout && SUCCEEDED(result = m_layout->ApplyAttribute(name, value, loading)))
+            result |= kAttrTakenByLayout;
+        else if (m_layoutParam && SUCCEEDED(result = m_layoutParam->ApplyAttribute(name, value, loading)))
+            result |= kAttrTakenByLayoutParam;
+        else
+            result = DefAttributeProc(name, value, loading);
+    }
+    return AfterAttribute(name, value, loading, result);
+}
+
+HRESULT SWindow::AfterAttribute(const SStringW&, const SStringW&, BOOL loading, HRESULT result)
+{
+    if (loading || (result & 0xFFFF) != 0)
+        return result;
+    if ((result & (kAttrTakenByLayout | kAttrTakenByLayoutParam)) && m_parent)
+        m_parent->RequestRelayout(m_parent->m_swnd, TRUE);
+    else
+        InvalidateArea();
+    return result;
+}
+
+HRESULT SWindow::DefAttributeProc(const SStringW& name, const SStringW& value, BOOL)
+{
+    if (!GetScriptModule())
+        return E_FAIL;
+    return m_eventSet.SetEventScript(name.c_str(), CvtW2A(value, CP_UTF8)) ? kNoRefresh : E_FAIL;
+}
+
+}  // namespace SAKU
