@@ -129,9 +129,11 @@ TEST_F(SLinkTest, ClickOnTheTextFiresTheCommandAndOpensHrefClickBesideItNothing)
     Click(hot.left + 1, hot.top + 1);
     EXPECT_EQ(1, counter.commands);
     ASSERT_TRUE(tivala::test::WaitForFile(notes, 30000));
+    // The line may be read while it is being written: wait for its end.
     std::string opened;
-    for (int attempt = 0; attempt < 100 && opened.empty(); ++attempt) {
-        tivala::test::ScratchDir::Read(notes, opened);
+    for (int attempt = 0; attempt < 200; ++attempt) {
+        if (tivala::test::ScratchDir::Read(notes, opened) && opened.size() >= 2 && opened.back() == '\n')
+            break;
         ::Sleep(50);
     }
     // A wrong open, started before the right one, would have written first.
