@@ -89,10 +89,46 @@ SEVENT_CLASS(EventItemPanelHover,          10010, L"on_itempanel_hover")
 SEVENT_CLASS(EventItemPanelLeave,          10011, L"on_itempanel_leave")
 
 // Tab control
-SEVENT_CLASS(EventTabSelChanging,          11000, L"on_tab_sel_changing")
-SEVENT_CLASS(EventTabSelChanged,           11001, L"on_tab_sel_changed")
-SEVENT_CLASS(EventTabItemHover,            11002, L"on_tab_item_hover")
-SEVENT_CLASS(EventTabItemLeave,            11003, L"on_tab_item_leave")
+// The page is about to change from `oldSel` to `newSel`: a subscriber that sets
+// `cancel` keeps the old page.
+class EventTabSelChanging : public TplEventArgs<EventTabSelChanging> {
+public:
+    SEVENT_ID(11000, L"on_tab_sel_changing")
+    explicit EventTabSelChanging(IObject* sender, int oldSel = -1, int newSel = -1)
+        : TplEventArgs(sender), oldSel(oldSel), newSel(newSel) {}
+
+    int oldSel;
+    int newSel;
+    BOOL cancel = FALSE;
+};
+
+class EventTabSelChanged : public TplEventArgs<EventTabSelChanged> {
+public:
+    SEVENT_ID(11001, L"on_tab_sel_changed")
+    explicit EventTabSelChanged(IObject* sender, int oldSel = -1, int newSel = -1)
+        : TplEventArgs(sender), oldSel(oldSel), newSel(newSel) {}
+
+    int oldSel;
+    int newSel;
+};
+
+// The mouse came onto the tab `index`.
+class EventTabItemHover : public TplEventArgs<EventTabItemHover> {
+public:
+    SEVENT_ID(11002, L"on_tab_item_hover")
+    explicit EventTabItemHover(IObject* sender, int index = -1) : TplEventArgs(sender), index(index) {}
+
+    int index;
+};
+
+// The mouse left the tab `index`.
+class EventTabItemLeave : public TplEventArgs<EventTabItemLeave> {
+public:
+    SEVENT_ID(11003, L"on_tab_item_leave")
+    explicit EventTabItemLeave(IObject* sender, int index = -1) : TplEventArgs(sender), index(index) {}
+
+    int index;
+};
 
 // List box
 SEVENT_CLASS(EventLBSelChanging,           12000, L"on_listbox_sel_changing")

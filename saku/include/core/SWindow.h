@@ -218,6 +218,7 @@ public:
     BOOL IsDisabled(BOOL checkParent = FALSE) const;
     BOOL IsFocused() const;
     virtual BOOL IsFocusable() const { return m_focusable; }
+    BOOL IsDrawFocusRect() const { return m_drawFocusRect; }
     BOOL IsMsgTransparent() const { return m_msgTransparent; }
     virtual BOOL IsClipClient() const { return m_clipClient; }
     // new = add | (old & ~remove); the old state.

@@ -4,6 +4,8 @@
 #include "controls/SImageButton.h"
 #include "controls/SLink.h"
 #include "controls/SStatic.h"
+#include "controls/STabCtrl.h"
+#include "controls/STabPage.h"
 #include "core/SCaption.h"
 #include "core/SInterpolators.h"
 #include "core/SObjectFactoryMgr.h"
@@ -52,6 +54,8 @@ void SObjectDefaultRegister::RegisterWindows(SObjectFactoryMgr* factories)
     factories->RegisterFactoryOf<SLink>();
     factories->RegisterFactoryOf<SRealWnd>();
     factories->RegisterFactoryOf<SCaption>();
+    factories->RegisterFactoryOf<STabCtrl>();
+    factories->RegisterFactoryOf<STabPage>();
 }
 
 void SObjectDefaultRegister::RegisterInterpolators(SObjectFactoryMgr* factories)

@@ -50,6 +50,8 @@ TEST(SObjectDefaultRegister, RegistersEachClassOfTheLibraryWithItsBase)
         {L"link",                 kObjTypeWindow,       L"window"},
         {L"realwnd",              kObjTypeWindow,       L"window"},
         {L"caption",              kObjTypeWindow,       L"window"},
+        {L"tabctrl",              kObjTypeWindow,       L"window"},
+        {L"page",                 kObjTypeWindow,       L"window"},
         {L"Linear",               kObjTypeInterpolator, L"interpolator_base"},
         {L"Accelerate",           kObjTypeInterpolator, L"interpolator_base"},
         {L"Decelerate",           kObjTypeInterpolator, L"interpolator_base"},
