@@ -58,6 +58,7 @@ namespace SAKU {
 // The parsers of plain fields. The numbers answer nothing for text that does not
 // start with one (leading blanks and a sign allowed; what follows it is ignored).
 std::optional<int> ParseInt(const SStringW& value);       // decimal or "0x" hexadecimal (StrToIntExW)
+int ParseIntOrZero(const SStringW& value);                // as ParseInt, for fields whose unreadable text reads as 0
 std::optional<bool> ParseBool(const SStringW& value);     // an integer as ParseInt, true when not 0
 std::optional<bool> ParseFlag(const SStringW& value);     // an integer as ParseInt, its bit 0
 std::optional<float> ParseFloat(const SStringW& value);   // read with "%f"

@@ -104,5 +104,12 @@
 // void OnMouseLeave()
 #define MSG_WM_MOUSELEAVE(func) SWND_MESSAGE_ENTRY(WM_MOUSELEAVE, func())
 
+// void OnKey(UINT key, UINT repeatCount, UINT flags), for WM_KEYDOWN and WM_KEYUP:
+// the virtual key, then the low and high words of the key data
+#define MSG_KEY_MESSAGE(msg, func) \
+    SWND_MESSAGE_ENTRY(msg, func(static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam)))
+#define MSG_WM_KEYDOWN(func) MSG_KEY_MESSAGE(WM_KEYDOWN, func)
+#define MSG_WM_KEYUP(func) MSG_KEY_MESSAGE(WM_KEYUP, func)
+
 // LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam): a message without a cracker
 #define MESSAGE_HANDLER_EX(msg, func) SWND_MESSAGE_ENTRY(msg, result = func(message, wParam, lParam))

@@ -14,6 +14,11 @@ std::optional<int> ParseInt(const SStringW& value)
     return number;
 }
 
+int ParseIntOrZero(const SStringW& value)
+{
+    return ParseInt(value).value_or(0);
+}
+
 std::optional<bool> ParseBool(const SStringW& value)
 {
     const std::optional<int> number = ParseInt(value);

@@ -1,5 +1,9 @@
 #include "core/SObjectDefaultRegister.h"
 
+#include "controls/SButton.h"
+#include "controls/SImageButton.h"
+#include "controls/SLink.h"
+#include "controls/SStatic.h"
 #include "controls/STabCtrl.h"
 #include "controls/STabPage.h"
 #include "core/SCaption.h"
@@ -44,6 +48,10 @@ void SObjectDefaultRegister::RegisterSkins(SObjectFactoryMgr* factories)
 void SObjectDefaultRegister::RegisterWindows(SObjectFactoryMgr* factories)
 {
     factories->RegisterFactoryOf<SWindow>();
+    factories->RegisterFactoryOf<SStatic>();
+    factories->RegisterFactoryOf<SButton>();
+    factories->RegisterFactoryOf<SImageButton>();
+    factories->RegisterFactoryOf<SLink>();
     factories->RegisterFactoryOf<SRealWnd>();
     factories->RegisterFactoryOf<SCaption>();
     factories->RegisterFactoryOf<STabCtrl>();

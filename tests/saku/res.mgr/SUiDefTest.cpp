@@ -114,9 +114,9 @@ TEST_F(UiDefTest, LoadsTheProgramsDefinitionWithItsSectionsFromOtherResources)
 
 TEST_F(UiDefTest, NewWindowsGetTheDefaultsOfTheirClassAndItsBases)
 {
-    // The test's window stands in for the library's, which the registrar registered.
+    // The test's window and button stand in for the library's, which the registrar registered.
     ASSERT_TRUE(App().RegisterFactory(TplSObjectFactory<STestWindow>(), true));
-    ASSERT_TRUE(App().RegisterFactoryOf<STestButton>());
+    ASSERT_TRUE(App().RegisterFactory(TplSObjectFactory<STestButton>(), true));
     ASSERT_TRUE(App().RegisterFactoryOf<STestCheck>());
     EXPECT_TRUE(CreateAndRecord<STestButton>(L"button").empty());   // no definition yet
 
