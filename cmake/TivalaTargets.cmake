@@ -52,21 +52,35 @@ function(tivala_library name)
     target_link_libraries(${name} ${scope} ${ARG_LIBS})
 endfunction()
 
-# tivala_tests(NAME DIR LIBS lib...): one GoogleTest program of the folder's
-# sources, each of its tests a ctest test run under Wine.
+# tivala_tests(NAME DIR LIBS lib... [ALONE filter...]): one GoogleTest program
+# of the folder's sources, each of its tests a ctest test run under Wine. Tests
+# matching an ALONE filter (gtest wildcards) move the display's one pointer or
+# read the screen, which another test's windows would disturb: ctest runs them
+# with nothing beside them.
 function(tivala_tests name dir)
-    cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+    cmake_parse_arguments(ARG "" "" "LIBS;ALONE" ${ARGN})
     tivala_sources(sources ${dir})
     if(NOT sources)
         return()
     endif()
     tivala_program(${name} SOURCES ${sources}
         LIBS tivala_test_support ${ARG_LIBS} GTest::gmock GTest::gtest_main)
+    if(ARG_ALONE)
+        list(JOIN ARG_ALONE ":" alone)
+        tivala_discover_tests(${name} "-${alone}")
+        tivala_discover_tests(${name} "${alone}" RUN_SERIAL TRUE)
+    else()
+        tivala_discover_tests(${name} "*")
+    endif()
+endfunction()
+
+function(tivala_discover_tests name filter)
     gtest_discover_tests(${name}
         DISCOVERY_MODE PRE_TEST
         DISCOVERY_TIMEOUT 300
         NO_PRETTY_VALUES
+        TEST_FILTER "${filter}"
         # wine-run ends a hung test itself, before ctest would, so that the
         # test's servers and Wine processes are cleaned up and its output shown.
-        PROPERTIES TIMEOUT 330 ENVIRONMENT TIVALA_TIMEOUT=300)
+        PROPERTIES TIMEOUT 330 ENVIRONMENT TIVALA_TIMEOUT=300 ${ARGN})
 endfunction()

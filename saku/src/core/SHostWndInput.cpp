@@ -2,6 +2,7 @@
 // spy answers and animated show and hide.
 #include "core/SHostWnd.h"
 
+#include "core/DeflateRect.h"
 #include "core/IToolTip.h"
 #include "core/SApplication.h"
 #include "core/SCaret.h"
@@ -73,16 +74,6 @@ void CopySpyText(wchar_t* field, int chars, const wchar_t* text)
     const wchar_t* const source = wcslen(text) < static_cast<size_t>(chars) ? text : kSpyOverflow;
     wcsncpy(field, source, chars - 1);
     field[chars - 1] = L'\0';
-}
-
-RECT Deflate(RECT rect, int dx, int dy)
-{
-    ::InflateRect(&rect, -dx, -dy);
-    if (rect.right < rect.left)
-        rect.right = rect.left;
-    if (rect.bottom < rect.top)
-        rect.bottom = rect.top;
-    return rect;
 }
 
 }  // namespace
@@ -528,7 +519,9 @@ BOOL SHostWnd::AnimateHostWindow(DWORD time, DWORD flags)
         if (blend) {
             frameAlpha = static_cast<BYTE>(255 - (255 / steps) * k);
         } else if (center) {
-            visible = Deflate(client, width / (2 * steps) * k, height / (2 * steps) * k);
+            const int dx = width / (2 * steps) * k;
+            const int dy = height / (2 * steps) * k;
+            visible = DeflateRect(client, RECT{dx, dy, dx, dy});
         } else if (flags & AW_HOR_POSITIVE) {
             visible.left += width / steps * k;
         } else if (flags & AW_HOR_NEGATIVE) {

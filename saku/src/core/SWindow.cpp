@@ -3,6 +3,7 @@
 // and the message handlers in SWindowState.cpp; painting in SWindowPaint.cpp.
 #include "core/SWindow.h"
 
+#include "core/DeflateRect.h"
 #include "core/Events.h"
 #include "core/SApplication.h"
 #include "core/SLog.h"
@@ -207,37 +208,20 @@ RECT SWindow::GetClientRect() const
     return rect;
 }
 
-namespace {
-
-// `rect` less `insets` on each side, never turned inside out.
-RECT Deflate(RECT rect, const RECT& insets)
-{
-    rect.left += insets.left;
-    rect.top += insets.top;
-    rect.right -= insets.right;
-    rect.bottom -= insets.bottom;
-    if (rect.right < rect.left)
-        rect.right = rect.left;
-    if (rect.bottom < rect.top)
-        rect.bottom = rect.top;
-    return rect;
-}
-
-}  // namespace
 
 void SWindow::CopyClientRect(RECT* rect) const
 {
-    *rect = Deflate(m_rcWindow, m_style.GetMarginRect());
+    *rect = DeflateRect(m_rcWindow, m_style.GetMarginRect());
 }
 
 RECT SWindow::GetChildrenLayoutRect() const
 {
-    return Deflate(GetClientRect(), m_style.GetPaddingRect());
+    return DeflateRect(GetClientRect(), m_style.GetPaddingRect());
 }
 
 void SWindow::GetTextRect(RECT* rect) const
 {
-    *rect = Deflate(GetClientRect(), m_style.GetPaddingRect());
+    *rect = DeflateRect(GetClientRect(), m_style.GetPaddingRect());
 }
 
 BOOL SWindow::IsContainPoint(POINT point, BOOL client) const
