@@ -204,7 +204,7 @@ TEST_F(SScrollViewTest, AViewOfZeroSizeFollowsItsChildrenOnEveryResize)
 
 TEST_F(SScrollViewTest, TheThumbDraggedThroughTheContainerScrollsTheView)
 {
-    SScrollView* const view = View(L"300,400");
+    SScrollView* const view = View(L"300,400", L"pos='0,0,@300,@400' colorBkgnd='#ffff00'");
     ASSERT_NE(nullptr, view);
     ViewEvents events;
     events.Watch(view);
@@ -221,5 +221,8 @@ TEST_F(SScrollViewTest, TheThumbDraggedThroughTheContainerScrollsTheView)
     EXPECT_EQ(-1, view->GetScrollInfo(TRUE).nTrackPos);
     Paint();
     Keep(L"scrollview-at-the-bottom");
-    EXPECT_EQ(Cell(kThumb, kResting), Pixel(106, 60));
+    EXPECT_EQ(Cell(kThumb, kResting), Pixel(106, 60));   // the child is cut off at the bars
+    EXPECT_EQ(Cell(kHorizontal + kRail, kResting), Pixel(60, 86));
+    EXPECT_EQ(0xFFFFFF00u, Pixel(50, 50));
+    EXPECT_EQ(0xFFFFFF00u, Pixel(101, 80));   // the child's own margin is the last row
 }
