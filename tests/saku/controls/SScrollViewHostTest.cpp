@@ -1,6 +1,6 @@
 // A scroll view in a real host window, under the display server's mouse: the
-// thumb dragged by a real press and move, a click on an arrow, and an arrow held
-// down repeating on the host's timers until it is let go.
+// thumb dragged by a real press and move, a click on an arrow, an arrow held down
+// repeating on the host's timers until it is let go, and a notch of the wheel.
 
 #include "../core/HostTest.h"
 
@@ -21,28 +21,21 @@ class SScrollViewHostTest : public HostTest {};
 // 92 long with 8-pixel arrows, a rail of 76 and the least thumb (18); 508
 // positions over 58 pixels of travel.
 const wchar_t kLayout[] =
-    L"<SAKU width='200' height='150' wndType='normal'>"
+    L"<SAKU width='200' height='150' wndType='normal' sendWheel2Hover='1'>"
     L"<skin><scrollbar name='bar' src='png:sbar_cells'/></skin>"
     L"<root colorBkgnd='#FFFFFFFF'>"
     L"<scrollview name='v' pos='20,20,@120,@100' margin='0' sbSkin='bar' viewSize='400,600'>"
     L"<window pos='0,0,@400,@600' colorBkgnd='#FF00FFFF'/>"
     L"</scrollview></root></SAKU>";
 
-std::string Xy(POINT point)
-{
-    return std::to_string(point.x) + " " + std::to_string(point.y);
-}
-
 }  // namespace
 
-TEST_F(SScrollViewHostTest, ARealDragMovesTheThumbAndAnArrowClickAndHoldScroll)
+TEST_F(SScrollViewHostTest, RealDragClicksHoldAndWheelScrollTheView)
 {
     SHostWnd host;
     ASSERT_TRUE(LoadLayout(host, kLayout));
     const HWND window = host.GetHwnd();
-    ::ShowWindow(window, SW_SHOWNORMAL);
-    ::SetForegroundWindow(window);
-    Pump();
+    ShowInFront(host);
     SScrollView* const view = host.FindChildByName2<SScrollView>(L"v");
     ASSERT_NE(nullptr, view);
     ASSERT_TRUE(view->HasScrollBar(TRUE));
@@ -79,7 +72,12 @@ TEST_F(SScrollViewHostTest, ARealDragMovesTheThumbAndAnArrowClickAndHoldScroll)
     EXPECT_EQ(held, view->GetViewOrigin().y);
     EXPECT_EQ(0u, host.OnGetSwndCapture());
 
-    host.CSimpleWnd::DestroyWindow();
-    MSG quit;
-    ::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);   // the host's end
+    // A notch of the real wheel over the content: one line down.
+    const POINT content = OnScreen(window, POINT{60, 60});
+    StartXdotool("mousemove " + Xy(content) + " sleep 0.3 click 5 sleep 0.3");
+    ASSERT_TRUE(PumpUntil([&] { return XdotoolDone(); }, 20000));
+    Pump();
+    EXPECT_EQ(held + 10, view->GetViewOrigin().y);
+
+    DestroyHost(host);
 }
