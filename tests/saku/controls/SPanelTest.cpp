@@ -95,6 +95,22 @@ TEST_F(SPanelTest, ADivShowsNoBarsUntilAskedThenDrawsBothWithTheirCorner)
         SCOPED_TRACE(::testing::Message() << c.x << "," << c.y);
         EXPECT_EQ(c.pixel, Pixel(c.x, c.y));
     }
+
+    const struct {
+        POINT point;
+        int part;
+        BOOL vertical;
+    } hits[] = {
+        {{106, 40}, kSbPartThumb, TRUE},     {{106, 17}, kSbPartLineUp, TRUE},
+        {{60, 86}, kSbPartPageDown, FALSE},  {{10, 82}, kSbPartLineUp, FALSE},
+        {{106, 86}, kSbPartNone, FALSE},     {{50, 50}, kSbPartNone, FALSE},   // the corner and the client area
+    };
+    for (const auto& c : hits) {
+        SCOPED_TRACE(::testing::Message() << c.point.x << "," << c.point.y);
+        BOOL vertical = FALSE;
+        EXPECT_EQ(c.part, panel->HitTestBars(c.point, vertical));
+        EXPECT_EQ(c.vertical, vertical);
+    }
 }
 
 TEST_F(SPanelTest, BarInsetsAndThicknessComeFromTheAttributes)
