@@ -214,10 +214,15 @@ TEST_F(SPanelTest, HoverDrawsThePartUnderTheMouseAndLeavingRestsTheBar)
     EXPECT_EQ(Cell(kRail, 1), Pixel(106, 60));
     EXPECT_EQ(Cell(kDownArrow, 0), Pixel(106, 86));
 
+    const int redraws = m_host->RedrawCount();
     MoveTo(106, 30);   // onto the thumb
     EXPECT_EQ(Cell(kUpArrow, 0), Pixel(106, 12));
     EXPECT_EQ(Cell(kThumb, 1), Pixel(106, 30));
     EXPECT_EQ(Cell(kRail, 0), Pixel(106, 60));
+    MoveTo(106, 86);
+    MoveTo(106, 60);
+    MoveTo(106, 30);
+    EXPECT_EQ(redraws, m_host->RedrawCount());   // drawn straight into the bar, the content left alone
 
     MoveTo(50, 50);    // back into the client area: the bar rests
     EXPECT_EQ(Cell(kUpArrow, kResting), Pixel(106, 12));
