@@ -26,6 +26,7 @@ constexpr std::uint32_t kItemWhite = 0xFFFFFFFF;
 constexpr std::uint32_t kItemSelBrown = 0xFFC06030;
 constexpr std::uint32_t kItemOverGreen = 0xFF00FF00;
 constexpr std::uint32_t kSepGrey = 0xFF808080;
+constexpr std::uint32_t kSep5Red = 0xFFFF0000;   // tiny.png: 1 x 5, red
 // The imglist states of states16.png: red, lime, blue; 16 x 16 each.
 constexpr std::uint32_t kStateRed = 0xFFFF0000;
 constexpr std::uint32_t kStateLime = 0xFF00FF00;
@@ -44,9 +45,10 @@ protected:
             L"<imglist name='menu.states16' src='png:states16' states='3'/>"
             L"<imglist name='menu.states30' src='png:states_h' states='3'/>"
             L"<colorrect name='menu.sep' normal='#808080'/>"
+            L"<imglist name='menu.sep5' src='png:tiny'/>"
             L"</skin>"));
         m_skins = SAKU::SAutoRef<SAKU::SSkinPool>::Adopt(new SAKU::SSkinPool);
-        ASSERT_EQ(5, m_skins->LoadSkins(skins.first_child()));
+        ASSERT_EQ(6, m_skins->LoadSkins(skins.first_child()));
         SAKU::SSkinPoolMgr::GetInstance()->PushPool(m_skins.Get());
     }
     void TearDown() override

@@ -100,7 +100,7 @@ private:
 
 constexpr const wchar_t* kMenuXml =
     L"<menu itemSkin='menu.item' itemHeight='24' colorText='#ff0000' colorTextSel='#0000ff'"
-    L" cororTextGray='#008000' checkSkin='menu.states16' sepSkin='menu.sep' font='size:14'>"
+    L" cororTextGray='#008000' checkSkin='menu.states16' sepSkin='menu.sep5' font='size:14'>"
     L"<item id='101'>&amp;Copy</item>"
     L"<item id='102' disable='1'>Cu&amp;t</item>"
     L"<sep/>"
@@ -173,7 +173,8 @@ TEST_F(SPopupMenuTrackTest, MenuEndedFromOutsideReturnsNothingAndTheOwnerHearsIt
     EXPECT_LT(10, CountNear(pixels, width, copyText, 0xFF0000));     // red: the normal text
     const RECT cutText = {items[1].left + 25, items[1].top, items[1].right, items[1].bottom};
     EXPECT_LT(10, CountNear(pixels, width, cutText, 0x008000));      // green: the grey text
-    EXPECT_EQ(kSepGrey | 0xFF000000, PixelAt(pixels, width, items[2].left + 10, items[2].top) | 0xFF000000);
+    EXPECT_EQ(5, items[2].bottom - items[2].top);
+    EXPECT_EQ(kSep5Red | 0xFF000000, PixelAt(pixels, width, items[2].left + 10, items[2].top + 2) | 0xFF000000);
     EXPECT_EQ(kStateRed | 0xFF000000, PixelAt(pixels, width, items[3].left + 4, items[3].top + 6) | 0xFF000000);
     EXPECT_EQ(kStateLime | 0xFF000000, PixelAt(pixels, width, items[4].left + 4, items[4].top + 6) | 0xFF000000);
 }
