@@ -6,7 +6,7 @@
 #include "core/Events.h"
 #include "core/ISkinObj.h"
 #include "core/SApplication.h"
-#include "core/SSkinPool.h"
+#include "core/SkinLookup.h"
 #include "core/STimer2.h"
 #include "render/IRenderFactory.h"
 
@@ -350,8 +350,8 @@ void SWindow::ApplyColorize(COLORREF color)
 void SWindow::OnScaleChanged(int scale)
 {
     m_style.SetScale(scale);
-    m_ncSkin = SSkinPoolMgr::RescaleSkin(m_ncSkin, scale);
-    m_skin = SSkinPoolMgr::RescaleSkin(m_skin, scale);
+    m_ncSkin = RescaleSkin(m_ncSkin, scale);
+    m_skin = RescaleSkin(m_skin, scale);
     m_layoutDirty = LayoutDirty::Self;
 }
 
