@@ -34,6 +34,13 @@ constexpr DWORD kEditDragDrop = 0x400;
 constexpr DWORD kEditAutoSel = 0x800;
 constexpr DWORD kEditNotifyChange = 0x1000;
 
+// The commands of an edit's context menu, by the ids of its template's items.
+constexpr UINT kEditMenuCut = 1;
+constexpr UINT kEditMenuCopy = 2;
+constexpr UINT kEditMenuPaste = 3;
+constexpr UINT kEditMenuDelete = 4;
+constexpr UINT kEditMenuSelectAll = 5;
+
 // The rich edit box ("richedit"): a windowless edit whose text, caret, selection,
 // clipboard, undo and input method are done by the Windows text services of
 // riched20.dll. The window is their host (STextHost): it hands them its keyboard
@@ -54,6 +61,11 @@ public:
     virtual HRESULT OnTxNotify(DWORD code, void* data);
     // The context menu's template; an empty node when the application has none.
     virtual pugi::xml_node GetEditMenuTemplate() const;
+
+    // Greys the context menu's commands that cannot run now: cut and delete
+    // without a selection or when read-only, copy without a selection, paste
+    // without something to paste or when read-only, select all without text.
+    void UpdateEditMenu(HMENU menu);
 
     // Null before creation, after destruction or when creation failed.
     ITextServices* GetTextServices() const;

@@ -2,6 +2,7 @@
 
 #include "STextHost.h"
 #include "SRicheditDropTarget.h"
+#include "controls/SPopupMenu.h"
 #include "core/Events.h"
 #include "core/SApplication.h"
 #include "core/SRicheditMenuDef.h"
@@ -787,13 +788,71 @@ BOOL SRichEdit::OnRButtonDown(UINT, POINT point)
     return TRUE;
 }
 
+void SRichEdit::UpdateEditMenu(HMENU menu)
+{
+    CHARRANGE selection = {};
+    SendToServices(EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+    const bool selected = selection.cpMin != selection.cpMax;
+    const bool readOnly = (m_editStyle & ES_READONLY) != 0;
+    const bool canPaste = SendToServices(EM_CANPASTE) != 0;
+    const bool empty = SendToServices(WM_GETTEXTLENGTH) == 0;
+    const struct {
+        UINT id;
+        bool grey;
+    } items[] = {
+        {kEditMenuCut,       !selected || readOnly},
+        {kEditMenuCopy,      !selected},
+        {kEditMenuPaste,     !canPaste || readOnly},
+        {kEditMenuDelete,    !selected || readOnly},
+        {kEditMenuSelectAll, empty},
+    };
+    for (const auto& item : items)
+        ::EnableMenuItem(menu, item.id, MF_BYCOMMAND | (item.grey ? MF_GRAYED : MF_ENABLED));
+}
+
 void SRichEdit::ShowContextMenu(POINT point)
 {
     if (FireCtxMenu(point))
         return;
     SetFocus();
-    if (!GetEditMenuTemplate())
+    const pugi::xml_node menuTemplate = GetEditMenuTemplate();
+    SPopupMenu menu;
+    if (!menuTemplate || !menu.LoadMenu(menuTemplate))
         return;
+    ISwndContainer* const container = GetContainer();
+    const HWND host = container ? container->GetHostHwnd() : nullptr;
+    if (container) {
+        const RECT origin = container->GetContainerRect();
+        point.x += origin.left;
+        point.y += origin.top;
+    }
+    ::ClientToScreen(host, &point);
+    UpdateEditMenu(menu.GetMenu());
+    // The menu runs a modal loop: a command may end the edit meanwhile.
+    const SAutoRef<SWindow> self(this);
+    const int command = menu.TrackPopupMenu(TPM_RETURNCMD, point.x, point.y, host);
+    EventREMenu chosen(this, command);
+    if (RaiseEvent(&chosen) || !GetTextServices())
+        return;
+    switch (command) {
+    case kEditMenuCut:
+        SendSwndMessage(WM_CUT);
+        break;
+    case kEditMenuCopy:
+        SendSwndMessage(WM_COPY);
+        break;
+    case kEditMenuPaste:
+        SendSwndMessage(WM_PASTE);
+        break;
+    case kEditMenuDelete:
+        SendSwndMessage(EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(L""));
+        break;
+    case kEditMenuSelectAll:
+        SendSwndMessage(EM_SETSEL, 0, -1);
+        break;
+    default:
+        break;
+    }
 }
 
 }  // namespace SAKU

@@ -1,9 +1,11 @@
 #include "core/SObjectDefaultRegister.h"
 
 #include "controls/SButton.h"
+#include "controls/SEdit.h"
 #include "controls/SImageButton.h"
 #include "controls/SLink.h"
 #include "controls/SPanel.h"
+#include "controls/SRichEdit.h"
 #include "controls/SScrollView.h"
 #include "controls/SStatic.h"
 #include "controls/STabCtrl.h"
@@ -60,6 +62,8 @@ void SObjectDefaultRegister::RegisterWindows(SObjectFactoryMgr* factories)
     factories->RegisterFactoryOf<STabPage>();
     factories->RegisterFactoryOf<SPanel>();
     factories->RegisterFactoryOf<SScrollView>();
+    factories->RegisterFactoryOf<SRichEdit>();
+    factories->RegisterFactoryOf<SEdit>();
 }
 
 void SObjectDefaultRegister::RegisterInterpolators(SObjectFactoryMgr* factories)

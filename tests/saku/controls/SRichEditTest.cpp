@@ -343,3 +343,36 @@ TEST_F(SRichEditTest, CreationFailsWithoutTheLibrary)
     EXPECT_EQ(nullptr, m_host->FindChildByName(L"e"));
     EXPECT_TRUE(STextServiceHelper::Init());
 }
+
+TEST_F(SRichEditTest, ContextMenuOffersWhatCanRunNow)
+{
+    const struct {
+        const wchar_t* attributes;
+        bool select;
+        bool clipboard;
+        const char* enabled;   // cut, copy, paste, delete, select all
+    } cases[] = {
+        {L"",               false, false, "....A"},
+        {L"",               true,  true,  "XCPDA"},
+        {L"readOnly='1'",   true,  true,  ".C..A"},   // copy and select all only
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.attributes);
+        SEdit* const edit = MakeEdit(c.attributes, L"C:\\Tivala");
+        ASSERT_NE(nullptr, edit);
+        const ClipboardText clipboard(c.clipboard ? L"D:\\" : L"");
+        if (!c.clipboard)
+            ::OpenClipboard(nullptr) && ::EmptyClipboard() && ::CloseClipboard();
+        edit->SendSwndMessage(EM_SETSEL, 0, c.select ? 3 : 0);
+        HMENU const menu = ::CreatePopupMenu();
+        for (UINT id = kEditMenuCut; id <= kEditMenuSelectAll; ++id)
+            ::AppendMenuW(menu, MF_STRING, id, L"item");
+        edit->UpdateEditMenu(menu);
+        std::string enabled;
+        for (UINT id = kEditMenuCut; id <= kEditMenuSelectAll; ++id)
+            enabled += (::GetMenuState(menu, id, MF_BYCOMMAND) & MF_GRAYED) ? '.' : "XCPDA"[id - 1];
+        EXPECT_EQ(c.enabled, enabled);
+        ::DestroyMenu(menu);
+        m_host->DestroyChild(edit);
+    }
+}
