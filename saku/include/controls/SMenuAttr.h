@@ -1,15 +1,14 @@
 #pragma once
 
 #include "core/IObjRef.h"
+#include "core/ISkinObj.h"
 #include "core/SAttributeMap.h"
 #include "core/SAutoRef.h"
 #include "core/SObjectImpl.h"
+#include "render/IFont.h"
 #include "res.mgr/SResProviderMgr.h"
 
 namespace SAKU {
-
-struct IFont;
-struct ISkinObj;
 
 // The look of an owner-drawn popup menu (SPopupMenu): its skins, item height,
 // margins, colours, icon size, font, translation context and width limit, read
@@ -43,16 +42,16 @@ public:
     // colour's attribute is spelt "cororTextGray", as the menus written for this
     // library spell it.
     BEGIN_ATTRIBUTES(SMenuAttr)
-        ATTRIBUTE_HANDLER(L"itemSkin",      OnAttrItemSkin)
-        ATTRIBUTE_HANDLER(L"iconSkin",      OnAttrIconSkin)
-        ATTRIBUTE_HANDLER(L"sepSkin",       OnAttrSepSkin)
-        ATTRIBUTE_HANDLER(L"checkSkin",     OnAttrCheckSkin)
+        ATTRIBUTE_FIELD  (L"itemSkin",      m_itemSkin,      SkinNamed,                  kNoRefresh)
+        ATTRIBUTE_FIELD  (L"iconSkin",      m_iconSkin,      SkinNamed,                  kNoRefresh)
+        ATTRIBUTE_FIELD  (L"sepSkin",       m_sepSkin,       SkinNamed,                  kNoRefresh)
+        ATTRIBUTE_FIELD  (L"checkSkin",     m_checkSkin,     SkinNamed,                  kNoRefresh)
         ATTRIBUTE_FIELD  (L"itemHeight",    m_itemHeight,    ParseIntOrZero,             kNoRefresh)
         ATTRIBUTE_FIELD  (L"iconMargin",    m_iconMargin,    ParseIntOrZero,             kNoRefresh)
         ATTRIBUTE_FIELD  (L"textMargin",    m_textMargin,    ParseIntOrZero,             kNoRefresh)
         ATTRIBUTE_FIELD  (L"maxWidth",      m_maxWidth,      ParseIntOrZero,             kNoRefresh)
         ATTRIBUTE_HANDLER(L"iconSize",      OnAttrIconSize)
-        ATTRIBUTE_HANDLER(L"font",          OnAttrFont)
+        ATTRIBUTE_FIELD  (L"font",          m_font,          FontNamed,                  kNoRefresh)
         ATTRIBUTE_COLOR  (L"colorText",     m_textColor,                                 kNoRefresh)
         ATTRIBUTE_COLOR  (L"colorTextSel",  m_selTextColor,                              kNoRefresh)
         ATTRIBUTE_COLOR  (L"cororTextGray", m_grayTextColor,                             kNoRefresh)
@@ -68,12 +67,11 @@ private:
     ~SMenuAttr() override;
     friend class TObjRefImpl2<IObjRef, SMenuAttr>;   // deletes it at the last release
 
-    HRESULT OnAttrItemSkin(const SStringW& value, BOOL loading);
-    HRESULT OnAttrIconSkin(const SStringW& value, BOOL loading);
-    HRESULT OnAttrSepSkin(const SStringW& value, BOOL loading);
-    HRESULT OnAttrCheckSkin(const SStringW& value, BOOL loading);
+    // A menu is not scaled with the windows: its skins and fonts are those for
+    // scale 100; null for a name that no pool knows.
+    static ISkinObj* SkinNamed(const SStringW& name);
+    static IFont* FontNamed(const SStringW& description);
     HRESULT OnAttrIconSize(const SStringW& value, BOOL loading);
-    HRESULT OnAttrFont(const SStringW& value, BOOL loading);
 
     SAutoRef<ISkinObj> m_itemSkin;
     SAutoRef<ISkinObj> m_iconSkin;

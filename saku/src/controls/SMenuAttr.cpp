@@ -13,21 +13,7 @@ namespace SAKU {
 
 namespace {
 
-// Skins and fonts of a menu are looked up at scale 100: a menu of the system is
-// not scaled with the windows.
 constexpr int kMenuScale = 100;
-
-ISkinObj* SkinNamed(const SStringW& name)
-{
-    SSkinPoolMgr* const pools = SSkinPoolMgr::GetInstance();
-    return pools ? pools->GetSkin(name, kMenuScale) : nullptr;
-}
-
-IFont* FontNamed(const SStringW& description)
-{
-    SFontPool* const fonts = SFontPool::GetInstance();
-    return fonts ? fonts->GetFont(description, kMenuScale) : nullptr;
-}
 
 COLORREF OpaqueSysColor(int index)
 {
@@ -48,36 +34,24 @@ SMenuAttr::SMenuAttr()
 
 SMenuAttr::~SMenuAttr() = default;
 
+ISkinObj* SMenuAttr::SkinNamed(const SStringW& name)
+{
+    SSkinPoolMgr* const pools = SSkinPoolMgr::GetInstance();
+    return pools ? pools->GetSkin(name, kMenuScale) : nullptr;
+}
+
+IFont* SMenuAttr::FontNamed(const SStringW& description)
+{
+    SFontPool* const fonts = SFontPool::GetInstance();
+    return fonts ? fonts->GetFont(description, kMenuScale) : nullptr;
+}
+
 void SMenuAttr::OnInitFinished(pugi::xml_node)
 {
     if (m_itemHeight == 0 && m_itemSkin)
         m_itemHeight = m_itemSkin->QuerySkinSize().cy;
     if (!m_font)
         m_font = FontNamed(SStringW());
-}
-
-HRESULT SMenuAttr::OnAttrItemSkin(const SStringW& value, BOOL)
-{
-    m_itemSkin = SkinNamed(value);
-    return kNoRefresh;
-}
-
-HRESULT SMenuAttr::OnAttrIconSkin(const SStringW& value, BOOL)
-{
-    m_iconSkin = SkinNamed(value);
-    return kNoRefresh;
-}
-
-HRESULT SMenuAttr::OnAttrSepSkin(const SStringW& value, BOOL)
-{
-    m_sepSkin = SkinNamed(value);
-    return kNoRefresh;
-}
-
-HRESULT SMenuAttr::OnAttrCheckSkin(const SStringW& value, BOOL)
-{
-    m_checkSkin = SkinNamed(value);
-    return kNoRefresh;
 }
 
 HRESULT SMenuAttr::OnAttrIconSize(const SStringW& value, BOOL)
@@ -87,12 +61,6 @@ HRESULT SMenuAttr::OnAttrIconSize(const SStringW& value, BOOL)
     int height = m_iconSize.cy;
     (void)swscanf(value.c_str(), L"%d,%d", &width, &height);   // what it could not read stays
     m_iconSize = SIZE{width, height};
-    return kNoRefresh;
-}
-
-HRESULT SMenuAttr::OnAttrFont(const SStringW& value, BOOL)
-{
-    m_font = FontNamed(value);
     return kNoRefresh;
 }
 

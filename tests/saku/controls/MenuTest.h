@@ -6,6 +6,7 @@
 // text pixels counted by colour.
 
 #include "../core/HostTest.h"
+#include "../core/SkinTest.h"   // kRed, kLime, kBlue
 #include "../render/RenderTestSupport.h"
 
 #include "controls/SMenuAttr.h"
@@ -26,11 +27,8 @@ constexpr std::uint32_t kItemWhite = 0xFFFFFFFF;
 constexpr std::uint32_t kItemSelBrown = 0xFFC06030;
 constexpr std::uint32_t kItemOverGreen = 0xFF00FF00;
 constexpr std::uint32_t kSepGrey = 0xFF808080;
-constexpr std::uint32_t kSep5Red = 0xFFFF0000;   // tiny.png: 1 x 5, red
-// The imglist states of states16.png: red, lime, blue; 16 x 16 each.
-constexpr std::uint32_t kStateRed = 0xFFFF0000;
-constexpr std::uint32_t kStateLime = 0xFF00FF00;
-constexpr std::uint32_t kStateBlue = 0xFF0000FF;
+// The imglist states of states16.png are kRed, kLime and kBlue, 16 x 16 each;
+// tiny.png is 1 x 5 of kRed.
 
 class MenuTest : public HostTest {
 protected:

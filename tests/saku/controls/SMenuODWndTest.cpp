@@ -127,9 +127,9 @@ TEST_F(SMenuODWndTest, CheckMarksAndIconsGoInTheIconArea)
         int position;
         std::uint32_t icon;
     } cases[] = {
-        {0, kStateRed},    // a check mark: the check skin's first state
-        {1, kStateLime},   // a radio mark: its second
-        {2, kStateBlue},   // the icon skin's state 2
+        {0, kRed},    // a check mark: the check skin's first state
+        {1, kLime},   // a radio mark: its second
+        {2, kBlue},   // the icon skin's state 2
         {3, kItemWhite},   // nothing
     };
     for (const auto& c : cases) {

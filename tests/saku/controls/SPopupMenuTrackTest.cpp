@@ -174,9 +174,9 @@ TEST_F(SPopupMenuTrackTest, MenuEndedFromOutsideReturnsNothingAndTheOwnerHearsIt
     const RECT cutText = {items[1].left + 25, items[1].top, items[1].right, items[1].bottom};
     EXPECT_LT(10, CountNear(pixels, width, cutText, 0x008000));      // green: the grey text
     EXPECT_EQ(5, items[2].bottom - items[2].top);
-    EXPECT_EQ(kSep5Red | 0xFF000000, PixelAt(pixels, width, items[2].left + 10, items[2].top + 2) | 0xFF000000);
-    EXPECT_EQ(kStateRed | 0xFF000000, PixelAt(pixels, width, items[3].left + 4, items[3].top + 6) | 0xFF000000);
-    EXPECT_EQ(kStateLime | 0xFF000000, PixelAt(pixels, width, items[4].left + 4, items[4].top + 6) | 0xFF000000);
+    EXPECT_EQ(kRed | 0xFF000000, PixelAt(pixels, width, items[2].left + 10, items[2].top + 2) | 0xFF000000);
+    EXPECT_EQ(kRed | 0xFF000000, PixelAt(pixels, width, items[3].left + 4, items[3].top + 6) | 0xFF000000);
+    EXPECT_EQ(kLime | 0xFF000000, PixelAt(pixels, width, items[4].left + 4, items[4].top + 6) | 0xFF000000);
 }
 
 // Real input from the display server while the menu is up.
