@@ -145,3 +145,32 @@ TEST_F(SRichEditHostTest, RightClickMenuAcceleratorSelectsAll)
     EXPECT_STREQ(L"C:\\Tivala\\壁纸", selected);
     SRicheditMenuDef::GetInstance()->StoreTemplate(pugi::xml_node());
 }
+
+// The edit gives back only the input method it took, whatever its password
+// setting has become meanwhile.
+TEST_F(SRichEditHostTest, InputMethodComesBackWhenThePasswordSettingChangesWhileFocused)
+{
+    const HIMC before = ::ImmGetContext(m_window);
+    if (!before)
+        GTEST_SKIP() << "the host window has no input context here";
+    ::ImmReleaseContext(m_window, before);
+    const auto current = [&] {
+        const HIMC context = ::ImmGetContext(m_window);
+        if (context)
+            ::ImmReleaseContext(m_window, context);
+        return context;
+    };
+
+    m_password->SetFocus();
+    m_password->ApplyAttribute(L"password", L"0", FALSE);
+    m_edit->SetFocus();
+    EXPECT_EQ(before, current());
+
+    m_password->ApplyAttribute(L"password", L"1", FALSE);
+    m_edit->ApplyAttribute(L"password", L"1", FALSE);   // made a password edit while focused
+    m_password->SetFocus();
+    EXPECT_EQ(nullptr, current());
+    m_edit->SetFocus();
+    m_edit->KillFocus();
+    EXPECT_EQ(before, current());
+}
