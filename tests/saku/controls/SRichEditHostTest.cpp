@@ -98,12 +98,19 @@ TEST_F(SRichEditHostTest, RealKeyboardTypesIntoTheEdit)
                       [&] { return Text(m_edit) == L"Tivala 2"; }))
         << "typed: " << Narrow(Text(m_edit));
     EXPECT_TRUE(m_edit->IsFocused());
+    // The services' caret goes through the host to the system caret's position.
+    POINT end = {};
+    ASSERT_TRUE(::GetCaretPos(&end));
+    EXPECT_GT(end.x, m_edit->GetClientRect().left + 20);   // behind eight characters
     // (type takes every argument after it as text, so it comes last.)
     // BackSpace deletes; Return is the dialog's in a single-line edit; Home and
     // typing put text at the start.
     ASSERT_TRUE(Drive("key BackSpace sleep 0.2 key Return sleep 0.2 key Home sleep 0.2 type --delay 60 'D:'",
                       [&] { return Text(m_edit) == L"D:Tivala "; }))
         << "text: " << Narrow(Text(m_edit));
+    POINT afterPrefix = {};
+    ASSERT_TRUE(::GetCaretPos(&afterPrefix));
+    EXPECT_LT(afterPrefix.x, end.x);   // behind "D:" at the start
 }
 
 TEST_F(SRichEditHostTest, PasswordEditDetachesTheInputMethodWhileFocused)
