@@ -308,7 +308,8 @@ TEST_F(SRichEditTest, CueTextShowsWhileEmptyAndUnfocused)
         Paint();
         return ReadPixels(m_host->Canvas());
     };
-    EXPECT_NE(paint(L""), paint(L"folder"));
+    const Pixels blank = paint(L"");
+    EXPECT_NE(blank, paint(L"folder"));
     Keep(L"edit_cue");
     edit->SetWindowText(L"x");
     EXPECT_EQ(paint(L""), paint(L"folder"));
