@@ -3,6 +3,7 @@
 #include "controls/SAnimateImgWnd.h"
 #include "controls/SButton.h"
 #include "controls/SCheckBox.h"
+#include "controls/SEdit.h"
 #include "controls/SGroup.h"
 #include "controls/SIconWnd.h"
 #include "controls/SImageButton.h"
@@ -10,13 +11,14 @@
 #include "controls/SLine.h"
 #include "controls/SLink.h"
 #include "controls/SPanel.h"
-#include "controls/SScrollView.h"
 #include "controls/SProgress.h"
 #include "controls/SRadioBox.h"
+#include "controls/SRichEdit.h"
+#include "controls/SScrollView.h"
 #include "controls/SStatic.h"
-#include "controls/SToggle.h"
 #include "controls/STabCtrl.h"
 #include "controls/STabPage.h"
+#include "controls/SToggle.h"
 #include "core/SCaption.h"
 #include "core/SInterpolators.h"
 #include "core/SObjectFactoryMgr.h"
@@ -78,6 +80,8 @@ void SObjectDefaultRegister::RegisterWindows(SObjectFactoryMgr* factories)
     factories->RegisterFactoryOf<SLine>();
     factories->RegisterFactoryOf<SProgress>();
     factories->RegisterFactoryOf<SAnimateImgWnd>();
+    factories->RegisterFactoryOf<SRichEdit>();
+    factories->RegisterFactoryOf<SEdit>();
 }
 
 void SObjectDefaultRegister::RegisterInterpolators(SObjectFactoryMgr* factories)

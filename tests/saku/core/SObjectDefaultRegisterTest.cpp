@@ -63,6 +63,8 @@ TEST(SObjectDefaultRegister, RegistersEachClassOfTheLibraryWithItsBase)
         {L"hr",                   kObjTypeWindow,       L"window"},
         {L"progress",             kObjTypeWindow,       L"window"},
         {L"animateimg",           kObjTypeWindow,       L"window"},
+        {L"richedit",             kObjTypeWindow,       L"div"},
+        {L"edit",                 kObjTypeWindow,       L"richedit"},
         {L"Linear",               kObjTypeInterpolator, L"interpolator_base"},
         {L"Accelerate",           kObjTypeInterpolator, L"interpolator_base"},
         {L"Decelerate",           kObjTypeInterpolator, L"interpolator_base"},
