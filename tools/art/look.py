@@ -5,7 +5,7 @@ import math
 
 from PIL import ImageChops, ImageFilter
 
-from paint import (clip, ellipse_mask, gradient, glow, new, over, round_rect_mask, shadow, shape_mask,
+from paint import (clip, ellipse_mask, glow, gradient, new, over, round_rect_mask, shadow, shape_mask,
                    solid, stroke_mask)
 
 CYAN = (64, 208, 255)
@@ -123,8 +123,9 @@ def mark(size):
     if small:
         out = over(out, solid(s, s, white, stroke_mask(s, s, wave(s * 0.58, s * 0.10, 0.6), wave_w)))
         return out
-    sun = ellipse_mask(s, s, (s * 0.54, s * 0.20, s * 0.74, s * 0.40))
-    out = over(out, solid(s, s, rgba(WHITE, 235), sun))
-    out = over(out, solid(s, s, white, stroke_mask(s, s, wave(s * 0.56, s * 0.075, 0.6), wave_w)))
-    out = over(out, solid(s, s, rgba(WHITE, 150), stroke_mask(s, s, wave(s * 0.72, s * 0.06, 1.4), wave_w)))
+    sun = ellipse_mask(s, s, (s * 0.22, s * 0.20, s * 0.42, s * 0.40))
+    out = over(out, glow(s, s, s * 0.32, s * 0.30, s * 0.14, s * 0.14, rgba(WHITE, 90), s * 0.06))
+    out = over(out, solid(s, s, rgba(WHITE, 240), sun))
+    out = over(out, solid(s, s, white, stroke_mask(s, s, wave(s * 0.58, s * 0.075, 0.6), wave_w)))
+    out = over(out, solid(s, s, rgba(WHITE, 150), stroke_mask(s, s, wave(s * 0.74, s * 0.06, 1.4), wave_w)))
     return out

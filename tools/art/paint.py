@@ -60,7 +60,7 @@ def stroke_mask(w, h, points, width, ss=SS):
         pts = [(x * s, y * s) for x, y in points]
         d.line(pts, fill=255, width=max(1, round(width * s)), joint="curve")
         r = width * s / 2
-        for x, y in (pts[0], pts[-1]):
+        for x, y in pts:   # round caps, and joints without the seams of Pillow's own
             d.ellipse((x - r, y - r, x + r, y + r), fill=255)
     return shape_mask(w, h, draw, ss)
 

@@ -195,8 +195,8 @@ def splash(frames=115):
     halo = over(glow(200, 200, 100, 100, 56, 56, rgba(VIOLET, 150), 26),
                 glow(200, 200, 100, 100, 36, 36, rgba(CYAN, 110), 16))
     track = solid(160, 160, rgba(WHITE, 34), ring_mask(160, 160, 80, 80, 56, 1.2))
-    outer = arc_sprite(160, 56, 3.0, 210, accent_stops())
-    inner = arc_sprite(160, 44, 2.0, 150, [(0.0, rgba(PINK)), (1.0, rgba(VIOLET))])
+    outer = arc_sprite(160, 56, 3.6, 220, [(0.0, rgba(CYAN)), (1.0, rgba((170, 140, 255)))])
+    inner = arc_sprite(160, 44, 2.4, 160, [(0.0, rgba(PINK)), (1.0, rgba((200, 150, 255)))])
     logo = over(shadow(mark(64).getchannel("A"), (0, 3), 5, 0.5), mark(64))
     motes = [soft_dot(3.2, rgba(CYAN, 255)), soft_dot(2.6, rgba(PINK, 255)), soft_dot(2.2, rgba(WHITE, 255))]
     out = []
@@ -343,12 +343,10 @@ def slide_store(frames=10):
         frame = base.copy()
         x = round(2 * W * (1 - t))
         frame = over(frame, clip(sweep.crop((x, 0, x + W, H)), shelf_mask))
-        arrow = new(44, 44)
-        for k in (0, 1):
-            dy = -20 + 20 * (t + k)
-            shape = ImageChops.lighter(stroke_mask(44, 44, [(22, 14 + dy), (22, 27 + dy)], 2.6),
-                                       stroke_mask(44, 44, [(16, 22 + dy), (22, 28 + dy), (28, 22 + dy)], 2.6))
-            arrow = over(arrow, solid(44, 44, rgba(WHITE), shape))
+        dy = -7 + 14 * t   # the arrow drops through the badge and fades at both ends
+        shape = ImageChops.lighter(stroke_mask(44, 44, [(22, 14 + dy), (22, 28 + dy)], 2.6),
+                                   stroke_mask(44, 44, [(16, 22 + dy), (22, 28 + dy), (28, 22 + dy)], 2.6))
+        arrow = solid(44, 44, rgba(WHITE, round(255 * min(1.0, 0.25 + t * 4, (1 - t) * 4))), shape)
         arrow = clip(arrow, badge_clip)
         place_centred(frame, over(badge, arrow), *badge_c)
         out.append(frame)
@@ -377,15 +375,14 @@ def slide_cloud(frames=8):
     cards = [card(26, 18, kind, radius=3, lift=False) for kind in kinds]
     lanes = (cx - 34, cx, cx + 34)
     top, bottom = PICTURE_TOP + 40, PICTURE_BOTTOM - 16
-    spacing = (bottom - top) / 2
     out = []
     for f in range(frames):
         t = f / frames
         frame = base.copy()
         for lane, x in enumerate(lanes):
-            for k in range(3):
+            for k in range(2):
                 p = ((k + t + lane / 3) % 2) / 2
-                y = top + p * (bottom - top) + (spacing * 0.0)
+                y = top + p * (bottom - top)
                 alpha = min(1.0, p * 6, (1 - p) * 5)
                 place_centred(frame, cards[(lane * 2 + k) % len(cards)], x, y, alpha)
         frame = over(frame, cloud)
