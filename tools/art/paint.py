@@ -72,8 +72,6 @@ def scale_mask(mask, factor):
     return mask.point(lambda v: int(v * factor + 0.5))
 
 
-def multiply_masks(a, b):
-    return ImageChops.multiply(a, b)
 
 
 # --- fills ---------------------------------------------------------------------
@@ -191,52 +189,29 @@ def clip(layer, mask):
     return out
 
 
-def grey(layer, keep=0.0):
-    """The layer desaturated; `keep` of the colour stays."""
-    r, g, b, a = layer.split()
-    lum = Image.merge("RGB", (r, g, b)).convert("L")
-    greyed = Image.merge("RGBA", (lum, lum, lum, a))
-    return Image.blend(greyed, layer, keep) if keep else greyed
 
 
 # --- text ----------------------------------------------------------------------
 
-def text_size(text, size):
-    x0, y0, x1, y1 = font(size).getbbox(text)
-    return x1 - x0, y1 - y0
-
-
-def text_layer(w, h, text, size, colour, centre=None, stroke=0, spacing=0):
+def text_layer(w, h, text, size, colour, centre=None):
     """`text` in the given pixel size, centred on `centre` (default the middle of
     the box) by its ink, as a layer of w x h."""
     layer = new(w, h)
-    d = ImageDraw.Draw(layer)
     f = font(size)
     cx, cy = centre if centre else (w / 2, h / 2)
-    if spacing:
-        widths = [f.getlength(ch) for ch in text]
-        total = sum(widths) + spacing * (len(text) - 1)
-        x = cx - total / 2
-        _, y0, _, y1 = f.getbbox(text)
-        y = cy - (y0 + y1) / 2
-        for ch, cw in zip(text, widths):
-            d.text((round(x), round(y)), ch, font=f, fill=colour, stroke_width=stroke)
-            x += cw + spacing
-        return layer
     x0, y0, x1, y1 = f.getbbox(text)
-    d.text((round(cx - (x0 + x1) / 2), round(cy - (y0 + y1) / 2)), text, font=f, fill=colour,
-           stroke_width=stroke)
+    ImageDraw.Draw(layer).text((round(cx - (x0 + x1) / 2), round(cy - (y0 + y1) / 2)), text, font=f, fill=colour)
     return layer
 
 
 # --- strips --------------------------------------------------------------------
 
-def strip(frames, vertical=False):
-    """The frames side by side (or stacked), as the image skins read their states."""
+def strip(frames):
+    """The frames side by side, as the image skins read their states."""
     w, h = frames[0].size
-    out = new(w * (1 if vertical else len(frames)), h * (len(frames) if vertical else 1))
+    out = new(w * len(frames), h)
     for i, frame in enumerate(frames):
-        out.paste(frame, (0, i * h) if vertical else (i * w, 0))
+        out.paste(frame, (i * w, 0))
     return out
 
 

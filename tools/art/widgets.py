@@ -2,9 +2,9 @@
 hover, pushed, then disabled where there is one), check boxes, the scroll bar,
 the progress bar, small icons and the panels of the module list."""
 
-from PIL import ImageChops, ImageFilter
+from PIL import ImageChops
 
-from look import (CYAN, PINK, VIOLET, WHITE, accent_stops, glass, hairline, mark, pill, rgba)
+from look import (CYAN, PINK, VIOLET, WHITE, accent_stops, hairline, mark, pill, rgba)
 from paint import (clip, double, ellipse_mask, gradient, new, over, round_rect_mask, shape_mask, solid,
                    strip, stroke_mask, text_layer)
 
@@ -124,31 +124,30 @@ def btn_down():
     return strip(frames)
 
 
-def btn_back():
-    """37 x 12: a chevron and "返回", white text that brightens under the mouse."""
-    w, h = 37, 12
+def link_button(w, h, caption, size, caption_centre, chevron, inks, underline=None):
+    """A caption and a chevron in white that brightens under the mouse; `underline`
+    (two points) is drawn in the hover state."""
     frames = []
     for s in (NORMAL, HOVER, PUSHED):
-        ink = rgba(WHITE, {NORMAL: 170, HOVER: 255, PUSHED: 120}[s])
-        chevron = stroke_mask(w, h, [(5.5, 2.5), (2.5, 6), (5.5, 9.5)], 1.2)
-        frame = over(solid(w, h, ink, chevron), text_layer(w, h, "返回", 11, ink, (22, 6)))
+        ink = rgba(WHITE, inks[s])
+        frame = over(solid(w, h, ink, stroke_mask(w, h, chevron, 1.2)),
+                     text_layer(w, h, caption, size, ink, caption_centre))
+        if underline and s == HOVER:
+            frame = over(frame, solid(w, h, rgba(CYAN, 200), stroke_mask(w, h, underline, 0.8)))
         frames.append(frame)
     return strip(frames)
+
+
+def btn_back():
+    """37 x 12: back to the module page."""
+    return link_button(37, 12, "返回", 11, (22, 6), [(5.5, 2.5), (2.5, 6), (5.5, 9.5)],
+                       {NORMAL: 170, HOVER: 255, PUSHED: 120})
 
 
 def btn_custom():
-    """51 x 13: the caption "自定义" and a small chevron, a link-like button."""
-    w, h = 51, 13
-    frames = []
-    for s in (NORMAL, HOVER, PUSHED):
-        ink = rgba(WHITE, {NORMAL: 150, HOVER: 255, PUSHED: 110}[s])
-        frame = text_layer(w, h, "自定义", 12, ink, (20, 6.5))
-        chevron = stroke_mask(w, h, [(42.5, 4), (45.5, 6.5), (42.5, 9)], 1.2)
-        frame = over(frame, solid(w, h, ink, chevron))
-        if s == HOVER:
-            frame = over(frame, solid(w, h, rgba(CYAN, 200), stroke_mask(w, h, [(2, 12.3), (38, 12.3)], 0.8)))
-        frames.append(frame)
-    return strip(frames)
+    """51 x 13: opens the install options, beside the check boxes' quiet texts."""
+    return link_button(51, 13, "自定义", 12, (20, 6.5), [(42.5, 4), (45.5, 6.5), (42.5, 9)],
+                       {NORMAL: 150, HOVER: 255, PUSHED: 110}, underline=[(2, 12.3), (38, 12.3)])
 
 
 def check_box(size):
