@@ -71,7 +71,7 @@ def custom_back():
         d.rectangle((0, (h - 30) * s, w * s - 1, (h - WINDOW_RADIUS) * s), fill=255)))
     bottom = corner_mask(w, h, WINDOW_RADIUS, top=False)
     mask = ImageChops.multiply(mask, bottom)
-    body = gradient(w, h, [(0.0, rgba((52, 50, 108), 242)), (1.0, rgba((16, 18, 42), 250))], 90, dither=3)
+    body = gradient(w, h, [(0.0, rgba((52, 50, 108), 250)), (1.0, rgba((16, 18, 42), 252))], 90, dither=3)
     body = over(body, glow(w, h, w * 0.5, 0, w * 0.35, 20, rgba(CYAN, 40), 16))
     body = clip(body, mask)
     lift = clip(shadow(mask, (0, -2), 4, 0.45), ImageChops.invert(mask))
