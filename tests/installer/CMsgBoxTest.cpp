@@ -38,8 +38,9 @@ TEST_F(CMsgBoxTest, TypeChoosesThePagesAndWhereTheTextGoes)
         EXPECT_EQ(5, box.DoModal(nullptr));
         EXPECT_EQ(c.page, buttonsPage);
         EXPECT_EQ(c.page, textsPage);
-        if (c.textName)
+        if (c.textName) {
             EXPECT_EQ(SStringW(L"检测到Tivala正在运行"), shown);
+        }
         EXPECT_TRUE(other.IsEmpty());
         EXPECT_EQ(SStringW(L"提示"), box.GetTitle());   // kept, never shown
     }
@@ -78,8 +79,9 @@ TEST_F(CMsgBoxTest, EachButtonGivesItsAnswerAndTakesTheWindowDown)
         bool goneAtOnce = false;
         box.afterInit = [](ProbeMsgBox& b) { b.PostApp(); };
         box.onApp = [&](ProbeMsgBox& b) {
+            const HWND window = b.GetHwnd();
             b.FindChildByName(c.button)->FireCommand();
-            goneAtOnce = !b.GetHwnd();
+            goneAtOnce = !::IsWindow(window);
         };
         EXPECT_EQ(1, box.DoModal(nullptr));
         EXPECT_TRUE(goneAtOnce);

@@ -1,3 +1,5 @@
+#include "InstallerPath.h"
+
 #include "HostCommand.h"
 #include "ScratchDir.h"
 #include "Win32Handles.h"
@@ -11,18 +13,9 @@
 
 using tivala::test::HostCommand;
 using tivala::test::ScratchDir;
+using installer_test::InstallerPath;
 
 namespace {
-
-// The installer as the build leaves it beside the tests' folder.
-std::wstring InstallerPath()
-{
-    wchar_t path[MAX_PATH] = {};
-    ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring file(path);
-    file = file.substr(0, file.rfind(L'\\'));
-    return file.substr(0, file.rfind(L'\\') + 1) + L"installer\\installer.exe";
-}
 
 // A started installer; one still running when the test ends is ended then.
 class Installer {

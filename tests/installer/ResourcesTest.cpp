@@ -1,3 +1,4 @@
+#include "InstallerPath.h"
 #include "Win32Handles.h"
 
 #include <gtest/gtest.h>
@@ -7,19 +8,12 @@
 #include <string>
 #include <vector>
 
+using installer_test::InstallerPath;
+
 namespace {
 
 constexpr WORD kChineseSimplified = MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED);   // 2052
 constexpr WORD kEnglishUs = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);                   // 1033
-
-std::wstring InstallerPath()
-{
-    wchar_t path[MAX_PATH] = {};
-    ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring file(path);
-    file = file.substr(0, file.rfind(L'\\'));
-    return file.substr(0, file.rfind(L'\\') + 1) + L"installer\\installer.exe";
-}
 
 // The bytes of a resource in exactly that language; empty when there is none.
 std::string Resource(HMODULE module, LPCWSTR type, LPCWSTR name, WORD language)
@@ -65,7 +59,7 @@ TEST_F(ResourcesTest, WizardResourcesAreInChineseSimplified)
 // One byte, below the size of a package set: the installer runs online.
 TEST_F(ResourcesTest, DataResource114IsTheOneByteOfOnlineMode)
 {
-    EXPECT_EQ("1", Resource(m_installer.Get(), MAKEINTRESOURCEW(RT_RCDATA), MAKEINTRESOURCEW(114), kChineseSimplified));
+    EXPECT_EQ("1", Resource(m_installer.Get(), RT_RCDATA, MAKEINTRESOURCEW(114), kChineseSimplified));
 }
 
 TEST_F(ResourcesTest, ManifestAsksForAdministratorRights)

@@ -60,7 +60,8 @@ TEST_F(SSkinNewScrollbarTest, ShippedSkinCutsThumbAndRailOfEachStateFromItsImage
     SSkinNewScrollbar* const skin = Shipped();
     ASSERT_TRUE(skin);
     ASSERT_TRUE(skin->GetVertImage());
-    ASSERT_EQ((SIZE{9, 43}), skin->GetVertImage()->Size());
+    ASSERT_EQ(9, skin->GetVertImage()->Width());
+    ASSERT_EQ(43, skin->GetVertImage()->Height());
     EXPECT_EQ(3, skin->GetStates());
     EXPECT_EQ(3, skin->GetBarThickness());
     EXPECT_FALSE(skin->HasArrowButtons());
@@ -137,25 +138,30 @@ TEST_F(SSkinNewScrollbarTest, ImageThatDoesNotLoadKeepsTheOldOne)
     EXPECT_TRUE(skin->GetHorzImage());
 }
 
-// Each part is its cell of the bar's image drawn as a nine-patch: at the cell's
-// own size, the target holds the cell's pixels exactly.
+// Each part is its cell of the bar's image drawn as a nine-patch with the
+// skin's margin along the bar: at the cell's own size, the target holds the
+// cell's pixels exactly. (The shipped margin of 4 is for the wizard's vertical
+// bars; a horizontal cell of the shipped image is only 4 pixels wide.)
 TEST_F(SSkinNewScrollbarTest, DrawsThePartsCellOfItsBarsImage)
 {
-    SSkinNewScrollbar* const skin = Shipped();
-    ASSERT_TRUE(skin);
-    const struct { int part; int state; bool vertical; } cases[] = {
-        {kSbPartThumb, 1, true}, {kSbPartPageDown, 0, true}, {kSbPartThumb, 2, false}, {kSbPartPageUp, 0, false},
+    SSkinNewScrollbar* const shipped = Shipped();
+    ASSERT_TRUE(shipped);
+    auto narrow = Make(L"<newScrollbar srcVert='png:png_scorll_png' srcHorz='png:png_scorll_png' states='3' margin='1'/>");
+    ASSERT_TRUE(narrow);
+    const struct { SSkinNewScrollbar* skin; int part; int state; bool vertical; } cases[] = {
+        {shipped, kSbPartThumb, 1, true},       {shipped, kSbPartPageDown, 0, true},
+        {narrow.Get(), kSbPartThumb, 2, false}, {narrow.Get(), kSbPartPageUp, 0, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "part " << c.part << " state " << c.state << " vertical " << c.vertical);
-        const RECT cell = skin->GetPartSourceRect(c.part, c.state, c.vertical);
+        const RECT cell = c.skin->GetPartSourceRect(c.part, c.state, c.vertical);
         const int width = cell.right - cell.left;
         const int height = cell.bottom - cell.top;
         auto target = Target(width, height);
         const RECT all = {0, 0, width, height};
-        skin->DrawByIndex(target.Get(), &all, SSkinScrollbar::MakeState(c.part, c.state, c.vertical));
+        c.skin->DrawByIndex(target.Get(), &all, SSkinScrollbar::MakeState(c.part, c.state, c.vertical));
 
-        IBitmap* const image = c.vertical ? skin->GetVertImage() : skin->GetHorzImage();
+        IBitmap* const image = c.vertical ? c.skin->GetVertImage() : c.skin->GetHorzImage();
         const auto* bits = static_cast<const std::uint32_t*>(image->GetPixelBits());
         const Pixels drawn = ReadPixels(target.Get());
         int differing = 0;
