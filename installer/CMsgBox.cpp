@@ -72,15 +72,8 @@ BOOL CMsgBox::HandleEvent(EventArgs* args)
             return TRUE;
         }
     }
-    if (args->idFrom == IDOK) {
-        OnOK();
-        return TRUE;
-    }
-    if (args->idFrom == IDCANCEL) {
-        OnCancel();
-        return TRUE;
-    }
-    return FALSE;
+    // Any other sender with the id 1 or 2 ends the box as OK or Cancel would.
+    return SHostDialog::HandleEvent(args);
 }
 
 void CMsgBox::Answer(int answer)

@@ -11,8 +11,6 @@ namespace {
 // The scroll bars' resting state: a skin with fewer states draws it as the
 // normal state, so that a bar nobody points at stays visible.
 constexpr int kRestingState = kSbStateInactive;
-// As the image lists scale their images: once, with the sharpest filter.
-constexpr UINT kScaleFilter = 3;
 
 bool IsRail(int part)
 {
@@ -42,14 +40,6 @@ HRESULT LoadInto(SAutoRef<IBitmap>& image, const SStringW& reference)
         return E_FAIL;
     image = SAutoRef<IBitmap>::Adopt(loaded);
     return kRefresh;
-}
-
-SAutoRef<IBitmap> ScaledCopy(IBitmap* image, int width, int height)
-{
-    IBitmap* scaled = nullptr;
-    if (!image || FAILED(image->Scale(&scaled, width, height, kScaleFilter)))
-        return SAutoRef<IBitmap>();
-    return SAutoRef<IBitmap>::Adopt(scaled);
 }
 
 }  // namespace

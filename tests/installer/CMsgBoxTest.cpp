@@ -3,6 +3,7 @@
 #include "RenderTestSupport.h"
 
 #include "controls/STabCtrl.h"
+#include "core/Events.h"
 
 #include <cstdint>
 #include <string>
@@ -86,6 +87,28 @@ TEST_F(CMsgBoxTest, EachButtonGivesItsAnswerAndTakesTheWindowDown)
         EXPECT_EQ(1, box.DoModal(nullptr));
         EXPECT_TRUE(goneAtOnce);
         EXPECT_EQ(c.answer, box.GetAnswer());
+    }
+}
+
+// Another element with the id 1 or 2 ends the box as OK or Cancel would,
+// leaving the answer as it was.
+TEST_F(CMsgBoxTest, OtherSendersWithTheIdsOneAndTwoEndTheBoxAsOkAndCancel)
+{
+    const struct { const wchar_t* id; int code; } cases[] = {{L"1", IDOK}, {L"2", IDCANCEL}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << std::wstring(c.id).c_str());
+        ProbeMsgBox box(nullptr, L"提示", L"text", CMsgBox::kTwoButtons);
+        BOOL handled = FALSE;
+        box.afterInit = [](ProbeMsgBox& b) { b.PostApp(); };
+        box.onApp = [&](ProbeMsgBox& b) {
+            auto stranger = SAutoRef<SWindow>::Adopt(App().CreateWindowByName(L"window"));
+            stranger->ApplyAttribute(L"id", c.id, FALSE);
+            EventCmd command(stranger.Get());
+            handled = b.HandleEvent(&command);
+        };
+        EXPECT_EQ(c.code, box.DoModal(nullptr));
+        EXPECT_TRUE(handled);
+        EXPECT_EQ(0, box.GetAnswer());
     }
 }
 

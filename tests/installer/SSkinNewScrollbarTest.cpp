@@ -195,3 +195,22 @@ TEST_F(SSkinNewScrollbarTest, DrawsNothingWithoutBothImagesOrForPartsWithoutCell
         EXPECT_EQ(Pixels(drawn.size(), 0), drawn);
     }
 }
+
+TEST_F(SSkinNewScrollbarTest, ScaledCopyCarriesBothImagesAtItsScale)
+{
+    SSkinNewScrollbar* const shipped = Shipped();
+    ASSERT_TRUE(shipped);
+    auto scaled = SAutoRef<ISkinObj>::Adopt(shipped->Scale(200));
+    ASSERT_TRUE(scaled);
+    SSkinNewScrollbar* const copy = SObjCast<SSkinNewScrollbar>(scaled.Get());
+    ASSERT_TRUE(copy);
+    ASSERT_TRUE(copy->GetVertImage());
+    ASSERT_TRUE(copy->GetHorzImage());
+    EXPECT_EQ(18, copy->GetVertImage()->Width());
+    EXPECT_EQ(86, copy->GetHorzImage()->Height());
+    EXPECT_EQ(3, copy->GetStates());
+    EXPECT_EQ(6, copy->GetBarThickness());
+    const RECT thumb = copy->GetPartSourceRect(kSbPartThumb, 1, true);
+    const RECT expected = {6, 0, 12, 43};
+    EXPECT_TRUE(::EqualRect(&thumb, &expected)) << Describe(thumb);
+}
