@@ -40,10 +40,12 @@ demo_packages=(main starter browser wallpaper defaultpaper mainresource rainmete
 
 # The folder tree of one package, made under CONTENT/NAME.
 demo_content() {   # demo_content CONTENT STAND_IN
-    local content=$1 stand_in=$2
+    local content=$1 stand_in
+    stand_in=$(realpath "$2")
     rm -rf "$content" && mkdir -p "$content"
     (
-        cd "$content" || exit 1
+        set -e
+        cd "$content"
         mkdir -p main/Main/lang starter browser/Browser/locales wallpaper/WallPaper/shaders \
             defaultpaper/默认主题 mainresource/Resource/ui rainmeter/Rainmeter/Plugins \
             rainmeterskin/Skins/Clock tivalabrowser/TivalaBrowser weather/Weather/icons clock/Clock
@@ -213,7 +215,7 @@ report_stop() {
         kill -0 "$report_pid" 2> /dev/null || break
         sleep 0.05
     done
-    kill "$report_pid" 2> /dev/null
-    wait "$report_pid" 2> /dev/null
+    kill "$report_pid" 2> /dev/null || true   # it went by itself
+    wait "$report_pid" 2> /dev/null || true
     report_pid=
 }
