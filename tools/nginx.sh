@@ -7,7 +7,7 @@
 #   nginx_start ROOT_FOLDER [ACCESS_LOG]
 #                              starts it; sets nginx_url to "http://127.0.0.1:PORT/";
 #                              with ACCESS_LOG, every request is logged there with
-#                              its Range header and the answer's status and length
+#                              its Range header, the status and the body bytes sent
 #   nginx_stop                 ends it (safe to call when it did not start)
 
 nginx_pid=
