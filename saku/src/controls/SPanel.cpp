@@ -58,17 +58,14 @@ void DrawSkinPart(ISkinObj* skin, IRenderTarget* target, const RECT& rect, int p
 
 SPanel::SPanel()
 {
-    if (SSkinPoolMgr* const skins = SSkinPoolMgr::GetInstance()) {
-        ISkinObj* const skin = skins->GetBuiltinPool()->GetSkin(kDefaultSkin, 100);
-        if (skin && skin->IsClass(SSkinScrollbar::ClassName()))
-            m_sbSkin = skin;
-    }
+    ISkinObj* const skin = FindBuiltinSkin(kDefaultSkin);
+    if (skin && skin->IsClass(SSkinScrollbar::ClassName()))
+        m_sbSkin = skin;
 }
 
 HRESULT SPanel::OnAttrSbSkin(const SStringW& value, BOOL)
 {
-    SSkinPoolMgr* const skins = SSkinPoolMgr::GetInstance();
-    ISkinObj* const skin = skins ? skins->GetSkin(value, GetScale()) : nullptr;
+    ISkinObj* const skin = FindSkin(value, GetScale());
     if (!skin || !skin->IsClass(SSkinScrollbar::ClassName()))
         return E_FAIL;
     m_sbSkin = skin;

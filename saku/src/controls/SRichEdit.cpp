@@ -7,6 +7,7 @@
 #include "core/SApplication.h"
 #include "core/SRicheditMenuDef.h"
 #include "core/SSkinPool.h"
+#include "core/SkinLookup.h"
 #include "render/AlphaBackup.h"
 #include "render/IFont.h"
 #include "render/IRenderFactory.h"
@@ -150,8 +151,7 @@ SRichEdit::SRichEdit()
 {
     ApplyAttribute(L"focusable", L"1", TRUE);
     ApplyAttribute(L"clipClient", L"1", TRUE);
-    if (SSkinPoolMgr* const skins = SSkinPoolMgr::GetInstance())
-        m_ncSkin = skins->GetBuiltinPool()->GetSkin(L"_skin.sys.border", 100);
+    m_ncSkin = FindBuiltinSkin(L"_skin.sys.border");
     GetEventSet()->AddEvent(EventRENotify::EventID, EventRENotify::EventName());
     GetEventSet()->AddEvent(EventREMenu::EventID, EventREMenu::EventName());
 }
