@@ -4,6 +4,7 @@
 #include "controls/SMenuODWnd.h"
 #include "core/ITranslatorMgr.h"
 #include "core/SApplication.h"
+#include "core/SXmlLookup.h"
 #include "res.mgr/SResProviderMgr.h"
 
 #include <pugixml.hpp>
@@ -40,7 +41,7 @@ SStringW OwnText(pugi::xml_node element)
 // CDATA section) opens a submenu, as does "popup".
 bool IsSubmenu(pugi::xml_node element)
 {
-    if (element.attribute(L"popup").as_bool(false))
+    if (XmlAttribute(element, L"popup").as_bool(false))
         return true;
     for (pugi::xml_node child = element.first_child(); child; child = child.next_sibling()) {
         if (child.type() != pugi::node_pcdata)
@@ -71,7 +72,7 @@ BOOL SPopupMenu::LoadMenu(pugi::xml_node element)
         return FALSE;
     auto attr = SAutoRef<SMenuAttr>::Adopt(new SMenuAttr);
     attr->BuildFromXml(element);
-    ::SetMenuContextHelpId(menu, element.attribute(L"contextHelpId").as_uint(0));
+    ::SetMenuContextHelpId(menu, XmlAttribute(element, L"contextHelpId").as_uint(0));
     AttachMenuAttr(menu, attr.Get());   // the menu holds the only reference once `attr` goes
     AppendItems(menu, element);
     m_menu = menu;
@@ -130,15 +131,15 @@ void SPopupMenu::AppendItems(HMENU menu, pugi::xml_node element)
             continue;
 
         auto item = std::make_unique<SPopupMenuItem>();
-        item->icon = child.attribute(L"icon").as_int(-1);
+        item->icon = XmlAttribute(child, L"icon").as_int(-1);
         SStringW text = OwnText(child);
         if (text.IsEmpty())
-            text = child.attribute(L"text").value();
+            text = XmlAttribute(child, L"text").value();
         InitItemText(*item, Translate(SResProviderMgr::GetString(text), SStringW()), MenuAttrOf(menu));
-        const int id = child.attribute(L"id").as_int(0);
-        const bool check = child.attribute(L"check").as_bool(false);
-        const bool radio = child.attribute(L"radio").as_bool(false);
-        const bool disable = child.attribute(L"disable").as_bool(false);
+        const int id = XmlAttribute(child, L"id").as_int(0);
+        const bool check = XmlAttribute(child, L"check").as_bool(false);
+        const bool radio = XmlAttribute(child, L"radio").as_bool(false);
+        const bool disable = XmlAttribute(child, L"disable").as_bool(false);
         const LPCWSTR data = reinterpret_cast<LPCWSTR>(item.get());
 
         if (IsSubmenu(child)) {
@@ -146,7 +147,7 @@ void SPopupMenu::AppendItems(HMENU menu, pugi::xml_node element)
             if (!submenu)
                 continue;   // the item is left out; its record goes with it
             AttachMenuAttr(submenu, MenuAttrOf(menu));
-            ::SetMenuContextHelpId(submenu, child.attribute(L"contextHelpId").as_uint(0));
+            ::SetMenuContextHelpId(submenu, XmlAttribute(child, L"contextHelpId").as_uint(0));
             const UINT flags = MF_POPUP | MF_OWNERDRAW | (disable ? MF_GRAYED : 0);
             if (!::AppendMenuW(menu, flags, reinterpret_cast<UINT_PTR>(submenu), data)) {
                 ReleaseItems(submenu);
