@@ -50,6 +50,9 @@ public:
     void ApplyColorize(COLORREF color) override;
 
 protected:
+    // A copy of `image` at width x height, as skins scale their images: once,
+    // with the sharpest filter; empty without an image or when it cannot be made.
+    static SAutoRef<IBitmap> ScaledCopy(IBitmap* image, int width, int height);
     // The rectangle of `state` in the image.
     RECT StateRect(int state) const;
     int GetFilterLevel() const { return m_filterLevel; }

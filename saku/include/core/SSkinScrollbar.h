@@ -44,6 +44,9 @@ public:
     virtual RECT GetPartSourceRect(int part, int state, bool vertical) const;
 
 protected:
+    // The nine-patch margin along the bar, in pixels.
+    int GetMargin() const { return m_margin; }
+
     // SSkinObjBase overrides
     void ScaleInto(SSkinObjBase* target, int scale) override;
     void DrawImpl(IRenderTarget* target, const RECT* rect, int state, BYTE alpha) override;

@@ -14,14 +14,6 @@ namespace {
 // The sharpest filter: scaled copies of images are made once, so they may be slow.
 constexpr UINT kScaleFilter = 3;
 
-SAutoRef<IBitmap> ScaledCopy(IBitmap* image, int width, int height)
-{
-    IBitmap* scaled = nullptr;
-    if (!image || FAILED(image->Scale(&scaled, width, height, kScaleFilter)))
-        return SAutoRef<IBitmap>();
-    return SAutoRef<IBitmap>::Adopt(scaled);
-}
-
 }  // namespace
 
 SSkinImgList::SSkinImgList() = default;
@@ -41,6 +33,14 @@ void SSkinImgList::SetImage(IBitmap* image)
     // The saved pixels belong to the old image; the new one starts uncolorized.
     m_uncolorized = nullptr;
     SetColorize(0);
+}
+
+SAutoRef<IBitmap> SSkinImgList::ScaledCopy(IBitmap* image, int width, int height)
+{
+    IBitmap* scaled = nullptr;
+    if (!image || FAILED(image->Scale(&scaled, width, height, kScaleFilter)))
+        return SAutoRef<IBitmap>();
+    return SAutoRef<IBitmap>::Adopt(scaled);
 }
 
 UINT SSkinImgList::GetExpandMode() const

@@ -1,0 +1,3 @@
+#include "CMainDlg.h"
+
+CMainDlg::CMainDlg() : SHostWnd(L"LAYOUT:xml_mainwnd") {}
