@@ -1,7 +1,7 @@
 #include "controls/SButton.h"
 
 #include "core/ISkinObj.h"
-#include "core/SSkinPool.h"
+#include "core/SkinLookup.h"
 
 namespace SAKU {
 
@@ -23,8 +23,7 @@ bool IsPressKey(UINT key)
 
 SButton::SButton()
 {
-    if (SSkinPoolMgr* const skins = SSkinPoolMgr::GetInstance())
-        m_skin = skins->GetBuiltinPool()->GetSkin(L"_skin.sys.btn.normal", 100);
+    m_skin = FindBuiltinSkin(L"_skin.sys.btn.normal");
     ApplyAttribute(L"focusable", L"1", TRUE);
 }
 

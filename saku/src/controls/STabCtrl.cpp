@@ -6,9 +6,10 @@
 #include "core/ISkinObj.h"
 #include "core/SApplication.h"
 #include "core/SAttributeMap.h"
-#include "core/SSkinPool.h"
+#include "core/SkinLookup.h"
 #include "core/SXmlLookup.h"
 #include "core/SplitString.h"
+#include "core/WordIndex.h"
 
 #include <pugixml.hpp>
 
@@ -25,33 +26,6 @@ constexpr const wchar_t* kDefaultTabSkin = L"_skin.sys.tab.page";
 // DT_BOTTOM), with DT_SINGLELINE and DT_END_ELLIPSIS.
 constexpr UINT kFormatKeepHorizontal = 0x8023;
 constexpr UINT kFormatKeepVertical = 0x802C;
-
-ISkinObj* FindSkin(const SStringW& name, int scale)
-{
-    SSkinPoolMgr* const skins = SSkinPoolMgr::GetInstance();
-    return skins ? skins->GetSkin(name, scale) : nullptr;
-}
-
-// The pools' skin of the same name at the new scale; the skin itself when there is none.
-ISkinObj* RescaleSkin(ISkinObj* skin, int scale)
-{
-    LPCWSTR const name = skin ? skin->GetName() : nullptr;
-    if (!name || !*name)
-        return skin;
-    ISkinObj* const scaled = FindSkin(name, scale);
-    return scaled ? scaled : skin;
-}
-
-// The index of the word in `words` (without regard to case); -1 when absent.
-template <size_t N>
-int WordIndex(const SStringW& value, const wchar_t* const (&words)[N])
-{
-    for (size_t i = 0; i < N; ++i) {
-        if (_wcsicmp(value.c_str(), words[i]) == 0)
-            return static_cast<int>(i);
-    }
-    return -1;
-}
 
 // The skin state a tab's WndState_ bits draw: 2 selected, 1 hover, 0.
 int TabSkinState(DWORD state)

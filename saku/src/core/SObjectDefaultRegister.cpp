@@ -1,9 +1,18 @@
 #include "core/SObjectDefaultRegister.h"
 
+#include "controls/SAnimateImgWnd.h"
 #include "controls/SButton.h"
+#include "controls/SCheckBox.h"
+#include "controls/SGroup.h"
+#include "controls/SIconWnd.h"
 #include "controls/SImageButton.h"
+#include "controls/SImageWnd.h"
+#include "controls/SLine.h"
 #include "controls/SLink.h"
+#include "controls/SProgress.h"
+#include "controls/SRadioBox.h"
 #include "controls/SStatic.h"
+#include "controls/SToggle.h"
 #include "controls/STabCtrl.h"
 #include "controls/STabPage.h"
 #include "core/SCaption.h"
@@ -56,6 +65,15 @@ void SObjectDefaultRegister::RegisterWindows(SObjectFactoryMgr* factories)
     factories->RegisterFactoryOf<SCaption>();
     factories->RegisterFactoryOf<STabCtrl>();
     factories->RegisterFactoryOf<STabPage>();
+    factories->RegisterFactoryOf<SCheckBox>();
+    factories->RegisterFactoryOf<SRadioBox>();
+    factories->RegisterFactoryOf<SToggle>();
+    factories->RegisterFactoryOf<SGroup>();
+    factories->RegisterFactoryOf<SImageWnd>();
+    factories->RegisterFactoryOf<SIconWnd>();
+    factories->RegisterFactoryOf<SLine>();
+    factories->RegisterFactoryOf<SProgress>();
+    factories->RegisterFactoryOf<SAnimateImgWnd>();
 }
 
 void SObjectDefaultRegister::RegisterInterpolators(SObjectFactoryMgr* factories)

@@ -1,4 +1,5 @@
 #include "core/SSkinPool.h"
+#include "core/SkinLookup.h"
 
 #include "core/ISkinObj.h"
 #include "core/SApplication.h"
@@ -125,6 +126,27 @@ ISkinObj* SSkinPoolMgr::GetSystemSkin(int index, int scale)
 LPCWSTR SSkinPoolMgr::SystemSkinName(int index)
 {
     return index >= 0 && index < kSystemSkinCount ? kSystemSkinNames[index] : nullptr;
+}
+
+ISkinObj* FindSkin(const SStringW& name, int scale)
+{
+    SSkinPoolMgr* const skins = SSkinPoolMgr::GetInstance();
+    return skins ? skins->GetSkin(name, scale) : nullptr;
+}
+
+ISkinObj* FindBuiltinSkin(LPCWSTR name)
+{
+    SSkinPoolMgr* const skins = SSkinPoolMgr::GetInstance();
+    return skins ? skins->GetBuiltinPool()->GetSkin(name, 100) : nullptr;
+}
+
+ISkinObj* RescaleSkin(ISkinObj* skin, int scale)
+{
+    LPCWSTR const name = skin ? skin->GetName() : nullptr;
+    if (!name || !*name)
+        return skin;
+    ISkinObj* const scaled = FindSkin(name, scale);
+    return scaled ? scaled : skin;
 }
 
 }  // namespace SAKU

@@ -3,7 +3,7 @@
 #include "core/SWindow.h"
 
 #include "core/SApplication.h"
-#include "core/SSkinPool.h"
+#include "core/SkinLookup.h"
 #include "core/SStylePool.h"
 #include "core/SXmlLookup.h"
 #include "res.mgr/SResProviderMgr.h"
@@ -283,12 +283,6 @@ struct SWindow::AttributeHandlers {
         if (!number)
             return std::nullopt;
         return (*number & 1) ? TRUE : FALSE;
-    }
-
-    static ISkinObj* FindSkin(const SStringW& name, int scale)
-    {
-        SSkinPoolMgr* const skins = SSkinPoolMgr::GetInstance();
-        return skins ? skins->GetSkin(name, scale) : nullptr;
     }
 };
 

@@ -6,7 +6,7 @@
 #include "core/Events.h"
 #include "core/ISkinObj.h"
 #include "core/SApplication.h"
-#include "core/SSkinPool.h"
+#include "core/SkinLookup.h"
 #include "core/STimer2.h"
 #include "render/IRenderFactory.h"
 
@@ -346,22 +346,6 @@ void SWindow::ApplyColorize(COLORREF color)
         m_skin->ApplyColorize(color);
     Invalidate();
 }
-
-namespace {
-
-// The pools' skin of the same name at the new scale; the skin itself when the
-// pools have none of that name or it has no name.
-ISkinObj* RescaleSkin(ISkinObj* skin, int scale)
-{
-    SSkinPoolMgr* const skins = SSkinPoolMgr::GetInstance();
-    LPCWSTR const name = skin ? skin->GetName() : nullptr;
-    if (!skins || !name || !*name)
-        return skin;
-    ISkinObj* const scaled = skins->GetSkin(name, scale);
-    return scaled ? scaled : skin;
-}
-
-}  // namespace
 
 void SWindow::OnScaleChanged(int scale)
 {

@@ -61,6 +61,14 @@ protected:
         ContainerTest::TearDown();
     }
 
+    // More skins into the test's pool, from a "skin" element's text.
+    void AddSkins(const wchar_t* xml)
+    {
+        pugi::xml_document skins;
+        ASSERT_TRUE(skins.load_string(xml)) << xml;
+        ASSERT_GT(m_skins->LoadSkins(skins.first_child()), 0);
+    }
+
     // Builds the children of the layout's root element under the host and lays
     // them out.
     void Build(const wchar_t* xml)

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "core/SAttributeMap.h"
+#include "core/SObjectFactory.h"
+#include "core/SWindow.h"
+#include "core/SwndMsgCrack.h"
+#include "res.mgr/SResProviderMgr.h"
+
+namespace SAKU {
+
+// The line ("hr"): one pen stroke along the window's top edge, its left edge or
+// its diagonal. Owned by its parent like every window; UI thread.
+class SLine : public SWindow {
+public:
+    SOBJECT_CLASS(SWindow, L"hr", kObjTypeWindow)
+    SOBJECT_BASE_CLASS(L"window")
+
+    // Where the line runs ("mode").
+    enum Mode { kHorizontal = 0, kVertical = 1, kTilt = 2 };
+
+    COLORREF GetColorLine() const { return m_colorLine; }
+    int GetLineSize() const { return m_size; }
+    int GetMode() const { return m_mode; }
+    // A PS_ pen style: PS_SOLID, PS_DASH, PS_DOT, PS_DASHDOT or PS_DASHDOTDOT.
+    int GetLineStyle() const { return m_lineStyle; }
+
+    BEGIN_ATTRIBUTES(SLine)
+        ATTRIBUTE_COLOR  (L"colorLine", m_colorLine, kNoRefresh)
+        ATTRIBUTE_FIELD  (L"size",      m_size,      ParseIntOrZero, kNoRefresh)
+        ATTRIBUTE_HANDLER(L"mode",      OnAttrMode)
+        ATTRIBUTE_HANDLER(L"lineStyle", OnAttrLineStyle)
+    END_ATTRIBUTES_CHAIN(SWindow)
+
+    BEGIN_SWND_MESSAGES(SLine)
+        MSG_WM_PAINT_EX(OnPaint)
+    END_SWND_MESSAGES_CHAIN(SWindow)
+
+protected:
+    void OnPaint(IRenderTarget* target);
+
+private:
+    // Other words than the listed ones are refused (E_FAIL), the field kept.
+    HRESULT OnAttrMode(const SStringW& value, BOOL loading);
+    HRESULT OnAttrLineStyle(const SStringW& value, BOOL loading);
+
+    COLORREF m_colorLine = 0xFF000000;
+    int m_size = 1;
+    int m_mode = kHorizontal;
+    int m_lineStyle = PS_SOLID;
+};
+
+}  // namespace SAKU
