@@ -78,9 +78,39 @@ public:
 };
 
 // Scrolling
-SEVENT_CLASS(EventScrollViewOriginChanged, 10002, L"on_scrollview_origin_changed")
-SEVENT_CLASS(EventScrollViewSizeChanged,   10003, L"on_scrollview_size_changed")
-SEVENT_CLASS(EventScroll,                  10004, L"on_scroll")
+// A scroll view's origin moved from `oldOrigin` to `newOrigin` (view coordinates).
+class EventScrollViewOriginChanged : public TplEventArgs<EventScrollViewOriginChanged> {
+public:
+    SEVENT_ID(10002, L"on_scrollview_origin_changed")
+    explicit EventScrollViewOriginChanged(IObject* sender, POINT oldOrigin = {}, POINT newOrigin = {})
+        : TplEventArgs(sender), oldOrigin(oldOrigin), newOrigin(newOrigin) {}
+
+    POINT oldOrigin;
+    POINT newOrigin;
+};
+
+// A scroll view's virtual size changed from `oldSize` to `newSize`.
+class EventScrollViewSizeChanged : public TplEventArgs<EventScrollViewSizeChanged> {
+public:
+    SEVENT_ID(10003, L"on_scrollview_size_changed")
+    explicit EventScrollViewSizeChanged(IObject* sender, SIZE oldSize = {}, SIZE newSize = {})
+        : TplEventArgs(sender), oldSize(oldSize), newSize(newSize) {}
+
+    SIZE oldSize;
+    SIZE newSize;
+};
+
+// A bar moved: the Win32 scroll code (SB_LINEUP ... SB_BOTTOM) and the bar's new position.
+class EventScroll : public TplEventArgs<EventScroll> {
+public:
+    SEVENT_ID(10004, L"on_scroll")
+    explicit EventScroll(IObject* sender, int code = 0, int position = 0, BOOL vertical = FALSE)
+        : TplEventArgs(sender), code(code), position(position), vertical(vertical) {}
+
+    int code;
+    int position;
+    BOOL vertical;
+};
 
 // Item panels
 // An event raised inside a row, handed to the row's owner: `panel` is the row,

@@ -355,6 +355,9 @@ protected:
 
     // Caches and layers follow the window's size (WM_SIZE).
     void ResizeRenderTargets();
+    // The next UpdateChildrenPosition lays out every child, as after a move of the
+    // window itself: for a window whose children move while it stays.
+    void MarkLayoutDirty() { m_layoutDirty = LayoutDirty::Self; }
 
     // What controls draw with.
     SwndStyle m_style;

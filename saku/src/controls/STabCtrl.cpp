@@ -32,16 +32,6 @@ ISkinObj* FindSkin(const SStringW& name, int scale)
     return skins ? skins->GetSkin(name, scale) : nullptr;
 }
 
-// The pools' skin of the same name at the new scale; the skin itself when there is none.
-ISkinObj* RescaleSkin(ISkinObj* skin, int scale)
-{
-    LPCWSTR const name = skin ? skin->GetName() : nullptr;
-    if (!name || !*name)
-        return skin;
-    ISkinObj* const scaled = FindSkin(name, scale);
-    return scaled ? scaled : skin;
-}
-
 // The index of the word in `words` (without regard to case); -1 when absent.
 template <size_t N>
 int WordIndex(const SStringW& value, const wchar_t* const (&words)[N])
@@ -645,7 +635,7 @@ void STabCtrl::ApplyColorize(COLORREF color)
 void STabCtrl::OnScaleChanged(int scale)
 {
     SWindow::OnScaleChanged(scale);
-    m_iconSkin = RescaleSkin(m_iconSkin, scale);
+    m_iconSkin = SSkinPoolMgr::RescaleSkin(m_iconSkin, scale);
 }
 
 }  // namespace SAKU

@@ -3,6 +3,8 @@
 #include "controls/SButton.h"
 #include "controls/SImageButton.h"
 #include "controls/SLink.h"
+#include "controls/SPanel.h"
+#include "controls/SScrollView.h"
 #include "controls/SStatic.h"
 #include "controls/STabCtrl.h"
 #include "controls/STabPage.h"
@@ -56,6 +58,8 @@ void SObjectDefaultRegister::RegisterWindows(SObjectFactoryMgr* factories)
     factories->RegisterFactoryOf<SCaption>();
     factories->RegisterFactoryOf<STabCtrl>();
     factories->RegisterFactoryOf<STabPage>();
+    factories->RegisterFactoryOf<SPanel>();
+    factories->RegisterFactoryOf<SScrollView>();
 }
 
 void SObjectDefaultRegister::RegisterInterpolators(SObjectFactoryMgr* factories)

@@ -347,27 +347,11 @@ void SWindow::ApplyColorize(COLORREF color)
     Invalidate();
 }
 
-namespace {
-
-// The pools' skin of the same name at the new scale; the skin itself when the
-// pools have none of that name or it has no name.
-ISkinObj* RescaleSkin(ISkinObj* skin, int scale)
-{
-    SSkinPoolMgr* const skins = SSkinPoolMgr::GetInstance();
-    LPCWSTR const name = skin ? skin->GetName() : nullptr;
-    if (!skins || !name || !*name)
-        return skin;
-    ISkinObj* const scaled = skins->GetSkin(name, scale);
-    return scaled ? scaled : skin;
-}
-
-}  // namespace
-
 void SWindow::OnScaleChanged(int scale)
 {
     m_style.SetScale(scale);
-    m_ncSkin = RescaleSkin(m_ncSkin, scale);
-    m_skin = RescaleSkin(m_skin, scale);
+    m_ncSkin = SSkinPoolMgr::RescaleSkin(m_ncSkin, scale);
+    m_skin = SSkinPoolMgr::RescaleSkin(m_skin, scale);
     m_layoutDirty = LayoutDirty::Self;
 }
 

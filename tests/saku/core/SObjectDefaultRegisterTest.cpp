@@ -52,6 +52,8 @@ TEST(SObjectDefaultRegister, RegistersEachClassOfTheLibraryWithItsBase)
         {L"caption",              kObjTypeWindow,       L"window"},
         {L"tabctrl",              kObjTypeWindow,       L"window"},
         {L"page",                 kObjTypeWindow,       L"window"},
+        {L"div",                  kObjTypeWindow,       L"window"},
+        {L"scrollview",           kObjTypeWindow,       L"div"},
         {L"Linear",               kObjTypeInterpolator, L"interpolator_base"},
         {L"Accelerate",           kObjTypeInterpolator, L"interpolator_base"},
         {L"Decelerate",           kObjTypeInterpolator, L"interpolator_base"},
