@@ -42,6 +42,11 @@ int LengthAlong(const RECT& rect, BOOL vertical)
     return vertical ? rect.bottom - rect.top : rect.right - rect.left;
 }
 
+void SetBits(DWORD& field, DWORD bits, BOOL set)
+{
+    field = set ? field | bits : field & ~bits;
+}
+
 void DrawSkinPart(ISkinObj* skin, IRenderTarget* target, const RECT& rect, int part, int state, BOOL vertical)
 {
     if (skin && !::IsRectEmpty(&rect))
@@ -209,10 +214,7 @@ BOOL SPanel::SetScrollRange(BOOL vertical, int minimum, int maximum, BOOL redraw
 
 BOOL SPanel::ShowScrollBar(DWORD bars, BOOL show)
 {
-    if (show)
-        m_shownBars |= bars;
-    else
-        m_shownBars &= ~bars;
+    SetBits(m_shownBars, bars, show);
     SendSwndMessage(WM_NCCALCSIZE);
     Invalidate();
     return TRUE;
@@ -220,10 +222,7 @@ BOOL SPanel::ShowScrollBar(DWORD bars, BOOL show)
 
 BOOL SPanel::EnableScrollBar(DWORD bars, BOOL enable)
 {
-    if (enable)
-        m_sbEnable |= bars;
-    else
-        m_sbEnable &= ~bars;
+    SetBits(m_sbEnable, bars, enable);
     for (const BOOL vertical : {FALSE, TRUE}) {
         if (bars & BarBit(vertical))
             InvalidateRect(GetScrollBarRect(vertical));
