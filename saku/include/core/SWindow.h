@@ -201,6 +201,7 @@ public:
     // To this window, then depth first to every descendant.
     void BroadcastMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
     void SetColorizeColor(COLORREF color);
+    COLORREF GetColorizeColor() const { return m_colorize; }
     // The message being dispatched (innermost of SendSwndMessage); null outside one.
     const MSG* GetCurMsg() const;
     SEventSet* GetEventSet() { return &m_eventSet; }
@@ -354,6 +355,9 @@ protected:
 
     // Caches and layers follow the window's size (WM_SIZE).
     void ResizeRenderTargets();
+    // The next UpdateChildrenPosition lays out every child, as after a move of the
+    // window itself: for a window whose children move while it stays.
+    void MarkLayoutDirty() { m_layoutDirty = LayoutDirty::Self; }
 
     // What controls draw with.
     SwndStyle m_style;

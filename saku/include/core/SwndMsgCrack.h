@@ -92,6 +92,28 @@
 #define MSG_WM_RBUTTONUP(func) MSG_MOUSE_MESSAGE(WM_RBUTTONUP, func)
 #define MSG_WM_MOUSEHOVER(func) MSG_MOUSE_MESSAGE(WM_MOUSEHOVER, func)
 
+// The non-client twins: the same arguments, sent while the point lies in the window's border
+#define MSG_WM_NCMOUSEMOVE(func) MSG_MOUSE_MESSAGE(WM_NCMOUSEMOVE, func)
+#define MSG_WM_NCLBUTTONDOWN(func) MSG_MOUSE_MESSAGE(WM_NCLBUTTONDOWN, func)
+#define MSG_WM_NCLBUTTONUP(func) MSG_MOUSE_MESSAGE(WM_NCLBUTTONUP, func)
+#define MSG_WM_NCLBUTTONDBLCLK(func) MSG_MOUSE_MESSAGE(WM_NCLBUTTONDBLCLK, func)
+
+// void OnNcMouseLeave()
+#define MSG_WM_NCMOUSELEAVE(func) SWND_MESSAGE_ENTRY(WM_NCMOUSELEAVE, func())
+
+// void OnNcCalcSize(): the window works out its client rectangle again
+#define MSG_WM_NCCALCSIZE_EX(func) SWND_MESSAGE_ENTRY(WM_NCCALCSIZE, func())
+
+// void OnTimer(char id): an element timer's own id (SWindow::SetTimer)
+#define MSG_WM_TIMER_EX(func) SWND_MESSAGE_ENTRY(WM_TIMER, func(static_cast<char>(wParam)))
+
+// BOOL OnScroll(BOOL vertical, int code, int position), for WM_HSCROLL (vertical FALSE) and
+// WM_VSCROLL (TRUE): the scroll code in the low word of wParam, the position in the high word
+#define MSG_WM_HSCROLL_EX(func) \
+    SWND_MESSAGE_ENTRY(WM_HSCROLL, result = func(FALSE, LOWORD(wParam), HIWORD(wParam)))
+#define MSG_WM_VSCROLL_EX(func) \
+    SWND_MESSAGE_ENTRY(WM_VSCROLL, result = func(TRUE, LOWORD(wParam), HIWORD(wParam)))
+
 // BOOL OnRButtonDown(UINT flags, POINT point): the answer is the message's result
 #define MSG_WM_RBUTTONDOWN(func) \
     SWND_MESSAGE_ENTRY(WM_RBUTTONDOWN, result = func(static_cast<UINT>(wParam), SWND_MOUSE_POINT))
@@ -113,3 +135,12 @@
 
 // LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam): a message without a cracker
 #define MESSAGE_HANDLER_EX(msg, func) SWND_MESSAGE_ENTRY(msg, result = func(message, wParam, lParam))
+
+// LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam), for every message from `first` to `last`
+#define MESSAGE_RANGE_HANDLER_EX(first, last, func)     \
+    if (message >= (first) && message <= (last)) {      \
+        SetMsgHandled(TRUE);                            \
+        result = func(message, wParam, lParam);         \
+        if (IsMsgHandled())                             \
+            return TRUE;                                \
+    }

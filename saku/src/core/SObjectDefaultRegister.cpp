@@ -11,6 +11,8 @@
 #include "controls/SLink.h"
 #include "controls/SProgress.h"
 #include "controls/SRadioBox.h"
+#include "controls/SPanel.h"
+#include "controls/SScrollView.h"
 #include "controls/SStatic.h"
 #include "controls/SToggle.h"
 #include "controls/STabCtrl.h"
@@ -74,6 +76,8 @@ void SObjectDefaultRegister::RegisterWindows(SObjectFactoryMgr* factories)
     factories->RegisterFactoryOf<SLine>();
     factories->RegisterFactoryOf<SProgress>();
     factories->RegisterFactoryOf<SAnimateImgWnd>();
+    factories->RegisterFactoryOf<SPanel>();
+    factories->RegisterFactoryOf<SScrollView>();
 }
 
 void SObjectDefaultRegister::RegisterInterpolators(SObjectFactoryMgr* factories)

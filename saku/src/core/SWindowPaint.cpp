@@ -470,7 +470,9 @@ void SWindow::UpdateNonClient()
     if (!target)
         return;
     PaintBackground(target, &m_rcWindow);
-    OnNcPaint(target);
+    // Through the message map: a control that draws in its border (a panel's
+    // scroll bars) paints it in its own handler.
+    SendSwndMessage(WM_NCPAINT, reinterpret_cast<WPARAM>(target));
     PaintForeground(target, &m_rcWindow);
     ReleaseRenderTarget(target);
 }

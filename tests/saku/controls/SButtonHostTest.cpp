@@ -32,11 +32,6 @@ struct Commands {
     }
 };
 
-std::string Xy(POINT point)
-{
-    return std::to_string(point.x) + " " + std::to_string(point.y);
-}
-
 }  // namespace
 
 TEST_F(SButtonHostTest, RealClickFiresAndAPressDraggedAwayDoesNot)
@@ -44,9 +39,7 @@ TEST_F(SButtonHostTest, RealClickFiresAndAPressDraggedAwayDoesNot)
     SHostWnd host;
     ASSERT_TRUE(LoadLayout(host, kLayout));
     const HWND window = host.GetHwnd();
-    ::ShowWindow(window, SW_SHOWNORMAL);
-    ::SetForegroundWindow(window);
-    Pump();
+    ShowInFront(host);
     SButton* const button = host.FindChildByName2<SButton>(L"b");
     ASSERT_NE(nullptr, button);
     Commands commands;
@@ -70,7 +63,5 @@ TEST_F(SButtonHostTest, RealClickFiresAndAPressDraggedAwayDoesNot)
     EXPECT_EQ(0u, host.OnGetSwndCapture());
     EXPECT_EQ(WndState_Normal, button->GetState());
 
-    host.CSimpleWnd::DestroyWindow();
-    MSG quit;
-    ::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);   // the appMain window's end
+    DestroyHost(host);
 }

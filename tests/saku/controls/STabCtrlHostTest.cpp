@@ -34,7 +34,5 @@ TEST_F(STabCtrlHostTest, ARealClickOnATabSlidesToItsPage)
     EXPECT_TRUE(PumpUntil([&] { return tab->GetCurSel() == 1 && !tab->IsSliding(); }));
     EXPECT_FALSE(tab->GetItem(0)->IsVisible(TRUE));
     EXPECT_TRUE(tab->GetItem(1)->IsVisible(TRUE));
-    host.CSimpleWnd::DestroyWindow();
-    MSG quit;
-    ::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);   // the host's end
+    DestroyHost(host);
 }

@@ -63,12 +63,31 @@ protected:
         return host.LoadFromXml(document.child(L"SAKU"), cx, cy) != FALSE;
     }
 
+    // Shows a host made by LoadLayout in front, so that the display server's input reaches it.
+    static void ShowInFront(SAKU::SHostWnd& host)
+    {
+        ::ShowWindow(host.GetHwnd(), SW_SHOWNORMAL);
+        ::SetForegroundWindow(host.GetHwnd());
+        Pump();
+    }
+    // Destroys a host made by LoadLayout and takes the quit message its end posts:
+    // the test's loop is not the host's.
+    static void DestroyHost(SAKU::SHostWnd& host)
+    {
+        host.CSimpleWnd::DestroyWindow();
+        MSG quit;
+        ::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    }
+
     // A point of the host's client area on the screen.
     static POINT OnScreen(HWND window, POINT client)
     {
         ::ClientToScreen(window, &client);
         return client;
     }
+
+    // A screen point as xdotool's arguments take it.
+    static std::string Xy(POINT point) { return std::to_string(point.x) + " " + std::to_string(point.y); }
 
     // Runs an xdotool command line on the display server in the background; the
     // caller pumps messages until XdotoolDone says it ended, so that what the

@@ -61,6 +61,8 @@ TEST(SObjectDefaultRegister, RegistersEachClassOfTheLibraryWithItsBase)
         {L"hr",                   kObjTypeWindow,       L"window"},
         {L"progress",             kObjTypeWindow,       L"window"},
         {L"animateimg",           kObjTypeWindow,       L"window"},
+        {L"div",                  kObjTypeWindow,       L"window"},
+        {L"scrollview",           kObjTypeWindow,       L"div"},
         {L"Linear",               kObjTypeInterpolator, L"interpolator_base"},
         {L"Accelerate",           kObjTypeInterpolator, L"interpolator_base"},
         {L"Decelerate",           kObjTypeInterpolator, L"interpolator_base"},
