@@ -619,7 +619,7 @@ void STabCtrl::ApplyColorize(COLORREF color)
 void STabCtrl::OnScaleChanged(int scale)
 {
     SWindow::OnScaleChanged(scale);
-    m_iconSkin = SSkinPoolMgr::RescaleSkin(m_iconSkin, scale);
+    m_iconSkin = RescaleSkin(m_iconSkin, scale);
 }
 
 }  // namespace SAKU
