@@ -3,6 +3,7 @@
 #include "controls/SButton.h"
 #include "controls/SImageButton.h"
 #include "controls/SLink.h"
+#include "controls/SListView.h"
 #include "controls/SPanel.h"
 #include "controls/SScrollView.h"
 #include "controls/SStatic.h"
@@ -60,6 +61,7 @@ void SObjectDefaultRegister::RegisterWindows(SObjectFactoryMgr* factories)
     factories->RegisterFactoryOf<STabPage>();
     factories->RegisterFactoryOf<SPanel>();
     factories->RegisterFactoryOf<SScrollView>();
+    factories->RegisterFactoryOf<SListView>();
 }
 
 void SObjectDefaultRegister::RegisterInterpolators(SObjectFactoryMgr* factories)
