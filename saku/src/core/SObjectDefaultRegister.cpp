@@ -11,6 +11,7 @@
 #include "controls/SLink.h"
 #include "controls/SProgress.h"
 #include "controls/SRadioBox.h"
+#include "controls/SListView.h"
 #include "controls/SPanel.h"
 #include "controls/SScrollView.h"
 #include "controls/SStatic.h"
@@ -78,6 +79,7 @@ void SObjectDefaultRegister::RegisterWindows(SObjectFactoryMgr* factories)
     factories->RegisterFactoryOf<SAnimateImgWnd>();
     factories->RegisterFactoryOf<SPanel>();
     factories->RegisterFactoryOf<SScrollView>();
+    factories->RegisterFactoryOf<SListView>();
 }
 
 void SObjectDefaultRegister::RegisterInterpolators(SObjectFactoryMgr* factories)

@@ -350,8 +350,8 @@ void SWindow::ApplyColorize(COLORREF color)
 void SWindow::OnScaleChanged(int scale)
 {
     m_style.SetScale(scale);
-    m_ncSkin = SSkinPoolMgr::RescaleSkin(m_ncSkin, scale);
-    m_skin = SSkinPoolMgr::RescaleSkin(m_skin, scale);
+    m_ncSkin = RescaleSkin(m_ncSkin, scale);
+    m_skin = RescaleSkin(m_skin, scale);
     m_layoutDirty = LayoutDirty::Self;
 }
 

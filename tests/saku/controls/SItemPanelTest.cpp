@@ -228,7 +228,7 @@ TEST_F(SItemPanelTest, TheBackgroundFollowsTheRowState)
         EXPECT_EQ(kYellow, Pixel(20 + 15, 60 + 15));   // the inner window, moved with the row
         EXPECT_EQ(0u, Pixel(25, 105));                 // below the row
     }
-    Keep(L"item_panel.png");
+    Keep(L"item_panel");
 }
 
 TEST_F(SItemPanelTest, TheFinalReleaseDestroysTheRowsWindows)

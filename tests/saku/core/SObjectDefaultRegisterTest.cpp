@@ -63,6 +63,7 @@ TEST(SObjectDefaultRegister, RegistersEachClassOfTheLibraryWithItsBase)
         {L"animateimg",           kObjTypeWindow,       L"window"},
         {L"div",                  kObjTypeWindow,       L"window"},
         {L"scrollview",           kObjTypeWindow,       L"div"},
+        {L"listview",             kObjTypeWindow,       L"div"},
         {L"Linear",               kObjTypeInterpolator, L"interpolator_base"},
         {L"Accelerate",           kObjTypeInterpolator, L"interpolator_base"},
         {L"Decelerate",           kObjTypeInterpolator, L"interpolator_base"},
