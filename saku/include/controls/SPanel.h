@@ -47,7 +47,7 @@ public:
     RECT GetScrollBarRect(BOOL vertical) const;
     // The part of a bar under a host point: a kSbPart code, kSbPartNone outside the
     // bars; `vertical` tells which bar.
-    int HitTest(POINT point, BOOL& vertical) const;
+    int HitTestBars(POINT point, BOOL& vertical) const;
 
     // Each clamps the position to the range; TRUE. With `redraw` the bar is repainted.
     BOOL SetScrollPos(BOOL vertical, int position, BOOL redraw);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/SSkinScrollbar.h"   // the part codes
+
 #include <windows.h>
 
 namespace SAKU {

@@ -251,8 +251,28 @@ public:
 };
 
 // Rich edit
-SEVENT_CLASS(EventRENotify,                16000, L"on_richedit_notify")
-SEVENT_CLASS(EventREMenu,                  16001, L"on_richedit_menu")
+// A notification of an edit's text services (EN_CHANGE, EN_SELCHANGE, ...) with
+// its data; `result` goes back to the services.
+class EventRENotify : public TplEventArgs<EventRENotify> {
+public:
+    SEVENT_ID(16000, L"on_richedit_notify")
+    explicit EventRENotify(IObject* sender, int code = 0, void* data = nullptr)
+        : TplEventArgs(sender), code(code), data(data) {}
+
+    int code;
+    void* data;
+    HRESULT result = S_OK;
+};
+
+// A command was chosen in an edit's context menu; a subscriber that marks the
+// event handled carries it out instead of the edit.
+class EventREMenu : public TplEventArgs<EventREMenu> {
+public:
+    SEVENT_ID(16001, L"on_richedit_menu")
+    explicit EventREMenu(IObject* sender, int command = 0) : TplEventArgs(sender), command(command) {}
+
+    int command;
+};
 
 // Slider
 SEVENT_CLASS(EventSliderPos,               17000, L"on_slider_pos")

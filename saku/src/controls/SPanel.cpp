@@ -128,7 +128,7 @@ RECT SPanel::RailRect(BOOL vertical) const
     return SbRailRect(GetScrollBarRect(vertical), vertical != FALSE, GetSbArrowSize());
 }
 
-int SPanel::HitTest(POINT point, BOOL& vertical) const
+int SPanel::HitTestBars(POINT point, BOOL& vertical) const
 {
     for (const BOOL bar : {FALSE, TRUE}) {
         const RECT rect = GetScrollBarRect(bar);
@@ -339,7 +339,7 @@ void SPanel::OnNcMouseMove(UINT, POINT point)
         return;
     }
     BOOL vertical = FALSE;
-    const int part = HitTest(point, vertical);
+    const int part = HitTestBars(point, vertical);
     if (part == kSbPartNone) {
         LeaveBars();
         return;
@@ -401,7 +401,7 @@ void SPanel::DragThumb(POINT point)
 void SPanel::OnNcLButtonDown(UINT, POINT point)
 {
     BOOL vertical = FALSE;
-    const int part = HitTest(point, vertical);
+    const int part = HitTestBars(point, vertical);
     m_hitPart = part;
     m_hitVertical = vertical;
     if (part == kSbPartNone || !IsBarActive(vertical))

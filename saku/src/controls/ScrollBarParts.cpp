@@ -1,6 +1,5 @@
 #include "controls/ScrollBarParts.h"
 
-#include "core/SSkinScrollbar.h"
 
 #include <algorithm>
 

@@ -5,6 +5,7 @@
 #include "controls/SCheckBox.h"
 #include "controls/SGroup.h"
 #include "controls/SIconWnd.h"
+#include "controls/SEdit.h"
 #include "controls/SImageButton.h"
 #include "controls/SImageWnd.h"
 #include "controls/SLine.h"
@@ -13,6 +14,7 @@
 #include "controls/SRadioBox.h"
 #include "controls/SListView.h"
 #include "controls/SPanel.h"
+#include "controls/SRichEdit.h"
 #include "controls/SScrollView.h"
 #include "controls/SStatic.h"
 #include "controls/SToggle.h"
@@ -80,6 +82,8 @@ void SObjectDefaultRegister::RegisterWindows(SObjectFactoryMgr* factories)
     factories->RegisterFactoryOf<SPanel>();
     factories->RegisterFactoryOf<SScrollView>();
     factories->RegisterFactoryOf<SListView>();
+    factories->RegisterFactoryOf<SRichEdit>();
+    factories->RegisterFactoryOf<SEdit>();
 }
 
 void SObjectDefaultRegister::RegisterInterpolators(SObjectFactoryMgr* factories)

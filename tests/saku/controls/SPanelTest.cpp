@@ -95,6 +95,22 @@ TEST_F(SPanelTest, ADivShowsNoBarsUntilAskedThenDrawsBothWithTheirCorner)
         SCOPED_TRACE(::testing::Message() << c.x << "," << c.y);
         EXPECT_EQ(c.pixel, Pixel(c.x, c.y));
     }
+
+    const struct {
+        POINT point;
+        int part;
+        BOOL vertical;
+    } hits[] = {
+        {{106, 40}, kSbPartThumb, TRUE},     {{106, 17}, kSbPartLineUp, TRUE},
+        {{60, 86}, kSbPartPageDown, FALSE},  {{10, 82}, kSbPartLineUp, FALSE},
+        {{106, 86}, kSbPartNone, FALSE},     {{50, 50}, kSbPartNone, FALSE},   // the corner and the client area
+    };
+    for (const auto& c : hits) {
+        SCOPED_TRACE(::testing::Message() << c.point.x << "," << c.point.y);
+        BOOL vertical = FALSE;
+        EXPECT_EQ(c.part, panel->HitTestBars(c.point, vertical));
+        EXPECT_EQ(c.vertical, vertical);
+    }
 }
 
 TEST_F(SPanelTest, BarInsetsAndThicknessComeFromTheAttributes)
@@ -198,10 +214,15 @@ TEST_F(SPanelTest, HoverDrawsThePartUnderTheMouseAndLeavingRestsTheBar)
     EXPECT_EQ(Cell(kRail, 1), Pixel(106, 60));
     EXPECT_EQ(Cell(kDownArrow, 0), Pixel(106, 86));
 
+    const int redraws = m_host->RedrawCount();
     MoveTo(106, 30);   // onto the thumb
     EXPECT_EQ(Cell(kUpArrow, 0), Pixel(106, 12));
     EXPECT_EQ(Cell(kThumb, 1), Pixel(106, 30));
     EXPECT_EQ(Cell(kRail, 0), Pixel(106, 60));
+    MoveTo(106, 86);
+    MoveTo(106, 60);
+    MoveTo(106, 30);
+    EXPECT_EQ(redraws, m_host->RedrawCount());   // drawn straight into the bar, the content left alone
 
     MoveTo(50, 50);    // back into the client area: the bar rests
     EXPECT_EQ(Cell(kUpArrow, kResting), Pixel(106, 12));

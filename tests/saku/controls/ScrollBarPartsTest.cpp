@@ -2,7 +2,6 @@
 // arrows and scroll info.
 
 #include "controls/ScrollBarParts.h"
-#include "core/SSkinScrollbar.h"
 
 #include <gtest/gtest.h>
 

@@ -64,6 +64,8 @@ TEST(SObjectDefaultRegister, RegistersEachClassOfTheLibraryWithItsBase)
         {L"div",                  kObjTypeWindow,       L"window"},
         {L"scrollview",           kObjTypeWindow,       L"div"},
         {L"listview",             kObjTypeWindow,       L"div"},
+        {L"richedit",             kObjTypeWindow,       L"div"},
+        {L"edit",                 kObjTypeWindow,       L"richedit"},
         {L"Linear",               kObjTypeInterpolator, L"interpolator_base"},
         {L"Accelerate",           kObjTypeInterpolator, L"interpolator_base"},
         {L"Decelerate",           kObjTypeInterpolator, L"interpolator_base"},

@@ -1,0 +1,216 @@
+#pragma once
+
+#include "controls/SPanel.h"
+#include "core/SAttributeMap.h"
+#include "core/SwndMsgCrack.h"
+
+#include "TComPtr.h"
+
+#include <richedit.h>
+
+struct ITextServices;
+
+namespace pugi {
+class xml_node;
+}
+
+namespace SAKU {
+
+class STextHost;
+struct IFont;
+
+// The option bits of an edit ("options" beside the Win32 edit style word).
+constexpr DWORD kEditAutoWordSel = 0x1;
+constexpr DWORD kEditWordWrap = 0x2;
+constexpr DWORD kEditRich = 0x4;
+constexpr DWORD kEditSaveSel = 0x8;
+constexpr DWORD kEditTransparent = 0x10;
+constexpr DWORD kEditVertical = 0x20;
+constexpr DWORD kEditAllowBeep = 0x40;
+constexpr DWORD kEditWantTab = 0x80;
+constexpr DWORD kEditVCenter = 0x100;
+constexpr DWORD kEditScrollSync = 0x200;   // a scroll position is being passed between panel and services
+constexpr DWORD kEditDragDrop = 0x400;
+constexpr DWORD kEditAutoSel = 0x800;
+constexpr DWORD kEditNotifyChange = 0x1000;
+
+// The commands of an edit's context menu, by the ids of its template's items.
+constexpr UINT kEditMenuCut = 1;
+constexpr UINT kEditMenuCopy = 2;
+constexpr UINT kEditMenuPaste = 3;
+constexpr UINT kEditMenuDelete = 4;
+constexpr UINT kEditMenuSelectAll = 5;
+
+// The rich edit box ("richedit"): a windowless edit whose text, caret, selection,
+// clipboard, undo and input method are done by the Windows text services of
+// riched20.dll. The window is their host (STextHost): it hands them its keyboard
+// and mouse, its focus, timers and caret, draws them into its render target with
+// the target's alpha kept, shows their scroll bars as its panel's, and opens a
+// context menu of cut, copy, paste, delete and select all. EM_* messages sent to
+// the window reach the services. Creation fails when the library is missing.
+// Owned by its parent like every window; UI thread only.
+class SRichEdit : public SPanel {
+public:
+    SOBJECT_CLASS(SPanel, L"richedit", kObjTypeWindow)
+    SOBJECT_BASE_CLASS(L"div")
+
+    SRichEdit();
+    ~SRichEdit() override;
+
+    // Raises EventRENotify for a notification of the services; its result.
+    virtual HRESULT OnTxNotify(DWORD code, void* data);
+    // The context menu's template; an empty node when the application has none.
+    virtual pugi::xml_node GetEditMenuTemplate() const;
+
+    // Greys the context menu's commands that cannot run now: cut and delete
+    // without a selection or when read-only, copy without a selection, paste
+    // without something to paste or when read-only, select all without text.
+    void UpdateEditMenu(HMENU menu);
+
+    // Null before creation, after destruction or when creation failed.
+    ITextServices* GetTextServices() const;
+    DWORD GetEditStyle() const { return m_editStyle; }
+    DWORD GetEditOptions() const { return m_options; }
+    int GetMaxLength() const { return m_maxLength; }
+    wchar_t GetPasswordChar() const { return m_passwordChar; }
+    bool HasDropTarget() const { return m_dropTargetRegistered; }
+
+    BEGIN_ATTRIBUTES(SRichEdit)
+        ATTRIBUTE_HANDLER(L"style",        OnAttrStyle)
+        ATTRIBUTE_FIELD  (L"maxBuf",       m_maxLength, ParseInt, kNoRefresh)
+        ATTRIBUTE_HANDLER(L"transparent",  OnAttrOptionTransparent)
+        ATTRIBUTE_HANDLER(L"rich",         OnAttrOptionRich)
+        ATTRIBUTE_HANDLER(L"vertical",     OnAttrOptionVertical)
+        ATTRIBUTE_HANDLER(L"wordWrap",     OnAttrOptionWordWrap)
+        ATTRIBUTE_HANDLER(L"allowBeep",    OnAttrOptionAllowBeep)
+        ATTRIBUTE_HANDLER(L"vcenter",      OnAttrOptionVCenter)
+        ATTRIBUTE_HANDLER(L"autoWordSel",  OnAttrOptionAutoWordSel)
+        ATTRIBUTE_HANDLER(L"inset",        OnAttrInset)
+        ATTRIBUTE_HANDLER(L"colorText",    OnAttrColorText)
+        ATTRIBUTE_HANDLER(L"rtf",          OnAttrRtf)
+        ATTRIBUTE_HANDLER(L"align",        OnAttrAlign)
+        ATTRIBUTE_HANDLER(L"notifyChange", OnAttrNotifyChange)
+    END_ATTRIBUTES_CHAIN(SPanel)
+    // The style and option switches ("readOnly", "password", "multiLines", ...).
+    HRESULT DefAttributeProc(const SStringW& name, const SStringW& value, BOOL loading) override;
+
+    // ---- SWindow and SPanel overrides -----------------------------------------
+    SStringW GetWindowText(BOOL raw = FALSE) const override;
+    void SetWindowText(LPCWSTR text) override;
+    SIZE MeasureDesiredSize(const RECT* container) override;
+    BOOL OnSetCursor(const POINT& point) override;
+    UINT OnGetDlgCode() const override;
+    void OnScaleChanged(int scale) override;
+    BOOL OnScroll(BOOL vertical, UINT code, int position) override;
+
+    BEGIN_SWND_MESSAGES(SRichEdit)
+        MSG_WM_CREATE       (OnCreate)
+        MSG_WM_DESTROY      (OnDestroy)
+        MSG_WM_SETFOCUS_EX  (OnSetFocus)
+        MSG_WM_KILLFOCUS_EX (OnKillFocus)
+        MESSAGE_HANDLER_EX  (WM_SETTEXT,       OnSetTextMessage)
+        MSG_WM_PAINT_EX     (OnPaint)
+        MSG_WM_SHOWWINDOW   (OnShowWindow)
+        MESSAGE_HANDLER_EX  (WM_SETFONT,       OnSetFont)          // wParam: an IFont of the library
+        MSG_WM_NCCALCSIZE_EX(OnNcCalcSize)
+        MESSAGE_HANDLER_EX  (EM_SETREADONLY,   OnSetReadOnly)
+        MESSAGE_HANDLER_EX  (WM_KEYDOWN,       OnKeyDown)
+        MESSAGE_HANDLER_EX  (WM_CHAR,          OnChar)
+        MESSAGE_HANDLER_EX  (WM_PASTE,         OnPaste)
+        MSG_WM_TIMER_EX     (OnTimer)
+        MESSAGE_HANDLER_EX  (WM_MOUSEMOVE,     ForwardToServices)
+        MESSAGE_HANDLER_EX  (WM_LBUTTONDOWN,   OnLButtonDown)
+        MESSAGE_HANDLER_EX  (WM_LBUTTONUP,     ForwardToServices)
+        MESSAGE_HANDLER_EX  (WM_LBUTTONDBLCLK, ForwardToServices)
+        MSG_WM_RBUTTONDOWN  (OnRButtonDown)
+        MESSAGE_HANDLER_EX  (EM_EXLIMITTEXT,   OnExLimitText)
+        MESSAGE_HANDLER_EX  (EM_SETCHARFORMAT, ForwardToServices)
+        MESSAGE_HANDLER_EX  (EM_SETPARAFORMAT, OnSetParaFormat)
+        MESSAGE_HANDLER_EX  (UM_TIMER2,        OnServiceTimer)     // the services' own timers
+    END_SWND_MESSAGES_CHAIN(SPanel)
+
+protected:
+    // ---- SWindow overrides ------------------------------------------------------
+    // Messages no entry took go to the services: EM_* messages work on the edit.
+    BOOL DefSwndProc(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+    int OnCreate(LPCREATESTRUCT createStruct);
+    void OnDestroy();
+    void OnSetFocus(SWND oldFocus);
+    void OnKillFocus(SWND newFocus);
+    void OnPaint(IRenderTarget* target);
+    void OnShowWindow(BOOL show, UINT status);
+    void OnNcCalcSize();
+    void OnTimer(char id);
+    BOOL OnRButtonDown(UINT flags, POINT point);
+    // Messages the services take as they come, raw.
+    LRESULT OnSetTextMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnSetFont(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnSetReadOnly(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnKeyDown(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnChar(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnPaste(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnLButtonDown(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnExLimitText(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnSetParaFormat(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnServiceTimer(UINT message, WPARAM id, LPARAM lParam);
+    LRESULT ForwardToServices(UINT message, WPARAM wParam, LPARAM lParam);
+
+    // Sends a message to the services; 0 without them.
+    LRESULT SendToServices(UINT message, WPARAM wParam = 0, LPARAM lParam = 0, HRESULT* hr = nullptr);
+    // Tells the services that property bits changed; nothing before creation.
+    void NotifyPropertyChange(DWORD mask, DWORD bits);
+    // Wine's services paste past the maximum length: a paste that would pass it
+    // is cut to what fits and put in as plain text here. False when the services
+    // are to paste (it fits, there is no text, the edit is read-only).
+    bool PasteWithinLimit();
+    // Gives the services the maximum length.
+    void ApplyMaxLength();
+    // "inset" in pixels at the window's scale.
+    RECT ScaledInset() const;
+
+private:
+    friend class STextHost;
+
+    HRESULT OnAttrStyle(const SStringW& value, BOOL loading);
+    HRESULT OnAttrOptionTransparent(const SStringW& value, BOOL) { return SetOption(kEditTransparent, value); }
+    HRESULT OnAttrOptionRich(const SStringW& value, BOOL) { return SetOption(kEditRich, value); }
+    HRESULT OnAttrOptionVertical(const SStringW& value, BOOL) { return SetOption(kEditVertical, value); }
+    HRESULT OnAttrOptionWordWrap(const SStringW& value, BOOL) { return SetOption(kEditWordWrap, value); }
+    HRESULT OnAttrOptionAllowBeep(const SStringW& value, BOOL) { return SetOption(kEditAllowBeep, value); }
+    HRESULT OnAttrOptionVCenter(const SStringW& value, BOOL) { return SetOption(kEditVCenter, value); }
+    HRESULT OnAttrOptionAutoWordSel(const SStringW& value, BOOL) { return SetOption(kEditAutoWordSel, value); }
+    HRESULT OnAttrInset(const SStringW& value, BOOL loading);
+    HRESULT OnAttrColorText(const SStringW& value, BOOL loading);
+    HRESULT OnAttrRtf(const SStringW& value, BOOL loading);
+    HRESULT OnAttrAlign(const SStringW& value, BOOL loading);
+    HRESULT OnAttrNotifyChange(const SStringW& value, BOOL loading);
+    HRESULT SetOption(DWORD bit, const SStringW& value);
+
+    void InitDefaultCharFormat(IFont* font);
+    void InitDefaultParaFormat();
+    void LoadRtf(const SStringW& source);
+    // Registers a drop target with the container when drops are on and the text
+    // may change, revokes it otherwise.
+    void UpdateDropTarget();
+    void RevokeDropTarget();
+    void ShowContextMenu(POINT point);
+
+    CHARFORMAT2W m_charFormat = {};
+    PARAFORMAT2 m_paraFormat = {};
+    int m_maxLength = 0x7FFF;
+    wchar_t m_passwordChar = L'*';
+    LONG m_accelPos = -1;
+    SIZEL m_extent = {};         // HIMETRIC
+    RECT m_viewInset = {};       // HIMETRIC
+    RECT m_inset = {};           // pixels at scale 100: left, top, right, bottom
+    int m_charHeight = 0;        // of "A" in the current font
+    DWORD m_editStyle = ES_AUTOHSCROLL;
+    DWORD m_options = kEditAutoWordSel | kEditRich | kEditSaveSel | kEditVCenter;
+    SStringW m_rtfSource;        // "rtf" given while loading, applied at creation
+    TComPtr<STextHost> m_textHost;
+    HIMC m_savedImc = nullptr;   // a password edit's input method while it is detached
+    bool m_dropTargetRegistered = false;
+};
+
+}  // namespace SAKU

@@ -1,0 +1,65 @@
+#include "controls/SEdit.h"
+
+#include "res.mgr/SResProviderMgr.h"
+
+namespace SAKU {
+
+SEdit::SEdit()
+{
+    ApplyAttribute(L"rich", L"0", TRUE);
+    ApplyAttribute(L"autoSel", L"1", TRUE);
+}
+
+HRESULT SEdit::OnAttrCueText(const SStringW& value, BOOL)
+{
+    m_cueText.SetText(SResProviderMgr::GetString(value));
+    return kRefresh;
+}
+
+int SEdit::OnLanguageChanged()
+{
+    m_cueText.TranslateText();
+    return SRichEdit::OnLanguageChanged();
+}
+
+bool SEdit::ShowsCue() const
+{
+    return !m_cueText.GetText(FALSE).IsEmpty() && !IsFocused() && GetWindowText().IsEmpty();
+}
+
+void SEdit::OnPaint(IRenderTarget* target)
+{
+    SRichEdit::OnPaint(target);
+    if (!ShowsCue())
+        return;
+    SPaintState saved;
+    PreparePaint(target, saved);
+    const COLORREF oldColor = target->SetTextColor(m_cueColor);
+    RECT rect;
+    CopyClientRect(&rect);
+    const RECT inset = ScaledInset();
+    rect.left += inset.left;
+    rect.top += inset.top;
+    rect.right -= inset.right;
+    rect.bottom -= inset.bottom;
+    const SStringW& cue = m_cueText.GetText(FALSE);
+    target->DrawText(cue.c_str(), cue.GetLength(), &rect, DT_SINGLELINE | DT_VCENTER);
+    target->SetTextColor(oldColor);
+    AfterPaint(target, saved);
+}
+
+void SEdit::OnSetFocus(SWND oldFocus)
+{
+    SRichEdit::OnSetFocus(oldFocus);
+    if (!m_cueText.GetText(FALSE).IsEmpty() && GetWindowText().IsEmpty())
+        Invalidate();
+}
+
+void SEdit::OnKillFocus(SWND newFocus)
+{
+    SRichEdit::OnKillFocus(newFocus);
+    if (!m_cueText.GetText(FALSE).IsEmpty() && GetWindowText().IsEmpty())
+        Invalidate();
+}
+
+}  // namespace SAKU

@@ -1,0 +1,147 @@
+// Edits in a real host window: the display server's keyboard types into them,
+// a password edit takes the input method away while it has the focus, and the
+// right button opens the context menu, whose accelerator runs a command.
+
+#include "../core/HostTest.h"
+
+#include "controls/SEdit.h"
+#include "core/Events.h"
+#include "core/ISlotFunctor.h"
+#include "core/SRicheditMenuDef.h"
+
+#include <gtest/gtest.h>
+
+#include <imm.h>
+#include <richedit.h>
+
+#include <memory>
+#include <string>
+
+using namespace SAKU;
+using namespace saku_test;
+
+namespace {
+
+class SRichEditHostTest : public HostTest {
+protected:
+    void SetUp() override
+    {
+        HostTest::SetUp();
+        m_host = std::make_unique<SHostWnd>();   // under the application
+        ASSERT_TRUE(LoadLayout(*m_host, kLayout));
+        m_window = m_host->GetHwnd();
+        ::ShowWindow(m_window, SW_SHOWNORMAL);
+        ::SetForegroundWindow(m_window);
+        Pump();
+        m_edit = m_host->FindChildByName2<SEdit>(L"e");
+        m_password = m_host->FindChildByName2<SEdit>(L"p");
+        ASSERT_NE(nullptr, m_edit);
+        ASSERT_NE(nullptr, m_password);
+    }
+    void TearDown() override
+    {
+        if (m_host && m_host->GetHwnd())
+            m_host->CSimpleWnd::DestroyWindow();
+        MSG quit;
+        ::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);   // the host's end
+        m_host.reset();
+        HostTest::TearDown();
+    }
+
+    // Runs the xdotool commands and pumps until they ended and `done` holds.
+    bool Drive(const std::string& commands, const std::function<bool()>& done)
+    {
+        StartXdotool(commands);
+        return PumpUntil([&] { return XdotoolDone() && done(); }, 30000);
+    }
+    std::string At(SWindow* window, int dx, int dy) const
+    {
+        const RECT rect = window->GetWindowRect();
+        const POINT point = OnScreen(m_window, POINT{rect.left + dx, rect.top + dy});
+        return std::to_string(point.x) + " " + std::to_string(point.y);
+    }
+    static std::wstring Text(SWindow* window) { return window->GetWindowText().c_str(); }
+    static std::string Narrow(const std::wstring& text)
+    {
+        std::string narrow;
+        for (const wchar_t c : text)
+            narrow += c < 0x80 ? static_cast<char>(c) : '?';
+        return narrow;
+    }
+
+    static constexpr wchar_t kLayout[] =
+        L"<SAKU width='300' height='120' wndType='normal'><root colorBkgnd='#FFFFFFFF'>"
+        L"<edit name='e' pos='20,20,@200,@30' colorBkgnd='#ffffff'/>"
+        L"<edit name='p' pos='20,60,@200,@30' colorBkgnd='#ffffff' password='1'/>"
+        L"</root></SAKU>";
+
+    std::unique_ptr<SHostWnd> m_host;
+    HWND m_window = nullptr;
+    SEdit* m_edit = nullptr;
+    SEdit* m_password = nullptr;
+};
+
+struct MenuCommands {
+    int last = -1;
+    BOOL OnMenu(EventArgs* args)
+    {
+        last = static_cast<EventREMenu*>(args)->command;
+        return FALSE;   // the edit carries it out
+    }
+};
+
+}  // namespace
+
+TEST_F(SRichEditHostTest, RealKeyboardTypesIntoTheEdit)
+{
+    ASSERT_TRUE(Drive("mousemove " + At(m_edit, 20, 15) + " click 1 sleep 0.3 type --delay 60 'Tivala 2'",
+                      [&] { return Text(m_edit) == L"Tivala 2"; }))
+        << "typed: " << Narrow(Text(m_edit));
+    EXPECT_TRUE(m_edit->IsFocused());
+    // (type takes every argument after it as text, so it comes last.)
+    // BackSpace deletes; Return is the dialog's in a single-line edit; Home and
+    // typing put text at the start.
+    ASSERT_TRUE(Drive("key BackSpace sleep 0.2 key Return sleep 0.2 key Home sleep 0.2 type --delay 60 'D:'",
+                      [&] { return Text(m_edit) == L"D:Tivala "; }))
+        << "text: " << Narrow(Text(m_edit));
+}
+
+TEST_F(SRichEditHostTest, PasswordEditDetachesTheInputMethodWhileFocused)
+{
+    const HIMC before = ::ImmGetContext(m_window);
+    if (!before)
+        GTEST_SKIP() << "the host window has no input context here";
+    ::ImmReleaseContext(m_window, before);
+    m_password->SetFocus();
+    const HIMC focused = ::ImmGetContext(m_window);
+    EXPECT_EQ(nullptr, focused);
+    if (focused)
+        ::ImmReleaseContext(m_window, focused);
+    m_edit->SetFocus();
+    const HIMC after = ::ImmGetContext(m_window);
+    EXPECT_EQ(before, after);
+    if (after)
+        ::ImmReleaseContext(m_window, after);
+}
+
+TEST_F(SRichEditHostTest, RightClickMenuAcceleratorSelectsAll)
+{
+    pugi::xml_document menu;
+    ASSERT_TRUE(menu.load_string(L"<editmenu>"
+                                 L"<item id='1'>剪切(&amp;T)</item><item id='2'>复制(&amp;C)</item>"
+                                 L"<item id='3'>粘贴(&amp;P)</item><item id='4'>删除(&amp;D)</item>"
+                                 L"<sep/><item id='5'>全选(&amp;A)</item></editmenu>"));
+    ASSERT_NE(nullptr, SRicheditMenuDef::GetInstance());
+    SRicheditMenuDef::GetInstance()->StoreTemplate(menu.first_child());
+    MenuCommands commands;
+    m_edit->GetEventSet()->SubscribeEvent(EventREMenu::EventID, Subscriber(&MenuCommands::OnMenu, &commands));
+    m_edit->SetWindowText(L"C:\\Tivala\\壁纸");
+
+    ASSERT_TRUE(Drive("mousemove " + At(m_edit, 30, 15) + " click 3 sleep 0.8 key a sleep 0.3",
+                      [&] { return commands.last != -1; }));
+    EXPECT_EQ(static_cast<int>(kEditMenuSelectAll), commands.last);
+    wchar_t selected[64] = {};
+    m_edit->SendSwndMessage(EM_GETSELTEXT, 0, reinterpret_cast<LPARAM>(selected));
+    EXPECT_STREQ(L"C:\\Tivala\\壁纸", selected);
+    SRicheditMenuDef::GetInstance()->StoreTemplate(pugi::xml_node());
+}
