@@ -200,7 +200,7 @@ void CMainDlg::OnClose()
 {
     const bool lastPage = m_tabMain && m_tabMain->GetCurSel() == m_tabMain->GetItemCount() - 1;
     if (lastPage || !AskToContinue(kQuitQuestion))
-        DestroyWindow();
+        CSimpleWnd::DestroyWindow();
 }
 
 void CMainDlg::OnSizeChanged(UINT type, SIZE)
@@ -324,7 +324,7 @@ void CMainDlg::OnNext1()
 {
     const InstallService& service = InstallService::GetInstance();
     if (!EndRunningProcesses(service.GetEndProcessNames()) || !EndRunningProcesses(service.GetManifestProcessNames())) {
-        DestroyWindow();
+        CSimpleWnd::DestroyWindow();
         return;
     }
     InstallService& writable = InstallService::GetInstance();
@@ -355,7 +355,7 @@ bool CMainDlg::EndRunningProcesses(const std::vector<std::wstring>& names)
 void CMainDlg::OnBtnFinished()
 {
     StartProduct(InstallService::GetInstance().GetStarterPath());
-    DestroyWindow();
+    CSimpleWnd::DestroyWindow();
 }
 
 void CMainDlg::StartProduct(const std::wstring& path)

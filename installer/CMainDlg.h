@@ -68,7 +68,7 @@ protected:
     void ShowProgress(int value) override;
     void ShowActivity(const std::wstring& text) override;
     bool AskToContinue(const std::wstring& question) override;
-    void Quit() override { DestroyWindow(); }
+    void Quit() override { CSimpleWnd::DestroyWindow(); }
     bool RestartManifest() override;
     bool RestartInstall() override;
     void ShowCompletion() override;
