@@ -192,6 +192,9 @@ void CMainDlg::OnTimer(UINT_PTR id)
         m_engine.OnSplashElapsed();
     } else if (id == kSlideTimer) {
         OnSlideTimer();
+    } else if (id == kFocusListTimer) {
+        CSimpleWnd::KillTimer(kFocusListTimer);
+        FocusModuleList();
     }
     CSimpleWnd::SetMsgHandled(FALSE);   // the host runs its own timers
 }

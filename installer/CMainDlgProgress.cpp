@@ -16,7 +16,9 @@ using namespace SAKU;
 
 namespace {
 
+constexpr int kModulePage = 1;
 constexpr int kCompletionPage = 4;
+constexpr UINT kFocusRetryMs = 50;
 
 // The texts of the install page's "title", "textline1" and "textline2" under
 // each slide; the first two slides share theirs.
@@ -74,8 +76,16 @@ void CMainDlg::ShowActivity(const std::wstring& text)
 
 void CMainDlg::FocusModuleList()
 {
-    if (auto* const list = FindChildByName2<SListView>(L"download_listview"))
-        list->SetFocus();
+    auto* const list = FindChildByName2<SListView>(L"download_listview");
+    if (!list)
+        return;
+    // A hidden window takes no focus, and the tab control shows its new page
+    // only once the slide to it has ended: the list is asked again then.
+    if (!list->IsVisible(TRUE) && m_tabMain && m_tabMain->GetCurSel() == kModulePage) {
+        CSimpleWnd::SetTimer(kFocusListTimer, kFocusRetryMs);
+        return;
+    }
+    list->SetFocus();
 }
 
 void CMainDlg::ShowCompletion()

@@ -12,6 +12,7 @@
 #include "controls/SCheckBox.h"
 #include "controls/ILvAdapter.h"
 #include "controls/SItemPanel.h"
+#include "controls/SImageWnd.h"
 #include "controls/SListView.h"
 #include "controls/SProgress.h"
 #include "controls/SStatic.h"
@@ -21,6 +22,7 @@
 #include "ScratchDir.h"
 #include "WinePath.h"
 
+#include "render/IBitmap.h"
 #include "report/DataDelivery.h"
 #include "service/InstallMessages.h"
 #include "service/InstallService.h"
@@ -54,12 +56,28 @@ ModuleRecord Module(const wchar_t* appPath, const wchar_t* name, bool selected, 
     return module;
 }
 
+// A PNG of the program's own resources, as a manifest's icon would bring it.
+std::vector<uint8_t> ResourcePng(const wchar_t* name)
+{
+    const HMODULE self = ::GetModuleHandleW(nullptr);
+    const HRSRC found = ::FindResourceW(self, name, L"PNG");
+    const HGLOBAL loaded = found ? ::LoadResource(self, found) : nullptr;
+    const auto* const bytes = static_cast<const uint8_t*>(loaded ? ::LockResource(loaded) : nullptr);
+    return bytes ? std::vector<uint8_t>(bytes, bytes + ::SizeofResource(self, found)) : std::vector<uint8_t>();
+}
+
 // What the manifest brings: "Main" is always installed and not offered; the
 // list shows the other three, "Rainmeter" kept by the earlier installation.
 std::vector<ModuleRecord> Manifest()
 {
-    return {Module(L"Main", L"主程序", true, true), Module(L"WallPaper", L"动态壁纸", true),
-            Module(L"Rainmeter", L"桌面挂件", true, false, true), Module(L"Live", L"直播壁纸", false)};
+    std::vector<ModuleRecord> modules = {Module(L"Main", L"主程序", true, true), Module(L"WallPaper", L"动态壁纸", true),
+                                         Module(L"Rainmeter", L"桌面挂件", true, false, true),
+                                         Module(L"Live", L"直播壁纸", false)};
+    modules[1].iconBytes = ResourcePng(L"PNG_CAPTION_LOGO_PNG");
+    modules[2].iconBytes = {1, 2, 3};   // not an image: the row shows no icon
+    modules[1].id = L"12";
+    modules[2].id = L"7";
+    return modules;
 }
 
 template <typename Record>
@@ -102,6 +120,7 @@ protected:
         service.manifestProcessNames.clear();
         dialog.CenterWindow(dialog.GetHwnd());
         ::ShowWindow(dialog.GetHwnd(), SW_SHOWNORMAL);
+        ::SetForegroundWindow(dialog.GetHwnd());
         Pump();
     }
     // Open, with the manifest in and the splash over: the module page.
@@ -157,6 +176,7 @@ protected:
     }
     void Keep(ProbeMainDlg& dialog, const wchar_t* name)
     {
+        PumpUntil([] { return false; }, 600);   // the tab controls' slides end
         dialog.MarkFullRedraw();
         dialog.UpdateWindow();
         saku_test::KeepPng(dialog.GetCacheTarget(), L"TIVALA_PAINT_PNG", name);
@@ -227,7 +247,7 @@ TEST_F(CMainDlgTest, TheModulePageOffersTheManifestsModulesAndTheEarlierFolders)
     ASSERT_NE(nullptr, list);
     ASSERT_NE(nullptr, list->GetAdapter());
     EXPECT_EQ(3, list->GetAdapter()->GetCount());   // "Main" is never offered
-    EXPECT_TRUE(list->IsFocused());
+    EXPECT_TRUE(PumpUntil([&] { return list->IsFocused() != FALSE; }, 3000));   // once its page has slid in
 
     const struct {
         const wchar_t* name;
@@ -247,6 +267,9 @@ TEST_F(CMainDlgTest, TheModulePageOffersTheManifestsModulesAndTheEarlierFolders)
                      row->GetNcSkin() ? row->GetNcSkin()->GetName() : L"(none)");
         RECT rect = row->GetItemRect();
         EXPECT_EQ(70, rect.bottom - rect.top);   // every row is evenSelHeight high
+        auto* const icon = row->FindChildByName2<SImageWnd>(L"net_img");
+        ASSERT_NE(nullptr, icon);
+        EXPECT_EQ(i == 0, icon->GetImage() && icon->GetImage()->Width() > 0);
     }
     EXPECT_EQ(m_folders.File(L"Tivala"), EditText(dialog, 1000));
     EXPECT_EQ(m_folders.File(L"TivalaResource"), EditText(dialog, 1011));
