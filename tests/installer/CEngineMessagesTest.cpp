@@ -1,5 +1,6 @@
 #include "CEngineMessages.h"
 #include "IWizardView.h"
+#include "WizardTestRecords.h"
 
 #include "service/InstallMessages.h"
 #include "service/ProgressRecords.h"
@@ -12,6 +13,9 @@
 #include <vector>
 
 using namespace tivala;
+using installer_test::Carry;
+using installer_test::CarryText;
+using installer_test::TakeNext;
 
 namespace {
 
@@ -29,47 +33,24 @@ public:
     bool AskToContinue(const std::wstring& question) override
     {
         calls.push_back(L"ask " + question);
-        return Next(answers, false);
+        return TakeNext(answers, false);
     }
     void Quit() override { calls.push_back(L"quit"); }
     bool RestartManifest() override
     {
         calls.push_back(L"restart manifest");
-        return Next(restarts, true);
+        return TakeNext(restarts, true);
     }
     bool RestartInstall() override
     {
         calls.push_back(L"restart install");
-        return Next(restarts, true);
+        return TakeNext(restarts, true);
     }
     void ShowCompletion() override { calls.push_back(L"completion"); }
     void FocusModuleList() override { calls.push_back(L"focus list"); }
-
-private:
-    static bool Next(std::deque<bool>& script, bool otherwise)
-    {
-        if (script.empty())
-            return otherwise;
-        const bool next = script.front();
-        script.pop_front();
-        return next;
-    }
 };
 
 using Calls = std::vector<std::wstring>;
-
-template <typename Record>
-LPARAM Carry(int percent)
-{
-    auto record = std::make_unique<Record>();
-    record->percent = percent;
-    return reinterpret_cast<LPARAM>(record.release());   // the handler adopts it
-}
-
-WPARAM CarryText(const std::wstring& text)
-{
-    return reinterpret_cast<WPARAM>(std::make_unique<std::wstring>(text).release());
-}
 
 class CEngineMessagesTest : public testing::Test {
 protected:

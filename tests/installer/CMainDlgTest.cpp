@@ -5,6 +5,7 @@
 
 #include "InstallerTest.h"
 #include "ProbeMainDlg.h"
+#include "WizardTestRecords.h"
 #include "RenderTestSupport.h"
 
 #include "controls/SAnimateImgWnd.h"
@@ -78,19 +79,6 @@ std::vector<ModuleRecord> Manifest()
     modules[1].id = L"12";
     modules[2].id = L"7";
     return modules;
-}
-
-template <typename Record>
-LPARAM Carry(int percent)
-{
-    auto record = std::make_unique<Record>();
-    record->percent = percent;
-    return reinterpret_cast<LPARAM>(record.release());   // the dialog adopts it
-}
-
-WPARAM CarryText(const std::wstring& text)
-{
-    return reinterpret_cast<WPARAM>(std::make_unique<std::wstring>(text).release());   // the dialog adopts it
 }
 
 class CMainDlgTest : public InstallerTest {

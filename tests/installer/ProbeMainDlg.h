@@ -7,6 +7,7 @@
 // dialog's own.
 
 #include "CMainDlg.h"
+#include "WizardTestRecords.h"
 
 #include <deque>
 #include <string>
@@ -30,23 +31,12 @@ protected:
     bool AskToContinue(const std::wstring& question) override
     {
         questions.push_back(question);
-        return Next(answers, false);
+        return TakeNext(answers, false);
     }
     bool RestartManifest() override { return ++manifestStarts, true; }
     bool RestartInstall() override { return ++installStarts, true; }
-    std::wstring BrowseForFolder() override { return Next(folders, std::wstring()); }
+    std::wstring BrowseForFolder() override { return TakeNext(folders, std::wstring()); }
     void StartProduct(const std::wstring& path) override { productStarts.push_back(path); }
-
-private:
-    template <typename T>
-    static T Next(std::deque<T>& script, T otherwise)
-    {
-        if (script.empty())
-            return otherwise;
-        T next = script.front();
-        script.pop_front();
-        return next;
-    }
 };
 
 }  // namespace installer_test
