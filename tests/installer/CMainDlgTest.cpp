@@ -32,6 +32,7 @@
 
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 using namespace SAKU;
@@ -533,4 +534,52 @@ TEST_F(CMainDlgTest, CompletionShowsTheLastPageAndTheReportsLeaveBeforeTheWindow
     ASSERT_EQ(4u, requests.size());
     EXPECT_EQ("/collect/install", requests[0].path);
     EXPECT_EQ("/channel/save", requests[3].path);
+}
+
+// The question is the installer's own message box, answered by the display
+// server's mouse: its right button keeps the installer, its left one ends it.
+TEST_F(CMainDlgTest, TheCloseQuestionIsAMessageBoxAnsweredWithTheMouse)
+{
+    ProbeMainDlg dialog;
+    Open(dialog);
+    dialog.realQuestions = true;
+    const struct {
+        const wchar_t* button;
+        bool open;
+    } answers[] = {{L"page_okcancle_btn_ok", true}, {L"page_okcancle_btn_cancle", false}};
+    for (const auto& answer : answers) {
+        SCOPED_TRACE(answer.button);
+        // The box's buttons, as its layout places them in its 320 x 150 client area.
+        const POINT centre = answer.open ? POINT{235, 107} : POINT{85, 107};
+        bool clicked = false;
+        // The dialog's thread runs the box's modal loop: another thread finds
+        // the box on screen and has the display server click it.
+        std::thread clicker([&] {
+            const ULONGLONG deadline = ::GetTickCount64() + 20000;
+            HWND box = nullptr;
+            while (!box && ::GetTickCount64() < deadline) {
+                box = ::FindWindowW(nullptr, L"mesagebox");
+                ::Sleep(50);
+            }
+            if (!box)
+                return;
+            ::Sleep(300);   // shown and drawn
+            StartXdotool("mousemove " + Xy(OnScreen(box, centre)) + " sleep 0.5 click 1");
+            clicked = true;
+            while (::IsWindow(box) && ::GetTickCount64() < deadline)
+                ::Sleep(50);
+            if (::IsWindow(box))
+                ::PostMessageW(box, WM_CLOSE, 0, 0);   // a click that missed: the test fails, but ends
+        });
+        ::SendMessageW(dialog.GetHwnd(), WM_CLOSE, 0, 0);   // returns when the box has been answered
+        clicker.join();
+        EXPECT_TRUE(clicked);
+        EXPECT_TRUE(PumpUntil([&] { return XdotoolDone(); }, 20000));
+        EXPECT_EQ(answer.open, ::IsWindow(dialog.GetHwnd()) != FALSE);
+    }
+    EXPECT_EQ(2u, dialog.questions.size());
+    if (::IsWindow(dialog.GetHwnd()))
+        DestroyMainWindow(dialog);
+    MSG quit;
+    ::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
 }

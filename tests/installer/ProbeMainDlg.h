@@ -21,6 +21,7 @@ public:
     using CMainDlg::Engine;
 
     std::deque<bool> answers;           // AskToContinue's, in turn; false when none are left
+    bool realQuestions = false;         // the dialog's own message box asks instead
     std::vector<std::wstring> questions;
     std::deque<std::wstring> folders;   // BrowseForFolder's, in turn; empty (cancelled) when none are left
     int manifestStarts = 0;
@@ -31,7 +32,7 @@ protected:
     bool AskToContinue(const std::wstring& question) override
     {
         questions.push_back(question);
-        return TakeNext(answers, false);
+        return realQuestions ? CMainDlg::AskToContinue(question) : TakeNext(answers, false);
     }
     bool RestartManifest() override { return ++manifestStarts, true; }
     bool RestartInstall() override { return ++installStarts, true; }
