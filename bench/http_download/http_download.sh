@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Times one large download over loopback through the engine's HttpDownloadToFile
-# under Wine and through Debian's curl command-line tool, from nginx (bench/nginx.sh),
+# under Wine and through Debian's curl command-line tool, from nginx (tools/nginx.sh),
 # and prints both times and their ratio:
 #   bench/http_download/http_download.sh     (SIZE_MB=200 RUNS=5 by default)
 # Each side downloads RUNS times; the best and the median times are compared.
@@ -24,8 +24,8 @@ if ! command -v curl > /dev/null; then
     exit 2
 fi
 
-# shellcheck source=../nginx.sh
-. "$root/bench/nginx.sh"
+# shellcheck source=../../tools/nginx.sh
+. "$root/tools/nginx.sh"
 nginx_ensure || exit 2
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/bench-http.XXXXXX")

@@ -38,8 +38,8 @@ wine_dlls=/usr/lib/i386-linux-gnu/wine/i386-windows
 [[ -f $cache/current.env ]] || { echo "install.sh: run tools/setup first" >&2; exit 2; }
 command -v curl > /dev/null || { echo "install.sh: the curl command-line tool is missing" >&2; exit 2; }
 command -v 7zz > /dev/null || { echo "install.sh: 7zz is missing" >&2; exit 2; }
-# shellcheck source=../nginx.sh
-. "$root/bench/nginx.sh"
+# shellcheck source=../../tools/nginx.sh
+. "$root/tools/nginx.sh"
 nginx_ensure || exit 2
 parts=$("$root/bench/parts/parts.sh") || { echo "install.sh: the parts could not be built" >&2; exit 2; }
 mkdir -p "$work"

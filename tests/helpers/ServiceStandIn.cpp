@@ -1,6 +1,8 @@
-// A stand-in for the product's service program in the registration tests, which
-// run it from a copy named "tivalaservice.exe". Each run appends its whole
-// command line, as UTF-8, and a line end to the file "<its own path>.runs".
+// A stand-in for the product's programs: the registration tests run it from a
+// copy named "tivalaservice.exe", and the demo product of tools/run ships it as
+// the service, the starter, the uninstaller and the browser. Each run appends
+// its whole command line, as UTF-8, and a line end to the file
+// "<its own path>.runs".
 // When a file "hang" lies beside it, it then waits two minutes, as a service
 // program that hangs would; otherwise it ends at once with 0.
 

@@ -1,10 +1,13 @@
 """The report server of the tests: records every POST byte for byte.
 
-    report_server.py --control DIR [--status N]
+    report_server.py --control DIR [--status N] [--record FILE]
 
 Each POST, to any path, is answered N (default 200) with the body
-'{"code":0}'. Besides the control files of loopback.py, the server writes for
-the Nth POST (N counted from 1, written as four digits: 0001, 0002, ...):
+'{"code":0}'. A request in the absolute form that a client sends to a proxy
+("POST http://HOST/PATH") is answered the same, so that a program whose
+report host is fixed reaches this server through its HTTP proxy setting.
+Besides the control files of loopback.py, the server writes for the Nth POST
+(N counted from 1, written as four digits: 0001, 0002, ...):
 
   posts/N.head   the request line and the header lines exactly as received,
                  each with its CRLF, without the blank line that ends them
@@ -14,12 +17,19 @@ the Nth POST (N counted from 1, written as four digits: 0001, 0002, ...):
 
 N.head is written after N.body, each atomically, so a test that sees N.head
 can read both.
+
+With --record, each POST is also appended to FILE as one line of JSON, for a
+person to read: {"method", "host" (empty unless the request named one),
+"path", "query" (the decoded parameters, each a list of values), "body" (the
+body's JSON, or its text when it is not JSON)}.
 """
 
+import json
 import os
 import sys
 import threading
 from http.server import BaseHTTPRequestHandler
+from urllib.parse import parse_qs, urlsplit
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import loopback  # noqa: E402
@@ -75,6 +85,8 @@ class Handler(BaseHTTPRequestHandler):
             number = "%04d" % server.count
             with open(os.path.join(server.control, "requests.log"), "a", encoding="utf-8") as log:
                 log.write("POST\t%s\t\n" % self.path)
+            if server.record:
+                self._record(body)
         write_atomically(os.path.join(server.posts, number + ".body"), body)
         write_atomically(os.path.join(server.posts, number + ".head"), head)
 
@@ -85,10 +97,23 @@ class Handler(BaseHTTPRequestHandler):
         self.end_headers()
         self.wfile.write(answer)
 
+    def _record(self, body):
+        target = urlsplit(self.path)
+        text = body.decode("utf-8", errors="replace")
+        try:
+            content = json.loads(text)
+        except ValueError:
+            content = text
+        line = {"method": self.command, "host": target.netloc, "path": target.path,
+                "query": parse_qs(target.query, keep_blank_values=True), "body": content}
+        with open(self.server.record, "a", encoding="utf-8") as out:
+            out.write(json.dumps(line, ensure_ascii=False) + "\n")
+
 
 def main():
     parser = loopback.arguments(__doc__)
     parser.add_argument("--status", type=int, default=200, help="the status of every answer")
+    parser.add_argument("--record", default="", help="the file that receives one JSON line per POST")
     args = parser.parse_args()
 
     def configure(server):
@@ -96,6 +121,7 @@ def main():
         server.posts = os.path.join(args.control, "posts")
         os.makedirs(server.posts, exist_ok=True)
         server.status = args.status
+        server.record = args.record
         server.lock = threading.Lock()
         server.count = 0
 

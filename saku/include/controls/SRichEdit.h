@@ -210,6 +210,7 @@ private:
     SStringW m_rtfSource;        // "rtf" given while loading, applied at creation
     TComPtr<STextHost> m_textHost;
     HIMC m_savedImc = nullptr;   // a password edit's input method while it is detached
+    bool m_imeDetached = false;
     bool m_dropTargetRegistered = false;
 };
 

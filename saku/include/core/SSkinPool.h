@@ -65,9 +65,6 @@ public:
     SSkinPool* PopPool(SSkinPool* pool);
     // The first pool from the top that has the name; no reference added.
     ISkinObj* GetSkin(const SStringW& name, int scale);
-    // The pools' skin of the same name as `skin` at the new scale, for a window whose
-    // scale changed; `skin` itself when it has no name or the pools none of it.
-    static ISkinObj* RescaleSkin(ISkinObj* skin, int scale);
     // The built-in skin of an index (0 "_skin.sys.checkbox" ... 29 "_skin.sys.wnd.bkgnd").
     ISkinObj* GetSystemSkin(int index, int scale);
     static LPCWSTR SystemSkinName(int index);   // null outside 0-29

@@ -2,7 +2,7 @@
 
 #include "core/ISkinObj.h"
 #include "core/SFontPool.h"
-#include "core/SSkinPool.h"
+#include "core/SkinLookup.h"
 #include "render/IFont.h"
 
 #include <pugixml.hpp>
@@ -36,8 +36,7 @@ SMenuAttr::~SMenuAttr() = default;
 
 ISkinObj* SMenuAttr::SkinNamed(const SStringW& name)
 {
-    SSkinPoolMgr* const pools = SSkinPoolMgr::GetInstance();
-    return pools ? pools->GetSkin(name, kMenuScale) : nullptr;
+    return FindSkin(name, kMenuScale);
 }
 
 IFont* SMenuAttr::FontNamed(const SStringW& description)

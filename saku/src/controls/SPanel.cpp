@@ -2,6 +2,7 @@
 
 #include "core/ISkinObj.h"
 #include "core/SSkinPool.h"
+#include "core/SkinLookup.h"
 #include "core/SSkinScrollbar.h"
 
 #include <algorithm>
@@ -251,7 +252,7 @@ void SPanel::ApplyColorize(COLORREF color)
 void SPanel::OnScaleChanged(int scale)
 {
     SWindow::OnScaleChanged(scale);
-    m_sbSkin = SSkinPoolMgr::RescaleSkin(m_sbSkin, scale);
+    m_sbSkin = RescaleSkin(m_sbSkin, scale);
     SendSwndMessage(WM_NCCALCSIZE);
 }
 

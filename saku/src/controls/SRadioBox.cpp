@@ -24,24 +24,6 @@ private:
 
 }  // namespace
 
-SRadioBox::SRadioBox()
-{
-    m_style.ApplyAttribute(L"align", L"left", TRUE);
-    ApplyAttribute(L"focusable", L"1", TRUE);
-}
-
-HRESULT SRadioBox::OnAttrSkin(const SStringW& value, BOOL)
-{
-    m_box.SetBox(value, GetScale());
-    return kNoRefresh;
-}
-
-HRESULT SRadioBox::OnAttrFocusSkin(const SStringW& value, BOOL)
-{
-    m_box.SetFocus(value, GetScale());
-    return kNoRefresh;
-}
-
 HRESULT SRadioBox::OnAttrChecked(const SStringW& value, BOOL loading)
 {
     // A layout that checks a box is no change the program hears of.
@@ -54,22 +36,9 @@ HRESULT SRadioBox::OnAttrChecked(const SStringW& value, BOOL loading)
     return kNoRefresh;
 }
 
-void SRadioBox::GetTextRect(RECT* rect) const
-{
-    CopyClientRect(rect);
-    m_box.ShiftPastBox(rect);
-}
-
-SIZE SRadioBox::MeasureDesiredSize(const RECT* container)
-{
-    return m_box.AddBox(SWindow::MeasureDesiredSize(container));
-}
-
 void SRadioBox::DrawFocus(IRenderTarget* target)
 {
-    RECT client;
-    CopyClientRect(&client);
-    if (!IsDrawFocusRect() || !IsFocusable() || !m_box.DrawFocus(target, client))
+    if (!IsDrawFocusRect() || !IsFocusable() || !DrawFocusSkin(target))
         SWindow::DrawFocus(target);
 }
 
@@ -85,18 +54,6 @@ SWindow* SRadioBox::GetSelectedSiblingInGroup()
     return nullptr;
 }
 
-void SRadioBox::ApplyColorize(COLORREF color)
-{
-    SWindow::ApplyColorize(color);
-    m_box.ApplyColorize(color);
-}
-
-void SRadioBox::OnScaleChanged(int scale)
-{
-    SWindow::OnScaleChanged(scale);
-    m_box.OnScaleChanged(scale);
-}
-
 void SRadioBox::OnStateChanging(DWORD oldState, DWORD newState)
 {
     if ((oldState & WndState_Check) || !(newState & WndState_Check))
@@ -106,14 +63,6 @@ void SRadioBox::OnStateChanging(DWORD oldState, DWORD newState)
         return;
     const MutedEvents muted(checked);
     checked->SetCheck(FALSE);
-}
-
-void SRadioBox::OnPaint(IRenderTarget* target)
-{
-    RECT client;
-    CopyClientRect(&client);
-    m_box.DrawBox(target, client, GetState());
-    SWindow::OnPaint(target);
 }
 
 void SRadioBox::OnLButtonUp(UINT flags, POINT point)

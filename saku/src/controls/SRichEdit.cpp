@@ -422,10 +422,12 @@ RECT SRichEdit::ScaledInset() const
 
 SIZE SRichEdit::MeasureDesiredSize(const RECT* container)
 {
+    // The window's measure is in pixels at its scale already; only the inset is
+    // given at scale 100.
     SIZE size = SPanel::MeasureDesiredSize(container);
-    const int scale = GetScale();
-    size.cx = (size.cx + m_inset.left + m_inset.right) * scale / 100;
-    size.cy = (size.cy + m_inset.top + m_inset.bottom) * scale / 100;
+    const RECT inset = ScaledInset();
+    size.cx += inset.left + inset.right;
+    size.cy += inset.top + inset.bottom;
     return size;
 }
 
@@ -474,7 +476,7 @@ void SRichEdit::OnNcCalcSize()
     const bool singleLinePlain = !(m_options & kEditRich) && (m_options & kEditVCenter) &&
                                  !(m_editStyle & ES_MULTILINE);
     if (singleLinePlain) {
-        inset.top = (height - m_charHeight) / 2;
+        inset.top = std::max(0L, (height - m_charHeight) / 2);   // a line taller than the edit stays at its top
         inset.bottom = inset.top;
     }
     m_horzInfo.nPage = static_cast<UINT>(std::max(0L, width - inset.left - inset.right));
@@ -599,8 +601,10 @@ void SRichEdit::OnSetFocus(SWND oldFocus)
         SendToServices(EM_SETSEL, 0, 0xFFFF);
     ISwndContainer* const container = GetContainer();
     const HWND host = container ? container->GetHostHwnd() : nullptr;
-    if ((m_editStyle & ES_PASSWORD) && host && !m_savedImc)
+    if ((m_editStyle & ES_PASSWORD) && host && !m_imeDetached) {
         m_savedImc = ::ImmAssociateContext(host, nullptr);
+        m_imeDetached = true;
+    }
 }
 
 void SRichEdit::OnKillFocus(SWND newFocus)
@@ -615,9 +619,13 @@ void SRichEdit::OnKillFocus(SWND newFocus)
     ShowCaret(FALSE);
     ISwndContainer* const container = GetContainer();
     const HWND host = container ? container->GetHostHwnd() : nullptr;
-    if ((m_editStyle & ES_PASSWORD) && host) {
+    // Only what this edit took is given back: a password edit that never
+    // detached the input method (focused while hidden, or made a password edit
+    // while focused) must not take the host's away now.
+    if (m_imeDetached && host) {
         ::ImmAssociateContext(host, m_savedImc);
         m_savedImc = nullptr;
+        m_imeDetached = false;
     }
 }
 

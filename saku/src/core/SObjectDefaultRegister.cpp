@@ -3,23 +3,23 @@
 #include "controls/SAnimateImgWnd.h"
 #include "controls/SButton.h"
 #include "controls/SCheckBox.h"
+#include "controls/SEdit.h"
 #include "controls/SGroup.h"
 #include "controls/SIconWnd.h"
-#include "controls/SEdit.h"
 #include "controls/SImageButton.h"
 #include "controls/SImageWnd.h"
 #include "controls/SLine.h"
 #include "controls/SLink.h"
-#include "controls/SProgress.h"
-#include "controls/SRadioBox.h"
 #include "controls/SListView.h"
 #include "controls/SPanel.h"
+#include "controls/SProgress.h"
+#include "controls/SRadioBox.h"
 #include "controls/SRichEdit.h"
 #include "controls/SScrollView.h"
 #include "controls/SStatic.h"
-#include "controls/SToggle.h"
 #include "controls/STabCtrl.h"
 #include "controls/STabPage.h"
+#include "controls/SToggle.h"
 #include "core/SCaption.h"
 #include "core/SInterpolators.h"
 #include "core/SObjectFactoryMgr.h"
@@ -70,6 +70,9 @@ void SObjectDefaultRegister::RegisterWindows(SObjectFactoryMgr* factories)
     factories->RegisterFactoryOf<SCaption>();
     factories->RegisterFactoryOf<STabCtrl>();
     factories->RegisterFactoryOf<STabPage>();
+    factories->RegisterFactoryOf<SPanel>();
+    factories->RegisterFactoryOf<SScrollView>();
+    factories->RegisterFactoryOf<SListView>();
     factories->RegisterFactoryOf<SCheckBox>();
     factories->RegisterFactoryOf<SRadioBox>();
     factories->RegisterFactoryOf<SToggle>();
@@ -79,9 +82,6 @@ void SObjectDefaultRegister::RegisterWindows(SObjectFactoryMgr* factories)
     factories->RegisterFactoryOf<SLine>();
     factories->RegisterFactoryOf<SProgress>();
     factories->RegisterFactoryOf<SAnimateImgWnd>();
-    factories->RegisterFactoryOf<SPanel>();
-    factories->RegisterFactoryOf<SScrollView>();
-    factories->RegisterFactoryOf<SListView>();
     factories->RegisterFactoryOf<SRichEdit>();
     factories->RegisterFactoryOf<SEdit>();
 }

@@ -117,16 +117,6 @@ ISkinObj* SSkinPoolMgr::GetSkin(const SStringW& name, int scale)
     return m_pools.FindFromTop<ISkinObj*>([&](SSkinPool* pool) { return pool->GetSkin(name, scale); });
 }
 
-ISkinObj* SSkinPoolMgr::RescaleSkin(ISkinObj* skin, int scale)
-{
-    SSkinPoolMgr* const skins = GetInstance();
-    LPCWSTR const name = skin ? skin->GetName() : nullptr;
-    if (!skins || !name || !*name)
-        return skin;
-    ISkinObj* const scaled = skins->GetSkin(name, scale);
-    return scaled ? scaled : skin;
-}
-
 ISkinObj* SSkinPoolMgr::GetSystemSkin(int index, int scale)
 {
     const LPCWSTR name = SystemSkinName(index);

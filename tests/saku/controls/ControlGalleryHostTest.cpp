@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
 using namespace SAKU;
@@ -25,8 +26,9 @@ class ControlGalleryHostTest : public HostTest {
 protected:
     void TearDown() override
     {
-        if (m_host.GetHwnd())
-            m_host.CSimpleWnd::DestroyWindow();
+        if (m_host && m_host->GetHwnd())
+            m_host->CSimpleWnd::DestroyWindow();
+        m_host.reset();
         MSG quit;
         ::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);   // the host's end
         HostTest::TearDown();
@@ -35,27 +37,32 @@ protected:
     // The gallery, shown and painted.
     void Open()
     {
-        ASSERT_TRUE(LoadLayout(m_host, kGallery));
-        ::ShowWindow(m_host.GetHwnd(), SW_SHOWNORMAL);
-        ::SetForegroundWindow(m_host.GetHwnd());
-        ::UpdateWindow(m_host.GetHwnd());
+        // Made after the application: a window takes its handle from the window
+        // manager and its layout from the factories when it is constructed, so a
+        // host made before them (as a fixture's member would be) builds a tree
+        // that nothing places and no mouse message finds.
+        m_host = std::make_unique<SHostWnd>();
+        ASSERT_TRUE(LoadLayout(*m_host, kGallery));
+        ::ShowWindow(m_host->GetHwnd(), SW_SHOWNORMAL);
+        ::SetForegroundWindow(m_host->GetHwnd());
+        ::UpdateWindow(m_host->GetHwnd());
         Pump();
     }
     std::uint32_t Pixel(int x, int y)
     {
-        const int width = m_host.GetCacheTarget() ? CurrentBitmap(m_host.GetCacheTarget())->Width() : 0;
-        return PixelAt(ReadPixels(m_host.GetCacheTarget()), width, x, y);
+        const int width = m_host->GetCacheTarget() ? CurrentBitmap(m_host->GetCacheTarget())->Width() : 0;
+        return PixelAt(ReadPixels(m_host->GetCacheTarget()), width, x, y);
     }
     void Click(POINT client)
     {
-        const POINT on = OnScreen(m_host.GetHwnd(), client);
+        const POINT on = OnScreen(m_host->GetHwnd(), client);
         StartXdotool("mousemove " + std::to_string(on.x) + " " + std::to_string(on.y) + " sleep 0.3 click 1 sleep 0.3");
         ASSERT_TRUE(PumpUntil([&] { return XdotoolDone(); }, 20000));
         Pump();
     }
 
     static const wchar_t kGallery[];
-    SHostWnd m_host;
+    std::unique_ptr<SHostWnd> m_host;
 };
 
 const wchar_t ControlGalleryHostTest::kGallery[] =
@@ -120,7 +127,7 @@ TEST_F(ControlGalleryHostTest, EveryControlIsLaidOutAndPaintedInTheHost)
     };
     for (const auto& c : controls) {
         SCOPED_TRACE(testing::PrintToString(std::wstring(c.name)));
-        SWindow* const window = m_host.FindChildByName(c.name);
+        SWindow* const window = m_host->FindChildByName(c.name);
         ASSERT_NE(nullptr, window);
         EXPECT_TRUE(window->IsClass(c.tag));
         const RECT rect = window->GetWindowRect();
@@ -130,17 +137,17 @@ TEST_F(ControlGalleryHostTest, EveryControlIsLaidOutAndPaintedInTheHost)
         }
     }
     // The group's text lies below its header; the page's text inside the page area.
-    EXPECT_EQ(196 + 1 + 20, m_host.FindChildByName(L"inside")->GetWindowRect().top);
-    EXPECT_EQ(300 + 1 + 24 + 1 + 10, m_host.FindChildByName(L"pageText")->GetWindowRect().top);
+    EXPECT_EQ(196 + 1 + 20, m_host->FindChildByName(L"inside")->GetWindowRect().top);
+    EXPECT_EQ(300 + 1 + 24 + 1 + 10, m_host->FindChildByName(L"pageText")->GetWindowRect().top);
 
     // The animation runs on the host's timeline timer; stopped on its third frame for the picture.
-    SAnimateImgWnd* const animation = m_host.FindChildByName2<SAnimateImgWnd>(L"anim");
+    SAnimateImgWnd* const animation = m_host->FindChildByName2<SAnimateImgWnd>(L"anim");
     ASSERT_TRUE(PumpUntil([&] { return animation->GetCurFrame() == 2; }));
     animation->Stop();
-    m_host.MarkFullRedraw();
-    ::UpdateWindow(m_host.GetHwnd());
+    m_host->MarkFullRedraw();
+    ::UpdateWindow(m_host->GetHwnd());
     Pump();
-    KeepPng(m_host.GetCacheTarget(), L"TIVALA_PAINT_PNG", L"gallery");
+    KeepPng(m_host->GetCacheTarget(), L"TIVALA_PAINT_PNG", L"gallery");
     EXPECT_EQ(0xFF4080FFu, Pixel(20, 40));    // the button
     EXPECT_EQ(0xFF0A0AC8u, Pixel(11, 71 + 3));  // the check box's box: state 0 of the cells
     EXPECT_EQ(0xFF5A0AC8u, Pixel(171, 74));   // the checked radio: state 4
@@ -154,9 +161,9 @@ TEST_F(ControlGalleryHostTest, EveryControlIsLaidOutAndPaintedInTheHost)
 TEST_F(ControlGalleryHostTest, RealClicksCheckTheBoxAndMoveTheRadioChoice)
 {
     Open();
-    SCheckBox* const check = m_host.FindChildByName2<SCheckBox>(L"check");
-    SRadioBox* const one = m_host.FindChildByName2<SRadioBox>(L"radio1");
-    SRadioBox* const two = m_host.FindChildByName2<SRadioBox>(L"radio2");
+    SCheckBox* const check = m_host->FindChildByName2<SCheckBox>(L"check");
+    SRadioBox* const one = m_host->FindChildByName2<SRadioBox>(L"radio1");
+    SRadioBox* const two = m_host->FindChildByName2<SRadioBox>(L"radio2");
     ASSERT_TRUE(check && one && two);
     ASSERT_TRUE(one->IsChecked());
 
@@ -169,8 +176,8 @@ TEST_F(ControlGalleryHostTest, RealClicksCheckTheBoxAndMoveTheRadioChoice)
     Click(POINT{60, 90});
     EXPECT_FALSE(check->IsChecked());
 
-    ::UpdateWindow(m_host.GetHwnd());
+    ::UpdateWindow(m_host->GetHwnd());
     Pump();
-    KeepPng(m_host.GetCacheTarget(), L"TIVALA_PAINT_PNG", L"gallery_after_clicks");
+    KeepPng(m_host->GetCacheTarget(), L"TIVALA_PAINT_PNG", L"gallery_after_clicks");
     EXPECT_EQ(0xFF0A0AC8u, Pixel(171, 74));   // radio one unchecked, not hovered
 }

@@ -26,6 +26,13 @@ constexpr std::uint32_t kHoverLime = 0xFF00FF00;
 constexpr std::uint32_t kPushedBlue = 0xFF0000FF;
 constexpr std::uint32_t kDisabledGrey = 0xFF808080;
 
+// The stored top-left pixel of a state of the 'cells' skin below: nine states of
+// 8 x 40 pixels, each of its own colour (scrollbar.png's cells).
+constexpr std::uint32_t CellColour(int state)
+{
+    return 0xFF000000u | std::uint32_t(20 * state + 10) << 16 | 10u << 8 | 200u;
+}
+
 // Counts the commands a window raised.
 struct CommandCounter {
     int commands = 0;
@@ -49,9 +56,10 @@ protected:
             L"<colorrect name='fade' normal='#ff0000' hover='#0000ff'/>"
             L"<colorrect name='halfFade' normal='#ff0000' hover='#0000ff' alpha='128'/>"
             L"<imglist name='sized' src='png:states_h' states='3'/>"
+            L"<imglist name='cells' src='png:sbar_cells' states='9'/>"
             L"</skin>"));
         m_skins = SAKU::SAutoRef<SAKU::SSkinPool>::Adopt(new SAKU::SSkinPool);
-        ASSERT_EQ(4, m_skins->LoadSkins(skins.first_child()));
+        ASSERT_EQ(5, m_skins->LoadSkins(skins.first_child()));
         SAKU::SSkinPoolMgr::GetInstance()->PushPool(m_skins.Get());
     }
     void TearDown() override

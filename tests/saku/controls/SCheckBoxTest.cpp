@@ -17,21 +17,7 @@ using namespace saku_test;
 
 namespace {
 
-class SCheckBoxTest : public ControlTest {
-protected:
-    void SetUp() override
-    {
-        ControlTest::SetUp();
-        // Nine states of 8 x 40 pixels, each its own colour (scrollbar.png's cells).
-        AddSkins(L"<skin><imglist name='cells' src='png:sbar_cells' states='9'/></skin>");
-    }
-};
-
-// The stored top-left pixel of a state of the 'cells' skin.
-std::uint32_t CellColour(int state)
-{
-    return 0xFF000000u | std::uint32_t(20 * state + 10) << 16 | 10u << 8 | 200u;
-}
+using SCheckBoxTest = ControlTest;
 
 // The box of a control at pos '10,10,@100,@50' (margin 1): 8 x 40 at the client's
 // left, centred in its 48 pixels of height.

@@ -120,10 +120,9 @@ TEST_F(SRadioBoxTest, FocusByTabChecksButFocusGivenBackOnActivationDoesNot)
 
 TEST_F(SRadioBoxTest, FocusSkinDrawsOnlyWhenTheFocusRectIsWanted)
 {
-    AddSkins(L"<skin><imglist name='cells' src='png:sbar_cells' states='9'/></skin>");
     Build(L"<root><radio name='r' pos='10,10,@100,@50' skin='cells' focusSkin='sized'>R</radio>"
           L"<radio name='plain' pos='10,100,@100,@50' skin='cells' focusSkin='sized' drawFocusRect='0'>R</radio></root>");
-    const std::uint32_t checkedCell = 0xFF5A0AC8;   // state 4 of 'cells'
+    const std::uint32_t checkedCell = CellColour(4);
     Find<SRadioBox>(L"r")->SetFocus();
     Paint();
     EXPECT_EQ(kNormalRed, Pixel(11, 15));   // state 0 of the focus skin over the box
@@ -131,5 +130,5 @@ TEST_F(SRadioBoxTest, FocusSkinDrawsOnlyWhenTheFocusRectIsWanted)
     Paint();
     Keep(L"radio_focus_without_rect");
     EXPECT_EQ(checkedCell, Pixel(11, 105));
-    EXPECT_EQ(0xFF0A0AC8u, Pixel(11, 15));   // the first lost the focus and, in the same group, its check
+    EXPECT_EQ(CellColour(0), Pixel(11, 15));   // the first lost the focus and, in the same group, its check
 }

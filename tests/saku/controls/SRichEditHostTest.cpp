@@ -98,12 +98,19 @@ TEST_F(SRichEditHostTest, RealKeyboardTypesIntoTheEdit)
                       [&] { return Text(m_edit) == L"Tivala 2"; }))
         << "typed: " << Narrow(Text(m_edit));
     EXPECT_TRUE(m_edit->IsFocused());
+    // The services' caret goes through the host to the system caret's position.
+    POINT end = {};
+    ASSERT_TRUE(::GetCaretPos(&end));
+    EXPECT_GT(end.x, m_edit->GetClientRect().left + 20);   // behind eight characters
     // (type takes every argument after it as text, so it comes last.)
     // BackSpace deletes; Return is the dialog's in a single-line edit; Home and
     // typing put text at the start.
     ASSERT_TRUE(Drive("key BackSpace sleep 0.2 key Return sleep 0.2 key Home sleep 0.2 type --delay 60 'D:'",
                       [&] { return Text(m_edit) == L"D:Tivala "; }))
         << "text: " << Narrow(Text(m_edit));
+    POINT afterPrefix = {};
+    ASSERT_TRUE(::GetCaretPos(&afterPrefix));
+    EXPECT_LT(afterPrefix.x, end.x);   // behind "D:" at the start
 }
 
 TEST_F(SRichEditHostTest, PasswordEditDetachesTheInputMethodWhileFocused)
@@ -144,4 +151,33 @@ TEST_F(SRichEditHostTest, RightClickMenuAcceleratorSelectsAll)
     m_edit->SendSwndMessage(EM_GETSELTEXT, 0, reinterpret_cast<LPARAM>(selected));
     EXPECT_STREQ(L"C:\\Tivala\\壁纸", selected);
     SRicheditMenuDef::GetInstance()->StoreTemplate(pugi::xml_node());
+}
+
+// The edit gives back only the input method it took, whatever its password
+// setting has become meanwhile.
+TEST_F(SRichEditHostTest, InputMethodComesBackWhenThePasswordSettingChangesWhileFocused)
+{
+    const HIMC before = ::ImmGetContext(m_window);
+    if (!before)
+        GTEST_SKIP() << "the host window has no input context here";
+    ::ImmReleaseContext(m_window, before);
+    const auto current = [&] {
+        const HIMC context = ::ImmGetContext(m_window);
+        if (context)
+            ::ImmReleaseContext(m_window, context);
+        return context;
+    };
+
+    m_password->SetFocus();
+    m_password->ApplyAttribute(L"password", L"0", FALSE);
+    m_edit->SetFocus();
+    EXPECT_EQ(before, current());
+
+    m_password->ApplyAttribute(L"password", L"1", FALSE);
+    m_edit->ApplyAttribute(L"password", L"1", FALSE);   // made a password edit while focused
+    m_password->SetFocus();
+    EXPECT_EQ(nullptr, current());
+    m_edit->SetFocus();
+    m_edit->KillFocus();
+    EXPECT_EQ(before, current());
 }

@@ -308,7 +308,8 @@ TEST_F(SRichEditTest, CueTextShowsWhileEmptyAndUnfocused)
         Paint();
         return ReadPixels(m_host->Canvas());
     };
-    EXPECT_NE(paint(L""), paint(L"folder"));
+    const Pixels blank = paint(L"");
+    EXPECT_NE(blank, paint(L"folder"));
     Keep(L"edit_cue");
     edit->SetWindowText(L"x");
     EXPECT_EQ(paint(L""), paint(L"folder"));
@@ -375,4 +376,23 @@ TEST_F(SRichEditTest, ContextMenuOffersWhatCanRunNow)
         ::DestroyMenu(menu);
         m_host->DestroyChild(edit);
     }
+}
+
+// Wine's text services give no drop target to a windowless host: a drag over the
+// edit is refused rather than handed to nothing.
+TEST_F(SRichEditTest, ADragOverAnEditWithoutTheServicesTargetIsRefused)
+{
+    SEdit* const edit = MakeEdit(L"enableDragdrop='1'", L"C:\\Tivala");
+    ASSERT_NE(nullptr, edit);
+    ASSERT_TRUE(edit->HasDropTarget());
+    IDropTarget* const host = m_host->GetDropTarget();
+    DWORD effect = DROPEFFECT_COPY;
+    EXPECT_EQ(S_OK, host->DragEnter(nullptr, 0, POINTL{40, 25}, &effect));
+    EXPECT_EQ(static_cast<DWORD>(DROPEFFECT_NONE), effect);
+    effect = DROPEFFECT_COPY;
+    EXPECT_EQ(S_OK, host->DragOver(0, POINTL{50, 25}, &effect));
+    EXPECT_EQ(static_cast<DWORD>(DROPEFFECT_NONE), effect);
+    effect = DROPEFFECT_COPY;
+    EXPECT_EQ(S_OK, host->Drop(nullptr, 0, POINTL{50, 25}, &effect));
+    EXPECT_EQ(L"C:\\Tivala", Text(edit));
 }

@@ -15,19 +15,7 @@ using namespace saku_test;
 
 namespace {
 
-class SToggleTest : public ControlTest {
-protected:
-    void SetUp() override
-    {
-        ControlTest::SetUp();
-        AddSkins(L"<skin><imglist name='cells' src='png:sbar_cells' states='9'/></skin>");
-    }
-};
-
-std::uint32_t CellColour(int state)
-{
-    return 0xFF000000u | std::uint32_t(20 * state + 10) << 16 | 10u << 8 | 200u;
-}
+using SToggleTest = ControlTest;
 
 }  // namespace
 

@@ -5,6 +5,7 @@
 #include "TestLogSink.h"
 #include "WindowTest.h"
 
+#include "core/SSkinPool.h"
 #include "core/SXmlLookup.h"
 
 #include <gtest/gtest.h>
@@ -59,6 +60,11 @@ protected:
         App().RegisterFactoryOf<STestImg>();
         App().RegisterFactoryOf<STestProgress>();
         AddProgramResources();
+        // The library's progress bar refuses to be made without skins: the built-in ones.
+        pugi::xml_document system;
+        ASSERT_TRUE(system.load_string(L"<skin><colorrect name='_skin.sys.prog.bkgnd' normal='#808080'/>"
+                                       L"<colorrect name='_skin.sys.prog.bar' normal='#0000ff'/></skin>"));
+        SSkinPoolMgr::GetInstance()->GetBuiltinPool()->LoadSkins(system.first_child());
     }
 
     // Builds the element into a fresh root, lays it out, measures it and destroys

@@ -114,10 +114,10 @@ TEST_F(UiDefTest, LoadsTheProgramsDefinitionWithItsSectionsFromOtherResources)
 
 TEST_F(UiDefTest, NewWindowsGetTheDefaultsOfTheirClassAndItsBases)
 {
-    // The test's window and button stand in for the library's, which the registrar registered.
+    // The test's window, button and check box stand in for the library's, which the registrar registered.
     ASSERT_TRUE(App().RegisterFactory(TplSObjectFactory<STestWindow>(), true));
     ASSERT_TRUE(App().RegisterFactory(TplSObjectFactory<STestButton>(), true));
-    ASSERT_TRUE(App().RegisterFactoryOf<STestCheck>());
+    ASSERT_TRUE(App().RegisterFactory(TplSObjectFactory<STestCheck>(), true));
     EXPECT_TRUE(CreateAndRecord<STestButton>(L"button").empty());   // no definition yet
 
     AddProgramResources(L"uidef:xml_init");

@@ -1,9 +1,13 @@
-# Sourced by the benchmarks that download: serves a folder over loopback with
-# Debian's nginx, a static server with exact HEAD lengths and byte ranges that is
-# never the slow side of a benchmark. The server runs from a configuration of its
-# own in a temporary folder (no system service) and ends with the benchmark.
+# Sourced by the benchmarks that download, tools/run and its test: serves a
+# folder over loopback with Debian's nginx, a static server with exact HEAD
+# lengths and byte ranges that is never the slow side of a benchmark. The server
+# runs from a configuration of its own in a temporary folder (no system service)
+# and ends with the script that started it.
 #
-#   nginx_start ROOT_FOLDER    starts it; sets nginx_url to "http://127.0.0.1:PORT/"
+#   nginx_start ROOT_FOLDER [ACCESS_LOG]
+#                              starts it; sets nginx_url to "http://127.0.0.1:PORT/";
+#                              with ACCESS_LOG, every request is logged there with
+#                              its Range header, the status and the body bytes sent
 #   nginx_stop                 ends it (safe to call when it did not start)
 
 nginx_pid=
@@ -29,7 +33,7 @@ nginx_ensure() {
     fi
 }
 
-nginx_config() {   # nginx_config ROOT PORT
+nginx_config() {   # nginx_config ROOT PORT [ACCESS_LOG]
     # As root the master hands the requests to workers of another user, which
     # may not read a private temporary folder; they keep root's rights instead.
     [[ $(id -u) -eq 0 ]] && echo "user root;"
@@ -40,7 +44,7 @@ pid $nginx_dir/nginx.pid;
 error_log $nginx_dir/error.log warn;
 events { worker_connections 256; }
 http {
-    access_log off;
+$(nginx_access_log "${3:-}")
     default_type application/octet-stream;
     sendfile on;
     tcp_nopush on;
@@ -53,14 +57,24 @@ http {
     server {
         listen 127.0.0.1:$2;
         root $1;
-        location = /.bench-nginx-token { alias $nginx_dir/token; }
+        location = /.bench-nginx-token { alias $nginx_dir/token; access_log off; }
     }
 }
 EOF
 }
 
-nginx_start() {   # nginx_start ROOT
-    local root=$1 port attempt
+# A benchmark logs nothing: the log would be written while it measures.
+nginx_access_log() {   # nginx_access_log [FILE]
+    if [[ -z $1 ]]; then
+        echo "    access_log off;"
+        return
+    fi
+    echo "    log_format ranges '\$request \"\$http_range\" \$status \$body_bytes_sent';"
+    echo "    access_log $1 ranges;"
+}
+
+nginx_start() {   # nginx_start ROOT [ACCESS_LOG]
+    local root=$1 log=${2:-} port attempt
     nginx_ensure || return 1
     nginx_dir=$(mktemp -d "${TMPDIR:-/tmp}/bench-nginx.XXXXXX")
     # Answered only by this server: another program on the chosen port is not taken for it.
@@ -68,7 +82,7 @@ nginx_start() {   # nginx_start ROOT
     # A free port: a random one is tried, and another when nginx cannot bind it.
     for attempt in $(seq 20); do
         port=$((20000 + RANDOM % 20000))
-        nginx_config "$root" "$port" > "$nginx_dir/nginx.conf"
+        nginx_config "$root" "$port" "$log" > "$nginx_dir/nginx.conf"
         nginx -e "$nginx_dir/error.log" -p "$nginx_dir" -c "$nginx_dir/nginx.conf" 2>> "$nginx_dir/start.log" &
         nginx_pid=$!
         local i
