@@ -63,6 +63,10 @@ public:
     // Sends a child's notification back to the child as OCM_BASE + message;
     // `handled` says whether there was a child to send it to.
     LRESULT ReflectNotifications(UINT message, WPARAM wParam, LPARAM lParam, BOOL& handled);
+    // ReflectNotifications as the last entry of a map: the message is handled when
+    // a control took it, except a colour request that it answered with no brush,
+    // which goes on to the default procedure.
+    LRESULT ReflectNotificationsOrDefault(UINT message, WPARAM wParam, LPARAM lParam);
 
     // The message being processed; null outside processing.
     const SWndMsg* GetCurrentMessage() const { return m_currentMsg; }

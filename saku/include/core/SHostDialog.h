@@ -35,7 +35,7 @@ public:
         MSG_HANDLER      (WM_CLOSE,    OnClose)
         MSG_RANGE_HANDLER(WM_KEYDOWN,  WM_KEYDOWN, OnKeyDown)
         CHAIN_MSG_MAP    (SHostWnd)
-        MSG_RANGE_HANDLER(WM_NULL + 1, 0xFFFF,     OnReflect)
+        MSG_RANGE_HANDLER(WM_NULL + 1, 0xFFFF,     ReflectNotificationsOrDefault)
     END_MSG_MAP()
     // clang-format on
 
@@ -46,9 +46,6 @@ protected:
     // The tree sees the key first; an Esc or Enter it leaves clicks the element
     // with the id 2 or 1.
     LRESULT OnKeyDown(UINT message, WPARAM key, LPARAM flags);
-    // A child's notification goes back to it; a colour request it answers with
-    // no brush goes to the default procedure.
-    LRESULT OnReflect(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
     int m_result = kNotEnded;

@@ -118,4 +118,15 @@ struct WndMsgCracker<WM_MOUSEMOVE> {
     }
 };
 
+// LRESULT OnMenuChar(UINT character, UINT menuType, HMENU menu): menuType is MF_POPUP or MF_SYSMENU
+template <>
+struct WndMsgCracker<WM_MENUCHAR> {
+    template <typename H>
+    static LRESULT Call(H&& handler, WPARAM wParam, LPARAM lParam)
+    {
+        return handler(static_cast<UINT>(LOWORD(wParam)), static_cast<UINT>(HIWORD(wParam)),
+                       reinterpret_cast<HMENU>(lParam));
+    }
+};
+
 }  // namespace SAKU

@@ -239,6 +239,15 @@ LRESULT CSimpleWnd::ReflectNotifications(UINT message, WPARAM wParam, LPARAM lPa
     return ::SendMessageW(control, OCM_BASE + message, wParam, lParam);
 }
 
+LRESULT CSimpleWnd::ReflectNotificationsOrDefault(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    BOOL reflected = FALSE;
+    const LRESULT result = ReflectNotifications(message, wParam, lParam, reflected);
+    const bool colourRequest = message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC;
+    SetMsgHandled(reflected && !(colourRequest && result == 0));
+    return result;
+}
+
 LRESULT CSimpleWnd::DefWindowProc()
 {
     const SWndMsg* const msg = m_currentMsg;

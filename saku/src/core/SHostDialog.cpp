@@ -124,13 +124,4 @@ LRESULT SHostDialog::OnKeyDown(UINT message, WPARAM key, LPARAM flags)
     return 0;
 }
 
-LRESULT SHostDialog::OnReflect(UINT message, WPARAM wParam, LPARAM lParam)
-{
-    BOOL reflected = FALSE;
-    const LRESULT result = ReflectNotifications(message, wParam, lParam, reflected);
-    const bool colourRequest = message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC;
-    CSimpleWnd::SetMsgHandled(reflected && !(colourRequest && result == 0));
-    return result;
-}
-
 }  // namespace SAKU

@@ -599,6 +599,34 @@ TEST_F(SimpleWndTest, NotificationsAreReflectedToTheControlThatSentThem)
     }
 }
 
+TEST_F(SimpleWndTest, ColourRequestAControlLeavesGoesToTheDefaultProcedure)
+{
+    struct Parent : RecordingWnd {
+        BEGIN_MSG_MAP(Parent)
+            MSG_RANGE_HANDLER(WM_NULL + 1, 0xFFFF, ReflectNotificationsOrDefault)
+        END_MSG_MAP()
+    } parent;
+    struct Control : RecordingWnd {
+        BEGIN_MSG_MAP(Control)
+            MSG_RANGE_HANDLER(OCM_BASE + WM_CTLCOLORSTATIC, OCM_BASE + WM_CTLCOLORSTATIC, OnColour)
+        END_MSG_MAP()
+        LRESULT OnColour(UINT, WPARAM, LPARAM) { return brush; }
+        LRESULT brush = 0;
+    } control;
+    ASSERT_NE(nullptr, parent.CreatePopup(0, 0, 200, 200));
+    ASSERT_NE(nullptr, control.CreateWindow(L"control", WS_CHILD, 0, 0, 0, 50, 20, parent.GetHwnd(), nullptr));
+    const HDC dc = ::GetDC(parent.GetHwnd());
+    const auto ask = [&] {
+        return ::SendMessageW(parent.GetHwnd(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                              reinterpret_cast<LPARAM>(control.GetHwnd()));
+    };
+    control.brush = reinterpret_cast<LRESULT>(::GetStockObject(BLACK_BRUSH));
+    EXPECT_EQ(control.brush, ask());
+    control.brush = 0;
+    EXPECT_NE(0, ask());   // the default procedure's brush
+    ::ReleaseDC(parent.GetHwnd(), dc);
+}
+
 TEST_F(SimpleWndTest, AnObjectMakesAWindowAgainAfterItsLastOneEnded)
 {
     // Its final message keeps the thunk, which then serves the next window.
