@@ -15,6 +15,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 build=${TIVALA_BUILD:-$root/build}
 program=$build/bench/listview/bench_listview.exe
+export TIVALA_TIMEOUT=${TIVALA_TIMEOUT:-1800}   # a whole run of 100,000 steps outlasts the usual limit
 
 [[ -f $program ]] || { echo "listview.sh: $program is missing; build first (tools/test)" >&2; exit 2; }
 output=$("$root/tools/wine-run" "$program" "$@" 2>&1 | grep -a 'bench_listview: ' || true)

@@ -42,8 +42,8 @@ const wchar_t kLayout[] =
     L"<skin><scrollbar name='bar' src='png:sbar_cells'/></skin>"
     L"<root colorBkgnd='#FFFFFFFF'>"
     L"<listview name='list' pos='20,20,@150,@100' margin='0' sbSkin='bar'>"
-    L"<template itemHeight='20'><item colorNormal='#FFE0E0E0' colorHover='#FF00FF00' colorSelected='#FF0000FF'>"
-    L"<window name='label' pos='2,2,@10,@10' colorBkgnd='#FFFF0000'/>"
+    L"<template itemHeight='20'><item colorNormal='#E0E0E0' colorHover='#00FF00' colorSelected='#0000FF'>"
+    L"<window name='label' pos='2,2,@10,@10' colorBkgnd='#FF0000'/>"
     L"</item></template></listview></root></SAKU>";
 
 class SListViewHostTest : public HostTest {
