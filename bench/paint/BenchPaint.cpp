@@ -21,6 +21,7 @@
 #include "render/ImgDecoderCreators.h"
 #include "render/RenderFactoryCreators.h"
 
+#include "BenchHost.h"
 #include "BenchImages.h"
 #include "BenchRounds.h"
 
@@ -55,39 +56,6 @@ double Time(const char* name, int rounds, const std::function<void()>& work)
     std::printf("bench_paint: %-40s median %8.3f ms  worst %8.3f ms\n", name, median, times.back());
     return median;
 }
-
-// A host without a real window: the tree's half of the container is the
-// library's, and the host's half hands out one memory target as the host's surface
-// and notes the areas the tree asks to have repainted. It is the tree's root.
-class BenchHost : public SwndContainerImpl {
-public:
-    explicit BenchHost(IRenderTarget* surface) : m_surface(surface) {}
-
-    std::vector<RECT>& Redraws() { return m_redraws; }
-
-    // ISwndContainer overrides
-    BOOL OnFireEvent(EventArgs*) override { return FALSE; }
-    HWND GetHostHwnd() override { return nullptr; }   // the bench redraws queued windows itself
-    LPCWSTR GetTranslatorContext() const override { return L""; }
-    BOOL IsTranslucent() const override { return TRUE; }
-    BOOL IsSendWheel2Hover() const override { return FALSE; }
-    RECT GetContainerRect() const override { return {0, 0, kWidth, kHeight}; }
-    IRenderTarget* OnGetRenderTarget(const RECT&, DWORD) override { return m_surface; }
-    void OnReleaseRenderTarget(IRenderTarget*, const RECT&, DWORD) override {}
-    void OnRedraw(const RECT& rect) override { m_redraws.push_back(rect); }
-    BOOL OnCreateCaret(SWND, HBITMAP, int, int) override { return FALSE; }
-    BOOL OnShowCaret(BOOL) override { return FALSE; }
-    BOOL OnSetCaretPos(int, int) override { return FALSE; }
-    BOOL UpdateWindow() override { return FALSE; }
-    void UpdateTooltip() override {}
-    SMessageLoop* GetMsgLoop() override { return nullptr; }
-    IScriptModule* GetScriptModule() override { return nullptr; }
-    int GetScale() const override { return 100; }
-
-private:
-    IRenderTarget* m_surface;
-    std::vector<RECT> m_redraws;
-};
 
 // The plain "window" element, for a library that does not register it itself.
 class WindowFactory : public SObjectFactory {
@@ -255,8 +223,8 @@ int main(int argc, char** argv)
         return 1;
     }
     {
-        auto host = SAutoRef<BenchHost>::Adopt(new BenchHost(surface.Get()));
-        BenchHost& container = *host.Get();
+        auto host = SAutoRef<bench::BenchHost>::Adopt(new bench::BenchHost(surface.Get(), SIZE{kWidth, kHeight}));
+        bench::BenchHost& container = *host.Get();
         SWindow* const root = host.Get();
         root->BuildFromXml(layout.first_child());
         root->OnRelayout({0, 0, kWidth, kHeight});

@@ -111,6 +111,5 @@ TEST(InstallerInstanceTest, SecondInstanceShowsTheNoticeAndEndsWhileTheFirstRuns
 
     EXPECT_FALSE(first.HasEnded(0));
     EXPECT_TRUE(::IsWindowVisible(wizard));
-    ::PostMessageW(wizard, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(first.HasEnded(60000));
+    // Closing the wizard before the installation asks first; the test ends it.
 }

@@ -7,6 +7,8 @@
 // carries more than its sender gets its fields with the class that raises it.
 namespace SAKU {
 
+class SItemPanel;
+
 // Host window
 SEVENT_CLASS(EventInit,                    8000,  L"on_init")
 SEVENT_CLASS(EventExit,                    8001,  L"on_exit")
@@ -111,11 +113,53 @@ public:
 };
 
 // Item panels
-SEVENT_CLASS(EventOfPanel,                 10006, L"on_event_of_panel")
-SEVENT_CLASS(EventItemPanelClick,          10007, L"on_itempanel_click")
-SEVENT_CLASS(EventItemPanelDbclick,        10008, L"on_itempanel_dbclick")
-SEVENT_CLASS(EventItemPanelRclick,         10009, L"on_itemparem_rclick")
-SEVENT_CLASS(EventItemPanelHover,          10010, L"on_itempanel_hover")
+// An event raised inside a row, handed to the row's owner: `panel` is the row,
+// `origin` the event as its window raised it (both live for the raise only).
+class EventOfPanel : public TplEventArgs<EventOfPanel> {
+public:
+    SEVENT_ID(10006, L"on_event_of_panel")
+    explicit EventOfPanel(IObject* sender, SItemPanel* panel = nullptr, EventArgs* origin = nullptr)
+        : TplEventArgs(sender), panel(panel), origin(origin) {}
+
+    SItemPanel* panel;
+    EventArgs* origin;
+};
+
+// A mouse message that reached a row, with its key flags and row point.
+template <typename T>
+class TplItemPanelMouseEvent : public TplEventArgs<T> {
+public:
+    explicit TplItemPanelMouseEvent(IObject* sender, WPARAM wParam = 0, LPARAM lParam = 0)
+        : TplEventArgs<T>(sender), wParam(wParam), lParam(lParam) {}
+
+    WPARAM wParam;
+    LPARAM lParam;
+};
+
+class EventItemPanelClick : public TplItemPanelMouseEvent<EventItemPanelClick> {
+public:
+    SEVENT_ID(10007, L"on_itempanel_click")
+    using TplItemPanelMouseEvent::TplItemPanelMouseEvent;
+};
+
+class EventItemPanelDbclick : public TplItemPanelMouseEvent<EventItemPanelDbclick> {
+public:
+    SEVENT_ID(10008, L"on_itempanel_dbclick")
+    using TplItemPanelMouseEvent::TplItemPanelMouseEvent;
+};
+
+class EventItemPanelRclick : public TplItemPanelMouseEvent<EventItemPanelRclick> {
+public:
+    SEVENT_ID(10009, L"on_itemparem_rclick")
+    using TplItemPanelMouseEvent::TplItemPanelMouseEvent;
+};
+
+class EventItemPanelHover : public TplItemPanelMouseEvent<EventItemPanelHover> {
+public:
+    SEVENT_ID(10010, L"on_itempanel_hover")
+    using TplItemPanelMouseEvent::TplItemPanelMouseEvent;
+};
+
 SEVENT_CLASS(EventItemPanelLeave,          10011, L"on_itempanel_leave")
 
 // Tab control
@@ -183,8 +227,28 @@ SEVENT_CLASS(EventTCCheckState,            15003, L"on_treectrl_item_check")
 SEVENT_CLASS(EventTCDbClick,               15004, L"on_treectrl_item_dbclick")
 
 // List views
-SEVENT_CLASS(EventLVSelChanging,           15100, L"on_listview_select_changing")
-SEVENT_CLASS(EventLVSelChanged,            15101, L"on_listview_select_changed")
+// The selection is about to move from row `oldSel` to `newSel` (-1: none): a
+// subscriber that sets `cancel` keeps the old one.
+class EventLVSelChanging : public TplEventArgs<EventLVSelChanging> {
+public:
+    SEVENT_ID(15100, L"on_listview_select_changing")
+    explicit EventLVSelChanging(IObject* sender, int oldSel = -1, int newSel = -1)
+        : TplEventArgs(sender), oldSel(oldSel), newSel(newSel) {}
+
+    int oldSel;
+    int newSel;
+    BOOL cancel = FALSE;
+};
+
+class EventLVSelChanged : public TplEventArgs<EventLVSelChanged> {
+public:
+    SEVENT_ID(15101, L"on_listview_select_changed")
+    explicit EventLVSelChanged(IObject* sender, int oldSel = -1, int newSel = -1)
+        : TplEventArgs(sender), oldSel(oldSel), newSel(newSel) {}
+
+    int oldSel;
+    int newSel;
+};
 
 // Rich edit
 // A notification of an edit's text services (EN_CHANGE, EN_SELCHANGE, ...) with

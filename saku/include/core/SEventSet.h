@@ -76,4 +76,20 @@ private:
     bool m_muted = false;
 };
 
+// Mutes an event set for a scope and gives it back the muting it had.
+class SScopedEventMute {
+public:
+    explicit SScopedEventMute(SEventSet* events) : m_events(events), m_wasMuted(events->IsMuted())
+    {
+        m_events->SetMuted(true);
+    }
+    ~SScopedEventMute() { m_events->SetMuted(m_wasMuted); }
+    SScopedEventMute(const SScopedEventMute&) = delete;
+    SScopedEventMute& operator=(const SScopedEventMute&) = delete;
+
+private:
+    SEventSet* m_events;
+    bool m_wasMuted;
+};
+
 }  // namespace SAKU

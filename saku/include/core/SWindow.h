@@ -201,6 +201,7 @@ public:
     // To this window, then depth first to every descendant.
     void BroadcastMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
     void SetColorizeColor(COLORREF color);
+    COLORREF GetColorizeColor() const { return m_colorize; }
     // The message being dispatched (innermost of SendSwndMessage); null outside one.
     const MSG* GetCurMsg() const;
     SEventSet* GetEventSet() { return &m_eventSet; }

@@ -46,6 +46,11 @@ public:
     void BuildWndTreeZorder() override;
     LRESULT DoFrameEvent(UINT message, WPARAM wParam, LPARAM lParam) override;
 
+protected:
+    // For containers inside another tree (item panels), whose owner parks and
+    // restores their focus.
+    CFocusManager* GetFocusManager() { return &m_focusMgr; }
+
 private:
     SWindow* CaptureWindow();
     SWindow* HoverWindow();

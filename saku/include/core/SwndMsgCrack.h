@@ -135,3 +135,12 @@
 
 // LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam): a message without a cracker
 #define MESSAGE_HANDLER_EX(msg, func) SWND_MESSAGE_ENTRY(msg, result = func(message, wParam, lParam))
+
+// LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam), for every message from `first` to `last`
+#define MESSAGE_RANGE_HANDLER_EX(first, last, func)     \
+    if (message >= (first) && message <= (last)) {      \
+        SetMsgHandled(TRUE);                            \
+        result = func(message, wParam, lParam);         \
+        if (IsMsgHandled())                             \
+            return TRUE;                                \
+    }

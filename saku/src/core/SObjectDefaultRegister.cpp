@@ -10,6 +10,7 @@
 #include "controls/SImageWnd.h"
 #include "controls/SLine.h"
 #include "controls/SLink.h"
+#include "controls/SListView.h"
 #include "controls/SPanel.h"
 #include "controls/SProgress.h"
 #include "controls/SRadioBox.h"
@@ -71,6 +72,7 @@ void SObjectDefaultRegister::RegisterWindows(SObjectFactoryMgr* factories)
     factories->RegisterFactoryOf<STabPage>();
     factories->RegisterFactoryOf<SPanel>();
     factories->RegisterFactoryOf<SScrollView>();
+    factories->RegisterFactoryOf<SListView>();
     factories->RegisterFactoryOf<SCheckBox>();
     factories->RegisterFactoryOf<SRadioBox>();
     factories->RegisterFactoryOf<SToggle>();

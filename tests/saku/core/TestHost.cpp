@@ -68,9 +68,10 @@ void TestHost::OnReleaseRenderTarget(SAKU::IRenderTarget* target, const RECT& re
     target->Release();
 }
 
-void TestHost::OnRedraw(const RECT&)
+void TestHost::OnRedraw(const RECT& rect)
 {
     ++m_redraws;
+    m_lastRedraw = rect;
 }
 
 BOOL TestHost::OnCreateCaret(SAKU::SWND, HBITMAP, int, int)

@@ -52,6 +52,7 @@ public:
     SAKU::IRenderTarget* Canvas() const { return m_canvas.Get(); }
     int EventCount() const { return m_events; }
     int RedrawCount() const { return m_redraws; }
+    RECT LastRedraw() const { return m_lastRedraw; }
 
     // DoFrameEvent of a mouse message at (x, y), with no key held.
     LRESULT Mouse(UINT message, int x, int y, WPARAM keys = 0);
@@ -62,6 +63,7 @@ private:
     bool m_wheelToHover = false;
     int m_events = 0;
     int m_redraws = 0;
+    RECT m_lastRedraw = {};
 };
 
 // A window that logs the messages named by MessageName, then handles them as

@@ -1,0 +1,154 @@
+#pragma once
+
+#include "controls/IItemContainer.h"
+#include "controls/SPanel.h"
+#include "core/SDynArray.h"
+#include "core/SLinkedList.h"
+
+#include <pugixml.hpp>
+
+namespace SAKU {
+
+class SItemPanel;
+struct IListViewItemLocator;
+struct ILvAdapter;
+struct ILvDataSetObserver;
+
+// A virtual, adapter-driven vertical list ("listview"): only the visible rows
+// have windows, each an item panel filled by the adapter (ILvAdapter) from the
+// layout's "template" element and placed by an item locator, fixed or flexible
+// by the template's "itemHeight". Rows that scroll out go to a recycle list of
+// their view type and come back for other rows of that type. One row may be
+// selected: a click selects with the "changing" (which may veto) and "changed"
+// events, the keyboard selects silently. The list holds its adapter, locator and
+// panels; the adapter holds the list's observer. UI thread.
+class SListView : public SPanel, protected IItemContainer {
+public:
+    SOBJECT_CLASS(SPanel, L"listview", kObjTypeWindow)
+    SOBJECT_BASE_CLASS(L"div")
+
+    SListView();
+    ~SListView() override;
+
+    // FALSE, with nothing changed, before the layout gave the list its template
+    // (and with it the locator). Null drops the adapter.
+    BOOL SetAdapter(ILvAdapter* adapter);
+    ILvAdapter* GetAdapter() const { return m_adapter.Get(); }
+    void SetItemLocator(IListViewItemLocator* locator);
+    IListViewItemLocator* GetItemLocator() const { return m_locator.Get(); }
+
+    int GetSel() const { return m_selected; }
+    // -1 (or any negative index) clears the selection; an index past the rows does
+    // nothing. With `notify` the change may be vetoed.
+    void SetSel(int index, BOOL notify = FALSE);
+    void EnsureVisible(int index);
+    // The visible panel of the row, or null.
+    SItemPanel* GetItemPanel(int index) const;
+    int GetFirstVisibleIndex() const { return m_firstVisible; }
+    int GetVisibleCount() const { return m_visibleItems.GetCount(); }
+
+    // What the adapter's observer passes on: rows added, removed or resized (read
+    // again now), or row contents changed (refreshed at the next paint).
+    void OnDataSetChanged();
+    void OnDataSetInvalidated();
+
+    BEGIN_ATTRIBUTES(SListView)
+        ATTRIBUTE_HANDLER(L"dividerSkin", OnAttrDividerSkin)
+        ATTRIBUTE_FIELD  (L"dividerSize", m_dividerSize, SLayoutDim,     kRefresh)
+        ATTRIBUTE_FIELD  (L"wantTab",     m_wantTab,     ParseIntOrZero, kNoRefresh)
+    END_ATTRIBUTES_CHAIN(SPanel)
+
+    // ---- SPanel overrides -------------------------------------------------------------
+    int GetScrollLineSize(BOOL vertical) override;
+    BOOL OnScroll(BOOL vertical, UINT code, int position) override;
+
+    // ---- SWindow overrides ------------------------------------------------------------
+    // Only the "template" element: the rows are built from it, not as children.
+    BOOL BuildChildren(pugi::xml_node element) override;
+    UINT OnGetDlgCode() const override;
+    BOOL OnSetCursor(const POINT& point) override;
+    BOOL UpdateToolTip(POINT point, SwndToolTipInfo& info) override;
+    void ApplyColorize(COLORREF color) override;
+    void OnScaleChanged(int scale) override;
+    int OnLanguageChanged() override;
+
+    BEGIN_SWND_MESSAGES(SListView)
+        MSG_WM_DESTROY          (OnDestroy)
+        MSG_WM_SIZE             (OnSize)
+        MSG_WM_SETFOCUS_EX      (OnSetFocus)
+        MSG_WM_KILLFOCUS_EX     (OnKillFocus)
+        MSG_WM_PAINT_EX         (OnPaint)
+        MSG_WM_KEYDOWN          (OnKeyDown)
+        MESSAGE_RANGE_HANDLER_EX(WM_KEYFIRST,    WM_UNICHAR,     OnKeyEvent)   // the rest of the keys go to the selected row
+        MESSAGE_RANGE_HANDLER_EX(WM_IME_STARTCOMPOSITION, WM_IME_KEYLAST, OnKeyEvent)
+        MSG_WM_MOUSEWHEEL       (OnMouseWheel)
+        MESSAGE_RANGE_HANDLER_EX(WM_MOUSEFIRST,  WM_MOUSELAST,   OnMouseEvent)
+        MSG_WM_MOUSELEAVE       (OnMouseLeave)
+    END_SWND_MESSAGES_CHAIN(SPanel)
+
+protected:
+    // ---- IItemContainer overrides -----------------------------------------------------
+    void SetItemCapture(SItemPanel* item, BOOL capture) override;
+    BOOL GetItemRect(SItemPanel* item, RECT& rect) override;
+    BOOL IsItemRedrawDelayed() override { return TRUE; }
+    void OnItemRequestRelayout(SItemPanel*) override {}
+
+private:
+    // A visible row: its panel and the view type the panel was filled for.
+    struct ItemInfo {
+        SItemPanel* panel;   // one reference, the list's
+        int viewType;
+    };
+
+    HRESULT OnAttrDividerSkin(const SStringW& value, BOOL loading);
+
+    void OnDestroy();
+    void OnSize(UINT type, SIZE size);
+    void OnSetFocus(SWND oldFocus);
+    void OnKillFocus(SWND newFocus);
+    void OnPaint(IRenderTarget* target);
+    void OnKeyDown(UINT key, UINT repeatCount, UINT flags);
+    LRESULT OnKeyEvent(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnMouseWheel(UINT flags, short delta, POINT point);
+    LRESULT OnMouseEvent(UINT message, WPARAM wParam, LPARAM lParam);
+    void OnMouseLeave();
+    BOOL OnItemClick(EventArgs* args);
+
+    // The scroll range from the locator's total height.
+    void UpdateScrollbar();
+    // Fills the view with rows from the scroll position: panels of rows still
+    // visible stay, the others are recycled, new rows take recycled or new panels.
+    void UpdateVisibleItems();
+    SItemPanel* TakePanel(int index, int viewType, ItemInfo* old, int oldCount, int firstOld);
+    ItemInfo* LeavingPanel(int index, int viewType, ItemInfo* old, int oldCount, int firstOld);
+    void LeaveRow(SItemPanel* panel);
+    // Every panel, visible and recycled, released.
+    void DropAllPanels();
+    // Sends a message to every panel, visible and recycled, and all their descendants.
+    void BroadcastToPanels(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+    // The message for `panel` with the point in its coordinates.
+    LRESULT SendToPanel(SItemPanel* panel, UINT message, WPARAM wParam, LPARAM lParam);
+    SItemPanel* PanelAt(POINT point);
+    SItemPanel* SelectedPanel() const { return GetItemPanel(m_selected); }
+    int ItemIndex(const SItemPanel* panel) const;
+    void SelectByKey(int index);
+
+    SAutoRef<ILvAdapter> m_adapter;
+    SAutoRef<ILvDataSetObserver> m_observer;
+    SAutoRef<IListViewItemLocator> m_locator;
+
+    int m_firstVisible = -1;
+    SLinkedList<ItemInfo> m_visibleItems{10};      // in row order from m_firstVisible
+    SDynArray<SLinkedList<SItemPanel*>> m_recycle;  // per view type; one reference each
+    SItemPanel* m_capturePanel = nullptr;          // a visible panel, or null
+    SItemPanel* m_hoverPanel = nullptr;
+    int m_selected = -1;
+    bool m_pendingRefresh = false;
+
+    pugi::xml_document m_template;                  // a copy of the layout's "template" element
+    ISkinObj* m_dividerSkin = nullptr;              // owned by the skin pools
+    SLayoutDim m_dividerSize;
+    int m_wantTab = 0;
+};
+
+}  // namespace SAKU
