@@ -90,7 +90,7 @@ void CTestAdapterFlex::GetViewDesiredSize(SIZE* size, int, SWindow*, const RECT*
 void CTestAdapterFlex::GetView(int position, SWindow* itemWnd, pugi::xml_node xmlTemplate)
 {
     if (!itemWnd->GetWindow(GSW_FIRSTCHILD))
-        itemWnd->BuildChildren(XmlChild(TemplateElement(xmlTemplate), L"itemOdd"));
+        itemWnd->BuildFromXml(XmlChild(TemplateElement(xmlTemplate), L"itemOdd"));
     // The event set refuses a second equal subscription, so a recycled row
     // keeps one of each.
     itemWnd->GetEventSet()->SubscribeEvent(EventSwndStateChanged::EventID,
