@@ -62,7 +62,7 @@ public:
     void OnInitFinished(pugi::xml_node element) override;
     RECT GetChildrenLayoutRect() const override;
     void UpdateChildrenPosition() override;
-    UINT OnGetDlgCode() const override { return DLGC_WANTARROWS; }
+    UINT OnGetDlgCode() const override { return kDlgCodeWantArrows; }
     BOOL IsFocusable() const override { return TRUE; }
     void PreparePaint(IRenderTarget* target, SPaintState& saved) override;
     BOOL UpdateToolTip(POINT point, SwndToolTipInfo& info) override;

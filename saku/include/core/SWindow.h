@@ -40,6 +40,16 @@ constexpr DWORD WndState_Check = 0x04;
 constexpr DWORD WndState_Invisible = 0x08;   // hidden by itself or through an ancestor
 constexpr DWORD WndState_Disable = 0x10;     // disabled by itself or through an ancestor
 
+// Bits of OnGetDlgCode: the keys a focused window takes itself instead of
+// leaving them to the host's navigation. Not Windows' DLGC_ values: characters
+// are 8 here.
+constexpr UINT kDlgCodeWantArrows = 0x1;
+constexpr UINT kDlgCodeWantTab = 0x2;
+constexpr UINT kDlgCodeWantEnter = 0x4;
+constexpr UINT kDlgCodeWantChars = 0x8;
+constexpr UINT kDlgCodeWantAllKeys = 0xFFFF;
+constexpr UINT kDlgCodeWantSysKeys = 0x80000000;   // Alt combinations too
+
 // GetWindow codes.
 constexpr int GSW_FIRSTCHILD = 0;
 constexpr int GSW_LASTCHILD = 1;

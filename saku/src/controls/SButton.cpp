@@ -7,8 +7,6 @@ namespace SAKU {
 
 namespace {
 
-// The dialog code of a button: it takes characters (Space and Enter press it).
-constexpr UINT kDlgCodeWantChars = 8;
 // Each frame of a fade adds this much alpha: from 5, ten frames reach 255.
 constexpr BYTE kFadeStart = 5;
 constexpr BYTE kFadeStep = 25;
@@ -91,6 +89,7 @@ void SButton::OnNextFrame()
     Invalidate();
 }
 
+// It takes characters: Space and Enter press it.
 UINT SButton::OnGetDlgCode() const
 {
     return kDlgCodeWantChars;

@@ -2,13 +2,6 @@
 
 namespace SAKU {
 
-namespace {
-
-// The dialog code of a check box: it takes characters (Space flips it).
-constexpr UINT kDlgCodeWantChars = 8;
-
-}  // namespace
-
 HRESULT SCheckBox::OnAttrChecked(const SStringW& value, BOOL)
 {
     SetCheck(value != L"0");
@@ -21,6 +14,7 @@ void SCheckBox::DrawFocus(IRenderTarget* target)
         SWindow::DrawFocus(target);
 }
 
+// It takes characters: Space flips it.
 UINT SCheckBox::OnGetDlgCode() const
 {
     return kDlgCodeWantChars;

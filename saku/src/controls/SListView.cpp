@@ -239,9 +239,7 @@ LRESULT SListView::OnKeyEvent(UINT message, WPARAM wParam, LPARAM lParam)
 // With "wantTab" every key, Tab included; else the arrows, and no dialog key.
 UINT SListView::OnGetDlgCode() const
 {
-    constexpr UINT kWantAllKeys = 0xFFFF;
-    constexpr UINT kWantArrowsOnly = 0x80000000 | DLGC_WANTARROWS;
-    return m_wantTab ? kWantAllKeys : kWantArrowsOnly;
+    return m_wantTab ? kDlgCodeWantAllKeys : kDlgCodeWantSysKeys | kDlgCodeWantArrows;
 }
 
 // ---- Mouse --------------------------------------------------------------------------------

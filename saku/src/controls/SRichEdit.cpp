@@ -29,12 +29,6 @@ namespace SAKU {
 
 namespace {
 
-// Dialog codes of the edit: arrows (1), characters (8), Tab (2), Enter (4).
-constexpr UINT kDlgCodeArrows = 0x1;
-constexpr UINT kDlgCodeTab = 0x2;
-constexpr UINT kDlgCodeEnter = 0x4;
-constexpr UINT kDlgCodeChars = 0x8;
-
 // The element timer the edit repaints itself by once.
 constexpr char kRepaintTimer = 6;
 
@@ -450,11 +444,11 @@ BOOL SRichEdit::OnSetCursor(const POINT& point)
 
 UINT SRichEdit::OnGetDlgCode() const
 {
-    UINT code = kDlgCodeChars | kDlgCodeArrows;
+    UINT code = kDlgCodeWantChars | kDlgCodeWantArrows;
     if (m_options & kEditWantTab)
-        code |= kDlgCodeTab;
+        code |= kDlgCodeWantTab;
     if (m_editStyle & ES_WANTRETURN)
-        code |= kDlgCodeEnter;
+        code |= kDlgCodeWantEnter;
     return code;
 }
 

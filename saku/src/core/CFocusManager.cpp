@@ -11,8 +11,6 @@ namespace {
 
 // The saved handle of a focus parked while no window had it.
 constexpr SWND kParkedNone = 0xFFFFFFFF;
-// The bit of OnGetDlgCode by which a window asks for Tab itself.
-constexpr UINT kWantTab = 0x2;
 
 bool IsKeyHeld(int key)
 {
@@ -123,7 +121,7 @@ bool CFocusManager::IsTabTraversalKey(UINT key)
     if (key != VK_TAB)
         return false;
     if (SWindow* const focused = GetFocusedWindow()) {
-        if (focused->OnGetDlgCode() & kWantTab)
+        if (focused->OnGetDlgCode() & kDlgCodeWantTab)
             return false;
     }
     return !IsKeyHeld(VK_CONTROL);

@@ -18,7 +18,6 @@ namespace SAKU {
 namespace {
 
 constexpr DWORD kElementTimer = 0x80000000;
-constexpr DWORD kDlgCodeWantsSysKeys = 0x80000000;
 const wchar_t kSpyOverflow[] = L"##buf overflow!";
 const wchar_t kSpyUnavailable[] = L"##unavailable!";
 
@@ -171,7 +170,7 @@ LRESULT SHostWnd::OnKeyEvent(UINT message, WPARAM wParam, LPARAM lParam)
     if (message == WM_SYSKEYDOWN || message == WM_SYSKEYUP) {
         // System keys (Alt+F4, Alt+Space) stay the system's unless the focus wants them.
         SWindow* const focus = SWindowMgr::GetWindow(GetFocus());
-        if (!focus || !(focus->OnGetDlgCode() & kDlgCodeWantsSysKeys)) {
+        if (!focus || !(focus->OnGetDlgCode() & kDlgCodeWantSysKeys)) {
             CSimpleWnd::SetMsgHandled(FALSE);
             return 0;
         }
