@@ -203,7 +203,7 @@ TEST_F(CMainDlgTest, TheModulePageComesWhenTheSplashIsOverAndTheManifestIsIn)
         }
         EXPECT_EQ(1, Page(dialog));
         EXPECT_FALSE(Shown(dialog, L"animate_request_install_menifest"));
-        DestroyMainWindow(dialog);
+        DestroyHost(dialog);
     }
 }
 
@@ -225,7 +225,7 @@ TEST_F(CMainDlgTest, AnElementsTimerNeverEndsTheSplashNorTurnsTheSlides)
     }
     Tick(dialog, CMainDlg::kSplashTimer);
     EXPECT_EQ(1, Page(dialog));
-    DestroyMainWindow(dialog);
+    DestroyHost(dialog);
 }
 
 TEST_F(CMainDlgTest, TheModulePageOffersTheManifestsModulesAndTheEarlierFolders)
@@ -268,7 +268,7 @@ TEST_F(CMainDlgTest, TheModulePageOffersTheManifestsModulesAndTheEarlierFolders)
     EXPECT_EQ(L"v2.0.5.2", Text(dialog, L"text_main_version"));
     EXPECT_EQ(0, Page(dialog, L"tab_config"));
     Keep(dialog, L"wizard_modules");
-    DestroyMainWindow(dialog);
+    DestroyHost(dialog);
 }
 
 TEST_F(CMainDlgTest, AnInvalidFolderShowsTheWarningAndBlocksItsButton)
@@ -348,7 +348,7 @@ TEST_F(CMainDlgTest, AnInvalidFolderShowsTheWarningAndBlocksItsButton)
     EXPECT_EQ(m_folders.File(L"TivalaResource"), EditText(dialog, 1011));
     EXPECT_FALSE(Shown(dialog, L"icon_choose_res_directory_warning"));
     EXPECT_TRUE(Enabled(dialog, L"next1"));
-    DestroyMainWindow(dialog);
+    DestroyHost(dialog);
 }
 
 TEST_F(CMainDlgTest, ARowOfAnEarlierInstallationsModuleDoesNotToggleUnderRealClicks)
@@ -395,7 +395,7 @@ TEST_F(CMainDlgTest, ARowOfAnEarlierInstallationsModuleDoesNotToggleUnderRealCli
     EXPECT_FALSE(ticked(0));
     EXPECT_FALSE(service.GetModule(L"WallPaper").selected);
     EXPECT_TRUE(service.GetModule(L"Rainmeter").selected);
-    DestroyMainWindow(dialog);
+    DestroyHost(dialog);
 }
 
 TEST_F(CMainDlgTest, TheEnginesProgressMovesTheBarAndSaysWhatIsDone)
@@ -447,7 +447,7 @@ TEST_F(CMainDlgTest, TheEnginesProgressMovesTheBarAndSaysWhatIsDone)
     EXPECT_EQ(L"动态交互壁纸", Text(dialog, L"title"));
     EXPECT_EQ(L"采用自主研发的高性能内核", Text(dialog, L"textline1"));
     EXPECT_TRUE(Shown(dialog, L"animate_install3"));
-    DestroyMainWindow(dialog);
+    DestroyHost(dialog);
 }
 
 TEST_F(CMainDlgTest, FailuresAskAndTheRightButtonRetries)
@@ -464,8 +464,7 @@ TEST_F(CMainDlgTest, FailuresAskAndTheRightButtonRetries)
     Post(dialog, tivala::WM_UI_DOWNLOAD_PROGRESS, 0, Carry<tivala::ProgressInfo>(0));
     EXPECT_EQ(L"下载文件出错，需要重试吗？", dialog.questions.back());
     EXPECT_FALSE(::IsWindow(dialog.GetHwnd()));   // the left button ends the installer
-    MSG quit;
-    ::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    DropQuitMessage();
 }
 
 TEST_F(CMainDlgTest, ClosingAsksOnEveryPageButTheLast)
@@ -496,9 +495,8 @@ TEST_F(CMainDlgTest, ClosingAsksOnEveryPageButTheLast)
         }
         EXPECT_EQ(c.open, ::IsWindow(dialog.GetHwnd()) != FALSE);
         if (::IsWindow(dialog.GetHwnd()))
-            DestroyMainWindow(dialog);
-        MSG quit;
-        ::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+            DestroyHost(dialog);
+        DropQuitMessage();
     }
 }
 
@@ -526,8 +524,7 @@ TEST_F(CMainDlgTest, CompletionShowsTheLastPageAndTheReportsLeaveBeforeTheWindow
     Click(dialog, L"btn_finished");
     EXPECT_EQ(std::vector<std::wstring>{InstallService::GetInstance().GetStarterPath()}, dialog.productStarts);
     EXPECT_FALSE(::IsWindow(dialog.GetHwnd()));
-    MSG quit;
-    ::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    DropQuitMessage();
     const std::vector<tivala::test::LoggedRequest> requests = server.Requests();
     // The installation's own report, one per selected optional module
     // ("WallPaper" and "Rainmeter"), then the channel.
@@ -579,7 +576,6 @@ TEST_F(CMainDlgTest, TheCloseQuestionIsAMessageBoxAnsweredWithTheMouse)
     }
     EXPECT_EQ(2u, dialog.questions.size());
     if (::IsWindow(dialog.GetHwnd()))
-        DestroyMainWindow(dialog);
-    MSG quit;
-    ::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+        DestroyHost(dialog);
+    DropQuitMessage();
 }

@@ -26,16 +26,6 @@ protected:
         App().InitNamedIDs(kNamedIds.data(), static_cast<int>(kNamedIds.size()), true);
         AddProgramResources(L"uidef:xml_init");
     }
-
-    // Destroys a host made from the wizard's main layout, which as the
-    // application's main window ends the thread's message loop; the test's
-    // thread drops that end.
-    static void DestroyMainWindow(SAKU::CSimpleWnd& window)
-    {
-        window.DestroyWindow();
-        MSG quit;
-        ::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
-    }
 };
 
 }  // namespace installer_test

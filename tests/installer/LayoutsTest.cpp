@@ -175,7 +175,7 @@ TEST_F(LayoutsTest, WindowsLoadAndLayOutWithoutAWarning)
         ASSERT_TRUE(window);
         const RECT rect = window->GetWindowRect();
         EXPECT_TRUE(::EqualRect(&rect, &c.rect)) << Text(rect);
-        DestroyMainWindow(host);
+        DestroyHost(host);
     }
 }
 
@@ -195,5 +195,5 @@ TEST_F(LayoutsTest, WindowsTakeTheirIdsFromTheLayoutOrTheNamedIds)
         EXPECT_EQ(c.id, window->GetID());
     }
     EXPECT_EQ(SStringW(L"Tivala安装"), host.GetHostAttr().GetTitle().GetText());
-    DestroyMainWindow(host);
+    DestroyHost(host);
 }

@@ -37,5 +37,5 @@ TEST_F(MainWindowTest, ShowsTheWizardLayoutTranslucent)
     for (const POINT& p : covered)
         EXPECT_NE(0u, saku_test::PixelAt(drawn, 340, p.x, p.y) >> 24) << p.x << "," << p.y;
     saku_test::KeepPng(dialog.GetCacheTarget(), L"TIVALA_PAINT_PNG", L"main_window");
-    DestroyMainWindow(dialog);
+    DestroyHost(dialog);
 }

@@ -29,8 +29,7 @@ protected:
         if (m_host && m_host->GetHwnd())
             m_host->CSimpleWnd::DestroyWindow();
         m_host.reset();
-        MSG quit;
-        ::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);   // the host's end
+        DropQuitMessage();   // the host's end
         HostTest::TearDown();
     }
 

@@ -42,8 +42,7 @@ protected:
     {
         if (m_host && m_host->GetHwnd())
             m_host->CSimpleWnd::DestroyWindow();
-        MSG quit;
-        ::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);   // the host's end
+        DropQuitMessage();   // the host's end
         m_host.reset();
         HostTest::TearDown();
     }

@@ -70,13 +70,19 @@ protected:
         ::SetForegroundWindow(host.GetHwnd());
         Pump();
     }
-    // Destroys a host made by LoadLayout and takes the quit message its end posts:
-    // the test's loop is not the host's.
-    static void DestroyHost(SAKU::SHostWnd& host)
+    // Takes the quit message that an application window's end posts: the test's
+    // loop is not the window's. True when there was one.
+    static bool DropQuitMessage()
     {
-        host.CSimpleWnd::DestroyWindow();
         MSG quit;
-        ::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+        return ::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE;
+    }
+    // Destroys a host window (a layout host, a dialog) and takes the quit
+    // message its end may post.
+    static void DestroyHost(SAKU::CSimpleWnd& host)
+    {
+        host.DestroyWindow();
+        DropQuitMessage();
     }
 
     // A point of the host's client area on the screen.

@@ -29,9 +29,7 @@ TEST_F(SCaptionTest, DragsItsWindowWithTheRealMouse)
     EXPECT_EQ(before.left + 40, after.left);
     EXPECT_EQ(before.top + 30, after.top);
     EXPECT_EQ(0u, host.OnGetSwndCapture());   // the release that the move loop swallowed reached the tree
-    host.CSimpleWnd::DestroyWindow();
-    MSG quit;
-    ::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);   // the appMain window's end
+    DestroyHost(host);   // the appMain window's end
 }
 
 TEST_F(SCaptionTest, DoubleClickMaximisesOnlyAResizableHost)

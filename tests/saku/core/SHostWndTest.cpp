@@ -92,8 +92,7 @@ TEST_F(SHostWndTest, TranslucentHostPaintsThroughItsDummyWindow)
     label->InvalidateArea();
     EXPECT_TRUE(PumpUntil([&] { return PixelAt(ReadPixels(host.GetCacheTarget()), 340, 30, 205) == Stored(0xFF00FF00); }));
     host.CSimpleWnd::DestroyWindow();
-    MSG quit;
-    EXPECT_TRUE(::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));   // the appMain window's end
+    EXPECT_TRUE(DropQuitMessage());   // the appMain window's end
     EXPECT_FALSE(::IsWindow(dummy));
 }
 
@@ -113,8 +112,7 @@ TEST_F(SHostWndTest, WindowTypeDecidesWhetherTheLoopEnds)
         ASSERT_TRUE(document.load_string(c.xml));
         ASSERT_TRUE(host.LoadFromXml(document.child(L"SAKU"), 0, 0));
         host.CSimpleWnd::DestroyWindow();
-        MSG quit;
-        EXPECT_EQ(c.quits, ::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE);
+        EXPECT_EQ(c.quits, DropQuitMessage());
     }
 }
 
@@ -175,9 +173,7 @@ TEST_F(SHostWndTest, TranslucentHostAnimatesThroughItsSurface)
     EXPECT_FALSE(::IsWindowVisible(window));
     EXPECT_TRUE(host.AnimateHostWindow(50, AW_CENTER | AW_ACTIVATE));
     EXPECT_TRUE(::IsWindowVisible(window));
-    host.CSimpleWnd::DestroyWindow();
-    MSG quit;
-    ::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);   // the appMain window's end
+    DestroyHost(host);   // the appMain window's end
 }
 
 // A host whose layout leaves its size to the root takes the root's size and
