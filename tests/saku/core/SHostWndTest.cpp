@@ -79,7 +79,16 @@ TEST_F(SHostWndTest, TranslucentHostPaintsThroughItsDummyWindow)
     SHostWnd host(L"HOST_MAIN");   // a layout name without a type is a "LAYOUT"
     const HWND window = host.Create(nullptr);
     ASSERT_TRUE(window);
-    const HWND dummy = ::FindWindowExW(nullptr, nullptr, nullptr, L"SAKU_DUMMY_WND");
+    // Tests in other processes of the same Wine session have dummy windows too.
+    HWND dummy = nullptr;
+    for (HWND found = nullptr; (found = ::FindWindowExW(nullptr, found, nullptr, L"SAKU_DUMMY_WND")) != nullptr;) {
+        DWORD process = 0;
+        ::GetWindowThreadProcessId(found, &process);
+        if (process == ::GetCurrentProcessId()) {
+            dummy = found;
+            break;
+        }
+    }
     ASSERT_TRUE(dummy);
     EXPECT_EQ(window, ::GetWindow(dummy, GW_OWNER));
     EXPECT_TRUE(::GetWindowLongW(dummy, GWL_EXSTYLE) & WS_EX_NOACTIVATE);
