@@ -42,16 +42,6 @@ int IntAttribute(pugi::xml_node node, const wchar_t* name, int otherwise)
     return attribute ? attribute.as_int(otherwise) : otherwise;
 }
 
-// The list's "template" element, whose attributes are the row heights and whose
-// child "itemOdd" is every row's layout. A list may hand over that element or
-// its first child, the row element itself.
-pugi::xml_node TemplateElement(pugi::xml_node node)
-{
-    if (!XmlChild(node, L"itemOdd") && _wcsicmp(node.name(), L"itemOdd") == 0)
-        return node.parent();
-    return node;
-}
-
 void ShowTicked(SWindow* row, bool ticked, BOOL loading)
 {
     row->ApplyAttribute(L"ncskin", ticked ? kTickedRowBackground : kRowBackground, loading);
@@ -69,7 +59,6 @@ CTestAdapterFlex::CTestAdapterFlex(std::vector<std::wstring> appPaths) : m_keys(
 
 void CTestAdapterFlex::InitByTemplate(pugi::xml_node xmlTemplate)
 {
-    xmlTemplate = TemplateElement(xmlTemplate);
     m_oddHeight = IntAttribute(xmlTemplate, L"oddHeight", kDefaultRowHeight);
     m_evenHeight = IntAttribute(xmlTemplate, L"evenHeight", kDefaultRowHeight);
     m_evenSelHeight = IntAttribute(xmlTemplate, L"evenSelHeight", kDefaultRowHeight);
@@ -90,7 +79,7 @@ void CTestAdapterFlex::GetViewDesiredSize(SIZE* size, int, SWindow*, const RECT*
 void CTestAdapterFlex::GetView(int position, SWindow* itemWnd, pugi::xml_node xmlTemplate)
 {
     if (!itemWnd->GetWindow(GSW_FIRSTCHILD))
-        itemWnd->BuildFromXml(XmlChild(TemplateElement(xmlTemplate), L"itemOdd"));
+        itemWnd->BuildFromXml(XmlChild(xmlTemplate, L"itemOdd"));
     // The event set refuses a second equal subscription, so a recycled row
     // keeps one of each.
     itemWnd->GetEventSet()->SubscribeEvent(EventSwndStateChanged::EventID,

@@ -26,7 +26,6 @@ public:
     explicit CTestAdapterFlex(std::vector<std::wstring> appPaths);
 
     const std::wstring& GetKey(int position) const { return m_keys[position]; }
-    int GetEvenSelHeight() const { return m_evenSelHeight; }
 
     // ILvAdapter overrides
     int GetCount() override { return static_cast<int>(m_keys.size()); }

@@ -51,7 +51,7 @@ public:
     {
         if (itemWnd->GetChildrenCount() == 0) {
             ++m_panelsMade;
-            itemWnd->BuildFromXml(xmlTemplate);
+            itemWnd->BuildFromXml(xmlTemplate.first_child());
         }
         if (SWindow* const label = itemWnd->FindChildByName(L"label")) {
             wchar_t text[64];

@@ -77,7 +77,7 @@ BOOL SListView::SetAdapter(ILvAdapter* adapter)
     m_adapter = adapter;
     m_locator->SetAdapter(adapter);
     if (m_adapter) {
-        m_adapter->InitByTemplate(m_template.first_child().first_child());
+        m_adapter->InitByTemplate(m_template.first_child());
         m_adapter->RegisterDataSetObserver(m_observer.Get());
         m_recycle.SetCount(std::max(m_adapter->GetViewTypeCount(), 1));
         OnDataSetChanged();
@@ -525,7 +525,7 @@ void SListView::UpdateVisibleItems()
             }
             if (state & WndState_Hover)
                 m_hoverPanel = panel;
-            m_adapter->GetView(i, panel, m_template.first_child().first_child());
+            m_adapter->GetView(i, panel, m_template.first_child());
             panel->SetColorizeColor(GetColorizeColor());
             if (!m_locator->IsFixHeight()) {
                 SIZE size = {};

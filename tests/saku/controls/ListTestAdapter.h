@@ -1,7 +1,7 @@
 #pragma once
 
 // A list adapter for the list view tests: `count` rows named "row N", built from
-// the list's template on a panel's first use (which counts as one panel made),
+// the template's row element on a panel's first use (which counts as one panel made),
 // even rows 20 pixels high and odd ones 30 when the list measures them, and an
 // optional second view type for the selected row.
 
@@ -19,18 +19,23 @@ public:
     void SetCount(int count) { m_count = count; }
     int PanelsMade() const { return m_panelsMade; }
     int FilledViews() const { return m_filled; }
+    // The names of the nodes the list handed to InitByTemplate and GetView.
+    const std::wstring& InitNode() const { return m_initNode; }
+    const std::wstring& ViewNode() const { return m_viewNode; }
 
     int GetCount() override { return m_count; }
     void GetView(int position, SAKU::SWindow* itemWnd, pugi::xml_node xmlTemplate) override
     {
         ++m_filled;
+        m_viewNode = xmlTemplate.name();
         if (itemWnd->GetChildrenCount() == 0) {
             ++m_panelsMade;
-            itemWnd->BuildFromXml(xmlTemplate);
+            itemWnd->BuildFromXml(xmlTemplate.first_child());
         }
         if (SAKU::SWindow* const label = itemWnd->FindChildByName(L"label"))
             label->SetWindowText((L"row " + std::to_wstring(position)).c_str());
     }
+    void InitByTemplate(pugi::xml_node xmlTemplate) override { m_initNode = xmlTemplate.name(); }
     int GetViewTypeCount() override { return m_selectedType ? 2 : 1; }
     int GetItemViewType(int, DWORD state) override
     {
@@ -46,6 +51,8 @@ private:
     bool m_selectedType;
     int m_panelsMade = 0;
     int m_filled = 0;
+    std::wstring m_initNode;
+    std::wstring m_viewNode;
 };
 
 }  // namespace saku_test

@@ -132,6 +132,20 @@ TEST_F(SListViewTest, TheTemplateChoosesTheLocator)
     }
 }
 
+// The adapter reads its own attributes from the template element and builds
+// rows from the elements under it.
+TEST_F(SListViewTest, TheAdapterIsHandedTheTemplateElement)
+{
+    MakeList(ListLayout(L"itemHeight='20'"), 3);
+    EXPECT_EQ(L"template", m_adapter->InitNode());
+    EXPECT_EQ(L"template", m_adapter->ViewNode());
+    SItemPanel* const panel = m_list->GetItemPanel(0);
+    ASSERT_TRUE(panel);
+    SWindow* const label = panel->FindChildByName(L"label");
+    ASSERT_TRUE(label);
+    EXPECT_EQ(L"row 0", std::wstring(label->GetWindowText().c_str()));
+}
+
 TEST_F(SListViewTest, ScrollingThroughAThousandRowsMakesOnlyTheVisiblePanels)
 {
     MakeList(ListLayout(L"itemHeight='20'"), 1000);
