@@ -11,6 +11,9 @@
 #                            the wizard asks for before it lists the modules
 #   wizard_installed         true once the installation has written its last file
 #
+# and wizard_installing below runs from the click on install until the
+# installation has ended.
+#
 # Where to click comes from the wizard's layouts alone: the main window is
 # 340 x 420, its caption takes the top 30 pixels and the pages of the tab control
 # "tab_main" begin under it; on the module page the tab control "tab_config"
@@ -71,6 +74,14 @@ wizard_wait() {   # wizard_wait SECONDS COMMAND...
     return 1
 }
 
+# From the click on install until the installation has ended; a test or a
+# benchmark that watches the installation puts its own in its place.
+wizard_installing() {
+    sleep 3
+    wizard_shot 3-installing
+    wizard_wait 900 wizard_installed || { echo "wizard: the installation never ended" >&2; return 1; }
+}
+
 wizard_drive() {   # wizard_drive WINDOW SHOTS
     wizard_window=$1
     wizard_shots=$2
@@ -97,9 +108,7 @@ wizard_drive() {   # wizard_drive WINDOW SHOTS
     sleep 2
     wizard_shot 2-resource-folder
     wizard_click next1
-    sleep 3
-    wizard_shot 3-installing
-    wizard_wait 900 wizard_installed || { echo "wizard: the installation never ended" >&2; return 1; }
+    wizard_installing || return 1
     # The completion message and the slide to the last page.
     sleep 3
     wizard_shot 4-complete
