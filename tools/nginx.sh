@@ -9,10 +9,18 @@
 #                              with ACCESS_LOG, every request is logged there with
 #                              its Range header, the status and the body bytes sent
 #   nginx_stop                 ends it (safe to call when it did not start)
+#   nginx_halt                 ends it at once, cutting the transfers under way,
+#                              and keeps its configuration and port
+#   nginx_resume               starts a halted server again on the same port, as
+#                              the addresses already given out name it
+#
+# nginx_server_extra, set before nginx_start, holds directives added to the
+# server block (a slow location for a test that needs a transfer under way).
 
 nginx_pid=
 nginx_dir=
 nginx_url=
+nginx_server_extra=
 
 # Installs nginx from Debian when it is missing (as root), without starting the
 # system's service: the package's scripts would try to.
@@ -58,6 +66,7 @@ $(nginx_access_log "${3:-}")
         listen 127.0.0.1:$2;
         root $1;
         location = /.bench-nginx-token { alias $nginx_dir/token; access_log off; }
+$nginx_server_extra
     }
 }
 EOF
@@ -83,22 +92,52 @@ nginx_start() {   # nginx_start ROOT [ACCESS_LOG]
     for attempt in $(seq 20); do
         port=$((20000 + RANDOM % 20000))
         nginx_config "$root" "$port" "$log" > "$nginx_dir/nginx.conf"
-        nginx -e "$nginx_dir/error.log" -p "$nginx_dir" -c "$nginx_dir/nginx.conf" 2>> "$nginx_dir/start.log" &
-        nginx_pid=$!
-        local i
-        for i in $(seq 100); do
-            if [[ $(curl -s --max-time 1 "http://127.0.0.1:$port/.bench-nginx-token") == "$nginx_dir" ]]; then
-                nginx_url="http://127.0.0.1:$port/"
-                return 0
-            fi
-            kill -0 "$nginx_pid" 2> /dev/null || break
-            sleep 0.05
-        done
-        kill "$nginx_pid" 2> /dev/null
-        wait "$nginx_pid" 2> /dev/null
-        nginx_pid=
+        nginx_launch "$port" && return 0
     done
     echo "nginx did not start:" >&2
+    tail -n 5 "$nginx_dir/start.log" "$nginx_dir/error.log" >&2 2> /dev/null
+    return 1
+}
+
+# Starts nginx from the configuration in nginx_dir and waits until it answers on PORT.
+nginx_launch() {   # nginx_launch PORT
+    local port=$1 i
+    nginx -e "$nginx_dir/error.log" -p "$nginx_dir" -c "$nginx_dir/nginx.conf" 2>> "$nginx_dir/start.log" &
+    nginx_pid=$!
+    for i in $(seq 100); do
+        if [[ $(curl -s --max-time 1 "http://127.0.0.1:$port/.bench-nginx-token") == "$nginx_dir" ]]; then
+            nginx_url="http://127.0.0.1:$port/"
+            return 0
+        fi
+        kill -0 "$nginx_pid" 2> /dev/null || break
+        sleep 0.05
+    done
+    kill "$nginx_pid" 2> /dev/null
+    wait "$nginx_pid" 2> /dev/null
+    nginx_pid=
+    return 1
+}
+
+nginx_halt() {
+    [[ -n $nginx_pid ]] || return 0
+    # TERM is nginx's fast shutdown: open connections are closed, not finished.
+    kill "$nginx_pid" 2> /dev/null
+    wait "$nginx_pid" 2> /dev/null
+    nginx_pid=
+    return 0
+}
+
+nginx_resume() {
+    [[ -n $nginx_dir && -z $nginx_pid ]] || return 1
+    local port=${nginx_url%/}
+    port=${port##*:}
+    # The port was nginx's a moment ago; it may linger in the system for a while.
+    local attempt
+    for attempt in $(seq 20); do
+        nginx_launch "$port" && return 0
+        sleep 0.5
+    done
+    echo "nginx did not start again on port $port:" >&2
     tail -n 5 "$nginx_dir/start.log" "$nginx_dir/error.log" >&2 2> /dev/null
     return 1
 }

@@ -5,6 +5,9 @@
 #                               WINDOW and saves page PNGs into SHOTS; returns
 #                               when it has clicked the finish button, or 1 when
 #                               a page did not come or the window went away
+#   wizard_msgbox               the X id of the message box on screen, if any
+#   wizard_msgbox_click BOX NAME
+#                               clicks the button NAME of the message box BOX
 #
 # It waits on two functions of the caller:
 #   wizard_manifest_served   true once the package server has answered all that
@@ -44,6 +47,15 @@ declare -A wizard_points=(
     [btn_finished]="170 349"                       # pos 90,299 size 160,40
 )
 
+# The wizard's questions ("...需要重试吗？") come in a message box, a top-level
+# window of its own titled "mesagebox": 320 x 150 without a caption, its window
+# coordinates those of its X window. The button bar "btnSwitch" takes its bottom
+# 60 pixels; a question shows the bar's second page.
+declare -A wizard_msgbox_points=(
+    [page_okcancle_btn_ok]="235 107"               # pos 180,2 size 110,30: "继续安装", the answer 1
+    [page_okcancle_btn_cancle]="85 107"            # pos 30,2 size 110,30: "退出", the answer 0
+)
+
 wizard_window=
 wizard_shots=
 
@@ -51,6 +63,16 @@ wizard_click() {   # wizard_click NAME
     local point=${wizard_points[$1]}
     # shellcheck disable=SC2086
     xdotool mousemove --window "$wizard_window" $point click 1
+}
+
+wizard_msgbox() {
+    { xdotool search --onlyvisible --name '^mesagebox$' 2> /dev/null || true; } | head -n 1
+}
+
+wizard_msgbox_click() {   # wizard_msgbox_click BOX NAME
+    local point=${wizard_msgbox_points[$2]}
+    # shellcheck disable=SC2086
+    xdotool mousemove --window "$1" $point click 1
 }
 
 wizard_alive() {
