@@ -58,14 +58,16 @@ TEST(ExtractArchiveFile, TellsWhetherEveryItemWasUnpacked)
         const char* name;
         const std::string* bytes;   // null: no file at all
         bool fileWhereFolderGoes;   // "sub" of the destination is a file
+        bool fileInUse;             // "a.txt" of the destination is held open without sharing
         bool unpacked;
     } cases[] = {
-        {"good", &good, false, true},
-        {"missing", nullptr, false, false},
-        {"no archive", &noArchive, false, false},
-        {"cut short", &cut, false, false},
-        {"checksum error", &flipped, false, false},
-        {"a file where a folder must go", &good, true, false},
+        {"good", &good, false, false, true},
+        {"missing", nullptr, false, false, false},
+        {"no archive", &noArchive, false, false, false},
+        {"cut short", &cut, false, false, false},
+        {"checksum error", &flipped, false, false, false},
+        {"a file where a folder must go", &good, true, false, false},
+        {"a file in use where a file goes", &good, false, true, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -79,8 +81,21 @@ TEST(ExtractArchiveFile, TellsWhetherEveryItemWasUnpacked)
         if (c.fileWhereFolderGoes) {
             ASSERT_TRUE(scratch.Write(L"out\\sub", "a file"));
         }
+        UniqueFile inUse;
+        if (c.fileInUse) {
+            ASSERT_TRUE(scratch.Write(L"out\\a.txt", "in use"));
+            inUse.Reset(::CreateFileW(scratch.File(L"out\\a.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+            ASSERT_TRUE(inUse);
+        }
         Tivala7z sink;
         EXPECT_EQ(c.unpacked, ExtractArchiveFile(sink, archive, scratch.File(L"out")));
+        if (c.fileInUse) {
+            // What the installer's retry meets once the other program let go.
+            inUse.Reset();
+            EXPECT_TRUE(ExtractArchiveFile(sink, archive, scratch.File(L"out")));
+            EXPECT_EQ("alpha", FileBytes(scratch.File(L"out\\a.txt")));
+        }
         if (c.bytes) {
             EXPECT_EQ(*c.bytes, FileBytes(archive));   // the package stays for a retry
         }
