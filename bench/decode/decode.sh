@@ -14,6 +14,8 @@
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/../.." && pwd)
+# shellcheck source=../common/timing.sh
+. "$root/bench/common/timing.sh"
 build=${TIVALA_BUILD:-$root/build}
 work=${1:-/tmp/tivala-bench-decode}
 program=$build/bench/decode/bench_decode.exe
@@ -60,7 +62,6 @@ for _ in 1 2 3; do
     (( rss > magick_rss )) && magick_rss=$rss
 done
 
-winpath() { printf 'Z:%s' "${1//\//\\}"; }
 declare -A best decoded peak hash
 fastest=
 for module in "${modules[@]}"; do

@@ -10,6 +10,8 @@
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/../.." && pwd)
+# shellcheck source=../common/timing.sh
+. "$root/bench/common/timing.sh"
 build=${TIVALA_BUILD:-$root/build}
 size_mb=${SIZE_MB:-200}
 runs=${RUNS:-5}
@@ -41,7 +43,6 @@ nginx_start "$work/root" || exit 1
 url="${nginx_url}package.bin"
 
 best() { sort -g | head -1; }
-median() { sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 
 curl_times=()
 for _ in $(seq "$runs"); do

@@ -32,7 +32,6 @@ cache=${TIVALA_CACHE:-${HOME:-/root}/.cache/tivala}
 work=${1:-/tmp/tivala-bench-install}
 runs=${RUNS:-5}
 program=$build/tests/engine-run.exe
-wine_dlls=/usr/lib/i386-linux-gnu/wine/i386-windows
 
 [[ -f $program ]] || { echo "install.sh: $program is missing; build first (tools/test)" >&2; exit 2; }
 [[ -f $cache/current.env ]] || { echo "install.sh: run tools/setup first" >&2; exit 2; }
@@ -40,43 +39,21 @@ command -v curl > /dev/null || { echo "install.sh: the curl command-line tool is
 command -v 7zz > /dev/null || { echo "install.sh: 7zz is missing" >&2; exit 2; }
 # shellcheck source=../../tools/nginx.sh
 . "$root/tools/nginx.sh"
+# shellcheck source=../common/content.sh
+. "$root/bench/common/content.sh"
+# shellcheck source=../common/timing.sh
+. "$root/bench/common/timing.sh"
 nginx_ensure || exit 2
 parts=$("$root/bench/parts/parts.sh") || { echo "install.sh: the parts could not be built" >&2; exit 2; }
 mkdir -p "$work"
 site=$work/site
 modules=(Alpha Beta Gamma Delta)
 
-# Content: incompressible random files (large ones and many small ones), text
-# that compresses well, and executables, which 7zz filters with BCJ.
 make_packages() {
     local content=$work/content
     rm -rf "$content" "$site"
-    mkdir -p "$content" "$site"
-    mkdir -p "$content/Alpha/random"
-    for i in 1 2 3; do
-        head -c $((20 * 1024 * 1024)) /dev/urandom > "$content/Alpha/random/large$i.bin"
-    done
-    local i
-    for i in $(seq 1 200); do
-        mkdir -p "$content/Alpha/small/set$((i / 50))"
-        head -c $((4096 + (i * 7919) % 45000)) /dev/urandom > "$content/Alpha/small/set$((i / 50))/part$i.dat"
-    done
-    mkdir -p "$content/Beta"
-    head -c $((50 * 1024 * 1024)) /dev/urandom > "$content/Beta/data.bin"
-    mkdir -p "$content/Gamma/text" "$content/Gamma/random"
-    head -c $((35 * 1024 * 1024)) /dev/urandom > "$content/Gamma/random/media.bin"
-    python3 - "$content/Gamma/text" <<'PY'
-import random, sys
-random.seed(7)
-words = ["".join(random.choice("abcdefghijklmnopqrstuvwxyz") for _ in range(random.randint(2, 10))) for _ in range(3000)]
-for n in range(8):
-    with open(f"{sys.argv[1]}/notes{n}.txt", "w") as out:
-        for _ in range(60):
-            out.write(" ".join(random.choices(words, k=25000)) + "\n")
-PY
-    mkdir -p "$content/Delta/programs"
-    find "$wine_dlls" -maxdepth 1 -type f \( -name '*.dll' -o -name '*.exe' \) -size +200k | sort | head -150 |
-        xargs cp -t "$content/Delta/programs"
+    mkdir -p "$site"
+    bench_content "$content"
     local module
     for module in "${modules[@]}"; do
         (cd "$content" && 7zz a -bd -bso0 "$site/${module,,}.7z" -- "$module")
@@ -117,30 +94,12 @@ base=$nginx_url
 wine_session_start || exit 1
 session=1
 
-now() { date +%s.%N; }
-add() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.3f", a + b }'; }
-sub() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.3f", a - b }'; }
-since() { sub "$(now)" "$1"; }
-median() { sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
-ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
-winpath() { printf 'Z:%s' "${1//\//\\}"; }
-
 # Wall time of one Windows program run in the session; its output in $work/last.out.
 wine_timed() {
     local start
     start=$(now)
     wine "$@" > "$work/last.out" 2>&1 < /dev/null || { echo "install.sh: failed: $*" >&2; tail -n 5 "$work/last.out" >&2; return 1; }
     since "$start"
-}
-# Median wall time of three runs of a program that does nothing but start and
-# end (engine-run without options ends at once, with its usage error).
-startup_time() {
-    local i start
-    for i in 1 2 3; do
-        start=$(now)
-        wine "$@" > /dev/null 2>&1 < /dev/null || true
-        since "$start"; echo
-    done | median
 }
 
 # Warm-up, the same for all: the wineserver, Wine's own DLLs and the packages in

@@ -16,10 +16,13 @@
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/../.." && pwd)
+# shellcheck source=../common/timing.sh
+. "$root/bench/common/timing.sh"
+# shellcheck source=../common/content.sh
+. "$root/bench/common/content.sh"
 build=${TIVALA_BUILD:-$root/build}
 work=${1:-/tmp/tivala-bench-unpack}
 program=$build/bench/unpack/bench_unpack.exe
-wine_dlls=/usr/lib/i386-linux-gnu/wine/i386-windows
 
 [[ -f $program ]] || { echo "unpack.sh: $program is missing; build first (tools/test)" >&2; exit 2; }
 mkdir -p "$work"
@@ -31,27 +34,10 @@ package=$work/package-$small_files.7z
 make_content() {
     local content=$work/content
     rm -rf "$content"
-    mkdir -p "$content/random" "$content/text" "$content/programs"
-    for i in 1 2 3 4 5 6; do
-        head -c $((20 * 1024 * 1024)) /dev/urandom > "$content/random/large$i.bin"
-    done
-    local i folder
-    for i in $(seq 1 "$small_files"); do
-        folder=$content/random/set$((i / 50))
-        mkdir -p "$folder"
-        head -c $((4096 + (i * 7919) % 45000)) /dev/urandom > "$folder/part$i.dat"
-    done
-    python3 - "$content/text" <<'PY'
-import random, sys
-random.seed(7)
-words = ["".join(random.choice("abcdefghijklmnopqrstuvwxyz") for _ in range(random.randint(2, 10))) for _ in range(3000)]
-for n in range(12):
-    with open(f"{sys.argv[1]}/notes{n}.txt", "w") as out:
-        for _ in range(80):
-            out.write(" ".join(random.choices(words, k=25000)) + "\n")
-PY
-    find "$wine_dlls" -maxdepth 1 -type f \( -name '*.dll' -o -name '*.exe' \) -size +200k | sort | head -120 |
-        xargs cp -t "$content/programs"
+    bench_large "$content/random" 6
+    bench_small "$content/random" "$small_files"
+    bench_text "$content/text" 12 80
+    bench_programs "$content/programs" 120
     echo "content: $(du -sh "$content" | cut -f1)"
     (cd "$content" && 7zz a -bd -bso0 "$package.part" -- *)
     mv "$package.part" "$package"
@@ -67,7 +53,6 @@ start=$(date +%s.%N)
 end=$(date +%s.%N)
 host=$(echo "$end - $start" | bc -l)
 
-winpath() { printf 'Z:%s' "${1//\//\\}"; }
 output=$("$root/tools/wine-run" "$program" "$(winpath "$package")" "$(winpath "$work/engine")" 2>&1 | grep -ao 'bench_unpack: .*' || true)
 echo "$output"
 engine=$(sed -n 's/.* in \([0-9.]*\) s;.*/\1/p' <<< "$output")

@@ -19,6 +19,7 @@
 #include "controls/SStatic.h"
 #include "controls/STabCtrl.h"
 
+#include "HelperProcess.h"
 #include "LoopbackServer.h"
 #include "ScratchDir.h"
 #include "WinePath.h"
@@ -29,6 +30,8 @@
 #include "service/InstallService.h"
 #include "service/ProgressRecords.h"
 #include "sysutil/SysUtilPath.h"
+#include "sysutil/SysUtilProcess.h"
+#include "sysutil/SysUtilText.h"
 
 #include <memory>
 #include <string>
@@ -531,6 +534,49 @@ TEST_F(CMainDlgTest, CompletionShowsTheLastPageAndTheReportsLeaveBeforeTheWindow
     ASSERT_EQ(4u, requests.size());
     EXPECT_EQ("/collect/install", requests[0].path);
     EXPECT_EQ("/channel/save", requests[3].path);
+}
+
+// A product program still running when install is clicked brings the kill
+// question, whichever list names it: "yes" ends it and installs, "no" ends the
+// installer and leaves the program alone.
+TEST_F(CMainDlgTest, ARunningProductProgramBringsTheKillQuestion)
+{
+    const struct {
+        const wchar_t* tag;
+        bool manifestList;
+        bool yes;
+    } cases[] = {{L"end-yes", false, true}, {L"manifest-yes", true, true}, {L"end-no", false, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(tivala::SysUtil::WideToUtf8(c.tag));
+        const tivala::test::HelperCopy product(c.tag);
+        ASSERT_TRUE(product.Copied());
+        const tivala::test::Child running(product, L"sleep");
+        ASSERT_TRUE(running.Started());
+        ASSERT_TRUE(PumpUntil([&] { return tivala::SysUtil::IsProcessRunning(product.Name()); }, 10000));
+
+        ProbeMainDlg dialog;
+        OpenModulePage(dialog);
+        InstallService& service = InstallService::GetInstance();
+        (c.manifestList ? service.manifestProcessNames : service.endProcessNames) = {L"no-such-program.exe",
+                                                                                   product.Name()};
+        dialog.answers = {c.yes};
+        Click(dialog, L"btn_next_to_choose_res_directory");
+        Click(dialog, L"next1");
+        EXPECT_EQ(std::vector<std::wstring>{L"检测到Tivala正在运行，确定要强制关闭并继续安装吗？"}, dialog.questions);
+        if (c.yes) {
+            EXPECT_EQ(tivala::test::kEndedByKill, running.WaitForExit(10000).value_or(1234));
+            EXPECT_EQ(1, dialog.installStarts);
+            EXPECT_EQ(3, Page(dialog));
+            DestroyHost(dialog);
+        } else {
+            EXPECT_FALSE(running.WaitForExit(0).has_value());
+            EXPECT_EQ(0, dialog.installStarts);
+            EXPECT_FALSE(::IsWindow(dialog.GetHwnd()));
+        }
+        DropQuitMessage();
+        service.endProcessNames.clear();
+        service.manifestProcessNames.clear();
+    }
 }
 
 // The question is the installer's own message box, answered by the display

@@ -7,6 +7,7 @@
 #include "Win32Handles.h"
 
 #include "ComForTest.h"
+#include "HelperProcess.h"
 #include "HostCommand.h"
 #include "ScratchDir.h"
 
@@ -19,74 +20,14 @@
 #include <vector>
 
 namespace SysUtil = tivala::SysUtil;
+using tivala::test::Child;
+using tivala::test::HelperCopy;
+using tivala::test::kEndedByKill;
 using tivala::test::ScratchDir;
 
 using tivala::test::ComForTest;
 
 namespace {
-
-// A copy of tests/helpers/SysUtilHelper.cpp's program under a name that no other
-// test uses: tests run side by side under one wineserver and must never end each
-// other's children (or each other).
-class HelperCopy {
-public:
-    explicit HelperCopy(const std::wstring& tag)
-        : m_name(L"tvhelper-" + tag + L"-" + std::to_wstring(::GetCurrentProcessId()) + L".exe")
-    {
-        const std::wstring self = SysUtil::GetExePath();
-        const std::wstring built = self.substr(0, self.rfind(L'\\')) + L"\\sysutil_helper.exe";
-        m_copied = ::CopyFileW(built.c_str(), Path().c_str(), FALSE) != FALSE;
-    }
-
-    bool Copied() const { return m_copied; }
-    const std::wstring& Name() const { return m_name; }
-    std::wstring Path() const { return m_dir.File(m_name); }
-
-private:
-    ScratchDir m_dir;   // outlives the children, which the test declares after the copy
-    std::wstring m_name;
-    bool m_copied = false;
-};
-
-// One child process, ended when the object dies if it has not ended by then.
-class Child {
-public:
-    Child(const HelperCopy& helper, const std::wstring& mode)
-    {
-        std::wstring commandLine = L"\"" + helper.Path() + L"\" " + mode;
-        STARTUPINFOW startup = {};
-        startup.cb = sizeof(startup);
-        PROCESS_INFORMATION info = {};
-        if (::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
-            m_process.Reset(info.hProcess);
-            ::CloseHandle(info.hThread);
-        }
-    }
-    ~Child()
-    {
-        if (m_process && ::WaitForSingleObject(m_process.Get(), 0) == WAIT_TIMEOUT) {
-            ::TerminateProcess(m_process.Get(), 99);
-            ::WaitForSingleObject(m_process.Get(), 10000);
-        }
-    }
-    Child(const Child&) = delete;
-    Child& operator=(const Child&) = delete;
-
-    bool Started() const { return static_cast<bool>(m_process); }
-
-    // Its exit code once it has ended within the time, else nothing.
-    std::optional<DWORD> WaitForExit(DWORD timeoutMs) const
-    {
-        if (::WaitForSingleObject(m_process.Get(), timeoutMs) != WAIT_OBJECT_0)
-            return std::nullopt;
-        DWORD code = 0;
-        ::GetExitCodeProcess(m_process.Get(), &code);
-        return code;
-    }
-
-private:
-    UniqueHandle m_process;
-};
 
 bool WaitUntilListed(const std::wstring& name)
 {
@@ -104,7 +45,6 @@ struct EndByName {
     ~EndByName() { (void)SysUtil::KillProcess(name); }
 };
 
-constexpr DWORD kEndedByKill = 0;   // TerminateProcess's exit code; the helper's own exits are never 0
 constexpr DWORD kHelperSurvivedKillOne = 43;
 constexpr DWORD kHelperSurvivedKillList = 44;
 

@@ -1,0 +1,44 @@
+#include "HelperProcess.h"
+
+namespace tivala::test {
+
+HelperCopy::HelperCopy(const std::wstring& tag)
+    : m_name(L"tvhelper-" + tag + L"-" + std::to_wstring(::GetCurrentProcessId()) + L".exe")
+{
+    std::wstring self(MAX_PATH, L'\0');
+    const DWORD length = ::GetModuleFileNameW(nullptr, self.data(), static_cast<DWORD>(self.size()));
+    self.resize(length);
+    const std::wstring built = self.substr(0, self.rfind(L'\\')) + L"\\sysutil_helper.exe";
+    m_copied = length > 0 && ::CopyFileW(built.c_str(), Path().c_str(), FALSE) != FALSE;
+}
+
+Child::Child(const HelperCopy& helper, const std::wstring& mode)
+{
+    std::wstring commandLine = L"\"" + helper.Path() + L"\" " + mode;
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info = {};
+    if (::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
+        m_process.Reset(info.hProcess);
+        ::CloseHandle(info.hThread);
+    }
+}
+
+Child::~Child()
+{
+    if (m_process && ::WaitForSingleObject(m_process.Get(), 0) == WAIT_TIMEOUT) {
+        ::TerminateProcess(m_process.Get(), 99);
+        ::WaitForSingleObject(m_process.Get(), 10000);
+    }
+}
+
+std::optional<DWORD> Child::WaitForExit(DWORD timeoutMs) const
+{
+    if (::WaitForSingleObject(m_process.Get(), timeoutMs) != WAIT_OBJECT_0)
+        return std::nullopt;
+    DWORD code = 0;
+    ::GetExitCodeProcess(m_process.Get(), &code);
+    return code;
+}
+
+}  // namespace tivala::test
