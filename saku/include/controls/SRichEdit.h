@@ -168,6 +168,8 @@ protected:
     void ApplyMaxLength();
     // "inset" in pixels at the window's scale.
     RECT ScaledInset() const;
+    // The client rectangle less the inset: where the text services lay out and draw.
+    void CopyTextRect(RECT* rect) const;
 
 private:
     friend class STextHost;
@@ -202,7 +204,7 @@ private:
     wchar_t m_passwordChar = L'*';
     LONG m_accelPos = -1;
     SIZEL m_extent = {};         // HIMETRIC
-    RECT m_viewInset = {};       // HIMETRIC
+    RECT m_textInset = {};       // pixels at the current scale, as laid out
     RECT m_inset = {};           // pixels at scale 100: left, top, right, bottom
     int m_charHeight = 0;        // of "A" in the current font
     DWORD m_editStyle = ES_AUTOHSCROLL;

@@ -414,6 +414,15 @@ RECT SRichEdit::ScaledInset() const
             m_inset.bottom * scale / 100};
 }
 
+void SRichEdit::CopyTextRect(RECT* rect) const
+{
+    CopyClientRect(rect);
+    rect->left += m_textInset.left;
+    rect->top += m_textInset.top;
+    rect->right = std::max(rect->left, rect->right - m_textInset.right);
+    rect->bottom = std::max(rect->top, rect->bottom - m_textInset.bottom);
+}
+
 SIZE SRichEdit::MeasureDesiredSize(const RECT* container)
 {
     // The window's measure is in pixels at its scale already; only the inset is
@@ -473,15 +482,19 @@ void SRichEdit::OnNcCalcSize()
         inset.top = std::max(0L, (height - m_charHeight) / 2);   // a line taller than the edit stays at its top
         inset.bottom = inset.top;
     }
-    m_horzInfo.nPage = static_cast<UINT>(std::max(0L, width - inset.left - inset.right));
-    m_vertInfo.nPage = static_cast<UINT>(std::max(0L, height - inset.top - inset.bottom));
+    const LONG textWidth = std::max(0L, width - inset.left - inset.right);
+    const LONG textHeight = std::max(0L, height - inset.top - inset.bottom);
+    m_horzInfo.nPage = static_cast<UINT>(textWidth);
+    m_vertInfo.nPage = static_cast<UINT>(textHeight);
+    // Wine's text services never ask for the view inset, so the inset reaches
+    // them as part of the client rectangle instead (TxGetClientRect); the extent
+    // is that rectangle's, so that nothing is zoomed.
+    m_textInset = inset;
 
     ISwndContainer* const container = GetContainer();
     const HWND host = container ? container->GetHostHwnd() : nullptr;
     const HDC dc = ::GetDC(host);
-    m_extent = {ToHimetric(width, dc, LOGPIXELSX), ToHimetric(height, dc, LOGPIXELSY)};
-    m_viewInset = {ToHimetric(inset.left, dc, LOGPIXELSX), ToHimetric(inset.top, dc, LOGPIXELSY),
-                   ToHimetric(inset.right, dc, LOGPIXELSX), ToHimetric(inset.bottom, dc, LOGPIXELSY)};
+    m_extent = {ToHimetric(textWidth, dc, LOGPIXELSX), ToHimetric(textHeight, dc, LOGPIXELSY)};
     ::ReleaseDC(host, dc);
 
     ITextServices* const services = GetTextServices();
@@ -527,7 +540,7 @@ BOOL SRichEdit::DefSwndProc(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
     if (message == WM_KEYDOWN || !GetTextServices())
         return FALSE;
     if (message == EM_GETRECT) {
-        CopyClientRect(reinterpret_cast<RECT*>(lParam));
+        CopyTextRect(reinterpret_cast<RECT*>(lParam));
         return TRUE;
     }
     HRESULT hr = E_FAIL;
@@ -638,7 +651,9 @@ void SRichEdit::OnPaint(IRenderTarget* target)
     // GDI clears the alpha of every pixel it writes; the text keeps what lay below.
     AlphaBackup alpha;
     BackupAlpha(dc, client, alpha);
-    const RECTL bounds = {client.left, client.top, client.right, client.bottom};
+    RECT text;
+    CopyTextRect(&text);
+    const RECTL bounds = {text.left, text.top, text.right, text.bottom};
     services->TxDraw(DVASPECT_CONTENT, 0, nullptr, nullptr, dc, nullptr, &bounds, nullptr, &update, nullptr, 0,
                      TXTVIEW_ACTIVE);
     RestoreAlpha(alpha);

@@ -207,13 +207,15 @@ HRESULT STextHost::TxDeactivate(LONG) noexcept
 
 HRESULT STextHost::TxGetClientRect(LPRECT rect) noexcept
 {
-    m_edit->CopyClientRect(rect);
+    m_edit->CopyTextRect(rect);
     return S_OK;
 }
 
+// The inset is in the client rectangle already: services that ask for it too
+// must not apply it twice.
 HRESULT STextHost::TxGetViewInset(LPRECT rect) noexcept
 {
-    *rect = m_edit->m_viewInset;
+    *rect = {};
     return S_OK;
 }
 

@@ -17,6 +17,8 @@
 #include <richedit.h>
 #include <textserv.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -281,6 +283,52 @@ TEST_F(SRichEditTest, TextIsDrawnWithTheBackgroundsAlphaKept)
     }
     EXPECT_GT(changed, 30);
     EXPECT_EQ(0u, PixelAt(drawn, kWidth, 5, 5));   // nothing outside the edit
+}
+
+// A single-line plain edit centres its line in its height; an inset moves the
+// text in from the edges it names.
+TEST_F(SRichEditTest, TheLineSitsWhereTheInsetPutsIt)
+{
+    const struct {
+        const wchar_t* attributes;
+        bool centred;      // else: the text's top at the inset's top
+        int insetTop;
+        int insetLeft;
+    } cases[] = {
+        {L"rich='0'", true, 0, 0},
+        {L"rich='0' multiLines='1' inset='6,9,0,0'", false, 9, 6},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(SStringW(c.attributes).c_str());
+        SEdit* const edit = MakeEdit(std::wstring(c.attributes) + L" colorBkgnd='#ffffff' colorText='#000000'");
+        ASSERT_NE(nullptr, edit);
+        edit->SetWindowText(L"Tivala 壁纸 Ag");
+        Paint();
+        const Pixels drawn = ReadPixels(m_host->Canvas());
+        const RECT client = edit->GetClientRect();
+        int top = client.bottom, bottom = client.top - 1, left = client.right;
+        for (int y = client.top; y < client.bottom; ++y) {
+            for (int x = client.left; x < client.right; ++x) {
+                if ((PixelAt(drawn, kWidth, x, y) & 0xFF) < 0x80) {   // ink on the white
+                    top = std::min(top, y);
+                    bottom = std::max(bottom, y);
+                    left = std::min(left, x);
+                }
+            }
+        }
+        ASSERT_LE(top, bottom) << "no text drawn";
+        if (c.centred) {
+            const int gapAbove = top - client.top;
+            const int gapBelow = client.bottom - 1 - bottom;
+            EXPECT_LE(std::abs(gapAbove - gapBelow), 6) << gapAbove << " above, " << gapBelow << " below";
+        } else {
+            EXPECT_GE(top, client.top + c.insetTop);
+            EXPECT_LE(top, client.top + c.insetTop + 6);
+        }
+        EXPECT_GE(left, client.left + c.insetLeft);
+        EXPECT_LE(left, client.left + c.insetLeft + 4);
+        m_host->DestroyChild(edit);
+    }
 }
 
 // Drawn as its password character: any text of a length looks the same.
