@@ -213,7 +213,9 @@ BOOL SHostWnd::BuildFromXml(pugi::xml_node element)
 
 BOOL SHostWnd::LoadFromXml(pugi::xml_node element, int cx, int cy)
 {
-    if (!element || !GetHwnd())
+    // A host made while no application existed has no handle among the windows:
+    // its tree could be neither laid out nor reached, so it takes no layout.
+    if (!element || !GetHwnd() || !GetSwnd())
         return FALSE;
     SendSwndMessage(WM_DESTROY);
     LoadPrivatePools(element);

@@ -125,6 +125,27 @@ TEST_F(SHostWndTest, WindowTypeDecidesWhetherTheLoopEnds)
     }
 }
 
+TEST_F(SHostWndTest, AHostMadeBeforeTheApplicationRefusesItsLayout)
+{
+    SakuAppTest::TearDown();   // no application for a moment
+    SHostWnd early;
+    SakuAppTest::SetUp();
+    EXPECT_EQ(0u, early.GetSwnd());
+    ASSERT_TRUE(early.CreateEx(nullptr, WS_POPUP, 0, 0, 0, 0, 0));
+    pugi::xml_document document;
+    ASSERT_TRUE(document.load_string(L"<SAKU width='50' height='50'><root><window pos='0,0,10,10'/></root></SAKU>"));
+    EXPECT_FALSE(early.LoadFromXml(document.child(L"SAKU"), 0, 0));
+    EXPECT_EQ(0, early.GetChildrenCount());
+
+    SHostWnd later;   // the same, made after the application
+    ASSERT_TRUE(later.CreateEx(nullptr, WS_POPUP, 0, 0, 0, 0, 0));
+    EXPECT_TRUE(later.LoadFromXml(document.child(L"SAKU"), 0, 0));
+    EXPECT_EQ(1, later.GetChildrenCount());
+    early.CSimpleWnd::DestroyWindow();
+    later.CSimpleWnd::DestroyWindow();
+    DropQuitMessage();
+}
+
 TEST_F(SHostWndTest, OpaqueElementRedrawsThroughTheQueue)
 {
     SHostWnd host;

@@ -34,7 +34,11 @@ protected:
         m_app = std::make_unique<SAKU::SApplication>(m_renderFactory.Get(), ::GetModuleHandleW(nullptr), L"SAKUHOST",
                                                      new SAKU::SObjectDefaultRegister);
     }
-    void TearDown() override { m_app.reset(); }
+    void TearDown() override
+    {
+        m_app.reset();
+        m_renderFactory.Attach(nullptr);
+    }
 
     SAKU::SApplication& App() { return *m_app; }
 
