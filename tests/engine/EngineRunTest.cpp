@@ -9,12 +9,12 @@
 #include "TestData.h"
 
 #include "report/ReportBodies.h"
-#include "sysutil/SysUtilPath.h"
 #include "sysutil/SysUtilText.h"
 #include "Win32Handles.h"
 
 #include "LoopbackServer.h"
 #include "ScratchDir.h"
+#include "TestProgram.h"
 
 #include <gtest/gtest.h>
 #include <shlobj.h>
@@ -50,8 +50,7 @@ UniqueFile InheritableFile(const std::wstring& path)
 RunResult RunEngine(const ScratchDir& scratch, const std::wstring& arguments)
 {
     RunResult result;
-    const std::wstring self = SysUtil::GetExePath();
-    const std::wstring program = self.substr(0, self.rfind(L'\\')) + L"\\engine-run.exe";
+    const std::wstring program = BesideTestProgram(L"engine-run.exe");
     const std::wstring outputPath = scratch.File(L"engine-run.out");
     const std::wstring errorsPath = scratch.File(L"engine-run.err");
     UniqueFile output = InheritableFile(outputPath);

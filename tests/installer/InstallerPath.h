@@ -1,6 +1,6 @@
 #pragma once
 
-#include <windows.h>
+#include "TestProgram.h"
 
 #include <string>
 
@@ -10,11 +10,9 @@ namespace installer_test {
 // the tests' folder build\tests.
 inline std::wstring InstallerPath()
 {
-    wchar_t path[MAX_PATH] = {};
-    ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring file(path);
-    file = file.substr(0, file.rfind(L'\\'));
-    return file.substr(0, file.rfind(L'\\') + 1) + L"installer\\installer.exe";
+    std::wstring tests = tivala::test::BesideTestProgram(L"");
+    tests.pop_back();
+    return tests.substr(0, tests.rfind(L'\\') + 1) + L"installer\\installer.exe";
 }
 
 }  // namespace installer_test

@@ -1,15 +1,13 @@
 #include "HelperProcess.h"
 
+#include "TestProgram.h"
+
 namespace tivala::test {
 
 HelperCopy::HelperCopy(const std::wstring& tag)
     : m_name(L"tvhelper-" + tag + L"-" + std::to_wstring(::GetCurrentProcessId()) + L".exe")
 {
-    std::wstring self(MAX_PATH, L'\0');
-    const DWORD length = ::GetModuleFileNameW(nullptr, self.data(), static_cast<DWORD>(self.size()));
-    self.resize(length);
-    const std::wstring built = self.substr(0, self.rfind(L'\\')) + L"\\sysutil_helper.exe";
-    m_copied = length > 0 && ::CopyFileW(built.c_str(), Path().c_str(), FALSE) != FALSE;
+    m_copied = ::CopyFileW(BesideTestProgram(L"sysutil_helper.exe").c_str(), Path().c_str(), FALSE) != FALSE;
 }
 
 Child::Child(const HelperCopy& helper, const std::wstring& mode)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sysutil/SysUtilPath.h"
+#include "TestProgram.h"
 #include "Win32Handles.h"
 
 #include <windows.h>
@@ -84,8 +85,7 @@ inline std::wstring DesktopShortcut()
 // executable; tests copy it under the service's name.
 inline std::wstring ServiceStandInPath()
 {
-    const std::wstring self = SysUtil::GetExePath();
-    return self.substr(0, self.rfind(L'\\')) + L"\\service_stand_in.exe";
+    return BesideTestProgram(L"service_stand_in.exe");
 }
 
 }  // namespace tivala::test

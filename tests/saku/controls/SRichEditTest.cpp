@@ -299,7 +299,7 @@ TEST_F(SRichEditTest, TheLineSitsWhereTheInsetPutsIt)
         {L"rich='0' multiLines='1' inset='6,9,0,0'", false, 9, 6},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(SStringW(c.attributes).c_str());
+        SCOPED_TRACE(c.attributes);
         SEdit* const edit = MakeEdit(std::wstring(c.attributes) + L" colorBkgnd='#ffffff' colorText='#000000'");
         ASSERT_NE(nullptr, edit);
         edit->SetWindowText(L"Tivala 壁纸 Ag");

@@ -14,6 +14,7 @@
 #include "render/RenderFactoryCreators.h"
 #include "res.mgr/IResProvider.h"
 
+#include "TestProgram.h"
 #include "Win32Handles.h"
 
 #include <gtest/gtest.h>
@@ -82,11 +83,7 @@ protected:
 // The module of resources built beside the tests, loaded.
 inline UniqueModule LoadResourceModule()
 {
-    wchar_t path[MAX_PATH] = {};
-    ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring file(path);
-    file = file.substr(0, file.rfind(L'\\') + 1) + L"saku_test_resources.dll";
-    return UniqueModule(::LoadLibraryW(file.c_str()));
+    return UniqueModule(::LoadLibraryW(tivala::test::BesideTestProgram(L"saku_test_resources.dll").c_str()));
 }
 
 }  // namespace saku_test
