@@ -8,6 +8,8 @@
 #   wizard_msgbox               the X id of the message box on screen, if any
 #   wizard_msgbox_click BOX NAME
 #                               clicks the button NAME of the message box BOX
+#   wizard_until_installed      waits (15 minutes at most) for the end of the
+#                               installation under way
 #
 # It waits on two functions of the caller:
 #   wizard_manifest_served   true once the package server has answered all that
@@ -59,10 +61,14 @@ declare -A wizard_msgbox_points=(
 wizard_window=
 wizard_shots=
 
-wizard_click() {   # wizard_click NAME
-    local point=${wizard_points[$1]}
+# Clicks the point "X Y" of the window WINDOW.
+wizard_click_at() {   # wizard_click_at WINDOW POINT
     # shellcheck disable=SC2086
-    xdotool mousemove --window "$wizard_window" $point click 1
+    xdotool mousemove --window "$1" $2 click 1
+}
+
+wizard_click() {   # wizard_click NAME
+    wizard_click_at "$wizard_window" "${wizard_points[$1]}"
 }
 
 wizard_msgbox() {
@@ -70,9 +76,7 @@ wizard_msgbox() {
 }
 
 wizard_msgbox_click() {   # wizard_msgbox_click BOX NAME
-    local point=${wizard_msgbox_points[$2]}
-    # shellcheck disable=SC2086
-    xdotool mousemove --window "$1" $point click 1
+    wizard_click_at "$1" "${wizard_msgbox_points[$2]}"
 }
 
 wizard_alive() {
@@ -101,6 +105,11 @@ wizard_wait() {   # wizard_wait SECONDS COMMAND...
 wizard_installing() {
     sleep 3
     wizard_shot 3-installing
+    wizard_until_installed
+}
+
+# Waits for the end of an installation under way.
+wizard_until_installed() {
     wizard_wait 900 wizard_installed || { echo "wizard: the installation never ended" >&2; return 1; }
 }
 

@@ -72,7 +72,6 @@ run_make_site() {   # run_make_site SITE STAND_IN
     rm -f "$1/www/install/widgets_config.dexo"
 }
 
-
 # Whether the caption shows its close button: its cross has bright pixels on
 # the rows 11 and 18 of the window (between x 320 and 329). The installation
 # hides it; in its place the minimise button shows a bar on row 15 alone.
@@ -103,57 +102,62 @@ wizard_installing() {
     wizard_wait 60 wizard_installed
 }
 
-# Every file the run's installation fetched, as paths on the server.
+# Every file the run's installation fetched, as paths on the server; the
+# manifest first.
 fetched_paths() {   # fetched_paths ACCESS_LOG
+    echo /install/widgets_config.dexo
     awk '$1 == "GET" && ($5 == 200 || $5 == 206) { print $2 }' "$1" | grep '^/install/' | grep -v 'widgets_config' | sort -u
 }
 
-# The host: the manifest, then each file downloaded and each archive unpacked.
-host_run() {   # host_run BASE OUT
-    local base=$1 out=$2 path file start
+# Each of `paths` fetched from BASE into OUT/downloads with FETCH FILE URL, one
+# after the other, each archive among them unpacked into OUT/tree/NAME with
+# UNPACK FOLDER ARCHIVE as soon as it is there; counts both in `fetches` and
+# `unpackings`.
+fetch_and_unpack() {   # fetch_and_unpack BASE OUT FETCH UNPACK
+    local base=$1 out=$2 fetch=$3 unpack=$4 path file
     rm -rf "$out" && mkdir -p "$out/downloads" "$out/tree"
-    start=$(now)
-    curl -sf -o "$out/downloads/widgets_config.dexo" "${base}install/widgets_config.dexo"
+    fetches=0
+    unpackings=0
     for path in "${paths[@]}"; do
         file=$out/downloads/${path##*/}
-        curl -sf -o "$file" "$base${path#/}"
+        "$fetch" "$file" "$base${path#/}" || { echo "wizard.sh: $fetch failed on $path" >&2; exit 1; }
+        fetches=$((fetches + 1))
         case $file in
-            *.7z | *.zip | *.cab) 7zz x -bd -bso0 -y "-o$out/tree/$(basename "${file%.*}")" "$file" ;;
+            *.7z | *.zip | *.cab)
+                "$unpack" "$out/tree/$(basename "${file%.*}")" "$file" ||
+                    { echo "wizard.sh: $unpack failed on $path" >&2; exit 1; }
+                unpackings=$((unpackings + 1)) ;;
         esac
     done
+}
+
+# The host: Debian's curl and 7zz.
+host_fetch() { curl -sf -o "$1" "$2"; }
+host_unpack() { 7zz x -bd -bso0 -y "-o$1" "$2"; }
+# The parts under Wine: curl.exe and 7za.exe, one program per step.
+parts_fetch() { wine "$parts/curl.exe" -sf -o "$(winpath "$1")" "$2" > /dev/null 2>&1 < /dev/null; }
+parts_unpack() { wine "$parts/7za.exe" x -bd -bso0 -y "-o$(winpath "$1")" "$(winpath "$2")" > /dev/null 2>&1 < /dev/null; }
+
+host_run() {   # host_run BASE OUT
+    local start
+    start=$(now)
+    fetch_and_unpack "$1" "$2" host_fetch host_unpack
     host_seconds=$(since "$start")
 }
 
-# The parts under Wine: the same with curl.exe and 7za.exe, one program per step.
+# Timed with and without the start-up and exit of each program run.
 parts_run() {   # parts_run BASE OUT
-    local base=$1 out=$2 path file start programs=1 startup=0
-    rm -rf "$out" && mkdir -p "$out/downloads" "$out/tree"
-    local curl_start zip_start
+    local start curl_start zip_start
     curl_start=$(startup_time "$parts/curl.exe" --version)
     zip_start=$(startup_time "$parts/7za.exe" i)
     start=$(now)
-    wine "$parts/curl.exe" -sf -o "$(winpath "$out/downloads/widgets_config.dexo")" \
-        "${base}install/widgets_config.dexo" > /dev/null 2>&1 < /dev/null
-    startup=$curl_start
-    for path in "${paths[@]}"; do
-        file=$out/downloads/${path##*/}
-        wine "$parts/curl.exe" -sf -o "$(winpath "$file")" "$base${path#/}" > /dev/null 2>&1 < /dev/null ||
-            { echo "wizard.sh: curl.exe failed on $path" >&2; exit 1; }
-        startup=$(add "$startup" "$curl_start")
-        programs=$((programs + 1))
-        case $file in
-            *.7z | *.zip | *.cab)
-                wine "$parts/7za.exe" x -bd -bso0 -y "-o$(winpath "$out/tree/$(basename "${file%.*}")")" \
-                    "$(winpath "$file")" > /dev/null 2>&1 < /dev/null ||
-                    { echo "wizard.sh: 7za.exe failed on $path" >&2; exit 1; }
-                startup=$(add "$startup" "$zip_start")
-                programs=$((programs + 1)) ;;
-        esac
-    done
+    fetch_and_unpack "$1" "$2" parts_fetch parts_unpack
     parts_wall=$(since "$start")
-    parts_seconds=$(sub "$parts_wall" "$startup")
-    parts_programs=$programs
+    parts_seconds=$(awk -v w="$parts_wall" -v f="$fetches" -v c="$curl_start" -v u="$unpackings" -v z="$zip_start" \
+        'BEGIN { printf "%.3f", w - f * c - u * z }')
+    parts_programs=$((fetches + unpackings))
 }
+
 # The installed trees of the two big modules are the host's.
 check_trees() {   # check_trees RUN_FOLDER HOST_OUT
     local install_dir
@@ -203,7 +207,7 @@ for run in $(seq "$runs"); do
     rm -rf "$folder" "$work/host" "$work/parts"
 
     W+=("$wizard"); H+=("$host_seconds"); P+=("$parts_seconds"); PW+=("$parts_wall")
-    echo "run $run ($((${#paths[@]} + 1)) files fetched):"
+    echo "run $run (${#paths[@]} files fetched):"
     printf '  wizard, click to completion page: %8.3f s\n' "$wizard"
     printf '  host curl + 7zz:                  %8.3f s   wizard / host  %s\n' "$host_seconds" "$(ratio "$wizard" "$host_seconds")"
     printf '  parts in process:                 %8.3f s   wizard / parts %s\n' "$parts_seconds" "$(ratio "$wizard" "$parts_seconds")"

@@ -97,7 +97,7 @@ download_installing() {
     stat -c %s "$(retry_partial)" > "$run_folder/retry-partial"
     nginx_resume || return 1
     retry_answer || return 1
-    wizard_wait 900 wizard_installed || { echo "retry: the installation never ended" >&2; return 1; }
+    wizard_until_installed
 }
 
 obstacle() {
@@ -115,7 +115,7 @@ unpack_installing() {
     [[ -f $(obstacle) ]] && echo "in the way" > "$run_folder/retry-obstacle"
     rm -f "$(obstacle)"
     retry_answer || return 1
-    wizard_wait 900 wizard_installed || { echo "retry: the installation never ended" >&2; return 1; }
+    wizard_until_installed
 }
 
 # Runs tools/run's whole road in FOLDER with the steps in place.
