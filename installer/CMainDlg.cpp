@@ -98,7 +98,7 @@ CMainDlg::CMainDlg(tivala::DataDelivery* reporter)
 
 CMainDlg::~CMainDlg() = default;
 
-LRESULT CMainDlg::OnInitDialogMessage(UINT, WPARAM, LPARAM)
+BOOL CMainDlg::OnInitDialogMessage(HWND, LPARAM)
 {
     OnInitDialog();
     return 0;

@@ -47,19 +47,17 @@ public:
     // SHostWnd overrides
     BOOL HandleEvent(SAKU::EventArgs* args) override;
 
-    // clang-format off
     BEGIN_MSG_MAP(CMainDlg)
-        MSG_HANDLER      (WM_TIMER,       OnTimer)          // passes it on to the host's timers
-        MSG_RANGE_HANDLER(tivala::WM_UI_MANIFEST, tivala::WM_UI_INSTALL_DONE, OnEngineMessage)
-        MSG_RANGE_HANDLER(CEngineMessages::kFocusModuleList, CEngineMessages::kFocusModuleList, OnEngineMessage)
-        MSG_RANGE_HANDLER(WM_INITDIALOG,  WM_INITDIALOG,    OnInitDialogMessage)
-        MSG_HANDLER      (WM_CLOSE,       OnClose)
-        MSG_HANDLER      (WM_SIZE,        OnSizeChanged)    // passes it on to the host's layout
-        MSG_HANDLER      (WM_DESTROY,     OnDialogDestroy)  // passes it on to the host
+        MSG_HANDLER      (WM_TIMER,                          OnTimer)           // passes it on to the host's timers
+        MSG_RANGE_HANDLER(tivala::WM_UI_MANIFEST,            tivala::WM_UI_INSTALL_DONE, OnEngineMessage)
+        MSG_RAW_HANDLER  (CEngineMessages::kFocusModuleList, OnEngineMessage)   // to the engine's table as it came
+        MSG_HANDLER      (WM_INITDIALOG,                     OnInitDialogMessage)
+        MSG_HANDLER      (WM_CLOSE,                          OnClose)
+        MSG_HANDLER      (WM_SIZE,                           OnSizeChanged)     // passes it on to the host's layout
+        MSG_HANDLER      (WM_DESTROY,                        OnDialogDestroy)   // passes it on to the host
         CHAIN_MSG_MAP    (SAKU::SHostWnd)
-        MSG_RANGE_HANDLER(WM_NULL + 1,    0xFFFF,           ReflectNotificationsOrDefault)
+        MSG_RANGE_HANDLER(WM_NULL + 1,                       0xFFFF,            ReflectNotificationsOrDefault)
     END_MSG_MAP()
-    // clang-format on
 
 protected:
     // IWizardView overrides (CMainDlgProgress.cpp); protected so that the
@@ -84,7 +82,7 @@ protected:
 
 private:
     // ---- Pages and flow (CMainDlg.cpp) ----------------------------------------
-    LRESULT OnInitDialogMessage(UINT, WPARAM, LPARAM);
+    BOOL OnInitDialogMessage(HWND focus, LPARAM initParam);
     void OnInitDialog();
     void FindControls();
     void OnTimer(UINT_PTR id);

@@ -27,19 +27,17 @@ public:
     // SHostDialog overrides
     BOOL HandleEvent(SAKU::EventArgs* args) override;
 
-    // clang-format off
     BEGIN_MSG_MAP(CMsgBox)
-        MSG_RANGE_HANDLER(WM_INITDIALOG, WM_INITDIALOG, OnInitDialogMessage)
-        CHAIN_MSG_MAP    (SAKU::SHostDialog)
+        MSG_HANDLER  (WM_INITDIALOG, OnInitDialogMessage)
+        CHAIN_MSG_MAP(SAKU::SHostDialog)
     END_MSG_MAP()
-    // clang-format on
 
 protected:
     // Shows the pages of the box's type and puts the text on the one shown.
     virtual BOOL OnInitDialog();
 
 private:
-    LRESULT OnInitDialogMessage(UINT, WPARAM, LPARAM) { return OnInitDialog(); }
+    BOOL OnInitDialogMessage(HWND, LPARAM) { return OnInitDialog(); }
     // Ends the loop, takes the window down at once and keeps `answer`.
     void Answer(int answer);
 

@@ -4,7 +4,7 @@
 #include "core/SAttributeMap.h"
 #include "core/SObjectFactory.h"
 #include "core/SWindow.h"
-#include "core/SwndMsgCrack.h"
+#include "core/SwndMsgCracker.h"
 
 namespace SAKU {
 
@@ -46,11 +46,12 @@ public:
     SIZE MeasureDesiredSize(const RECT* container) override;
     void ApplyColorize(COLORREF color) override;
 
-    BEGIN_SWND_MESSAGES(SAnimateImgWnd)
-        MSG_WM_PAINT_EX  (OnPaint)
-        MSG_WM_DESTROY   (OnDestroy)
-        MSG_WM_SHOWWINDOW(OnShowWindow)
-    END_SWND_MESSAGES_CHAIN(SWindow)
+    BEGIN_SWND_MSG_MAP(SAnimateImgWnd)
+        MSG_HANDLER  (WM_PAINT,      OnPaint)
+        MSG_HANDLER  (WM_DESTROY,    OnDestroy)
+        MSG_HANDLER  (WM_SHOWWINDOW, OnShowWindow)
+        CHAIN_MSG_MAP(SWindow)
+    END_MSG_MAP()
 
 protected:
     void OnPaint(IRenderTarget* target);

@@ -2,7 +2,7 @@
 
 #include "core/SAttributeMap.h"
 #include "core/SWindow.h"
-#include "core/SwndMsgCrack.h"
+#include "core/SwndMsgCracker.h"
 
 namespace SAKU {
 
@@ -31,9 +31,10 @@ public:
     void ApplyColorize(COLORREF color) override;
     void OnScaleChanged(int scale) override;
 
-    BEGIN_SWND_MESSAGES(SBoxWindow)
-        MSG_WM_PAINT_EX(OnPaint)
-    END_SWND_MESSAGES_CHAIN(SWindow)
+    BEGIN_SWND_MSG_MAP(SBoxWindow)
+        MSG_HANDLER  (WM_PAINT, OnPaint)
+        CHAIN_MSG_MAP(SWindow)
+    END_MSG_MAP()
 
 protected:
     // The built-in skins of the names; the text aligned left, the box focusable.

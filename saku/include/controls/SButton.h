@@ -5,7 +5,7 @@
 #include "core/SAttributeMap.h"
 #include "core/SObjectFactory.h"
 #include "core/SWindow.h"
-#include "core/SwndMsgCrack.h"
+#include "core/SwndMsgCracker.h"
 
 namespace SAKU {
 
@@ -49,15 +49,16 @@ public:
     SIZE MeasureDesiredSize(const RECT* container) override;
     BOOL NeedRedrawOnStateChange() const override { return TRUE; }
 
-    BEGIN_SWND_MESSAGES(SButton)
-        MSG_WM_DESTROY      (OnDestroy)
-        MSG_WM_SIZE         (OnSizeChanged)
-        MSG_WM_PAINT_EX     (OnPaint)
-        MSG_WM_ERASEBKGND_EX(OnEraseBkgnd)    // the skin is the background, drawn by OnPaint
-        MSG_WM_KEYDOWN      (OnKeyDown)
-        MSG_WM_KEYUP        (OnKeyUp)
-        MSG_WM_LBUTTONDBLCLK(OnLButtonDown)   // a double click is a second press
-    END_SWND_MESSAGES_CHAIN(SWindow)
+    BEGIN_SWND_MSG_MAP(SButton)
+        MSG_HANDLER  (WM_DESTROY,       OnDestroy)
+        MSG_HANDLER  (WM_SIZE,          OnSizeChanged)
+        MSG_HANDLER  (WM_PAINT,         OnPaint)
+        MSG_HANDLER  (WM_ERASEBKGND,    OnEraseBkgnd)    // the skin is the background, drawn by OnPaint
+        MSG_HANDLER  (WM_KEYDOWN,       OnKeyDown)
+        MSG_HANDLER  (WM_KEYUP,         OnKeyUp)
+        MSG_HANDLER  (WM_LBUTTONDBLCLK, OnLButtonDown)   // a double click is a second press
+        CHAIN_MSG_MAP(SWindow)
+    END_MSG_MAP()
 
 protected:
     // SWindow overrides

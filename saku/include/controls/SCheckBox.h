@@ -23,11 +23,12 @@ public:
     void DrawFocus(IRenderTarget* target) override;
     UINT OnGetDlgCode() const override;
 
-    BEGIN_SWND_MESSAGES(SCheckBox)
-        MSG_WM_LBUTTONDBLCLK(OnLButtonDown)   // a double click is a second press
-        MSG_WM_LBUTTONUP    (OnLButtonUp)
-        MSG_WM_KEYDOWN      (OnKeyDown)
-    END_SWND_MESSAGES_CHAIN(SBoxWindow)
+    BEGIN_SWND_MSG_MAP(SCheckBox)
+        MSG_HANDLER  (WM_LBUTTONDBLCLK, OnLButtonDown)   // a double click is a second press
+        MSG_HANDLER  (WM_LBUTTONUP,     OnLButtonUp)
+        MSG_HANDLER  (WM_KEYDOWN,       OnKeyDown)
+        CHAIN_MSG_MAP(SBoxWindow)
+    END_MSG_MAP()
 
 protected:
     void OnLButtonUp(UINT flags, POINT point);

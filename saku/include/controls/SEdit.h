@@ -27,15 +27,16 @@ public:
     // SWindow overrides
     int OnLanguageChanged() override;
 
-    BEGIN_SWND_MESSAGES(SEdit)
-        MSG_WM_PAINT_EX    (OnPaint)
-        MSG_WM_SETFOCUS_EX (OnSetFocus)
-        MSG_WM_KILLFOCUS_EX(OnKillFocus)
-    END_SWND_MESSAGES_CHAIN(SRichEdit)
+    BEGIN_SWND_MSG_MAP(SEdit)
+        MSG_HANDLER  (WM_PAINT,     OnPaint)
+        MSG_HANDLER  (WM_SETFOCUS,  OnSetFocus)
+        MSG_HANDLER  (WM_KILLFOCUS, OnKillFocus)
+        CHAIN_MSG_MAP(SRichEdit)
+    END_MSG_MAP()
 
 protected:
     void OnPaint(IRenderTarget* target);
-    void OnSetFocus(SWND oldFocus);
+    void OnSetFocus(SWND oldFocus, int reason);
     void OnKillFocus(SWND newFocus);
 
 private:

@@ -3,7 +3,7 @@
 #include "core/SAttributeMap.h"
 #include "core/SObjectFactory.h"
 #include "core/SWindow.h"
-#include "core/SwndMsgCrack.h"
+#include "core/SwndMsgCracker.h"
 #include "res.mgr/SResProviderMgr.h"
 
 namespace SAKU {
@@ -33,9 +33,10 @@ public:
     RECT GetChildrenLayoutRect() const override;
     SIZE GetDesiredSize(int parentWidth, int parentHeight) override;
 
-    BEGIN_SWND_MESSAGES(SGroup)
-        MSG_WM_PAINT_EX(OnPaint)
-    END_SWND_MESSAGES_CHAIN(SWindow)
+    BEGIN_SWND_MSG_MAP(SGroup)
+        MSG_HANDLER  (WM_PAINT, OnPaint)
+        CHAIN_MSG_MAP(SWindow)
+    END_MSG_MAP()
 
 protected:
     void OnPaint(IRenderTarget* target);

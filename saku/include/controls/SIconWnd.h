@@ -3,7 +3,7 @@
 #include "core/SAttributeMap.h"
 #include "core/SObjectFactory.h"
 #include "core/SWindow.h"
-#include "core/SwndMsgCrack.h"
+#include "core/SwndMsgCracker.h"
 
 #include "GdiHandles.h"
 
@@ -28,9 +28,10 @@ public:
     // SWindow overrides: twice the hot spot, which an icon has at its centre.
     SIZE MeasureDesiredSize(const RECT* container) override;
 
-    BEGIN_SWND_MESSAGES(SIconWnd)
-        MSG_WM_PAINT_EX(OnPaint)
-    END_SWND_MESSAGES_CHAIN(SWindow)
+    BEGIN_SWND_MSG_MAP(SIconWnd)
+        MSG_HANDLER  (WM_PAINT, OnPaint)
+        CHAIN_MSG_MAP(SWindow)
+    END_MSG_MAP()
 
 protected:
     void OnPaint(IRenderTarget* target);

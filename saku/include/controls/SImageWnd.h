@@ -3,7 +3,7 @@
 #include "core/SAttributeMap.h"
 #include "core/SObjectFactory.h"
 #include "core/SWindow.h"
-#include "core/SwndMsgCrack.h"
+#include "core/SwndMsgCracker.h"
 #include "render/IBitmap.h"
 
 namespace SAKU {
@@ -42,9 +42,10 @@ public:
     void ApplyColorize(COLORREF color) override;
     void OnScaleChanged(int scale) override;
 
-    BEGIN_SWND_MESSAGES(SImageWnd)
-        MSG_WM_PAINT_EX(OnPaint)
-    END_SWND_MESSAGES_CHAIN(SWindow)
+    BEGIN_SWND_MSG_MAP(SImageWnd)
+        MSG_HANDLER  (WM_PAINT, OnPaint)
+        CHAIN_MSG_MAP(SWindow)
+    END_MSG_MAP()
 
 protected:
     void OnPaint(IRenderTarget* target);

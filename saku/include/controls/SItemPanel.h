@@ -2,7 +2,7 @@
 
 #include "core/SAttributeMap.h"
 #include "core/SwndContainerImpl.h"
-#include "core/SwndMsgCrack.h"
+#include "core/SwndMsgCracker.h"
 
 namespace SAKU {
 
@@ -78,10 +78,11 @@ public:
     BOOL IsLayeredWindow() const override { return FALSE; }
     void OnFinalRelease() override;
 
-    BEGIN_SWND_MESSAGES(SItemPanel)
-        MSG_WM_DESTROY    (OnDestroy)
-        MSG_WM_SHOWWINDOW (OnShowWindow)
-    END_SWND_MESSAGES_CHAIN(SwndContainerImpl)
+    BEGIN_SWND_MSG_MAP(SItemPanel)
+        MSG_HANDLER  (WM_DESTROY,    OnDestroy)
+        MSG_HANDLER  (WM_SHOWWINDOW, OnShowWindow)
+        CHAIN_MSG_MAP(SwndContainerImpl)
+    END_MSG_MAP()
 
 private:
     SItemPanel(SWindow* frameHost, pugi::xml_node node, IItemContainer* itemContainer);

@@ -3,7 +3,7 @@
 #include "core/SAttributeMap.h"
 #include "core/SObjectFactory.h"
 #include "core/SWindow.h"
-#include "core/SwndMsgCrack.h"
+#include "core/SwndMsgCracker.h"
 #include "res.mgr/SResProviderMgr.h"
 
 namespace SAKU {
@@ -31,9 +31,10 @@ public:
         ATTRIBUTE_HANDLER(L"lineStyle", OnAttrLineStyle)
     END_ATTRIBUTES_CHAIN(SWindow)
 
-    BEGIN_SWND_MESSAGES(SLine)
-        MSG_WM_PAINT_EX(OnPaint)
-    END_SWND_MESSAGES_CHAIN(SWindow)
+    BEGIN_SWND_MSG_MAP(SLine)
+        MSG_HANDLER  (WM_PAINT, OnPaint)
+        CHAIN_MSG_MAP(SWindow)
+    END_MSG_MAP()
 
 protected:
     void OnPaint(IRenderTarget* target);

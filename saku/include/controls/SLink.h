@@ -3,7 +3,7 @@
 #include "core/SAttributeMap.h"
 #include "core/SObjectFactory.h"
 #include "core/SWindow.h"
-#include "core/SwndMsgCrack.h"
+#include "core/SwndMsgCracker.h"
 
 namespace SAKU {
 
@@ -33,12 +33,13 @@ public:
     void DrawText(IRenderTarget* target, LPCWSTR text, int length, RECT* rect, UINT format) override;
     BOOL OnSetCursor(const POINT& point) override;
 
-    BEGIN_SWND_MESSAGES(SLink)
-        MSG_WM_LBUTTONDOWN(OnLButtonDown)
-        MSG_WM_LBUTTONUP  (OnLeftButtonUp)
-        MSG_WM_MOUSEMOVE  (OnMouseMove)
-        MSG_WM_MOUSEHOVER (OnMouseHover)
-    END_SWND_MESSAGES_CHAIN(SWindow)
+    BEGIN_SWND_MSG_MAP(SLink)
+        MSG_HANDLER  (WM_LBUTTONDOWN, OnLButtonDown)
+        MSG_HANDLER  (WM_LBUTTONUP,   OnLeftButtonUp)
+        MSG_HANDLER  (WM_MOUSEMOVE,   OnMouseMove)
+        MSG_HANDLER  (WM_MOUSEHOVER,  OnMouseHover)
+        CHAIN_MSG_MAP(SWindow)
+    END_MSG_MAP()
 
 protected:
     void OnLButtonDown(UINT flags, POINT point);

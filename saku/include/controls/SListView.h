@@ -72,19 +72,20 @@ public:
     void OnScaleChanged(int scale) override;
     int OnLanguageChanged() override;
 
-    BEGIN_SWND_MESSAGES(SListView)
-        MSG_WM_DESTROY          (OnDestroy)
-        MSG_WM_SIZE             (OnSize)
-        MSG_WM_SETFOCUS_EX      (OnSetFocus)
-        MSG_WM_KILLFOCUS_EX     (OnKillFocus)
-        MSG_WM_PAINT_EX         (OnPaint)
-        MSG_WM_KEYDOWN          (OnKeyDown)
-        MESSAGE_RANGE_HANDLER_EX(WM_KEYFIRST,    WM_UNICHAR,     OnKeyEvent)   // the rest of the keys go to the selected row
-        MESSAGE_RANGE_HANDLER_EX(WM_IME_STARTCOMPOSITION, WM_IME_KEYLAST, OnKeyEvent)
-        MSG_WM_MOUSEWHEEL       (OnMouseWheel)
-        MESSAGE_RANGE_HANDLER_EX(WM_MOUSEFIRST,  WM_MOUSELAST,   OnMouseEvent)
-        MSG_WM_MOUSELEAVE       (OnMouseLeave)
-    END_SWND_MESSAGES_CHAIN(SPanel)
+BEGIN_SWND_MSG_MAP(SListView)
+        MSG_HANDLER      (WM_DESTROY,    OnDestroy)
+        MSG_HANDLER      (WM_SIZE,       OnSize)
+        MSG_HANDLER      (WM_SETFOCUS,   OnSetFocus)
+        MSG_HANDLER      (WM_KILLFOCUS,  OnKillFocus)
+        MSG_HANDLER      (WM_PAINT,      OnPaint)
+        MSG_HANDLER      (WM_KEYDOWN,    OnKeyDown)
+        MSG_RANGE_HANDLER(WM_KEYFIRST,   WM_UNICHAR,     OnKeyEvent)     // the rest of the keys go to the selected row
+        MSG_RANGE_HANDLER(WM_IME_STARTCOMPOSITION, WM_IME_KEYLAST, OnKeyEvent)
+        MSG_HANDLER      (WM_MOUSEWHEEL, OnMouseWheel)
+        MSG_RANGE_HANDLER(WM_MOUSEFIRST, WM_MOUSELAST,   OnMouseEvent)   // to the row under the mouse
+        MSG_HANDLER      (WM_MOUSELEAVE, OnMouseLeave)
+        CHAIN_MSG_MAP    (SPanel)
+    END_MSG_MAP()
 
 protected:
     // ---- IItemContainer overrides -----------------------------------------------------
@@ -104,7 +105,7 @@ private:
 
     void OnDestroy();
     void OnSize(UINT type, SIZE size);
-    void OnSetFocus(SWND oldFocus);
+    void OnSetFocus(SWND oldFocus, int reason);
     void OnKillFocus(SWND newFocus);
     void OnPaint(IRenderTarget* target);
     void OnKeyDown(UINT key, UINT repeatCount, UINT flags);

@@ -27,15 +27,13 @@ public:
     // when none is.
     LRESULT FindAccelItem(UINT character, HMENU menu) const;
 
-    // clang-format off
     BEGIN_MSG_MAP(SMenuODWnd)
-        MSG_RANGE_HANDLER(WM_INITMENU,    WM_INITMENUPOPUP, ForwardToOwner)
-        MSG_RANGE_HANDLER(WM_MENUSELECT,  WM_MENUSELECT,    ForwardToOwner)
-        MSG_HANDLER      (WM_MENUCHAR,                      OnMenuChar)
+        MSG_RANGE_HANDLER(WM_INITMENU,   WM_INITMENUPOPUP, ForwardToOwner)
+        MSG_RAW_HANDLER  (WM_MENUSELECT, ForwardToOwner)                     // to the owner as it came
+        MSG_HANDLER      (WM_MENUCHAR,   OnMenuChar)
         CHAIN_MSG_MAP    (SOwnerDraw<SMenuODWnd>)
-        MSG_RANGE_HANDLER(WM_NULL + 1,    0xFFFF,           ReflectNotificationsOrDefault)
+        MSG_RANGE_HANDLER(WM_NULL + 1,   0xFFFF,           ReflectNotificationsOrDefault)
     END_MSG_MAP()
-    // clang-format on
 
 private:
     // The owner sees the menu's notifications as if it owned the menu.

@@ -4,7 +4,7 @@
 #include "core/SAttributeMap.h"
 #include "core/SLayoutDim.h"
 #include "core/SWindow.h"
-#include "core/SwndMsgCrack.h"
+#include "core/SwndMsgCracker.h"
 
 namespace SAKU {
 
@@ -77,20 +77,21 @@ public:
     void ApplyColorize(COLORREF color) override;
     void OnScaleChanged(int scale) override;
 
-    BEGIN_SWND_MESSAGES(SPanel)
-        MSG_WM_SHOWWINDOW     (OnShowWindow)
-        MSG_WM_NCCALCSIZE_EX  (OnNcCalcSize)
-        MSG_WM_NCPAINT_EX     (OnNcPaint)
-        MSG_WM_NCMOUSEMOVE    (OnNcMouseMove)
-        MSG_WM_NCLBUTTONDOWN  (OnNcLButtonDown)
-        MSG_WM_NCLBUTTONDBLCLK(OnNcLButtonDown)   // a double click is a second press
-        MSG_WM_NCLBUTTONUP    (OnNcLButtonUp)
-        MSG_WM_TIMER_EX       (OnTimer)           // every timer that reaches the panel is its own
-        MSG_WM_HSCROLL_EX     (OnScroll)
-        MSG_WM_VSCROLL_EX     (OnScroll)
-        MSG_WM_MOUSEWHEEL     (OnMouseWheel)
-        MSG_WM_NCMOUSELEAVE   (OnNcMouseLeave)
-    END_SWND_MESSAGES_CHAIN(SWindow)
+    BEGIN_SWND_MSG_MAP(SPanel)
+        MSG_HANDLER  (WM_SHOWWINDOW,      OnShowWindow)
+        MSG_HANDLER  (WM_NCCALCSIZE,      OnNcCalcSize)
+        MSG_HANDLER  (WM_NCPAINT,         OnNcPaint)
+        MSG_HANDLER  (WM_NCMOUSEMOVE,     OnNcMouseMove)
+        MSG_HANDLER  (WM_NCLBUTTONDOWN,   OnNcLButtonDown)
+        MSG_HANDLER  (WM_NCLBUTTONDBLCLK, OnNcLButtonDown)   // a double click is a second press
+        MSG_HANDLER  (WM_NCLBUTTONUP,     OnNcLButtonUp)
+        MSG_HANDLER  (WM_TIMER,           OnTimer)           // every timer that reaches the panel is its own
+        MSG_HANDLER  (WM_HSCROLL,         OnScroll)
+        MSG_HANDLER  (WM_VSCROLL,         OnScroll)
+        MSG_HANDLER  (WM_MOUSEWHEEL,      OnMouseWheel)
+        MSG_HANDLER  (WM_NCMOUSELEAVE,    OnNcMouseLeave)
+        CHAIN_MSG_MAP(SWindow)
+    END_MSG_MAP()
 
 protected:
     static DWORD BarBit(BOOL vertical) { return vertical ? kSbVert : kSbHorz; }

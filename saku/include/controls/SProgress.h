@@ -3,7 +3,7 @@
 #include "core/SAttributeMap.h"
 #include "core/SObjectFactory.h"
 #include "core/SWindow.h"
-#include "core/SwndMsgCrack.h"
+#include "core/SwndMsgCracker.h"
 
 namespace SAKU {
 
@@ -40,10 +40,11 @@ public:
     SIZE MeasureDesiredSize(const RECT* container) override;
     void ApplyColorize(COLORREF color) override;
 
-    BEGIN_SWND_MESSAGES(SProgress)
-        MSG_WM_CREATE  (OnCreate)
-        MSG_WM_PAINT_EX(OnPaint)
-    END_SWND_MESSAGES_CHAIN(SWindow)
+    BEGIN_SWND_MSG_MAP(SProgress)
+        MSG_HANDLER  (WM_CREATE, OnCreate)
+        MSG_HANDLER  (WM_PAINT,  OnPaint)
+        CHAIN_MSG_MAP(SWindow)
+    END_MSG_MAP()
 
 protected:
     // The built-in skins stand in for missing ones; -1 when a skin is still missing.

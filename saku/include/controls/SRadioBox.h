@@ -27,10 +27,11 @@ public:
     // The first checked radio box among the parent's children, maybe this one.
     SWindow* GetSelectedSiblingInGroup() override;
 
-    BEGIN_SWND_MESSAGES(SRadioBox)
-        MSG_WM_LBUTTONUP  (OnLButtonUp)
-        SWND_MESSAGE_ENTRY(WM_SETFOCUS, OnSetFocus(static_cast<SWND>(wParam), static_cast<int>(lParam)))
-    END_SWND_MESSAGES_CHAIN(SBoxWindow)
+BEGIN_SWND_MSG_MAP(SRadioBox)
+        MSG_HANDLER  (WM_LBUTTONUP, OnLButtonUp)
+        MSG_HANDLER  (WM_SETFOCUS,  OnSetFocus)
+        CHAIN_MSG_MAP(SBoxWindow)
+    END_MSG_MAP()
 
 protected:
     // SWindow overrides

@@ -2,7 +2,7 @@
 
 #include "controls/SPanel.h"
 #include "core/SAttributeMap.h"
-#include "core/SwndMsgCrack.h"
+#include "core/SwndMsgCracker.h"
 
 #include "TComPtr.h"
 
@@ -103,31 +103,32 @@ public:
     void OnScaleChanged(int scale) override;
     BOOL OnScroll(BOOL vertical, UINT code, int position) override;
 
-    BEGIN_SWND_MESSAGES(SRichEdit)
-        MSG_WM_CREATE       (OnCreate)
-        MSG_WM_DESTROY      (OnDestroy)
-        MSG_WM_SETFOCUS_EX  (OnSetFocus)
-        MSG_WM_KILLFOCUS_EX (OnKillFocus)
-        MESSAGE_HANDLER_EX  (WM_SETTEXT,       OnSetTextMessage)
-        MSG_WM_PAINT_EX     (OnPaint)
-        MSG_WM_SHOWWINDOW   (OnShowWindow)
-        MESSAGE_HANDLER_EX  (WM_SETFONT,       OnSetFont)          // wParam: an IFont of the library
-        MSG_WM_NCCALCSIZE_EX(OnNcCalcSize)
-        MESSAGE_HANDLER_EX  (EM_SETREADONLY,   OnSetReadOnly)
-        MESSAGE_HANDLER_EX  (WM_KEYDOWN,       OnKeyDown)
-        MESSAGE_HANDLER_EX  (WM_CHAR,          OnChar)
-        MESSAGE_HANDLER_EX  (WM_PASTE,         OnPaste)
-        MSG_WM_TIMER_EX     (OnTimer)
-        MESSAGE_HANDLER_EX  (WM_MOUSEMOVE,     ForwardToServices)
-        MESSAGE_HANDLER_EX  (WM_LBUTTONDOWN,   OnLButtonDown)
-        MESSAGE_HANDLER_EX  (WM_LBUTTONUP,     ForwardToServices)
-        MESSAGE_HANDLER_EX  (WM_LBUTTONDBLCLK, ForwardToServices)
-        MSG_WM_RBUTTONDOWN  (OnRButtonDown)
-        MESSAGE_HANDLER_EX  (EM_EXLIMITTEXT,   OnExLimitText)
-        MESSAGE_HANDLER_EX  (EM_SETCHARFORMAT, ForwardToServices)
-        MESSAGE_HANDLER_EX  (EM_SETPARAFORMAT, OnSetParaFormat)
-        MESSAGE_HANDLER_EX  (UM_TIMER2,        OnServiceTimer)     // the services' own timers
-    END_SWND_MESSAGES_CHAIN(SPanel)
+    BEGIN_SWND_MSG_MAP(SRichEdit)
+        MSG_HANDLER    (WM_CREATE,        OnCreate)
+        MSG_HANDLER    (WM_DESTROY,       OnDestroy)
+        MSG_HANDLER    (WM_SETFOCUS,      OnSetFocus)
+        MSG_HANDLER    (WM_KILLFOCUS,     OnKillFocus)
+        MSG_RAW_HANDLER(WM_SETTEXT,       OnSetTextMessage)    // to the services as it came
+        MSG_HANDLER    (WM_PAINT,         OnPaint)
+        MSG_HANDLER    (WM_SHOWWINDOW,    OnShowWindow)
+        MSG_HANDLER    (WM_SETFONT,       OnSetFont)
+        MSG_HANDLER    (WM_NCCALCSIZE,    OnNcCalcSize)
+        MSG_HANDLER    (EM_SETREADONLY,   OnSetReadOnly)
+        MSG_RAW_HANDLER(WM_KEYDOWN,       OnKeyDown)           // to the services as it came
+        MSG_RAW_HANDLER(WM_CHAR,          OnChar)              // to the services as it came
+        MSG_RAW_HANDLER(WM_PASTE,         OnPaste)             // to the services as it came
+        MSG_HANDLER    (WM_TIMER,         OnTimer)
+        MSG_RAW_HANDLER(WM_MOUSEMOVE,     ForwardToServices)   // to the services as it came
+        MSG_RAW_HANDLER(WM_LBUTTONDOWN,   OnLButtonDown)       // to the services as it came
+        MSG_RAW_HANDLER(WM_LBUTTONUP,     ForwardToServices)   // to the services as it came
+        MSG_RAW_HANDLER(WM_LBUTTONDBLCLK, ForwardToServices)   // to the services as it came
+        MSG_HANDLER    (WM_RBUTTONDOWN,   OnRButtonDown)
+        MSG_HANDLER    (EM_EXLIMITTEXT,   OnExLimitText)
+        MSG_RAW_HANDLER(EM_SETCHARFORMAT, ForwardToServices)   // to the services as it came
+        MSG_RAW_HANDLER(EM_SETPARAFORMAT, OnSetParaFormat)     // to the services as it came
+        MSG_HANDLER    (UM_TIMER2,        OnServiceTimer)      // the services' own timers
+        CHAIN_MSG_MAP  (SPanel)
+    END_MSG_MAP()
 
 protected:
     // ---- SWindow overrides ------------------------------------------------------
@@ -136,24 +137,25 @@ protected:
 
     int OnCreate(LPCREATESTRUCT createStruct);
     void OnDestroy();
-    void OnSetFocus(SWND oldFocus);
+    void OnSetFocus(SWND oldFocus, int reason);
     void OnKillFocus(SWND newFocus);
     void OnPaint(IRenderTarget* target);
     void OnShowWindow(BOOL show, UINT status);
     void OnNcCalcSize();
     void OnTimer(char id);
     BOOL OnRButtonDown(UINT flags, POINT point);
+    void OnSetFont(IFont* font, BOOL redraw);
+    BOOL OnSetReadOnly(BOOL readOnly);
+    // 0 lifts the limit to the services' default.
+    BOOL OnExLimitText(int limit);
+    LRESULT OnServiceTimer(UINT_PTR id);
     // Messages the services take as they come, raw.
     LRESULT OnSetTextMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT OnSetFont(UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT OnSetReadOnly(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnKeyDown(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnChar(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnPaste(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnLButtonDown(UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT OnExLimitText(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnSetParaFormat(UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT OnServiceTimer(UINT message, WPARAM id, LPARAM lParam);
     LRESULT ForwardToServices(UINT message, WPARAM wParam, LPARAM lParam);
 
     // Sends a message to the services; 0 without them.

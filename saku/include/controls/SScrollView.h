@@ -44,9 +44,10 @@ public:
     RECT GetChildrenLayoutRect() const override;   // the view, moved by the origin
     void UpdateChildrenPosition() override;
 
-    BEGIN_SWND_MESSAGES(SScrollView)
-        MSG_WM_SIZE(OnSizeChanged)
-    END_SWND_MESSAGES_CHAIN(SPanel)
+    BEGIN_SWND_MSG_MAP(SScrollView)
+        MSG_HANDLER  (WM_SIZE, OnSizeChanged)
+        CHAIN_MSG_MAP(SPanel)
+    END_MSG_MAP()
 
 protected:
     void OnSizeChanged(UINT type, SIZE size);

@@ -3,7 +3,7 @@
 #include "core/IInterpolator.h"
 #include "core/SDynArray.h"
 #include "core/SWindow.h"
-#include "core/SwndMsgCrack.h"
+#include "core/SwndMsgCracker.h"
 
 namespace SAKU {
 
@@ -70,14 +70,15 @@ public:
     void ApplyColorize(COLORREF color) override;
     void OnScaleChanged(int scale) override;
 
-    BEGIN_SWND_MESSAGES(STabCtrl)
-        MSG_WM_DESTROY      (OnDestroy)
-        MSG_WM_PAINT_EX     (OnPaint)
-        SWND_MESSAGE_ENTRY  (WM_KEYDOWN, OnKeyDown(static_cast<UINT>(wParam)))
-        MSG_WM_MOUSEMOVE    (OnMouseMove)
-        MSG_WM_MOUSELEAVE   (OnMouseLeave)
-        MSG_WM_LBUTTONDOWN  (OnLButtonDown)
-    END_SWND_MESSAGES_CHAIN(SWindow)
+BEGIN_SWND_MSG_MAP(STabCtrl)
+        MSG_HANDLER  (WM_DESTROY,     OnDestroy)
+        MSG_HANDLER  (WM_PAINT,       OnPaint)
+        MSG_HANDLER  (WM_KEYDOWN,     OnKeyDown)
+        MSG_HANDLER  (WM_MOUSEMOVE,   OnMouseMove)
+        MSG_HANDLER  (WM_MOUSELEAVE,  OnMouseLeave)
+        MSG_HANDLER  (WM_LBUTTONDOWN, OnLButtonDown)
+        CHAIN_MSG_MAP(SWindow)
+    END_MSG_MAP()
 
 private:
     // Attributes that need code; each answers as an attribute map's entry does.
@@ -93,7 +94,7 @@ private:
 
     void OnDestroy();
     void OnPaint(IRenderTarget* target);
-    void OnKeyDown(UINT key);
+    void OnKeyDown(UINT key, UINT repeatCount, UINT flags);
     void OnMouseMove(UINT flags, POINT point);
     void OnMouseLeave();
     void OnLButtonDown(UINT flags, POINT point);

@@ -3,7 +3,7 @@
 #include "core/SAttributeMap.h"
 #include "core/SObjectFactory.h"
 #include "core/SWindow.h"
-#include "core/SwndMsgCrack.h"
+#include "core/SwndMsgCracker.h"
 
 namespace SAKU {
 
@@ -31,10 +31,11 @@ public:
     BOOL NeedRedrawOnStateChange() const override { return TRUE; }
     void ApplyColorize(COLORREF color) override;
 
-    BEGIN_SWND_MESSAGES(SToggle)
-        MSG_WM_PAINT_EX (OnPaint)
-        MSG_WM_LBUTTONUP(OnLButtonUp)
-    END_SWND_MESSAGES_CHAIN(SWindow)
+    BEGIN_SWND_MSG_MAP(SToggle)
+        MSG_HANDLER  (WM_PAINT,     OnPaint)
+        MSG_HANDLER  (WM_LBUTTONUP, OnLButtonUp)
+        CHAIN_MSG_MAP(SWindow)
+    END_MSG_MAP()
 
 protected:
     void OnPaint(IRenderTarget* target);

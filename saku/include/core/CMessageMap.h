@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/SMsgHandleState.h"
 #include "core/WndMsgCracker.h"
 
 #include <windows.h>
@@ -24,72 +25,108 @@ protected:
 // as this base plus the message number.
 constexpr UINT OCM_BASE = 0x2000;
 
-// Keeps the handled flag of an outer message while a map runs a nested one.
-template <typename State>
-class TMsgHandledKeeper {
-public:
-    explicit TMsgHandledKeeper(State& state) : m_state(state), m_outer(state.IsMsgHandled()) {}
-    ~TMsgHandledKeeper() { m_state.SetMsgHandled(m_outer); }
-    TMsgHandledKeeper(const TMsgHandledKeeper&) = delete;
-    TMsgHandledKeeper& operator=(const TMsgHandledKeeper&) = delete;
+// The base class whose map a CHAIN_MSG_MAP entry runs, carried as a value.
+template <typename T>
+struct TMsgMapBase {
+    using Type = T;
+};
 
-private:
-    State& m_state;
-    BOOL m_outer;
+// The cracker tables of the two families of maps.
+struct WndMsgCrackers {
+    template <UINT message>
+    using Of = WndMsgCracker<message>;
 };
 
 }  // namespace SAKU
 
-// The message map of a real window (a class derived from SAKU::CSimpleWnd), one
-// entry a line, tried in order:
+// The message maps of both families, one entry a line, tried in order:
 //
-//     BEGIN_MSG_MAP(STipCtrl)
-//         MSG_HANDLER      (WM_PAINT, OnPaint)
-//         MSG_HANDLER      (WM_TIMER, OnTimer)
-//         MSG_RANGE_HANDLER(WM_MOUSEFIRST, WM_MOUSELAST, OnMouseEvent)
-//         CHAIN_MSG_MAP    (CSimpleWnd)
-//         REFLECT_NOTIFICATIONS()
-//     END_MSG_MAP()
+//     BEGIN_MSG_MAP(STipCtrl)                    BEGIN_SWND_MSG_MAP(SButton)
+//         MSG_HANDLER  (WM_PAINT, OnPaint)           MSG_HANDLER  (WM_PAINT,   OnPaint)
+//         MSG_HANDLER  (WM_TIMER, OnTimer)           MSG_HANDLER  (WM_KEYDOWN, OnKeyDown)
+//         CHAIN_MSG_MAP(CSimpleWnd)                  CHAIN_MSG_MAP(SWindow)
+//     END_MSG_MAP()                              END_MSG_MAP()
 //
-// An entry sets the window's handled flag and calls its handler with the cracked
-// arguments (WndMsgCracker); a handler that wants later entries, the base class's
-// map and then the default procedure to see the message as well clears the flag
-// with SetMsgHandled(FALSE). The flag of an outer message survives a nested one.
-// The window's flag is CSimpleWnd's, also in a class that has a second one
-// (a host window is a UI element too).
+// BEGIN_MSG_MAP writes ProcessWindowMessage, the map of a real window (a class
+// derived from SAKU::CSimpleWnd), whose handlers take the arguments that
+// WndMsgCracker cracks; BEGIN_SWND_MSG_MAP writes ProcessSwndMessage, the map of a
+// windowless element (a class derived from SAKU::SWindow), cracked by
+// SwndMsgCracker (SwndMsgCracker.h). A class that is both (a host) has a flag of
+// each kind; each map works on its own family's.
+//
+// An entry sets the handled flag and calls its handler; a handler that wants the
+// later entries, the chained base map and then the default processing to see the
+// message as well clears the flag with SetMsgHandled(FALSE). Handlers take cracked
+// arguments: MSG_RAW_HANDLER, for a message passed on as it came (the edit to its
+// text services), says why on its map line, and MSG_RANGE_HANDLER takes a family of
+// messages to pass on the same way. The flag of an outer message survives a nested
+// one.
+
+// The opening both families share: `State` is the family's handled flag,
+// `Crackers` its cracker table, `processBase` its map function.
+#define SAKU_MSG_MAP_PROLOGUE(State, Crackers, processBase)                                           \
+    using MsgMapCrackers [[maybe_unused]] = Crackers;                                                 \
+    SAKU::SMsgHandleState& msgMapState = static_cast<State&>(*this);                                  \
+    const auto chainMsgMap = [&](auto base) -> BOOL {                                                 \
+        using Base [[maybe_unused]] = typename decltype(base)::Type;                                  \
+        return this->Base::processBase;                                                               \
+    };                                                                                                \
+    (void)wParam;                                                                                     \
+    (void)lParam;                                                                                     \
+    (void)chainMsgMap;
+
 #define BEGIN_MSG_MAP(Class)                                                                          \
     BOOL ProcessWindowMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result, \
                               DWORD mapId) override                                                   \
     {                                                                                                 \
         static_assert(std::is_base_of_v<SAKU::CSimpleWnd, Class>, "a map of a real window");          \
-        (void)hwnd;                                                                                   \
-        (void)mapId;                                                                                  \
-        const SAKU::TMsgHandledKeeper<SAKU::CSimpleWnd> keepOuterFlag(*this);
+        SAKU_MSG_MAP_PROLOGUE(SAKU::CSimpleWnd, SAKU::WndMsgCrackers,                                 \
+                              ProcessWindowMessage(hwnd, message, wParam, lParam, result, mapId))     \
+        const SAKU::SMsgHandledKeeper keepOuterFlag(msgMapState);
 
+// The body of ProcessSwndMessage: the map of SWindow itself, which ends in
+// DefSwndProc instead of a base, opens with it in SWindow.cpp.
+#define SWND_MSG_MAP_PROLOGUE(Class)                                                                  \
+    static_assert(std::is_base_of_v<SAKU::SWindow, Class>, "a map of a windowless element");          \
+    SAKU_MSG_MAP_PROLOGUE(SAKU::SWindow, SAKU::SwndMsgCrackers,                                       \
+                          ProcessSwndMessage(message, wParam, lParam, result))                        \
+    result = 0;
+
+#define BEGIN_SWND_MSG_MAP(Class)                                                                     \
+    BOOL ProcessSwndMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override     \
+    {                                                                                                 \
+        SWND_MSG_MAP_PROLOGUE(Class)
+
+// handler: as the message's cracker gives above its signature.
 #define MSG_HANDLER(msg, handler)                                                                     \
         if (message == (msg)) {                                                                       \
-            this->SAKU::CSimpleWnd::SetMsgHandled(TRUE);                                              \
-            result = SAKU::WndMsgCracker<(msg)>::Call(                                                \
+            msgMapState.SetMsgHandled(TRUE);                                                          \
+            result = MsgMapCrackers::Of<(msg)>::Call(                                                 \
                 [this](auto... args) { return this->handler(args...); }, wParam, lParam);             \
-            if (this->SAKU::CSimpleWnd::IsMsgHandled())                                               \
+            if (msgMapState.IsMsgHandled())                                                           \
                 return TRUE;                                                                          \
         }
 
-// LRESULT handler(UINT message, WPARAM wParam, LPARAM lParam): for a handler that
-// passes a whole family of messages on as they came.
+// LRESULT handler(UINT message, WPARAM wParam, LPARAM lParam), for every message
+// from `first` to `last`: a family of messages passed on as they came.
 #define MSG_RANGE_HANDLER(first, last, handler)                                                       \
         if (message >= (first) && message <= (last)) {                                                \
-            this->SAKU::CSimpleWnd::SetMsgHandled(TRUE);                                              \
+            msgMapState.SetMsgHandled(TRUE);                                                          \
             result = this->handler(message, wParam, lParam);                                          \
-            if (this->SAKU::CSimpleWnd::IsMsgHandled())                                               \
+            if (msgMapState.IsMsgHandled())                                                           \
                 return TRUE;                                                                          \
         }
 
+// LRESULT handler(UINT message, WPARAM wParam, LPARAM lParam): one message passed
+// on as it came; the map line says to what.
+#define MSG_RAW_HANDLER(msg, handler) MSG_RANGE_HANDLER(msg, msg, handler)
+
 #define CHAIN_MSG_MAP(Base)                                                                           \
-        if (Base::ProcessWindowMessage(hwnd, message, wParam, lParam, result, mapId))                 \
+        if (chainMsgMap(SAKU::TMsgMapBase<Base>{}))                                                   \
             return TRUE;
 
-// Sends a child's notification back to the child (CSimpleWnd::ReflectNotifications).
+// Sends a child's notification back to the child (CSimpleWnd::ReflectNotifications);
+// real windows only.
 #define REFLECT_NOTIFICATIONS()                                                                       \
         {                                                                                             \
             BOOL reflected = FALSE;                                                                   \

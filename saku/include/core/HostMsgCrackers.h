@@ -1,10 +1,20 @@
 #pragma once
 
 #include "core/CMessageMap.h"
+#include "core/SWindow.h"
+#include "core/SwndSpy.h"
 
-// The crackers of the real-window messages that host windows take beyond those
-// of every window (CMessageMap.h).
+#include <commctrl.h>
+
+// The crackers of the real-window messages that host windows and dialogs take
+// beyond those of every window (WndMsgCracker.h), the library's own among them.
 namespace SAKU {
+
+struct EventArgs;
+
+// The library's messages to a host's real window.
+constexpr UINT UM_SCRIPTTIMER = 0x2BD9;   // wParam: a script timer id; lParam: its handler
+constexpr UINT UM_MENUEVENT = 0x2BDA;     // lParam: an EventArgs that a menu raised
 
 // void OnPrint(HDC dc, UINT flags)
 template <>
@@ -12,8 +22,7 @@ struct WndMsgCracker<WM_PRINT> {
     template <typename H>
     static LRESULT Call(H&& handler, WPARAM wParam, LPARAM lParam)
     {
-        handler(reinterpret_cast<HDC>(wParam), static_cast<UINT>(lParam));
-        return 0;
+        return CallCracked(handler, reinterpret_cast<HDC>(wParam), static_cast<UINT>(lParam));
     }
 };
 
@@ -23,8 +32,8 @@ struct WndMsgCracker<WM_ACTIVATE> {
     template <typename H>
     static LRESULT Call(H&& handler, WPARAM wParam, LPARAM lParam)
     {
-        handler(LOWORD(wParam), static_cast<BOOL>(HIWORD(wParam)), reinterpret_cast<HWND>(lParam));
-        return 0;
+        return CallCracked(handler, static_cast<UINT>(LOWORD(wParam)), static_cast<BOOL>(HIWORD(wParam)),
+                           reinterpret_cast<HWND>(lParam));
     }
 };
 
@@ -34,7 +43,8 @@ struct WndMsgCracker<WM_SETCURSOR> {
     template <typename H>
     static LRESULT Call(H&& handler, WPARAM wParam, LPARAM lParam)
     {
-        return handler(reinterpret_cast<HWND>(wParam), LOWORD(lParam), HIWORD(lParam));
+        return CallCracked(handler, reinterpret_cast<HWND>(wParam), static_cast<UINT>(LOWORD(lParam)),
+                           static_cast<UINT>(HIWORD(lParam)));
     }
 };
 
@@ -44,8 +54,7 @@ struct WndMsgCracker<WM_WINDOWPOSCHANGING> {
     template <typename H>
     static LRESULT Call(H&& handler, WPARAM, LPARAM lParam)
     {
-        handler(reinterpret_cast<WINDOWPOS*>(lParam));
-        return 0;
+        return CallCracked(handler, reinterpret_cast<WINDOWPOS*>(lParam));
     }
 };
 
@@ -56,7 +65,7 @@ struct WndMsgCracker<WM_NCCALCSIZE> {
     template <typename H>
     static LRESULT Call(H&& handler, WPARAM wParam, LPARAM lParam)
     {
-        return handler(static_cast<BOOL>(wParam), lParam);
+        return CallCracked(handler, static_cast<BOOL>(wParam), lParam);
     }
 };
 
@@ -66,7 +75,7 @@ struct WndMsgCracker<WM_NCHITTEST> {
     template <typename H>
     static LRESULT Call(H&& handler, WPARAM, LPARAM lParam)
     {
-        return handler(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        return CallCracked(handler, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
     }
 };
 
@@ -76,18 +85,7 @@ struct WndMsgCracker<WM_NCACTIVATE> {
     template <typename H>
     static LRESULT Call(H&& handler, WPARAM wParam, LPARAM)
     {
-        return handler(static_cast<BOOL>(wParam));
-    }
-};
-
-// void OnMouseLeave()
-template <>
-struct WndMsgCracker<WM_MOUSELEAVE> {
-    template <typename H>
-    static LRESULT Call(H&& handler, WPARAM, LPARAM)
-    {
-        handler();
-        return 0;
+        return CallCracked(handler, static_cast<BOOL>(wParam));
     }
 };
 
@@ -97,8 +95,98 @@ struct WndMsgCracker<WM_CAPTURECHANGED> {
     template <typename H>
     static LRESULT Call(H&& handler, WPARAM, LPARAM lParam)
     {
-        handler(reinterpret_cast<HWND>(lParam));
-        return 0;
+        return CallCracked(handler, reinterpret_cast<HWND>(lParam));
+    }
+};
+
+// BOOL OnInitDialog(HWND focus, LPARAM initParam): TRUE lets the system set the focus
+template <>
+struct WndMsgCracker<WM_INITDIALOG> {
+    template <typename H>
+    static LRESULT Call(H&& handler, WPARAM wParam, LPARAM lParam)
+    {
+        return CallCracked(handler, reinterpret_cast<HWND>(wParam), lParam);
+    }
+};
+
+// LRESULT OnNotify(int id, NMHDR* header): header may be null when another
+// process sent the message
+template <>
+struct WndMsgCracker<WM_NOTIFY> {
+    template <typename H>
+    static LRESULT Call(H&& handler, WPARAM wParam, LPARAM lParam)
+    {
+        return CallCracked(handler, static_cast<int>(wParam), reinterpret_cast<NMHDR*>(lParam));
+    }
+};
+
+// void OnUpdateSwnd(SWND swnd): an element of the tree has an area to redraw
+template <>
+struct WndMsgCracker<UM_UPDATESWND> {
+    template <typename H>
+    static LRESULT Call(H&& handler, WPARAM wParam, LPARAM)
+    {
+        return CallCracked(handler, static_cast<SWND>(wParam));
+    }
+};
+
+// LRESULT OnScriptTimer(UINT_PTR id, LPARAM handler)
+template <>
+struct WndMsgCracker<UM_SCRIPTTIMER> {
+    template <typename H>
+    static LRESULT Call(H&& handler, WPARAM wParam, LPARAM lParam)
+    {
+        return CallCracked(handler, static_cast<UINT_PTR>(wParam), lParam);
+    }
+};
+
+// BOOL OnMenuEvent(EventArgs* args)
+template <>
+struct WndMsgCracker<UM_MENUEVENT> {
+    template <typename H>
+    static LRESULT Call(H&& handler, WPARAM, LPARAM lParam)
+    {
+        return CallCracked(handler, reinterpret_cast<EventArgs*>(lParam));
+    }
+};
+
+// BOOL OnSpySetSpyWnd(HWND spy): whether the spy is a window
+template <>
+struct WndMsgCracker<SPYMSG_SETSPY> {
+    template <typename H>
+    static LRESULT Call(H&& handler, WPARAM, LPARAM lParam)
+    {
+        return CallCracked(handler, reinterpret_cast<HWND>(lParam));
+    }
+};
+
+// SWND OnSpyGetWindow(SWND swnd, LPARAM code): code a GetWindow code, unchecked
+template <>
+struct WndMsgCracker<SPYMSG_SWNDENUM> {
+    template <typename H>
+    static LRESULT Call(H&& handler, WPARAM wParam, LPARAM lParam)
+    {
+        return CallCracked(handler, static_cast<SWND>(wParam), lParam);
+    }
+};
+
+// BOOL OnSpyGetSwndInfo(SWND swnd)
+template <>
+struct WndMsgCracker<SPYMSG_SWNDINFO> {
+    template <typename H>
+    static LRESULT Call(H&& handler, WPARAM wParam, LPARAM)
+    {
+        return CallCracked(handler, static_cast<SWND>(wParam));
+    }
+};
+
+// SWND OnSpySwndFromPoint(POINT screenPoint)
+template <>
+struct WndMsgCracker<SPYMSG_HITTEST> {
+    template <typename H>
+    static LRESULT Call(H&& handler, WPARAM, LPARAM lParam)
+    {
+        return CallCracked(handler, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
     }
 };
 

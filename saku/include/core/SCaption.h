@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/SWindow.h"
-#include "core/SwndMsgCrack.h"
+#include "core/SwndMsgCracker.h"
 
 namespace SAKU {
 
@@ -16,12 +16,13 @@ public:
     SOBJECT_BASE_CLASS(L"window")
 
     // clang-format off
-    BEGIN_SWND_MESSAGES(SCaption)
-        MSG_WM_LBUTTONDOWN  (OnLButtonDown)
-        MSG_WM_LBUTTONUP    (OnLButtonUp)
-        MSG_WM_LBUTTONDBLCLK(OnLButtonDblClk)
-        MSG_WM_MOUSEMOVE    (OnMouseMove)
-    END_SWND_MESSAGES_CHAIN(SWindow)
+    BEGIN_SWND_MSG_MAP(SCaption)
+        MSG_HANDLER  (WM_LBUTTONDOWN,   OnLButtonDown)
+        MSG_HANDLER  (WM_LBUTTONUP,     OnLButtonUp)
+        MSG_HANDLER  (WM_LBUTTONDBLCLK, OnLButtonDblClk)
+        MSG_HANDLER  (WM_MOUSEMOVE,     OnMouseMove)
+        CHAIN_MSG_MAP(SWindow)
+    END_MSG_MAP()
     // clang-format on
 
 protected:

@@ -30,14 +30,12 @@ public:
     SMessageLoop* GetMsgLoop() override { return m_modalLoop; }
     BOOL HandleEvent(EventArgs* args) override;
 
-    // clang-format off
     BEGIN_MSG_MAP(SHostDialog)
         MSG_HANDLER      (WM_CLOSE,    OnClose)
-        MSG_RANGE_HANDLER(WM_KEYDOWN,  WM_KEYDOWN, OnKeyDown)
+        MSG_HANDLER      (WM_KEYDOWN,  OnKeyDown)
         CHAIN_MSG_MAP    (SHostWnd)
-        MSG_RANGE_HANDLER(WM_NULL + 1, 0xFFFF,     ReflectNotificationsOrDefault)
+        MSG_RANGE_HANDLER(WM_NULL + 1, 0xFFFF, ReflectNotificationsOrDefault)
     END_MSG_MAP()
-    // clang-format on
 
 protected:
     virtual void OnOK();
@@ -45,7 +43,7 @@ protected:
     void OnClose() { OnCancel(); }
     // The tree sees the key first; an Esc or Enter it leaves clicks the element
     // with the id 2 or 1.
-    LRESULT OnKeyDown(UINT message, WPARAM key, LPARAM flags);
+    void OnKeyDown(UINT key, UINT repeatCount, UINT flags);
 
 private:
     int m_result = kNotEnded;

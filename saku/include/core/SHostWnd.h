@@ -15,10 +15,6 @@ class SSkinPool;
 class SStylePool;
 struct IToolTip;
 
-// The library's messages to a host's real window.
-constexpr UINT UM_SCRIPTTIMER = 0x2BD9;   // wParam: a script timer id; lParam: its handler
-constexpr UINT UM_MENUEVENT = 0x2BDA;     // lParam: an EventArgs that a menu raised
-
 // A real top-level window that hosts one tree of UI elements built from a layout
 // resource: at once the tree's root element, its container and a Win32 window.
 // It reads its own window attributes from the layout's root element, builds the
@@ -54,6 +50,17 @@ public:
     // Events that reach the host: from the tree (bubbled) and from menus. The
     // host takes none; dialogs and application windows do.
     virtual BOOL HandleEvent(EventArgs* args);
+
+    // ---- The real window's half ----------------------------------------------
+    // A host is both its tree's root element and a real window, and both halves
+    // answer to DestroyWindow, SetTimer, KillTimer, GetWindowRect and the handled
+    // flag: these name the window's, so that no caller has to pick a base.
+    BOOL DestroyHostWindow() { return CSimpleWnd::DestroyWindow(); }
+    // A timer of the real window: it arrives as WM_TIMER at the window's map.
+    UINT_PTR SetHostTimer(UINT_PTR id, UINT elapse) { return CSimpleWnd::SetTimer(id, elapse); }
+    BOOL KillHostTimer(UINT_PTR id) { return CSimpleWnd::KillTimer(id); }
+    // The real window's rectangle in screen coordinates.
+    RECT GetHostWindowRect() const { return CSimpleWnd::GetWindowRect(); }
 
     const SHostWndAttr& GetHostAttr() const { return m_hostAttr; }
     // The host's off-screen surface, client coordinates.
@@ -92,46 +99,50 @@ public:
     int OnLanguageChanged() override;
     void OnScaleChanged(int scale) override;
 
-    // clang-format off
     BEGIN_MSG_MAP(SHostWnd)
-        MSG_HANDLER      (WM_CREATE,            OnWindowCreate)
-        MSG_HANDLER      (WM_DESTROY,           OnDestroy)
-        MSG_HANDLER      (WM_SIZE,              OnSizeChanged)
-        MSG_HANDLER      (WM_PAINT,             OnPaint)
-        MSG_HANDLER      (WM_PRINT,             OnPrint)
-        MSG_HANDLER      (WM_ERASEBKGND,        OnEraseBkgnd)
-        MSG_RANGE_HANDLER(UM_UPDATESWND,        UM_UPDATESWND,    OnUpdateSwnd)
-        MSG_HANDLER      (WM_ACTIVATE,          OnActivate)
-        MSG_RANGE_HANDLER(WM_SETFOCUS,          WM_KILLFOCUS,     OnFocusEvent)
-        MSG_RANGE_HANDLER(WM_ACTIVATEAPP,       WM_ACTIVATEAPP,   OnFocusEvent)
-        MSG_HANDLER      (WM_SETCURSOR,         OnHostSetCursor)
-        MSG_HANDLER      (WM_GETMINMAXINFO,     OnGetMinMaxInfo)
-        MSG_HANDLER      (WM_WINDOWPOSCHANGING, OnWindowPosChanging)
-        MSG_RANGE_HANDLER(WM_NOTIFY,            WM_NOTIFY,        OnNotify)        // custom draw goes back to the control
-        MSG_HANDLER      (WM_NCCALCSIZE,        OnNcCalcSize)
-        MSG_HANDLER      (WM_NCHITTEST,         OnHostNcHitTest)
-        MSG_HANDLER      (WM_NCACTIVATE,        OnNcActivate)
-        MSG_HANDLER      (WM_MOUSEMOVE,         OnMouseMove)     // asks for the leave, then passes it on
-        MSG_RANGE_HANDLER(WM_MOUSEWHEEL,        WM_MOUSEWHEEL,    OnMouseWheel)
-        MSG_RANGE_HANDLER(WM_MOUSEMOVE,         WM_MBUTTONDBLCLK, OnMouseEvent)
-        MSG_RANGE_HANDLER(WM_XBUTTONDOWN,       WM_XBUTTONDBLCLK, OnMouseEvent)
-        MSG_HANDLER      (WM_MOUSELEAVE,        OnMouseLeave)
-        MSG_RANGE_HANDLER(WM_KEYDOWN,           WM_UNICHAR,       OnKeyEvent)
+        MSG_HANDLER      (WM_CREATE,               OnWindowCreate)
+        MSG_HANDLER      (WM_DESTROY,              OnDestroy)
+        MSG_HANDLER      (WM_SIZE,                 OnSizeChanged)
+        MSG_HANDLER      (WM_PAINT,                OnPaint)
+        MSG_HANDLER      (WM_PRINT,                OnPrint)
+        MSG_HANDLER      (WM_ERASEBKGND,           OnEraseBkgnd)
+        MSG_HANDLER      (UM_UPDATESWND,           OnUpdateSwnd)
+        MSG_HANDLER      (WM_ACTIVATE,             OnActivate)
+        MSG_RANGE_HANDLER(WM_SETFOCUS,             WM_KILLFOCUS,       OnFocusEvent)
+        MSG_RAW_HANDLER  (WM_ACTIVATEAPP,          OnFocusEvent)       // to the tree as it came
+        MSG_HANDLER      (WM_SETCURSOR,            OnHostSetCursor)
+        MSG_HANDLER      (WM_GETMINMAXINFO,        OnGetMinMaxInfo)
+        MSG_HANDLER      (WM_WINDOWPOSCHANGING,    OnWindowPosChanging)
+        MSG_HANDLER      (WM_NOTIFY,               OnNotify)           // custom draw goes back to the control
+        MSG_HANDLER      (WM_NCCALCSIZE,           OnNcCalcSize)
+        MSG_HANDLER      (WM_NCHITTEST,            OnHostNcHitTest)
+        MSG_HANDLER      (WM_NCACTIVATE,           OnNcActivate)
+        MSG_HANDLER      (WM_MOUSEMOVE,            OnMouseMove)        // asks for the leave, then passes it on
+        MSG_HANDLER      (WM_MOUSEWHEEL,           OnMouseWheel)
+        MSG_RANGE_HANDLER(WM_MOUSEMOVE,            WM_MBUTTONDBLCLK,   OnMouseEvent)
+        MSG_RANGE_HANDLER(WM_XBUTTONDOWN,          WM_XBUTTONDBLCLK,   OnMouseEvent)
+        MSG_HANDLER      (WM_MOUSELEAVE,           OnMouseLeave)
+        MSG_RANGE_HANDLER(WM_KEYDOWN,              WM_UNICHAR,         OnKeyEvent)
         MSG_RANGE_HANDLER(WM_IME_STARTCOMPOSITION, WM_IME_COMPOSITION, OnKeyEvent)
-        MSG_RANGE_HANDLER(WM_IME_CHAR,          WM_IME_CHAR,      OnKeyEvent)
-        MSG_HANDLER      (WM_TIMER,             OnTimer)
-        MSG_HANDLER      (WM_CAPTURECHANGED,    OnCaptureChanged)
-        MSG_RANGE_HANDLER(UM_SCRIPTTIMER,       UM_SCRIPTTIMER,   OnScriptTimer)
-        MSG_RANGE_HANDLER(UM_MENUEVENT,         UM_MENUEVENT,     OnMenuEvent)
-        MSG_RANGE_HANDLER(SPYMSG_SETSPY,        SPYMSG_SETSPY,    OnSpySetSpyWnd)
-        MSG_RANGE_HANDLER(SPYMSG_SWNDENUM,      SPYMSG_SWNDENUM,  OnSpyGetWindow)
-        MSG_RANGE_HANDLER(SPYMSG_SWNDINFO,      SPYMSG_SWNDINFO,  OnSpyGetSwndInfo)
-        MSG_RANGE_HANDLER(SPYMSG_HITTEST,       SPYMSG_HITTEST,   OnSpySwndFromPoint)
+        MSG_RAW_HANDLER  (WM_IME_CHAR,             OnKeyEvent)         // to the tree as it came
+        MSG_HANDLER      (WM_TIMER,                OnTimer)
+        MSG_HANDLER      (WM_CAPTURECHANGED,       OnCaptureChanged)
+        MSG_HANDLER      (UM_SCRIPTTIMER,          OnScriptTimer)
+        MSG_HANDLER      (UM_MENUEVENT,            OnMenuEvent)
+        MSG_HANDLER      (SPYMSG_SETSPY,           OnSpySetSpyWnd)
+        MSG_HANDLER      (SPYMSG_SWNDENUM,         OnSpyGetWindow)
+        MSG_HANDLER      (SPYMSG_SWNDINFO,         OnSpyGetSwndInfo)
+        MSG_HANDLER      (SPYMSG_HITTEST,          OnSpySwndFromPoint)
     END_MSG_MAP()
-    // clang-format on
 
 protected:
     friend class SDummyWnd;
+
+    // From a handler of the window's message map: the later entries, the base map
+    // and then the default procedure see the message too.
+    void PassMessageOn() { CSimpleWnd::SetMsgHandled(FALSE); }
+    // Whether an element took the message that DoFrameEvent last gave the tree.
+    bool TreeTookFrameEvent() const { return SWindow::IsMsgHandled() != FALSE; }
 
     // ---- Creation, painting and redraw (SHostWnd.cpp) ------------------------
     int OnWindowCreate(CREATESTRUCTW* create);
@@ -141,7 +152,7 @@ protected:
     // `flags` kDummyPaint: the dummy window asks for the invalid part only.
     void OnPrint(HDC dc, UINT flags);
     BOOL OnEraseBkgnd(HDC) { return TRUE; }   // the cache covers everything
-    LRESULT OnUpdateSwnd(UINT message, WPARAM swnd, LPARAM);
+    void OnUpdateSwnd(SWND swnd);
     BOOL OnRootSize(EventArgs* args);
 
     // ---- Input, caret, timers and spy (SHostWndInput.cpp) --------------------
@@ -155,18 +166,18 @@ protected:
     BOOL OnNcActivate(BOOL) { return TRUE; }
     void OnMouseMove(UINT keys, POINT point);   // clears the handled flag
     LRESULT OnMouseEvent(UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT OnMouseWheel(UINT message, WPARAM wParam, LPARAM lParam);
+    void OnMouseWheel(UINT keys, short delta, POINT screenPoint);
     void OnMouseLeave();
     LRESULT OnKeyEvent(UINT message, WPARAM wParam, LPARAM lParam);
     void OnTimer(UINT_PTR id);
     void OnCaptureChanged(HWND newCapture);
-    LRESULT OnScriptTimer(UINT message, WPARAM id, LPARAM handler);
-    LRESULT OnMenuEvent(UINT message, WPARAM, LPARAM args);
-    LRESULT OnNotify(UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT OnSpySetSpyWnd(UINT message, WPARAM, LPARAM spyWnd);
-    LRESULT OnSpyGetWindow(UINT message, WPARAM swnd, LPARAM code);
-    LRESULT OnSpyGetSwndInfo(UINT message, WPARAM swnd, LPARAM);
-    LRESULT OnSpySwndFromPoint(UINT message, WPARAM, LPARAM screenPoint);
+    LRESULT OnScriptTimer(UINT_PTR id, LPARAM handler);
+    BOOL OnMenuEvent(EventArgs* args);
+    LRESULT OnNotify(int id, NMHDR* header);
+    BOOL OnSpySetSpyWnd(HWND spy);
+    SWND OnSpyGetWindow(SWND swnd, LPARAM code);
+    BOOL OnSpyGetSwndInfo(SWND swnd);
+    SWND OnSpySwndFromPoint(POINT screenPoint);
     // The root's own timers: 1 caret blink, 2 timeline frame.
     void OnHostTimer(UINT id);
     // Sends the button-up that a press still held will never see.

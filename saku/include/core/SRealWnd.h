@@ -2,7 +2,7 @@
 
 #include "core/SAttributeMap.h"
 #include "core/SWindow.h"
-#include "core/SwndMsgCrack.h"
+#include "core/SwndMsgCracker.h"
 
 #include <pugixml.hpp>
 
@@ -50,11 +50,12 @@ public:
         ATTRIBUTE_FIELD  (L"init",     m_init,           ParseInt, kNoRefresh)
     END_ATTRIBUTES_CHAIN(SWindow)
 
-    BEGIN_SWND_MESSAGES(SRealWnd)
-        MSG_WM_PAINT_EX  (OnPaint)         // the native window paints itself
-        MSG_WM_DESTROY   (OnDestroy)
-        MSG_WM_SHOWWINDOW(OnShowWindow)
-    END_SWND_MESSAGES_CHAIN(SWindow)
+    BEGIN_SWND_MSG_MAP(SRealWnd)
+        MSG_HANDLER  (WM_PAINT,      OnPaint)         // the native window paints itself
+        MSG_HANDLER  (WM_DESTROY,    OnDestroy)
+        MSG_HANDLER  (WM_SHOWWINDOW, OnShowWindow)
+        CHAIN_MSG_MAP(SWindow)
+    END_MSG_MAP()
     // clang-format on
 
     // SWindow overrides

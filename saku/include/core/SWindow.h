@@ -346,7 +346,7 @@ protected:
     int OnWindowCreate(LPCREATESTRUCT createStruct);
     void OnDestroy();
     void OnSizeChanged(UINT type, SIZE size);
-    void OnSetFocus(SWND oldFocus);
+    void OnSetFocus(SWND oldFocus, int reason);
     void OnKillFocus(SWND newFocus);
     void OnEnableChanged(BOOL enable, UINT status);
     void OnShowWindow(BOOL show, UINT status);
@@ -359,9 +359,10 @@ protected:
     LRESULT OnMouseWheel(UINT flags, short delta, POINT point);
     void OnMouseHover(UINT flags, POINT point);
     void OnMouseLeave();
-    LRESULT OnScaleMessage(UINT message, WPARAM scale, LPARAM);
-    LRESULT OnLanguageMessage(UINT message, WPARAM, LPARAM);
-    LRESULT OnColorizeMessage(UINT message, WPARAM color, LPARAM);
+    void OnMouseTaken(UINT, POINT) {}
+    void OnScaleMessage(int scale);
+    void OnLanguageMessage();
+    void OnColorizeMessage(COLORREF colour);
 
     // Caches and layers follow the window's size (WM_SIZE).
     void ResizeRenderTargets();

@@ -3,13 +3,59 @@
 #include <windows.h>
 #include <windowsx.h>
 
+#include <type_traits>
+
 namespace SAKU {
 
-// The handler signature of each message that an entry of a real window's message
-// map (CMessageMap.h) may name. An entry for a message without a cracker does not
-// compile: add one here, one per message.
+// The handler signature of each message that an entry of a message map
+// (CMessageMap.h) may name. These are the payloads a message carries to a real
+// window; a windowless element takes the same ones through SwndMsgCracker,
+// except where its own differ. An entry for a message without a cracker does not
+// compile: add one here, one per message, with the handler's signature above it.
 template <UINT message>
 struct WndMsgCracker;
+
+// Calls a handler with cracked arguments and answers what it returned, or 0 for a
+// handler that returns nothing: the message's result either way.
+template <typename H, typename... Args>
+LRESULT CallCracked(H&& handler, Args... args)
+{
+    if constexpr (std::is_void_v<std::invoke_result_t<H, Args...>>) {
+        handler(args...);
+        return 0;
+    } else {
+        return static_cast<LRESULT>(handler(args...));
+    }
+}
+
+// A message whose handler takes nothing.
+struct NoArgMsgCracker {
+    template <typename H>
+    static LRESULT Call(H&& handler, WPARAM, LPARAM)
+    {
+        return CallCracked(handler);
+    }
+};
+
+// The mouse's button and move messages: the key flags in wParam, a client point
+// in lParam, x and y each a signed 16-bit word.
+struct MouseMsgCracker {
+    template <typename H>
+    static LRESULT Call(H&& handler, WPARAM wParam, LPARAM lParam)
+    {
+        return CallCracked(handler, static_cast<UINT>(wParam), POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+    }
+};
+
+// The key messages: the virtual key, then the low and high words of the key data.
+struct KeyMsgCracker {
+    template <typename H>
+    static LRESULT Call(H&& handler, WPARAM wParam, LPARAM lParam)
+    {
+        return CallCracked(handler, static_cast<UINT>(wParam), static_cast<UINT>(LOWORD(lParam)),
+                           static_cast<UINT>(HIWORD(lParam)));
+    }
+};
 
 // BOOL OnNcCreate(CREATESTRUCTW* create): FALSE stops the creation
 template <>
@@ -17,50 +63,48 @@ struct WndMsgCracker<WM_NCCREATE> {
     template <typename H>
     static LRESULT Call(H&& handler, WPARAM, LPARAM lParam)
     {
-        return handler(reinterpret_cast<CREATESTRUCTW*>(lParam));
+        return CallCracked(handler, reinterpret_cast<CREATESTRUCTW*>(lParam));
     }
 };
 
-// int OnCreate(CREATESTRUCTW* create): -1 stops the creation, 0 goes on
+// int OnCreate(CREATESTRUCTW* create): a real window stops its creation with -1,
+// an element with any non-zero answer
 template <>
 struct WndMsgCracker<WM_CREATE> {
     template <typename H>
     static LRESULT Call(H&& handler, WPARAM, LPARAM lParam)
     {
-        return handler(reinterpret_cast<CREATESTRUCTW*>(lParam));
+        return CallCracked(handler, reinterpret_cast<CREATESTRUCTW*>(lParam));
     }
 };
 
 // void OnDestroy()
 template <>
-struct WndMsgCracker<WM_DESTROY> {
-    template <typename H>
-    static LRESULT Call(H&& handler, WPARAM, LPARAM)
-    {
-        handler();
-        return 0;
-    }
-};
+struct WndMsgCracker<WM_DESTROY> : NoArgMsgCracker {};
 
 // void OnClose()
 template <>
-struct WndMsgCracker<WM_CLOSE> {
-    template <typename H>
-    static LRESULT Call(H&& handler, WPARAM, LPARAM)
-    {
-        handler();
-        return 0;
-    }
-};
+struct WndMsgCracker<WM_CLOSE> : NoArgMsgCracker {};
 
-// void OnSize(UINT type, SIZE size): type is SIZE_RESTORED, SIZE_MINIMIZED, ...
+// void OnSize(UINT type, SIZE size): type is SIZE_RESTORED, SIZE_MINIMIZED, ...;
+// width and height are unsigned words
 template <>
 struct WndMsgCracker<WM_SIZE> {
     template <typename H>
     static LRESULT Call(H&& handler, WPARAM wParam, LPARAM lParam)
     {
-        handler(static_cast<UINT>(wParam), SIZE{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-        return 0;
+        return CallCracked(handler, static_cast<UINT>(wParam), SIZE{LOWORD(lParam), HIWORD(lParam)});
+    }
+};
+
+// void OnShowWindow(BOOL show, UINT status): for an element, status 1 means
+// pushed down from the parent
+template <>
+struct WndMsgCracker<WM_SHOWWINDOW> {
+    template <typename H>
+    static LRESULT Call(H&& handler, WPARAM wParam, LPARAM lParam)
+    {
+        return CallCracked(handler, static_cast<BOOL>(wParam), static_cast<UINT>(lParam));
     }
 };
 
@@ -70,8 +114,7 @@ struct WndMsgCracker<WM_GETMINMAXINFO> {
     template <typename H>
     static LRESULT Call(H&& handler, WPARAM, LPARAM lParam)
     {
-        handler(reinterpret_cast<MINMAXINFO*>(lParam));
-        return 0;
+        return CallCracked(handler, reinterpret_cast<MINMAXINFO*>(lParam));
     }
 };
 
@@ -81,8 +124,7 @@ struct WndMsgCracker<WM_PAINT> {
     template <typename H>
     static LRESULT Call(H&& handler, WPARAM wParam, LPARAM)
     {
-        handler(reinterpret_cast<HDC>(wParam));
-        return 0;
+        return CallCracked(handler, reinterpret_cast<HDC>(wParam));
     }
 };
 
@@ -92,7 +134,7 @@ struct WndMsgCracker<WM_ERASEBKGND> {
     template <typename H>
     static LRESULT Call(H&& handler, WPARAM wParam, LPARAM)
     {
-        return handler(reinterpret_cast<HDC>(wParam));
+        return CallCracked(handler, reinterpret_cast<HDC>(wParam));
     }
 };
 
@@ -102,21 +144,49 @@ struct WndMsgCracker<WM_TIMER> {
     template <typename H>
     static LRESULT Call(H&& handler, WPARAM wParam, LPARAM)
     {
-        handler(static_cast<UINT_PTR>(wParam));
-        return 0;
+        return CallCracked(handler, static_cast<UINT_PTR>(wParam));
     }
 };
 
-// void OnMouseMove(UINT keys, POINT point): point in client coordinates, signed
+// void OnMouse(UINT keys, POINT point), for the button and move messages and their
+// non-client twins (whose point an element gets in host coordinates too); an
+// element's WM_RBUTTONDOWN handler answers BOOL, the message's result
+template <> struct WndMsgCracker<WM_MOUSEMOVE> : MouseMsgCracker {};
+template <> struct WndMsgCracker<WM_LBUTTONDOWN> : MouseMsgCracker {};
+template <> struct WndMsgCracker<WM_LBUTTONUP> : MouseMsgCracker {};
+template <> struct WndMsgCracker<WM_LBUTTONDBLCLK> : MouseMsgCracker {};
+template <> struct WndMsgCracker<WM_RBUTTONDOWN> : MouseMsgCracker {};
+template <> struct WndMsgCracker<WM_RBUTTONUP> : MouseMsgCracker {};
+template <> struct WndMsgCracker<WM_MOUSEHOVER> : MouseMsgCracker {};
+template <> struct WndMsgCracker<WM_NCMOUSEMOVE> : MouseMsgCracker {};
+template <> struct WndMsgCracker<WM_NCLBUTTONDOWN> : MouseMsgCracker {};
+template <> struct WndMsgCracker<WM_NCLBUTTONUP> : MouseMsgCracker {};
+template <> struct WndMsgCracker<WM_NCLBUTTONDBLCLK> : MouseMsgCracker {};
+
+// LRESULT OnMouseWheel(UINT keys, short delta, POINT point): point in screen
+// coordinates for a real window, in host coordinates for an element
 template <>
-struct WndMsgCracker<WM_MOUSEMOVE> {
+struct WndMsgCracker<WM_MOUSEWHEEL> {
     template <typename H>
     static LRESULT Call(H&& handler, WPARAM wParam, LPARAM lParam)
     {
-        handler(static_cast<UINT>(wParam), POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-        return 0;
+        return CallCracked(handler, static_cast<UINT>(GET_KEYSTATE_WPARAM(wParam)),
+                           static_cast<short>(GET_WHEEL_DELTA_WPARAM(wParam)),
+                           POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
     }
 };
+
+// void OnMouseLeave()
+template <>
+struct WndMsgCracker<WM_MOUSELEAVE> : NoArgMsgCracker {};
+
+// void OnNcMouseLeave()
+template <>
+struct WndMsgCracker<WM_NCMOUSELEAVE> : NoArgMsgCracker {};
+
+// void OnKey(UINT key, UINT repeatCount, UINT flags), for WM_KEYDOWN and WM_KEYUP
+template <> struct WndMsgCracker<WM_KEYDOWN> : KeyMsgCracker {};
+template <> struct WndMsgCracker<WM_KEYUP> : KeyMsgCracker {};
 
 // LRESULT OnMenuChar(UINT character, UINT menuType, HMENU menu): menuType is MF_POPUP or MF_SYSMENU
 template <>
@@ -124,8 +194,8 @@ struct WndMsgCracker<WM_MENUCHAR> {
     template <typename H>
     static LRESULT Call(H&& handler, WPARAM wParam, LPARAM lParam)
     {
-        return handler(static_cast<UINT>(LOWORD(wParam)), static_cast<UINT>(HIWORD(wParam)),
-                       reinterpret_cast<HMENU>(lParam));
+        return CallCracked(handler, static_cast<UINT>(LOWORD(wParam)), static_cast<UINT>(HIWORD(wParam)),
+                           reinterpret_cast<HMENU>(lParam));
     }
 };
 

@@ -48,9 +48,9 @@ void SEdit::OnPaint(IRenderTarget* target)
     AfterPaint(target, saved);
 }
 
-void SEdit::OnSetFocus(SWND oldFocus)
+void SEdit::OnSetFocus(SWND oldFocus, int reason)
 {
-    SRichEdit::OnSetFocus(oldFocus);
+    SRichEdit::OnSetFocus(oldFocus, reason);
     if (!m_cueText.GetText(FALSE).IsEmpty() && GetWindowText().IsEmpty())
         Invalidate();
 }

@@ -622,9 +622,9 @@ void SListView::OnSize(UINT type, SIZE size)
     UpdateVisibleItems();
 }
 
-void SListView::OnSetFocus(SWND oldFocus)
+void SListView::OnSetFocus(SWND oldFocus, int reason)
 {
-    SPanel::OnSetFocus(oldFocus);
+    SPanel::OnSetFocus(oldFocus, reason);
     if (SItemPanel* const panel = SelectedPanel())
         panel->GetFocusManager()->RestoreFocusedWindow();
 }

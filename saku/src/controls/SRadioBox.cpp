@@ -79,7 +79,7 @@ void SRadioBox::OnSetFocus(SWND oldFocus, int reason)
     // The focus given back when the host is activated again is no choice of the user's.
     if (reason != kFocusChangeRestored && !IsChecked())
         SetCheck(TRUE);
-    SWindow::OnSetFocus(oldFocus);
+    SWindow::OnSetFocus(oldFocus, reason);
 }
 
 }  // namespace SAKU

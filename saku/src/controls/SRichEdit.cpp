@@ -594,9 +594,9 @@ void SRichEdit::OnDestroy()
     SWindow::OnDestroy();
 }
 
-void SRichEdit::OnSetFocus(SWND oldFocus)
+void SRichEdit::OnSetFocus(SWND oldFocus, int reason)
 {
-    SWindow::OnSetFocus(oldFocus);
+    SWindow::OnSetFocus(oldFocus, reason);
     ITextServices* const services = GetTextServices();
     if (!services || !IsVisible(TRUE) || IsDisabled(TRUE))
         return;
@@ -689,16 +689,15 @@ LRESULT SRichEdit::OnSetTextMessage(UINT message, WPARAM wParam, LPARAM lParam)
     return TRUE;
 }
 
-LRESULT SRichEdit::OnSetFont(UINT, WPARAM wParam, LPARAM)
+void SRichEdit::OnSetFont(IFont* font, BOOL)
 {
-    InitDefaultCharFormat(reinterpret_cast<IFont*>(wParam));
+    InitDefaultCharFormat(font);
     NotifyPropertyChange(TXTBIT_CHARFORMATCHANGE, TXTBIT_CHARFORMATCHANGE);
-    return 0;
 }
 
-LRESULT SRichEdit::OnSetReadOnly(UINT, WPARAM wParam, LPARAM)
+BOOL SRichEdit::OnSetReadOnly(BOOL readOnly)
 {
-    return SUCCEEDED(ApplyAttribute(L"readonly", wParam ? L"1" : L"0", FALSE));
+    return SUCCEEDED(ApplyAttribute(L"readonly", readOnly ? L"1" : L"0", FALSE));
 }
 
 LRESULT SRichEdit::OnKeyDown(UINT message, WPARAM wParam, LPARAM lParam)
@@ -763,7 +762,7 @@ void SRichEdit::OnTimer(char id)
     KillTimer(id);
 }
 
-LRESULT SRichEdit::OnServiceTimer(UINT, WPARAM id, LPARAM)
+LRESULT SRichEdit::OnServiceTimer(UINT_PTR id)
 {
     return SendToServices(WM_TIMER, id);
 }
@@ -783,9 +782,9 @@ LRESULT SRichEdit::OnLButtonDown(UINT message, WPARAM wParam, LPARAM lParam)
     return SendToServices(message, wParam, lParam);
 }
 
-LRESULT SRichEdit::OnExLimitText(UINT, WPARAM, LPARAM lParam)
+BOOL SRichEdit::OnExLimitText(int limit)
 {
-    m_maxLength = lParam ? static_cast<int>(lParam) : 0x7FFF;
+    m_maxLength = limit ? limit : 0x7FFF;
     ApplyMaxLength();
     return TRUE;
 }

@@ -504,7 +504,7 @@ void STabCtrl::DrawVerticalText(IRenderTarget* target, const SStringW& text, con
 
 // ---- Input ------------------------------------------------------------------------------
 
-void STabCtrl::OnKeyDown(UINT key)
+void STabCtrl::OnKeyDown(UINT key, UINT, UINT)
 {
     const int count = m_pages.GetCount();
     if (count == 0)

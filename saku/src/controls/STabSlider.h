@@ -2,7 +2,7 @@
 
 #include "core/ITimelineHandler.h"
 #include "core/SWindow.h"
-#include "core/SwndMsgCrack.h"
+#include "core/SwndMsgCracker.h"
 
 namespace SAKU {
 
@@ -28,11 +28,12 @@ public:
     // ITimelineHandler overrides
     void OnNextFrame() override;
 
-    BEGIN_SWND_MESSAGES(STabSlider)
-        MSG_WM_PAINT_EX (OnPaint)
-        MSG_WM_SIZE     (OnSize)
-        MSG_WM_DESTROY  (OnDestroy)
-    END_SWND_MESSAGES_CHAIN(SWindow)
+    BEGIN_SWND_MSG_MAP(STabSlider)
+        MSG_HANDLER  (WM_PAINT,   OnPaint)
+        MSG_HANDLER  (WM_SIZE,    OnSize)
+        MSG_HANDLER  (WM_DESTROY, OnDestroy)
+        CHAIN_MSG_MAP(SWindow)
+    END_MSG_MAP()
 
 private:
     void OnPaint(IRenderTarget* target);

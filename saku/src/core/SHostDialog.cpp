@@ -30,7 +30,7 @@ SHostDialog::~SHostDialog()
 {
     // The window's last messages still ask for the loop.
     if (GetHwnd())
-        CSimpleWnd::DestroyWindow();
+        DestroyHostWindow();
     if (IMsgLoopFactory* const factory = LoopFactory())
         factory->DestroyMsgLoop(m_modalLoop);
 }
@@ -46,7 +46,7 @@ int SHostDialog::DoModal(HWND owner)
     const HWND window = CreateEx(owner, WS_POPUP | WS_CLIPCHILDREN, 0, 0, 0, 0, 0);
     if (!window || !m_modalLoop) {
         if (window)
-            CSimpleWnd::DestroyWindow();
+            DestroyHostWindow();
         if (disabledOwner)
             ::EnableWindow(owner, TRUE);
         return 0;
@@ -70,7 +70,7 @@ int SHostDialog::DoModal(HWND owner)
         ::EnableWindow(owner, TRUE);
     }
     if (GetHwnd())
-        CSimpleWnd::DestroyWindow();
+        DestroyHostWindow();
     return m_result;
 }
 
@@ -112,16 +112,14 @@ BOOL SHostDialog::HandleEvent(EventArgs* args)
     return FALSE;
 }
 
-LRESULT SHostDialog::OnKeyDown(UINT message, WPARAM key, LPARAM flags)
+void SHostDialog::OnKeyDown(UINT key, UINT repeatCount, UINT flags)
 {
-    OnKeyEvent(message, key, flags);
     // Taken here in every case, so that the host's own map does not hand it to the tree again.
-    CSimpleWnd::SetMsgHandled(TRUE);
-    if (SWindow::IsMsgHandled() || (key != VK_ESCAPE && key != VK_RETURN))
-        return 0;
+    DoFrameEvent(WM_KEYDOWN, key, MAKELPARAM(repeatCount, flags));
+    if (TreeTookFrameEvent() || (key != VK_ESCAPE && key != VK_RETURN))
+        return;
     if (SWindow* const button = FindChildByID(key == VK_ESCAPE ? IDCANCEL : IDOK))
         button->FireCommand();
-    return 0;
 }
 
 }  // namespace SAKU

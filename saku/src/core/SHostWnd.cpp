@@ -114,7 +114,7 @@ SHostWnd::~SHostWnd()
 {
     // While this object is whole, so that the window's last messages reach it.
     if (GetHwnd())
-        CSimpleWnd::DestroyWindow();
+        DestroyHostWindow();
     if (SStylePoolMgr* const styles = SStylePoolMgr::GetInstance())
         styles->PopPool(m_privateStylePool.Get());
     if (SSkinPoolMgr* const skins = SSkinPoolMgr::GetInstance())
@@ -540,7 +540,7 @@ void SHostWnd::UpdateLayered(IRenderTarget* source, const RECT* dirty, BYTE alph
 {
     if (!source)
         return;
-    const RECT window = CSimpleWnd::GetWindowRect();
+    const RECT window = GetHostWindowRect();
     POINT position = {window.left, window.top};
     SIZE size = {Width(window), Height(window)};
     POINT origin = {0, 0};
@@ -600,16 +600,15 @@ void SHostWnd::OnRedraw(const RECT& rect)
     InvalidateHost(&rect);
 }
 
-LRESULT SHostWnd::OnUpdateSwnd(UINT, WPARAM swnd, LPARAM)
+void SHostWnd::OnUpdateSwnd(SWND swnd)
 {
     for (auto* node = m_redrawQueue.GetHead(); node; node = node->next) {
-        if (node->value == static_cast<SWND>(swnd))
-            return 0;
+        if (node->value == swnd)
+            return;
     }
     if (m_redrawQueue.GetCount() == 0)
         InvalidateHost(nullptr);
-    m_redrawQueue.AddTail(static_cast<SWND>(swnd));
-    return 0;
+    m_redrawQueue.AddTail(swnd);
 }
 
 BOOL SHostWnd::UpdateWindow()

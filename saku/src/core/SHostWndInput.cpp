@@ -98,7 +98,7 @@ LRESULT SHostWnd::OnFocusEvent(UINT message, WPARAM wParam, LPARAM lParam)
 BOOL SHostWnd::OnHostSetCursor(HWND window, UINT hitTest, UINT)
 {
     if (window != GetHwnd() || hitTest != HTCLIENT) {
-        CSimpleWnd::SetMsgHandled(FALSE);   // the default procedure sets the frame's cursors
+        PassMessageOn();   // the default procedure sets the frame's cursors
         return FALSE;
     }
     POINT point = {};
@@ -113,7 +113,7 @@ void SHostWnd::OnMouseMove(UINT, POINT)
         TRACKMOUSEEVENT track = {sizeof(track), TME_LEAVE, GetHwnd(), 0};
         m_trackingLeave = ::TrackMouseEvent(&track) != FALSE;
     }
-    CSimpleWnd::SetMsgHandled(FALSE);   // OnMouseEvent hands it to the tree
+    PassMessageOn();   // OnMouseEvent hands it to the tree
 }
 
 LRESULT SHostWnd::OnMouseEvent(UINT message, WPARAM wParam, LPARAM lParam)
@@ -132,12 +132,11 @@ LRESULT SHostWnd::OnMouseEvent(UINT message, WPARAM wParam, LPARAM lParam)
     return 0;
 }
 
-LRESULT SHostWnd::OnMouseWheel(UINT message, WPARAM wParam, LPARAM lParam)
+void SHostWnd::OnMouseWheel(UINT keys, short delta, POINT screenPoint)
 {
-    POINT point = PointOf(lParam);   // the wheel comes in screen coordinates
+    POINT point = screenPoint;   // the tree takes the wheel in client coordinates
     ::ScreenToClient(GetHwnd(), &point);
-    DoFrameEvent(message, wParam, LParamOf(point));
-    return 0;
+    DoFrameEvent(WM_MOUSEWHEEL, MAKEWPARAM(keys, delta), LParamOf(point));
 }
 
 void SHostWnd::OnMouseLeave()
@@ -171,36 +170,37 @@ LRESULT SHostWnd::OnKeyEvent(UINT message, WPARAM wParam, LPARAM lParam)
         // System keys (Alt+F4, Alt+Space) stay the system's unless the focus wants them.
         SWindow* const focus = SWindowMgr::GetWindow(GetFocus());
         if (!focus || !(focus->OnGetDlgCode() & kDlgCodeWantSysKeys)) {
-            CSimpleWnd::SetMsgHandled(FALSE);
+            PassMessageOn();
             return 0;
         }
     }
     const LRESULT result = DoFrameEvent(message, wParam, lParam);
-    CSimpleWnd::SetMsgHandled(SWindow::IsMsgHandled());
+    if (!TreeTookFrameEvent())
+        PassMessageOn();
     return result;
 }
 
-LRESULT SHostWnd::OnNotify(UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT SHostWnd::OnNotify(int id, NMHDR* header)
 {
-    const auto* const header = reinterpret_cast<const NMHDR*>(lParam);
     if (!header || header->code != static_cast<UINT>(NM_CUSTOMDRAW)) {
-        CSimpleWnd::SetMsgHandled(FALSE);
+        PassMessageOn();
         return 0;
     }
     BOOL reflected = FALSE;
-    const LRESULT result = ReflectNotifications(message, wParam, lParam, reflected);
-    CSimpleWnd::SetMsgHandled(reflected);
+    const LRESULT result = ReflectNotifications(WM_NOTIFY, id, reinterpret_cast<LPARAM>(header), reflected);
+    if (!reflected)
+        PassMessageOn();
     return result;
 }
 
-LRESULT SHostWnd::OnScriptTimer(UINT, WPARAM, LPARAM)
+LRESULT SHostWnd::OnScriptTimer(UINT_PTR, LPARAM)
 {
     return 0;   // script timers would go to the script module, and there is none
 }
 
-LRESULT SHostWnd::OnMenuEvent(UINT, WPARAM, LPARAM args)
+BOOL SHostWnd::OnMenuEvent(EventArgs* args)
 {
-    return HandleEvent(reinterpret_cast<EventArgs*>(args));
+    return HandleEvent(args);
 }
 
 SWND SHostWnd::OnSetSwndCapture(SWND swnd)
@@ -234,7 +234,7 @@ LRESULT SHostWnd::OnNcCalcSize(BOOL calcValidRects, LPARAM lParam)
     const WINDOWPOS* const position = params->lppos;
     if (position->flags & SWP_NOSIZE)
         return 0;
-    RECT rect = CSimpleWnd::GetWindowRect();
+    RECT rect = GetHostWindowRect();
     if (::GetWindowLongW(GetHwnd(), GWL_STYLE) & WS_CHILD)
         ::MapWindowPoints(nullptr, ::GetParent(GetHwnd()), reinterpret_cast<POINT*>(&rect), 2);
     if (!(position->flags & SWP_NOMOVE))
@@ -371,14 +371,14 @@ void SHostWnd::UpdateTooltip()
 void SHostWnd::OnTimer(UINT_PTR id)
 {
     if (!(id & kElementTimer)) {
-        CSimpleWnd::SetMsgHandled(FALSE);   // the window class's own timers
+        PassMessageOn();   // the window class's own timers
         return;
     }
     const SWND swnd = static_cast<SWND>(id & 0xFFFFFF);
     const UINT ownId = static_cast<UINT>((id >> 24) & 0x7F);
     SWindow* const window = SWindowMgr::GetWindow(swnd);
     if (!window) {
-        CSimpleWnd::KillTimer(id);   // its element is gone
+        KillHostTimer(id);   // its element is gone
         return;
     }
     if (window == this) {
@@ -430,27 +430,26 @@ SWindow* SHostWnd::TreeWindow(SWND swnd)
     return window && window->GetContainer() == static_cast<ISwndContainer*>(this) ? window : nullptr;
 }
 
-LRESULT SHostWnd::OnSpySetSpyWnd(UINT, WPARAM, LPARAM spyWnd)
+BOOL SHostWnd::OnSpySetSpyWnd(HWND spy)
 {
-    const HWND window = reinterpret_cast<HWND>(spyWnd);
-    m_spyWnd = window && ::IsWindow(window) ? window : nullptr;
+    m_spyWnd = spy && ::IsWindow(spy) ? spy : nullptr;
     return m_spyWnd != nullptr;
 }
 
-LRESULT SHostWnd::OnSpyGetWindow(UINT, WPARAM swnd, LPARAM code)
+SWND SHostWnd::OnSpyGetWindow(SWND swnd, LPARAM code)
 {
     if (!m_hostAttr.IsAllowSpy() || code < GSW_FIRSTCHILD || code > GSW_OWNER)
         return 0;
-    SWindow* const window = TreeWindow(static_cast<SWND>(swnd));
+    SWindow* const window = TreeWindow(swnd);
     SWindow* const related = window ? window->GetWindow(static_cast<int>(code)) : nullptr;
     return related ? related->GetSwnd() : 0;
 }
 
-LRESULT SHostWnd::OnSpyGetSwndInfo(UINT, WPARAM swnd, LPARAM)
+BOOL SHostWnd::OnSpyGetSwndInfo(SWND swnd)
 {
     if (!m_hostAttr.IsAllowSpy() || !m_spyWnd || !::IsWindow(m_spyWnd))
         return 0;
-    SWindow* const window = TreeWindow(static_cast<SWND>(swnd));
+    SWindow* const window = TreeWindow(swnd);
     if (!window)
         return 0;
     SwndSpyInfo info = {};
@@ -467,9 +466,9 @@ LRESULT SHostWnd::OnSpyGetSwndInfo(UINT, WPARAM swnd, LPARAM)
     return TRUE;
 }
 
-LRESULT SHostWnd::OnSpySwndFromPoint(UINT, WPARAM, LPARAM screenPoint)
+SWND SHostWnd::OnSpySwndFromPoint(POINT screenPoint)
 {
-    POINT point = PointOf(screenPoint);
+    POINT point = screenPoint;
     ::ScreenToClient(GetHwnd(), &point);
     return SwndFromPoint(point, 0);
 }

@@ -9,7 +9,7 @@
 #include "core/SLog.h"
 #include "core/SWindowMgr.h"
 #include "core/SXmlLookup.h"
-#include "core/SwndMsgCrack.h"
+#include "core/SwndMsgCracker.h"
 
 #include <pugixml.hpp>
 
@@ -483,13 +483,14 @@ LRESULT SWindow::SendSwndMessage(UINT message, WPARAM wParam, LPARAM lParam, BOO
     const SAutoRef<SWindow> self(this);
     MessageRecord record = {{nullptr, message, wParam, lParam, 0, {0, 0}}, m_curMsg};
     m_curMsg = &record;
-    const BOOL outerHandled = IsMsgHandled();
-    SetMsgHandled(FALSE);
     LRESULT result = 0;
-    ProcessSwndMessage(message, wParam, lParam, result);
-    if (handled)
-        *handled = IsMsgHandled();
-    SetMsgHandled(outerHandled);
+    {
+        const SMsgHandledKeeper keepOuterFlag(*this);
+        SetMsgHandled(FALSE);
+        ProcessSwndMessage(message, wParam, lParam, result);
+        if (handled)
+            *handled = IsMsgHandled();
+    }
     m_curMsg = record.previous;
     return result;
 }
@@ -546,29 +547,29 @@ BOOL SWindow::RaiseEvent(EventArgs* args)
 
 BOOL SWindow::ProcessSwndMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
-    SWND_MESSAGES_BODY
-    MSG_WM_CREATE       (OnWindowCreate)
-    MSG_WM_DESTROY      (OnDestroy)
-    MSG_WM_SIZE         (OnSizeChanged)
-    MSG_WM_SETFOCUS_EX  (OnSetFocus)
-    MSG_WM_KILLFOCUS_EX (OnKillFocus)
-    MSG_WM_ENABLE_EX    (OnEnableChanged)
-    MSG_WM_PAINT_EX     (OnPaint)
-    MSG_WM_ERASEBKGND_EX(OnEraseBkgnd)
-    MSG_WM_SHOWWINDOW   (OnShowWindow)
-    MSG_WM_NCPAINT_EX   (OnNcPaint)
-    SWND_MESSAGE_ENTRY  (WM_MOUSEMOVE, (void)0)   // taken, so that it goes no further
-    MSG_WM_LBUTTONDOWN  (OnLButtonDown)
-    MSG_WM_LBUTTONUP    (OnLeftButtonUp)
-    MSG_WM_RBUTTONDOWN  (OnRButtonDown)
-    SWND_MESSAGE_ENTRY  (WM_RBUTTONUP, (void)0)
-    MSG_WM_MOUSEWHEEL   (OnMouseWheel)
-    MSG_WM_MOUSEHOVER   (OnMouseHover)
-    MSG_WM_MOUSELEAVE   (OnMouseLeave)
-    MESSAGE_HANDLER_EX  (UM_SETSCALE,    OnScaleMessage)
-    MESSAGE_HANDLER_EX  (UM_SETLANGUAGE, OnLanguageMessage)
-    MESSAGE_HANDLER_EX  (UM_SETCOLORIZE, OnColorizeMessage)
-    SWND_MESSAGES_END(DefSwndProc)
+    SWND_MSG_MAP_PROLOGUE(SWindow)
+        MSG_HANDLER(WM_CREATE,        OnWindowCreate)
+        MSG_HANDLER(WM_DESTROY,       OnDestroy)
+        MSG_HANDLER(WM_SIZE,          OnSizeChanged)
+        MSG_HANDLER(WM_SETFOCUS,      OnSetFocus)
+        MSG_HANDLER(WM_KILLFOCUS,     OnKillFocus)
+        MSG_HANDLER(WM_ENABLE,        OnEnableChanged)
+        MSG_HANDLER(WM_PAINT,         OnPaint)
+        MSG_HANDLER(WM_ERASEBKGND,    OnEraseBkgnd)
+        MSG_HANDLER(WM_SHOWWINDOW,    OnShowWindow)
+        MSG_HANDLER(WM_NCPAINT,       OnNcPaint)
+        MSG_HANDLER(WM_MOUSEMOVE,     OnMouseTaken)     // taken, so that it goes no further
+        MSG_HANDLER(WM_LBUTTONDOWN,   OnLButtonDown)
+        MSG_HANDLER(WM_LBUTTONUP,     OnLeftButtonUp)
+        MSG_HANDLER(WM_RBUTTONDOWN,   OnRButtonDown)
+        MSG_HANDLER(WM_RBUTTONUP,     OnMouseTaken)
+        MSG_HANDLER(WM_MOUSEWHEEL,    OnMouseWheel)
+        MSG_HANDLER(WM_MOUSEHOVER,    OnMouseHover)
+        MSG_HANDLER(WM_MOUSELEAVE,    OnMouseLeave)
+        MSG_HANDLER(UM_SETSCALE,      OnScaleMessage)
+        MSG_HANDLER(UM_SETLANGUAGE,   OnLanguageMessage)
+        MSG_HANDLER(UM_SETCOLORIZE,   OnColorizeMessage)
+    return DefSwndProc(message, wParam, lParam, result);
 }
 
 BOOL SWindow::DefSwndProc(UINT, WPARAM, LPARAM, LRESULT&)

@@ -466,7 +466,7 @@ void SWindow::OnSizeChanged(UINT, SIZE size)
     RaiseEvent(&sized);
 }
 
-void SWindow::OnSetFocus(SWND)
+void SWindow::OnSetFocus(SWND, int)
 {
     EventSetFocus focused(this);
     RaiseEvent(&focused);
@@ -590,25 +590,22 @@ void SWindow::OnMouseLeave()
     RaiseEvent(&leave);
 }
 
-LRESULT SWindow::OnScaleMessage(UINT, WPARAM wParam, LPARAM)
+void SWindow::OnScaleMessage(int scale)
 {
-    OnScaleChanged(static_cast<int>(wParam));
-    return 0;
+    OnScaleChanged(scale);
 }
 
-LRESULT SWindow::OnLanguageMessage(UINT, WPARAM, LPARAM)
+void SWindow::OnLanguageMessage()
 {
     if (OnLanguageChanged() == 1)
         Invalidate();
     else
         RequestRelayoutSelf();
-    return 0;
 }
 
-LRESULT SWindow::OnColorizeMessage(UINT, WPARAM wParam, LPARAM)
+void SWindow::OnColorizeMessage(COLORREF colour)
 {
-    ApplyColorize(static_cast<COLORREF>(wParam));
-    return 0;
+    ApplyColorize(colour);
 }
 
 }  // namespace SAKU

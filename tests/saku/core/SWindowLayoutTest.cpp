@@ -6,7 +6,7 @@
 
 #include "core/Events.h"
 #include "core/ISlotFunctor.h"
-#include "core/SwndMsgCrack.h"
+#include "core/SwndMsgCracker.h"
 
 #include <gtest/gtest.h>
 
@@ -24,9 +24,10 @@ public:
     SOBJECT_CLASS(SWindow, L"sized", kObjTypeWindow)
     SOBJECT_BASE_CLASS(L"window")
 
-    BEGIN_SWND_MESSAGES(STestSizedWindow)
-        MSG_WM_SIZE(OnSize)
-    END_SWND_MESSAGES_CHAIN(SWindow)
+    BEGIN_SWND_MSG_MAP(STestSizedWindow)
+        MSG_HANDLER  (WM_SIZE, OnSize)
+        CHAIN_MSG_MAP(SWindow)
+    END_MSG_MAP()
 
     int sizes = 0;
     SIZE lastSize = {};

@@ -8,7 +8,7 @@
 #include "core/Events.h"
 #include "core/ISlotFunctor.h"
 #include "core/STimer2.h"
-#include "core/SwndMsgCrack.h"
+#include "core/SwndMsgCracker.h"
 
 #include "TestWindow.h"
 
@@ -313,9 +313,10 @@ public:
 
     static inline std::vector<std::wstring>* heard = nullptr;
 
-    BEGIN_SWND_MESSAGES(STestListeningWindow)
-        MESSAGE_HANDLER_EX(WM_USER, OnUser)
-    END_SWND_MESSAGES_CHAIN(SWindow)
+    BEGIN_SWND_MSG_MAP(STestListeningWindow)
+        MSG_RAW_HANDLER(WM_USER, OnUser)
+        CHAIN_MSG_MAP  (SWindow)
+    END_MSG_MAP()
 
 private:
     LRESULT OnUser(UINT, WPARAM, LPARAM)

@@ -6,7 +6,7 @@
 
 #include "core/Events.h"
 #include "core/ISlotFunctor.h"
-#include "core/SwndMsgCrack.h"
+#include "core/SwndMsgCracker.h"
 
 #include <gtest/gtest.h>
 
@@ -24,9 +24,10 @@ public:
     SOBJECT_CLASS(SWindow, L"refusing", kObjTypeWindow)
     SOBJECT_BASE_CLASS(L"window")
 
-    BEGIN_SWND_MESSAGES(STestRefusingWindow)
-        MSG_WM_CREATE(OnCreate)
-    END_SWND_MESSAGES_CHAIN(SWindow)
+    BEGIN_SWND_MSG_MAP(STestRefusingWindow)
+        MSG_HANDLER  (WM_CREATE, OnCreate)
+        CHAIN_MSG_MAP(SWindow)
+    END_MSG_MAP()
 
 private:
     int OnCreate(LPCREATESTRUCT createStruct)
