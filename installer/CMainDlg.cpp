@@ -2,6 +2,7 @@
 
 #include "CMsgBox.h"
 #include "CTestAdapterFlex.h"
+#include "FindNamed.h"
 
 #include "controls/SAnimateImgWnd.h"
 #include "controls/SButton.h"
@@ -145,42 +146,43 @@ void CMainDlg::FindControls()
 
 BOOL CMainDlg::HandleEvent(EventArgs* args)
 {
-    if (args->GetID() != EventCmd::EventID || args->nameFrom.IsEmpty())
+    if (args->GetID() != EventCmd::EventID)
         return FALSE;
-    const SStringW& name = args->nameFrom;
-    if (name == L"btn_close") {
-        OnClose();
-    } else if (name == L"btn_min") {
-        ::SendMessageW(GetHwnd(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
-    } else if (name == L"btn_max") {
-        ::SendMessageW(GetHwnd(), WM_SYSCOMMAND, SC_MAXIMIZE, 0);
-    } else if (name == L"btn_restore") {
-        ::SendMessageW(GetHwnd(), WM_SYSCOMMAND, SC_RESTORE, 0);
-    } else if (name == L"btn_back") {
-        SetPage(m_tabMain, kModulePage);
-        ::PostMessageW(GetHwnd(), CEngineMessages::kFocusModuleList, 0, 0);
-    } else if (name == L"select_dir_button") {
-        ChooseFolder(Folder::Install);
-    } else if (name == L"select_bizhidir_button") {
-        ChooseFolder(Folder::Resource);
-    } else if (name == L"btn_next_to_choose_res_directory") {
-        SetPage(m_tabMain, kResourcePage);
-    } else if (name == L"check_read_info") {
-        UpdateInstallButton();
-    } else if (name == L"next1") {
-        OnNext1();
-    } else if (name == L"customize") {
-        SetPage(m_tabConfig, kInstallFolderPage);
-    } else if (name == L"reback_tab11") {
-        SetPage(m_tabConfig, kInstallOptionsPage);
-    } else if (name == L"btn_finished") {
-        OnBtnFinished();
-    } else if (name == L"check_first_boot") {
-        InstallService::GetInstance().firstBoot = m_checkFirstBoot && m_checkFirstBoot->IsChecked();
-    } else {
+    static const struct {
+        const wchar_t* name;
+        void (CMainDlg::*handler)();
+    } kCommands[] = {
+        {L"btn_close",                        &CMainDlg::OnClose},
+        {L"btn_min",                          &CMainDlg::SendSysCommand<SC_MINIMIZE>},
+        {L"btn_max",                          &CMainDlg::SendSysCommand<SC_MAXIMIZE>},
+        {L"btn_restore",                      &CMainDlg::SendSysCommand<SC_RESTORE>},
+        {L"btn_back",                         &CMainDlg::OnBtnBack},
+        {L"select_dir_button",                &CMainDlg::OnSelectFolder<Folder::Install>},
+        {L"select_bizhidir_button",           &CMainDlg::OnSelectFolder<Folder::Resource>},
+        {L"btn_next_to_choose_res_directory", &CMainDlg::ShowMainPage<kResourcePage>},
+        {L"check_read_info",                  &CMainDlg::UpdateInstallButton},
+        {L"next1",                            &CMainDlg::OnNext1},
+        {L"customize",                        &CMainDlg::ShowConfigPage<kInstallFolderPage>},
+        {L"reback_tab11",                     &CMainDlg::ShowConfigPage<kInstallOptionsPage>},
+        {L"btn_finished",                     &CMainDlg::OnBtnFinished},
+        {L"check_first_boot",                 &CMainDlg::OnCheckFirstBoot},
+    };
+    const auto* const command = FindNamed(kCommands, args->nameFrom.c_str());
+    if (!command)
         return FALSE;
-    }
+    (this->*command->handler)();
     return TRUE;
+}
+
+void CMainDlg::OnBtnBack()
+{
+    SetPage(m_tabMain, kModulePage);
+    ::PostMessageW(GetHwnd(), CEngineMessages::kFocusModuleList, 0, 0);
+}
+
+void CMainDlg::OnCheckFirstBoot()
+{
+    InstallService::GetInstance().firstBoot = m_checkFirstBoot && m_checkFirstBoot->IsChecked();
 }
 
 void CMainDlg::OnTimer(UINT_PTR id)

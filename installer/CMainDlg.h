@@ -93,6 +93,17 @@ private:
     void OnDialogDestroy();
     void OnNext1();
     void OnBtnFinished();
+    // Element commands that only HandleEvent's table calls.
+    void OnBtnBack();
+    void OnCheckFirstBoot();
+    template <UINT command>
+    void SendSysCommand() { ::SendMessageW(GetHwnd(), WM_SYSCOMMAND, command, 0); }
+    template <Folder folder>
+    void OnSelectFolder() { ChooseFolder(folder); }
+    template <int page>
+    void ShowMainPage() { SetPage(m_tabMain, page); }
+    template <int page>
+    void ShowConfigPage() { SetPage(m_tabConfig, page); }
     void ChooseFolder(Folder folder);
     void ShowFolder(Folder folder, const std::wstring& path);
     void ValidateFolder(Folder folder);
