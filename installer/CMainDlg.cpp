@@ -3,6 +3,7 @@
 #include "CMsgBox.h"
 #include "CTestAdapterFlex.h"
 #include "FindNamed.h"
+#include "ShowAnimation.h"
 
 #include "controls/SAnimateImgWnd.h"
 #include "controls/SButton.h"
@@ -14,6 +15,7 @@
 #include "core/Events.h"
 
 #include "product/InstallEnv.h"
+#include "report/CompletionReports.h"
 #include "report/DataDelivery.h"
 #include "service/InstallInitParam.h"
 #include "service/InstallService.h"
@@ -22,6 +24,8 @@
 
 #include <shellapi.h>
 #include <shlobj.h>
+
+#include <string>
 
 using namespace SAKU;
 using tivala::InstallService;
@@ -33,6 +37,7 @@ namespace {
 constexpr int kModulePage = 1;
 constexpr int kResourcePage = 2;
 constexpr int kInstallPage = 3;
+constexpr int kCompletionPage = 4;
 constexpr int kInstallOptionsPage = 0;
 constexpr int kInstallFolderPage = 1;
 
@@ -42,6 +47,7 @@ constexpr int kLocalPackageResource = 114;
 constexpr int64_t kResourceFolderBytes = 1073741824;   // wallpapers take room
 constexpr DWORD kKillSettleMs = 200;
 constexpr DWORD kReportFlushMs = 4000;
+constexpr UINT kFocusRetryMs = 50;
 
 constexpr wchar_t kProcessesRunning[] = L"检测到Tivala正在运行，确定要强制关闭并继续安装吗？";
 constexpr wchar_t kQuitQuestion[] = L"正在安装中，确定要退出吗？";
@@ -128,8 +134,7 @@ void CMainDlg::FindControls()
     m_progress = FindChildByName2<SProgress>(L"progress");
     m_textPercent = FindChildByName2<SStatic>(L"text_percent");
     m_textInstalling = FindChildByName2<SStatic>(L"text_installing");
-    for (const wchar_t* name : {L"animate_install1", L"animate_install2", L"animate_install3", L"animate_install4"})
-        m_slides.push_back(FindChildByName2<SAnimateImgWnd>(name));
+    m_slides.FindAnimations();
     m_animateRequest = FindChildByName2<SAnimateImgWnd>(L"animate_request_install_menifest");
     m_animateFinished = FindChildByName2<SAnimateImgWnd>(L"animate_install_finished");
     m_btnInstall = FindChildByName2<SButton>(L"btn_next_to_choose_res_directory");
@@ -193,7 +198,7 @@ void CMainDlg::OnTimer(UINT_PTR id)
         CSimpleWnd::KillTimer(kSplashTimer);
         m_engine.OnSplashElapsed();
     } else if (id == kSlideTimer) {
-        OnSlideTimer();
+        m_slides.Turn();
     } else if (id == kFocusListTimer) {
         CSimpleWnd::KillTimer(kFocusListTimer);
         FocusModuleList();
@@ -237,10 +242,7 @@ void CMainDlg::OnDialogDestroy()
 
 void CMainDlg::ShowModulePage()
 {
-    if (m_animateRequest) {
-        m_animateRequest->Stop();
-        m_animateRequest->SetVisible(FALSE, TRUE);
-    }
+    ShowAnimation(m_animateRequest, false);
     InstallService& service = InstallService::GetInstance();
     std::vector<std::wstring> offered;
     for (const tivala::ModuleRecord& module : service.modules) {
@@ -337,7 +339,7 @@ void CMainDlg::OnNext1()
     writable.SetResourceDir(m_resourceDirEdit ? m_resourceDirEdit->GetWindowText().c_str() : L"");
 
     SetPage(m_tabMain, kInstallPage);
-    StartSlides();
+    m_slides.Start();
     if (m_btnClose)
         m_btnClose->SetVisible(FALSE, TRUE);
     if (m_btnMin)
@@ -395,4 +397,61 @@ void CMainDlg::SetPage(STabCtrl* tabs, int page)
 {
     if (tabs)
         tabs->SetCurSel(page);
+}
+
+LRESULT CMainDlg::OnEngineMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    m_engine.Handle(message, wParam, lParam);
+    return 0;
+}
+
+void CMainDlg::ShowProgress(int value)
+{
+    if (m_progress)
+        m_progress->SetValue(value);
+    if (m_textPercent)
+        m_textPercent->SetWindowText((std::to_wstring(value) + L"%").c_str());
+}
+
+void CMainDlg::ShowActivity(const std::wstring& text)
+{
+    if (m_textInstalling)
+        m_textInstalling->SetWindowText(text.c_str());
+}
+
+void CMainDlg::FocusModuleList()
+{
+    auto* const list = FindChildByName2<SListView>(L"download_listview");
+    if (!list)
+        return;
+    // A hidden window takes no focus, and the tab control shows its new page
+    // only once the slide to it has ended: the list is asked again then.
+    if (!list->IsVisible(TRUE) && m_tabMain && m_tabMain->GetCurSel() == kModulePage) {
+        CSimpleWnd::SetTimer(kFocusListTimer, kFocusRetryMs);
+        return;
+    }
+    list->SetFocus();
+}
+
+void CMainDlg::ShowCompletion()
+{
+    m_slides.Stop();
+    ShowAnimation(m_animateFinished, true);
+    SetPage(m_tabMain, kCompletionPage);
+    if (m_btnMin)
+        m_btnMin->ApplyAttribute(L"pos", L"-60,0", FALSE);
+    if (m_btnClose)
+        m_btnClose->SetVisible(TRUE, TRUE);
+    tivala::QueueCompletionReports(m_reporter, tivala::InstallService::GetInstance());
+    m_reportsQueued = true;
+}
+
+void CMainDlg::StartSlideTimer()
+{
+    CSimpleWnd::SetTimer(kSlideTimer, kSlideMs);
+}
+
+void CMainDlg::StopSlideTimer()
+{
+    CSimpleWnd::KillTimer(kSlideTimer);
 }
