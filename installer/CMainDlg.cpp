@@ -2,6 +2,8 @@
 
 #include "CMsgBox.h"
 #include "CTestAdapterFlex.h"
+#include "FindNamed.h"
+#include "ShowAnimation.h"
 
 #include "controls/SAnimateImgWnd.h"
 #include "controls/SButton.h"
@@ -13,6 +15,7 @@
 #include "core/Events.h"
 
 #include "product/InstallEnv.h"
+#include "report/CompletionReports.h"
 #include "report/DataDelivery.h"
 #include "service/InstallInitParam.h"
 #include "service/InstallService.h"
@@ -21,6 +24,8 @@
 
 #include <shellapi.h>
 #include <shlobj.h>
+
+#include <string>
 
 using namespace SAKU;
 using tivala::InstallService;
@@ -32,6 +37,7 @@ namespace {
 constexpr int kModulePage = 1;
 constexpr int kResourcePage = 2;
 constexpr int kInstallPage = 3;
+constexpr int kCompletionPage = 4;
 constexpr int kInstallOptionsPage = 0;
 constexpr int kInstallFolderPage = 1;
 
@@ -41,6 +47,7 @@ constexpr int kLocalPackageResource = 114;
 constexpr int64_t kResourceFolderBytes = 1073741824;   // wallpapers take room
 constexpr DWORD kKillSettleMs = 200;
 constexpr DWORD kReportFlushMs = 4000;
+constexpr UINT kFocusRetryMs = 50;
 
 constexpr wchar_t kProcessesRunning[] = L"检测到Tivala正在运行，确定要强制关闭并继续安装吗？";
 constexpr wchar_t kQuitQuestion[] = L"正在安装中，确定要退出吗？";
@@ -127,8 +134,7 @@ void CMainDlg::FindControls()
     m_progress = FindChildByName2<SProgress>(L"progress");
     m_textPercent = FindChildByName2<SStatic>(L"text_percent");
     m_textInstalling = FindChildByName2<SStatic>(L"text_installing");
-    for (const wchar_t* name : {L"animate_install1", L"animate_install2", L"animate_install3", L"animate_install4"})
-        m_slides.push_back(FindChildByName2<SAnimateImgWnd>(name));
+    m_slides.FindAnimations();
     m_animateRequest = FindChildByName2<SAnimateImgWnd>(L"animate_request_install_menifest");
     m_animateFinished = FindChildByName2<SAnimateImgWnd>(L"animate_install_finished");
     m_btnInstall = FindChildByName2<SButton>(L"btn_next_to_choose_res_directory");
@@ -145,42 +151,43 @@ void CMainDlg::FindControls()
 
 BOOL CMainDlg::HandleEvent(EventArgs* args)
 {
-    if (args->GetID() != EventCmd::EventID || args->nameFrom.IsEmpty())
+    if (args->GetID() != EventCmd::EventID)
         return FALSE;
-    const SStringW& name = args->nameFrom;
-    if (name == L"btn_close") {
-        OnClose();
-    } else if (name == L"btn_min") {
-        ::SendMessageW(GetHwnd(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
-    } else if (name == L"btn_max") {
-        ::SendMessageW(GetHwnd(), WM_SYSCOMMAND, SC_MAXIMIZE, 0);
-    } else if (name == L"btn_restore") {
-        ::SendMessageW(GetHwnd(), WM_SYSCOMMAND, SC_RESTORE, 0);
-    } else if (name == L"btn_back") {
-        SetPage(m_tabMain, kModulePage);
-        ::PostMessageW(GetHwnd(), CEngineMessages::kFocusModuleList, 0, 0);
-    } else if (name == L"select_dir_button") {
-        ChooseFolder(Folder::Install);
-    } else if (name == L"select_bizhidir_button") {
-        ChooseFolder(Folder::Resource);
-    } else if (name == L"btn_next_to_choose_res_directory") {
-        SetPage(m_tabMain, kResourcePage);
-    } else if (name == L"check_read_info") {
-        UpdateInstallButton();
-    } else if (name == L"next1") {
-        OnNext1();
-    } else if (name == L"customize") {
-        SetPage(m_tabConfig, kInstallFolderPage);
-    } else if (name == L"reback_tab11") {
-        SetPage(m_tabConfig, kInstallOptionsPage);
-    } else if (name == L"btn_finished") {
-        OnBtnFinished();
-    } else if (name == L"check_first_boot") {
-        InstallService::GetInstance().firstBoot = m_checkFirstBoot && m_checkFirstBoot->IsChecked();
-    } else {
+    static const struct {
+        const wchar_t* name;
+        void (CMainDlg::*handler)();
+    } kCommands[] = {
+        {L"btn_close",                        &CMainDlg::OnClose},
+        {L"btn_min",                          &CMainDlg::SendSysCommand<SC_MINIMIZE>},
+        {L"btn_max",                          &CMainDlg::SendSysCommand<SC_MAXIMIZE>},
+        {L"btn_restore",                      &CMainDlg::SendSysCommand<SC_RESTORE>},
+        {L"btn_back",                         &CMainDlg::OnBtnBack},
+        {L"select_dir_button",                &CMainDlg::OnSelectFolder<Folder::Install>},
+        {L"select_bizhidir_button",           &CMainDlg::OnSelectFolder<Folder::Resource>},
+        {L"btn_next_to_choose_res_directory", &CMainDlg::ShowMainPage<kResourcePage>},
+        {L"check_read_info",                  &CMainDlg::UpdateInstallButton},
+        {L"next1",                            &CMainDlg::OnNext1},
+        {L"customize",                        &CMainDlg::ShowConfigPage<kInstallFolderPage>},
+        {L"reback_tab11",                     &CMainDlg::ShowConfigPage<kInstallOptionsPage>},
+        {L"btn_finished",                     &CMainDlg::OnBtnFinished},
+        {L"check_first_boot",                 &CMainDlg::OnCheckFirstBoot},
+    };
+    const auto* const command = FindNamed(kCommands, args->nameFrom.c_str());
+    if (!command)
         return FALSE;
-    }
+    (this->*command->handler)();
     return TRUE;
+}
+
+void CMainDlg::OnBtnBack()
+{
+    SetPage(m_tabMain, kModulePage);
+    ::PostMessageW(GetHwnd(), CEngineMessages::kFocusModuleList, 0, 0);
+}
+
+void CMainDlg::OnCheckFirstBoot()
+{
+    InstallService::GetInstance().firstBoot = m_checkFirstBoot && m_checkFirstBoot->IsChecked();
 }
 
 void CMainDlg::OnTimer(UINT_PTR id)
@@ -191,7 +198,7 @@ void CMainDlg::OnTimer(UINT_PTR id)
         CSimpleWnd::KillTimer(kSplashTimer);
         m_engine.OnSplashElapsed();
     } else if (id == kSlideTimer) {
-        OnSlideTimer();
+        m_slides.Turn();
     } else if (id == kFocusListTimer) {
         CSimpleWnd::KillTimer(kFocusListTimer);
         FocusModuleList();
@@ -235,10 +242,7 @@ void CMainDlg::OnDialogDestroy()
 
 void CMainDlg::ShowModulePage()
 {
-    if (m_animateRequest) {
-        m_animateRequest->Stop();
-        m_animateRequest->SetVisible(FALSE, TRUE);
-    }
+    ShowAnimation(m_animateRequest, false);
     InstallService& service = InstallService::GetInstance();
     std::vector<std::wstring> offered;
     for (const tivala::ModuleRecord& module : service.modules) {
@@ -335,7 +339,7 @@ void CMainDlg::OnNext1()
     writable.SetResourceDir(m_resourceDirEdit ? m_resourceDirEdit->GetWindowText().c_str() : L"");
 
     SetPage(m_tabMain, kInstallPage);
-    StartSlides();
+    m_slides.Start();
     if (m_btnClose)
         m_btnClose->SetVisible(FALSE, TRUE);
     if (m_btnMin)
@@ -393,4 +397,61 @@ void CMainDlg::SetPage(STabCtrl* tabs, int page)
 {
     if (tabs)
         tabs->SetCurSel(page);
+}
+
+LRESULT CMainDlg::OnEngineMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    m_engine.Handle(message, wParam, lParam);
+    return 0;
+}
+
+void CMainDlg::ShowProgress(int value)
+{
+    if (m_progress)
+        m_progress->SetValue(value);
+    if (m_textPercent)
+        m_textPercent->SetWindowText((std::to_wstring(value) + L"%").c_str());
+}
+
+void CMainDlg::ShowActivity(const std::wstring& text)
+{
+    if (m_textInstalling)
+        m_textInstalling->SetWindowText(text.c_str());
+}
+
+void CMainDlg::FocusModuleList()
+{
+    auto* const list = FindChildByName2<SListView>(L"download_listview");
+    if (!list)
+        return;
+    // A hidden window takes no focus, and the tab control shows its new page
+    // only once the slide to it has ended: the list is asked again then.
+    if (!list->IsVisible(TRUE) && m_tabMain && m_tabMain->GetCurSel() == kModulePage) {
+        CSimpleWnd::SetTimer(kFocusListTimer, kFocusRetryMs);
+        return;
+    }
+    list->SetFocus();
+}
+
+void CMainDlg::ShowCompletion()
+{
+    m_slides.Stop();
+    ShowAnimation(m_animateFinished, true);
+    SetPage(m_tabMain, kCompletionPage);
+    if (m_btnMin)
+        m_btnMin->ApplyAttribute(L"pos", L"-60,0", FALSE);
+    if (m_btnClose)
+        m_btnClose->SetVisible(TRUE, TRUE);
+    tivala::QueueCompletionReports(m_reporter, tivala::InstallService::GetInstance());
+    m_reportsQueued = true;
+}
+
+void CMainDlg::StartSlideTimer()
+{
+    CSimpleWnd::SetTimer(kSlideTimer, kSlideMs);
+}
+
+void CMainDlg::StopSlideTimer()
+{
+    CSimpleWnd::KillTimer(kSlideTimer);
 }

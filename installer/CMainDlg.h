@@ -1,6 +1,8 @@
 #pragma once
 
 #include "CEngineMessages.h"
+#include "CInstallSlides.h"
+#include "ISlideTimer.h"
 #include "IWizardView.h"
 
 #include "core/SHostWnd.h"
@@ -26,12 +28,13 @@ class DataDelivery;
 // "LAYOUT:xml_mainwnd", whose tab control "tab_main" holds its five pages
 // (splash, modules, resource folder, installation, completion). It starts the
 // install service with its own window as the wizard, shows what the engine
-// reports (through CEngineMessages), validates the two folders, asks before
-// ending running product processes, and starts the product at the end. The
-// layout makes it the application's main window, so destroying it ends the main
-// message loop. Made and owned by the program's entry, which sends it
-// WM_INITDIALOG once after creating it. UI thread.
-class CMainDlg : public SAKU::SHostWnd, protected IWizardView {
+// reports (through CEngineMessages) and the slides while it installs (through
+// CInstallSlides), validates the two folders, asks before ending running
+// product processes, and starts the product at the end. The layout makes it
+// the application's main window, so destroying it ends the main message loop.
+// Made and owned by the program's entry, which sends it WM_INITDIALOG once
+// after creating it. UI thread.
+class CMainDlg : public SAKU::SHostWnd, protected IWizardView, private ISlideTimer {
 public:
     static constexpr UINT_PTR kSlideTimer = 100;
     static constexpr UINT_PTR kSplashTimer = 101;
@@ -60,9 +63,9 @@ public:
     END_MSG_MAP()
 
 protected:
-    // IWizardView overrides (CMainDlgProgress.cpp); protected so that the
-    // tests can stand in for the message boxes, the folder dialog, the engine's
-    // workers and the product's start.
+    // IWizardView overrides; protected so that the tests can stand in for the
+    // message boxes, the folder dialog, the engine's workers and the product's
+    // start.
     void ShowModulePage() override;
     void ShowProgress(int value) override;
     void ShowActivity(const std::wstring& text) override;
@@ -91,6 +94,17 @@ private:
     void OnDialogDestroy();
     void OnNext1();
     void OnBtnFinished();
+    // Element commands that only HandleEvent's table calls.
+    void OnBtnBack();
+    void OnCheckFirstBoot();
+    template <UINT command>
+    void SendSysCommand() { ::SendMessageW(GetHwnd(), WM_SYSCOMMAND, command, 0); }
+    template <Folder folder>
+    void OnSelectFolder() { ChooseFolder(folder); }
+    template <int page>
+    void ShowMainPage() { SetPage(m_tabMain, page); }
+    template <int page>
+    void ShowConfigPage() { SetPage(m_tabConfig, page); }
     void ChooseFolder(Folder folder);
     void ShowFolder(Folder folder, const std::wstring& path);
     void ValidateFolder(Folder folder);
@@ -100,13 +114,15 @@ private:
     bool EndRunningProcesses(const std::vector<std::wstring>& names);
     void SetPage(SAKU::STabCtrl* tabs, int page);
 
-    // ---- Progress, slides and completion (CMainDlgProgress.cpp) ---------------
+    // ---- Progress and completion ---------------------------------------------
     LRESULT OnEngineMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    void StartSlides();
-    void StopSlides();
-    void OnSlideTimer();
+
+    // ISlideTimer overrides
+    void StartSlideTimer() override;
+    void StopSlideTimer() override;
 
     CEngineMessages m_engine{*this};
+    CInstallSlides m_slides{*this, *this};
     tivala::DataDelivery& m_reporter;
     bool m_initialised = false;
     bool m_installFolderValid = false;
@@ -126,5 +142,4 @@ private:
     SAKU::SButton* m_btnMin = nullptr;
     SAKU::SAnimateImgWnd* m_animateRequest = nullptr;
     SAKU::SAnimateImgWnd* m_animateFinished = nullptr;
-    std::vector<SAKU::SAnimateImgWnd*> m_slides;
 };

@@ -1,10 +1,10 @@
 #include "CMsgBox.h"
 
+#include "FindNamed.h"
+
 #include "controls/SStatic.h"
 #include "controls/STabCtrl.h"
 #include "core/Events.h"
-
-#include <cwchar>
 
 using namespace SAKU;
 
@@ -66,11 +66,9 @@ BOOL CMsgBox::HandleEvent(EventArgs* args)
         {L"page_okcancle_btn_cancle", 0},
     };
     // clang-format on
-    for (const auto& button : kButtons) {
-        if (wcscmp(args->nameFrom.c_str(), button.name) == 0) {
-            Answer(button.answer);
-            return TRUE;
-        }
+    if (const auto* const button = FindNamed(kButtons, args->nameFrom.c_str())) {
+        Answer(button->answer);
+        return TRUE;
     }
     // Any other sender with the id 1 or 2 ends the box as OK or Cancel would.
     return SHostDialog::HandleEvent(args);

@@ -1,8 +1,8 @@
 #include "ImgDecoderChooser.h"
 
-#include "render/ImgDecoderCreators.h"
+#include "FindNamed.h"
 
-#include <cwchar>
+#include "render/ImgDecoderCreators.h"
 
 BOOL ChooseImgDecoder(const SAKU::SStringW& name, SAKU::IImgDecoderFactory** factory)
 {
@@ -17,9 +17,6 @@ BOOL ChooseImgDecoder(const SAKU::SStringW& name, SAKU::IImgDecoderFactory** fac
         {L"imgdecoder-gdip", &SAKU::CreateImgDecoderFactory_GDIP},
     };
     // clang-format on
-    for (const auto& module : kModules) {
-        if (wcscmp(name.c_str(), module.name) == 0)
-            return module.create(factory);
-    }
-    return FALSE;
+    const auto* const module = FindNamed(kModules, name.c_str());
+    return module ? module->create(factory) : FALSE;
 }
