@@ -105,13 +105,7 @@ CMainDlg::CMainDlg(tivala::DataDelivery* reporter)
 
 CMainDlg::~CMainDlg() = default;
 
-BOOL CMainDlg::OnInitDialogMessage(HWND, LPARAM)
-{
-    OnInitDialog();
-    return 0;
-}
-
-void CMainDlg::OnInitDialog()
+BOOL CMainDlg::OnInitDialog(HWND, LPARAM)
 {
     m_initialised = true;
     FindControls();
@@ -124,9 +118,10 @@ void CMainDlg::OnInitDialog()
     if (m_btnInstall && SysUtil::GetMajorVersion(service.installedInfo.ProductVersion) != 0)
         m_btnInstall->SetWindowText(L"立即升级");
 
-    CSimpleWnd::SetTimer(kSplashTimer, kSplashMs);
+    SetHostTimer(kSplashTimer, kSplashMs);
     if (!RestartManifest())
         m_engine.Handle(tivala::WM_UI_MANIFEST, 0, 0);   // asks, as when the server cannot be reached
+    return FALSE;
 }
 
 void CMainDlg::FindControls()
@@ -195,27 +190,27 @@ void CMainDlg::OnTimer(UINT_PTR id)
     // Compared whole: an element's timer carries its own id in the high bits
     // and the element's handle in the low ones, which may well read 100 or 101.
     if (id == kSplashTimer) {
-        CSimpleWnd::KillTimer(kSplashTimer);
+        KillHostTimer(kSplashTimer);
         m_engine.OnSplashElapsed();
     } else if (id == kSlideTimer) {
         m_slides.Turn();
     } else if (id == kFocusListTimer) {
-        CSimpleWnd::KillTimer(kFocusListTimer);
+        KillHostTimer(kFocusListTimer);
         FocusModuleList();
     }
-    CSimpleWnd::SetMsgHandled(FALSE);   // the host runs its own timers
+    PassMessageOn();   // the host runs its own timers
 }
 
 void CMainDlg::OnClose()
 {
     const bool lastPage = m_tabMain && m_tabMain->GetCurSel() == m_tabMain->GetItemCount() - 1;
     if (lastPage || !AskToContinue(kQuitQuestion))
-        CSimpleWnd::DestroyWindow();
+        DestroyHostWindow();
 }
 
 void CMainDlg::OnSizeChanged(UINT type, SIZE)
 {
-    CSimpleWnd::SetMsgHandled(FALSE);   // the host lays itself out
+    PassMessageOn();   // the host lays itself out
     if (!m_initialised)
         return;
     SWindow* const maximize = FindChildByName(L"btn_max");
@@ -233,7 +228,7 @@ void CMainDlg::OnSizeChanged(UINT type, SIZE)
 
 void CMainDlg::OnDialogDestroy()
 {
-    CSimpleWnd::SetMsgHandled(FALSE);   // the host takes its tree down
+    PassMessageOn();   // the host takes its tree down
     // The process ends with this window: the completion reports go first, as
     // long as the report server answers within the bound.
     if (m_reportsQueued)
@@ -331,7 +326,7 @@ void CMainDlg::OnNext1()
 {
     const InstallService& service = InstallService::GetInstance();
     if (!EndRunningProcesses(service.GetEndProcessNames()) || !EndRunningProcesses(service.GetManifestProcessNames())) {
-        CSimpleWnd::DestroyWindow();
+        DestroyHostWindow();
         return;
     }
     InstallService& writable = InstallService::GetInstance();
@@ -362,7 +357,7 @@ bool CMainDlg::EndRunningProcesses(const std::vector<std::wstring>& names)
 void CMainDlg::OnBtnFinished()
 {
     StartProduct(InstallService::GetInstance().GetStarterPath());
-    CSimpleWnd::DestroyWindow();
+    DestroyHostWindow();
 }
 
 void CMainDlg::StartProduct(const std::wstring& path)
@@ -427,7 +422,7 @@ void CMainDlg::FocusModuleList()
     // A hidden window takes no focus, and the tab control shows its new page
     // only once the slide to it has ended: the list is asked again then.
     if (!list->IsVisible(TRUE) && m_tabMain && m_tabMain->GetCurSel() == kModulePage) {
-        CSimpleWnd::SetTimer(kFocusListTimer, kFocusRetryMs);
+        SetHostTimer(kFocusListTimer, kFocusRetryMs);
         return;
     }
     list->SetFocus();
@@ -448,10 +443,10 @@ void CMainDlg::ShowCompletion()
 
 void CMainDlg::StartSlideTimer()
 {
-    CSimpleWnd::SetTimer(kSlideTimer, kSlideMs);
+    SetHostTimer(kSlideTimer, kSlideMs);
 }
 
 void CMainDlg::StopSlideTimer()
 {
-    CSimpleWnd::KillTimer(kSlideTimer);
+    KillHostTimer(kSlideTimer);
 }

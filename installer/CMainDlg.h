@@ -54,7 +54,7 @@ public:
         MSG_HANDLER      (WM_TIMER,                          OnTimer)           // passes it on to the host's timers
         MSG_RANGE_HANDLER(tivala::WM_UI_MANIFEST,            tivala::WM_UI_INSTALL_DONE, OnEngineMessage)
         MSG_RAW_HANDLER  (CEngineMessages::kFocusModuleList, OnEngineMessage)   // to the engine's table as it came
-        MSG_HANDLER      (WM_INITDIALOG,                     OnInitDialogMessage)
+        MSG_HANDLER      (WM_INITDIALOG,                     OnInitDialog)
         MSG_HANDLER      (WM_CLOSE,                          OnClose)
         MSG_HANDLER      (WM_SIZE,                           OnSizeChanged)     // passes it on to the host's layout
         MSG_HANDLER      (WM_DESTROY,                        OnDialogDestroy)   // passes it on to the host
@@ -70,7 +70,7 @@ protected:
     void ShowProgress(int value) override;
     void ShowActivity(const std::wstring& text) override;
     bool AskToContinue(const std::wstring& question) override;
-    void Quit() override { CSimpleWnd::DestroyWindow(); }
+    void Quit() override { DestroyHostWindow(); }
     bool RestartManifest() override;
     bool RestartInstall() override;
     void ShowCompletion() override;
@@ -85,8 +85,8 @@ protected:
 
 private:
     // ---- Pages and flow (CMainDlg.cpp) ----------------------------------------
-    BOOL OnInitDialogMessage(HWND focus, LPARAM initParam);
-    void OnInitDialog();
+    // FALSE: the dialog chose its own focus.
+    BOOL OnInitDialog(HWND focus, LPARAM initParam);
     void FindControls();
     void OnTimer(UINT_PTR id);
     void OnClose();

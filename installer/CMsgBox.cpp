@@ -78,6 +78,6 @@ void CMsgBox::Answer(int answer)
 {
     EndDialog(1);
     // The button that asked is kept alive by its own reference for the call.
-    CSimpleWnd::DestroyWindow();
+    DestroyHostWindow();
     m_answer = answer;
 }
