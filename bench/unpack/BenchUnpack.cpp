@@ -78,7 +78,7 @@ int main()
     bool unpacked = false;
     double seconds = 0;
     std::thread worker([&] {
-        tivala::Tivala7z sink(window, L"Bench");
+        tivala::Tivala7z sink(window, tivala::WM_SVC_UNPACK_FILE, tivala::WM_SVC_UNPACK_PERCENT, L"Bench");
         const auto start = std::chrono::steady_clock::now();
         unpacked = tivala::ExtractArchiveFile(sink, archive, destination);
         seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();

@@ -1,6 +1,5 @@
 #include "extract/Tivala7z.h"
 
-#include "service/InstallMessages.h"
 #include "sysutil/HandOver.h"
 
 #include <algorithm>
@@ -11,8 +10,8 @@ namespace tivala {
 
 Tivala7z::Tivala7z() = default;
 
-Tivala7z::Tivala7z(HWND window, const std::wstring& label)
-    : m_fileMessage(WM_SVC_UNPACK_FILE), m_percentMessage(WM_SVC_UNPACK_PERCENT), m_window(window), m_label(label)
+Tivala7z::Tivala7z(HWND window, UINT fileMessage, UINT percentMessage, const std::wstring& label)
+    : m_fileMessage(fileMessage), m_percentMessage(percentMessage), m_window(window), m_label(label)
 {
 }
 

@@ -10,17 +10,20 @@
 
 namespace tivala {
 
-// The installer's extraction sink: posts each finished item's path
-// (WM_SVC_UNPACK_FILE, then an empty path when the archive is done) and the
-// running percentage with the module's label (WM_SVC_UNPACK_PERCENT) to the install
-// service's window, which takes over the posted strings. Lives on the stack of
-// the thread that extracts; its callbacks only allocate and post, so the UI
-// thread never waits for them. OnProgress may also come from a decoder thread.
+// The installer's extraction sink: posts to a window (the install service's) each
+// finished item's path, then an empty path when the archive is done, and the
+// running percentage with the module's label; the window takes over the posted
+// strings. The caller names the two messages, which the window's owner defines:
+// the file message carries the path in wParam, the percent message the
+// percentage in wParam and the label in lParam; a message of 0 is never posted.
+// Lives on the stack of the thread that extracts; its callbacks only allocate
+// and post, so the UI thread never waits for them. OnProgress may also come from
+// a decoder thread.
 class Tivala7z final : public SevenZip::ProgressCallback {
 public:
     // A sink that posts nothing.
     Tivala7z();
-    Tivala7z(HWND window, const std::wstring& label);
+    Tivala7z(HWND window, UINT fileMessage, UINT percentMessage, const std::wstring& label);
     ~Tivala7z();
     Tivala7z(const Tivala7z&) = delete;
     Tivala7z& operator=(const Tivala7z&) = delete;

@@ -4,8 +4,8 @@
 
 // The numbers of the messages between the engine's workers, the install service's
 // hidden window and the wizard. Each record named here is allocated by the sender
-// and deleted by the receiver (see PostRecord.h); a message without one carries
-// plain numbers.
+// and deleted by the receiver (see sysutil/HandOver.h); a message without one
+// carries plain numbers.
 namespace tivala {
 
 // Worker threads to the install service's window.

@@ -185,7 +185,7 @@ bool UnpackModules(const InstallSnapshot& job)
         if (!module.selected)
             continue;
         const std::wstring& package = job.local ? module.downLoadUrl : module.packagePath;
-        Tivala7z sink(job.serviceWindow, module.appPath);
+        Tivala7z sink(job.serviceWindow, WM_SVC_UNPACK_FILE, WM_SVC_UNPACK_PERCENT, module.appPath);
         CreateFolder(module.targetDir);
         const bool unpacked = ExtractArchiveFile(sink, package, module.targetDir);
         auto progress = std::make_unique<ProgressInfo>();

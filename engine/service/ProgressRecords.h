@@ -4,7 +4,7 @@
 #include <string>
 
 // The heap records that the engine's messages carry (InstallMessages.h): the
-// sender allocates one, the receiver adopts and deletes it (PostRecord.h).
+// sender allocates one, the receiver adopts and deletes it (sysutil/HandOver.h).
 namespace tivala {
 
 // One package's download progress: worker to the install service's window.

@@ -11,9 +11,9 @@
 
 // What the install service hands its worker threads when it starts them, and
 // what the manifest thread hands back. Each is a heap record that passes from one
-// thread to the other (PostRecord.h): taken on the UI thread, so that a worker
-// reads nothing of the service while it runs, and brought back by message, so
-// that only the UI thread writes the service.
+// thread to the other (sysutil/HandOver.h): taken on the UI thread, so that a
+// worker reads nothing of the service while it runs, and brought back by message,
+// so that only the UI thread writes the service.
 namespace tivala {
 
 // The manifest thread's job, taken when InstallService::StartManifest runs.

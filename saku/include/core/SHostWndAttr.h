@@ -22,8 +22,8 @@ public:
 
     SHostWndAttr() = default;
 
-    // A "width" or "height": a layout size, or "wrapContent" (the root decides)
-    // as the layout parameters read it.
+    // A "width" or "height": a layout size, or "wrapContent" (the root decides),
+    // as SLayoutDim::ParseSizeText reads it; a blank text wraps the content.
     static SLayoutDim ParseHostSize(const SStringW& value);
 
     // Every attribute back to its default; the icons are destroyed.

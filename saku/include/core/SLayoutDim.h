@@ -2,6 +2,8 @@
 
 #include "core/TStringT.h"
 
+#include <string_view>
+
 namespace SAKU {
 
 // The units a layout size may carry, as written after the number.
@@ -29,6 +31,11 @@ public:
     // The number at the start and the unit the text ends with (any case; none is
     // px). An empty text changes nothing.
     void Parse(const SStringW& text);
+    // A "width" or "height" as layouts and host windows write it: "matchParent" or
+    // "full", "wrapContent" (any case), or a size as Parse reads it; blanks around
+    // the text do not count. The special sizes keep the unit, and a blank text
+    // changes nothing.
+    void ParseSizeText(std::wstring_view text);
     void Set(float value, SLayoutUnit unit)
     {
         m_value = value;

@@ -10,6 +10,8 @@ namespace SAKU {
 // inside a one-pixel border, with rounded corners clipped when "cornerRadius" is
 // above 2. States 0-3 (normal, hover, pushed, disabled); the default colours carry
 // alpha 0. No copy for another scale: the pool draws the skin as it is.
+// Reference counted; its skin pool keeps it and the windows that draw it borrow
+// it. UI thread.
 class SSkinButton : public SSkinObjBase {
 public:
     SOBJECT_CLASS(SSkinObjBase, L"button", kObjTypeSkin)

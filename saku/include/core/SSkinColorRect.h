@@ -9,7 +9,8 @@ namespace SAKU {
 // A colour per state ("normal", "hover", "pushdown", "disable"), filled with
 // rounded corners when "cornerRadius" is set. A state without its own colour draws
 // the normal one; the states counted are those up to the last one set. No copy
-// for another scale.
+// for another scale. Reference counted; its skin pool keeps it and the windows
+// that draw it borrow it. UI thread.
 class SSkinColorRect : public SSkinObjBase {
 public:
     SOBJECT_CLASS(SSkinObjBase, L"colorrect", kObjTypeSkin)

@@ -7,7 +7,8 @@
 namespace SAKU {
 
 // A two-colour gradient ("colorFrom", "colorTo"), top to bottom unless "vertical"
-// is 0. One state; no copy for another scale.
+// is 0. One state; no copy for another scale. Reference counted; its skin pool
+// keeps it and the windows that draw it borrow it. UI thread.
 class SSkinGradation : public SSkinObjBase {
 public:
     SOBJECT_CLASS(SSkinObjBase, L"gradation", kObjTypeSkin)

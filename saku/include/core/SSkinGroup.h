@@ -8,7 +8,8 @@ namespace SAKU {
 // A skin made of four other skins, one per state (normal, hover, pushed,
 // disabled), each named by an attribute ("normal", "hover", "pushDown",
 // "disable") and found in the skin pools at the group's scale. Each state draws
-// its skin's first state.
+// its skin's first state. Reference counted; its skin pool keeps it, and it holds
+// a reference of each state's skin. UI thread.
 class SSKinGroup : public SSkinObjBase {
 public:
     SOBJECT_CLASS(SSkinObjBase, L"group", kObjTypeSkin)

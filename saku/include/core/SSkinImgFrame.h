@@ -7,7 +7,8 @@ namespace SAKU {
 // An image list whose states are drawn as nine-patches: corners of the margins'
 // sizes stay as they are, edges and centre are stretched or tiled. Attributes
 // "margin" ("left,top,right,bottom"; fewer numbers set the first ones), "left",
-// "top", "right", "bottom", "margin-x" and "margin-y".
+// "top", "right", "bottom", "margin-x" and "margin-y". Reference counted; its
+// skin pool keeps it and the windows that draw it borrow it. UI thread.
 class SSkinImgFrame : public SSkinImgList {
 public:
     SOBJECT_CLASS(SSkinImgList, L"imgframe", kObjTypeSkin)
@@ -46,7 +47,8 @@ private:
 
 // A nine-patch whose image carries its margins in a one-pixel border: the opaque
 // run of the top row marks the stretched columns, that of the left column the
-// stretched rows. The border is cut off when the image loads.
+// stretched rows. The border is cut off when the image loads. Reference counted;
+// its skin pool keeps it and the windows that draw it borrow it. UI thread.
 class SSkinImgFrame2 : public SSkinImgFrame {
 public:
     SOBJECT_CLASS(SSkinImgFrame, L"imgframe2", kObjTypeSkin)

@@ -11,7 +11,9 @@ struct IBitmap;
 // state drawn by cutting its part out of the image. Attributes: "src" (an image
 // reference), "states" (1 or more), "tile", "autoFit", "vertical" and
 // "filterLevel" ("none", "low", "medium" or "high"). Colorizing recolours the
-// image and keeps the original pixels to go back to.
+// image and keeps the original pixels to go back to. Reference counted; its skin
+// pool keeps it, the windows that draw it borrow it, and it holds its images. UI
+// thread only.
 class SSkinImgList : public SSkinObjBase {
 public:
     SOBJECT_CLASS(SSkinObjBase, L"imglist", kObjTypeSkin)

@@ -11,6 +11,9 @@ namespace SAKU {
 // whether it may be colorized. Classes draw in DrawImpl and copy themselves for
 // another scale in ScaleInto. Attributes: "alpha" (low byte kept),
 // "enableColorize", "scale" (percent) and "name" (through the named strings).
+// Reference counted: the skin pool that loads a skin, or makes its copy for
+// another scale, keeps the first reference; windows borrow skins from the pools,
+// and a skin group or a menu holds references of its own. UI thread only.
 class SSkinObjBase : public TObjRefImpl<SObjectImpl<ISkinObj>> {
 public:
     SOBJECT_CLASS(SObjectImpl<ISkinObj>, L"skinObjBase", kObjTypeSkin)

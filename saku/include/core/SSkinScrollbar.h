@@ -20,7 +20,8 @@ constexpr int kSbStateInactive = 4;
 // the grippers) and one row per state (normal, hover, pushed, disabled, and
 // inactive when "hasInactive"). Each part is drawn as a nine-patch with "margin"
 // along the bar. The state word of DrawByIndex packs the part, the state and
-// whether the bar is vertical (MakeState).
+// whether the bar is vertical (MakeState). Reference counted; its skin pool keeps
+// it and the scroll bars that draw it borrow it. UI thread.
 class SSkinScrollbar : public SSkinImgList {
 public:
     SOBJECT_CLASS(SSkinImgList, L"scrollbar", kObjTypeSkin)

@@ -13,6 +13,8 @@ namespace SAKU {
 // sizes are layout sizes, turned into pixels at the skin's scale. Attribute
 // "shape" ("rectangle", "oval" or "ring"); child elements "solid", "gradient",
 // "size", "stroke", "corners" and "ring", read after the attributes. One state.
+// Reference counted; its skin pool keeps it and the windows that draw it borrow
+// it; it holds its parts, which its copies for other scales share. UI thread.
 class SSkinShape : public SSkinObjBase {
 public:
     SOBJECT_CLASS(SSkinObjBase, L"shape", kObjTypeSkin)

@@ -8,7 +8,8 @@
 namespace SAKU {
 
 // A part of a shape skin, configured by a child element of the "shape" element.
-// Reference counted: a shape's copies for other scales share its parts.
+// Reference counted: made by the shape that reads the element, which holds it,
+// and shared by the shape's copies for other scales. UI thread.
 struct IShapePart : IObject, IObjRef {};
 
 // The size the shape reports.

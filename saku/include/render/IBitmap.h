@@ -9,7 +9,9 @@ struct IImgFrame;
 // An image in memory: 32 bits a pixel, bytes B, G, R, A, alpha premultiplied, rows
 // top-down, stride width x 4. Made empty (0 x 0) by IRenderFactory::CreateBitmap,
 // then initialised, loaded through the factory's image decoders, or drawn into as a
-// render target's current bitmap. UI thread.
+// render target's current bitmap. Reference counted, born with one reference for
+// the caller of CreateBitmap; kept by what draws it (a skin's image, an image
+// element). UI thread.
 struct IBitmap : IRenderObj {
     // The frame's whole pixel area becomes the bitmap. E_OUTOFMEMORY when no
     // bitmap of its size can be made.

@@ -5,7 +5,9 @@
 namespace SAKU {
 
 // A font made by IRenderFactory::CreateFont from a LOGFONTW, which it keeps and
-// describes itself by. Shared through the font pool.
+// describes itself by. Shared through the font pool, which keeps one reference of
+// each font; a window's style holds one of each font it uses. Reference counted;
+// UI thread.
 struct IFont : IRenderObj {
     virtual const LOGFONTW* LogFont() const = 0;
     virtual LPCWSTR FamilyName() const = 0;

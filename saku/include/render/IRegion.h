@@ -7,6 +7,8 @@ namespace SAKU {
 // An area of pixels, made empty by the factory or a target. Modes are GDI's RGN_
 // values; for RGN_DIFF the region loses the other shape, for the rest it becomes
 // the combination of the other shape with itself (RGN_COPY: the other shape).
+// Reference counted, born with one reference for the caller that asked for it;
+// windows and hosts keep their invalid areas in one. UI thread.
 struct IRegion : IRenderObj {
     virtual void CombineRect(const RECT* rect, int mode) = 0;
     virtual void CombineRgn(const IRegion* other, int mode) = 0;

@@ -12,9 +12,10 @@ struct IRenderTarget;
 
 // A render module: makes render targets and the drawing resources that go with
 // them, and holds the image-decoder module that bitmaps load through. Reached
-// through its creator (RenderFactoryCreators.h); the application object holds it.
-// The Create operations return TRUE and leave a null out pointer when nothing could
-// be made, unless said. UI thread.
+// through its creator (RenderFactoryCreators.h), which gives the program its first
+// reference; the application object, the font pool and each render target hold
+// one more. The Create operations return TRUE and leave a null out pointer when
+// nothing could be made, unless said. UI thread.
 struct IRenderFactory : IObjRef {
     // No reference is added; null until one is set.
     virtual IImgDecoderFactory* GetImgDecoderFactory() = 0;

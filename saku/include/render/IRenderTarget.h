@@ -20,7 +20,9 @@ constexpr UINT kExpandTile = 2;                 // any other low word tiles as w
 // of clips. Every primitive keeps the alpha of the pixels correct, so that a
 // translucent window can show the bitmap as it is. Colours are words 0xAABBGGRR;
 // coordinates are logical, moved by the viewport origin. Results are S_OK unless
-// said. Made by IRenderFactory::CreateRenderTarget; reference counted; UI thread.
+// said. Made by IRenderFactory::CreateRenderTarget; reference counted, born with
+// one reference for its caller (a host's or a window's cache keeps it) and holding
+// one of its factory. UI thread.
 struct IRenderTarget : IObjRef {
     virtual HRESULT CreateCompatibleRenderTarget(SIZE size, IRenderTarget** target) = 0;
     virtual HRESULT CreatePen(int style, COLORREF colour, int width, IPen** pen) = 0;

@@ -2,7 +2,6 @@
 
 #include "core/SApplication.h"
 #include "core/SplitString.h"
-#include "layout/SakuLayoutParamStruct.h"
 
 namespace SAKU {
 
@@ -37,9 +36,9 @@ HRESULT ReplaceIcon(UniqueIcon& icon, const SStringW& value)
 
 SLayoutDim SHostWndAttr::ParseHostSize(const SStringW& value)
 {
-    SakuLayoutParamStruct param;
-    (void)param.SetWidth(value);   // takes every text
-    return param.width;
+    SLayoutDim size(kSizeWrapContent, kUnitPx);   // what a blank text leaves
+    size.ParseSizeText(std::wstring_view(value.c_str(), value.GetLength()));
+    return size;
 }
 
 void SHostWndAttr::Init()

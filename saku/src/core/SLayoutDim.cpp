@@ -1,5 +1,7 @@
 #include "core/SLayoutDim.h"
 
+#include "core/TrimBlanks.h"
+
 #include <climits>
 #include <cmath>
 #include <cwchar>
@@ -48,6 +50,18 @@ void SLayoutDim::Parse(const SStringW& text)
         }
     }
     m_value = static_cast<float>(wcstod(text.c_str(), nullptr));
+}
+
+void SLayoutDim::ParseSizeText(std::wstring_view text)
+{
+    text = TrimBlanks(text);
+    const SStringW value(text.data(), static_cast<int>(text.size()));
+    if (value.CompareNoCase(L"matchParent") == 0 || value.CompareNoCase(L"full") == 0)
+        SetMatchParent();
+    else if (value.CompareNoCase(L"wrapContent") == 0)
+        SetWrapContent();
+    else
+        Parse(value);
 }
 
 bool SLayoutDim::IsWrapContent() const

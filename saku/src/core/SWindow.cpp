@@ -10,6 +10,7 @@
 #include "core/SWindowMgr.h"
 #include "core/SXmlLookup.h"
 #include "core/SwndMsgCracker.h"
+#include "core/TrimBlanks.h"
 
 #include <pugixml.hpp>
 
@@ -50,22 +51,6 @@ bool LoadLayoutDocument(const SStringW& source, pugi::xml_document& document)
     if (!app || source.IsEmpty())
         return false;
     return app->LoadXml(document, source.Find(L':') < 0 ? SStringW(L"LAYOUT:") + source : source);
-}
-
-bool IsBlank(wchar_t ch)
-{
-    return ch == L' ' || ch == L'\t' || ch == L'\n' || ch == L'\r';
-}
-
-SStringW TrimBlanks(const wchar_t* text)
-{
-    const wchar_t* begin = text;
-    while (*begin && IsBlank(*begin))
-        ++begin;
-    const wchar_t* end = begin + wcslen(begin);
-    while (end > begin && IsBlank(end[-1]))
-        --end;
-    return SStringW(begin, static_cast<int>(end - begin));
 }
 
 // The next window of the subtree of `root` in pre-order; null after the last.
@@ -375,7 +360,8 @@ BOOL SWindow::BuildFromXml(pugi::xml_node element)
             if (attribute)
                 attribute.set_userdata(0);
         }
-        const SStringW text = TrimBlanks(element.text().get());
+        const std::wstring_view trimmed = TrimBlanks(element.text().get());
+        const SStringW text(trimmed.data(), static_cast<int>(trimmed.size()));
         if (!text.IsEmpty())
             m_text.SetText(SResProviderMgr::GetString(text));
     }

@@ -1,5 +1,7 @@
 #include "layout/SakuLayoutParamStruct.h"
 
+#include "core/TrimBlanks.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cwchar>
@@ -11,20 +13,6 @@ namespace SAKU {
 
 namespace {
 
-bool IsBlank(wchar_t ch)
-{
-    return ch == L' ' || ch == L'\t' || ch == L'\r' || ch == L'\n';
-}
-
-std::wstring_view Trim(std::wstring_view text)
-{
-    while (!text.empty() && IsBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
 // Every piece between separators, empty ones included, so that "10,,20" counts
 // three items and is refused rather than read as two.
 std::vector<std::wstring_view> SplitKeepingEmpty(std::wstring_view text, wchar_t separator)
@@ -32,7 +20,7 @@ std::vector<std::wstring_view> SplitKeepingEmpty(std::wstring_view text, wchar_t
     std::vector<std::wstring_view> pieces;
     for (;;) {
         const size_t at = text.find(separator);
-        pieces.push_back(Trim(text.substr(0, at)));
+        pieces.push_back(TrimBlanks(text.substr(0, at)));
         if (at == std::wstring_view::npos)
             return pieces;
         text.remove_prefix(at + 1);
@@ -151,18 +139,6 @@ SLayoutDim SizeFromItems(const SakuPosItem& nearItem, const SakuPosItem& farItem
     return size;
 }
 
-void SetSizeText(SLayoutDim& size, std::wstring_view text)
-{
-    text = Trim(text);
-    const SStringW value(text.data(), static_cast<int>(text.size()));
-    if (value.CompareNoCase(L"matchParent") == 0 || value.CompareNoCase(L"full") == 0)
-        size.SetMatchParent();
-    else if (value.CompareNoCase(L"wrapContent") == 0)
-        size.SetWrapContent();
-    else
-        size.Parse(value);
-}
-
 }  // namespace
 
 HRESULT SakuLayoutParamStruct::SetPos(const SStringW& value)
@@ -200,13 +176,13 @@ HRESULT SakuLayoutParamStruct::SetPos(const SStringW& value)
 
 HRESULT SakuLayoutParamStruct::SetWidth(const SStringW& value)
 {
-    SetSizeText(width, std::wstring_view(value.c_str(), value.GetLength()));
+    width.ParseSizeText(std::wstring_view(value.c_str(), value.GetLength()));
     return S_OK;
 }
 
 HRESULT SakuLayoutParamStruct::SetHeight(const SStringW& value)
 {
-    SetSizeText(height, std::wstring_view(value.c_str(), value.GetLength()));
+    height.ParseSizeText(std::wstring_view(value.c_str(), value.GetLength()));
     return S_OK;
 }
 
@@ -215,8 +191,8 @@ HRESULT SakuLayoutParamStruct::SetSize(const SStringW& value)
     const std::vector<std::wstring_view> sizes = SplitKeepingEmpty(std::wstring_view(value.c_str(), value.GetLength()), L',');
     if (sizes.size() != 2 || sizes[0].empty() || sizes[1].empty())
         return E_FAIL;
-    SetSizeText(width, sizes[0]);
-    SetSizeText(height, sizes[1]);
+    width.ParseSizeText(sizes[0]);
+    height.ParseSizeText(sizes[1]);
     return S_OK;
 }
 

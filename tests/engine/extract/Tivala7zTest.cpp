@@ -64,7 +64,7 @@ TEST(Tivala7z, PostsEachFileThenAnEmptyNameWithPercentagesBetween)
     std::vector<Posted> posted;
     TestWindow window(Recorder(posted));
     ASSERT_NE(nullptr, window.Handle());
-    Tivala7z sink(window.Handle(), L"Main");
+    Tivala7z sink(window.Handle(), WM_SVC_UNPACK_FILE, WM_SVC_UNPACK_PERCENT, L"Main");
     std::atomic<bool> finished{false};
     bool unpacked = false;
     std::thread worker([&] {
@@ -135,7 +135,7 @@ TEST(Tivala7z, PercentIsPackedBytesOverTheTotalTruncated)
         SCOPED_TRACE(std::to_string(c.in) + " of " + std::to_string(c.total));
         std::vector<Posted> posted;
         TestWindow window(Recorder(posted));
-        Tivala7z sink(window.Handle(), L"WallPaper");
+        Tivala7z sink(window.Handle(), WM_SVC_UNPACK_FILE, WM_SVC_UNPACK_PERCENT, L"WallPaper");
         sink.OnStart(L"", c.total);
         sink.OnProgress(c.in, 0);
         TestWindow::Pump();
@@ -150,7 +150,7 @@ TEST(Tivala7z, PostsAPercentageOnlyWhenItMoves)
 {
     std::vector<Posted> posted;
     TestWindow window(Recorder(posted));
-    Tivala7z sink(window.Handle(), L"Main");
+    Tivala7z sink(window.Handle(), WM_SVC_UNPACK_FILE, WM_SVC_UNPACK_PERCENT, L"Main");
     sink.OnStart(L"", 1000);
     for (const uint64_t in : {0, 5, 9, 10, 19, 20, 20, 999, 1000, 1000})
         sink.OnProgress(in, 0);

@@ -82,3 +82,27 @@ TEST(SLayoutDim, AnEmptyTextChangesNothing)
     EXPECT_FLOAT_EQ(12.0f, dim.GetValue());
     EXPECT_EQ(kUnitDp, dim.GetUnit());
 }
+
+TEST(SLayoutDim, ReadsTheWordsOfAWidthOrHeight)
+{
+    const struct {
+        const wchar_t* text;
+        float value;
+        SLayoutUnit unit;
+    } cases[] = {
+        {L"matchParent", kSizeMatchParent, kUnitSp},   // the special sizes keep the unit
+        {L"FULL", kSizeMatchParent, kUnitSp},
+        {L" wrapContent\r\n", kSizeWrapContent, kUnitSp},
+        {L"\t20dp ", 20.0f, kUnitDp},
+        {L"7", 7.0f, kUnitPx},
+        {L"", 12.0f, kUnitSp},                         // a blank text changes nothing
+        {L" \t\n", 12.0f, kUnitSp},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "text \"" << c.text << "\"");
+        SLayoutDim dim(12.0f, kUnitSp);
+        dim.ParseSizeText(c.text);
+        EXPECT_FLOAT_EQ(c.value, dim.GetValue());
+        EXPECT_EQ(c.unit, dim.GetUnit());
+    }
+}

@@ -34,6 +34,10 @@
 #include "core/SWindow.h"
 #include "layout/SakuLayout.h"
 
+// The registrar names classes of every part of the library (core's skins,
+// windows and interpolators, the controls, the layout), so it sits above them all
+// rather than in core, which must not reach up to what is built on it.
+
 namespace SAKU {
 
 // Each group registers its classes in this order, one line each; a class joins
