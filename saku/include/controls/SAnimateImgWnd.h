@@ -33,7 +33,7 @@ public:
     int GetRepeat() const { return m_repeat; }
 
     BEGIN_ATTRIBUTES(SAnimateImgWnd)
-        ATTRIBUTE_HANDLER(L"skin",      OnAttrSkin)
+        ATTRIBUTE_SKIN   (L"skin",      m_animateSkin,               kRefresh)
         ATTRIBUTE_FIELD  (L"speed",     m_speed,     ParseIntOrZero, kNoRefresh)
         ATTRIBUTE_FIELD  (L"autoStart", m_autoStart, ParseIntOrZero, kNoRefresh)
         ATTRIBUTE_FIELD  (L"repeat",    m_repeat,    ParseIntOrZero, kNoRefresh)
@@ -59,8 +59,6 @@ protected:
     void OnShowWindow(BOOL show, UINT status);
 
 private:
-    HRESULT OnAttrSkin(const SStringW& value, BOOL loading);
-
     ISkinObj* m_animateSkin = nullptr;   // the pools'
     int m_speed = 50;
     int m_autoStart = 1;

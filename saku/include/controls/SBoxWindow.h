@@ -20,8 +20,8 @@ public:
     static int StateIndex(DWORD state);
 
     BEGIN_ATTRIBUTES(SBoxWindow)
-        ATTRIBUTE_HANDLER(L"skin",      OnAttrSkin)
-        ATTRIBUTE_HANDLER(L"focusSkin", OnAttrFocusSkin)
+        ATTRIBUTE_SKIN(L"skin",      m_boxSkin,   kNoRefresh)
+        ATTRIBUTE_SKIN(L"focusSkin", m_focusSkin, kNoRefresh)
     END_ATTRIBUTES_CHAIN(SWindow)
 
     // SWindow overrides: the text stands past the box.
@@ -46,8 +46,6 @@ protected:
     void OnPaint(IRenderTarget* target);
 
 private:
-    HRESULT OnAttrSkin(const SStringW& value, BOOL loading);
-    HRESULT OnAttrFocusSkin(const SStringW& value, BOOL loading);
     SIZE BoxSize() const;
     // The box's own size at the client's left, centred vertically.
     RECT BoxRect() const;

@@ -2,6 +2,7 @@
 
 #include "controls/SRichEdit.h"
 #include "core/STranslatableText.h"
+#include "res.mgr/SResProviderMgr.h"
 
 namespace SAKU {
 
@@ -20,8 +21,8 @@ public:
     COLORREF GetCueColor() const { return m_cueColor; }
 
     BEGIN_ATTRIBUTES(SEdit)
-        ATTRIBUTE_COLOR  (L"cueColor", m_cueColor, kRefresh)
-        ATTRIBUTE_HANDLER(L"cueText",  OnAttrCueText)
+        ATTRIBUTE_COLOR(L"cueColor", m_cueColor, kRefresh)
+        ATTRIBUTE_TEXT (L"cueText",  m_cueText,  kRefresh)
     END_ATTRIBUTES_CHAIN(SRichEdit)
 
     // SWindow overrides
@@ -40,7 +41,6 @@ protected:
     void OnKillFocus(SWND newFocus);
 
 private:
-    HRESULT OnAttrCueText(const SStringW& value, BOOL loading);
     // Whether the placeholder is what the edit shows now.
     bool ShowsCue() const;
 

@@ -32,7 +32,7 @@ public:
     int GetTile() const { return m_tile; }
 
     BEGIN_ATTRIBUTES(SImageWnd)
-        ATTRIBUTE_HANDLER(L"skin",      OnAttrSkin)
+        ATTRIBUTE_SKIN   (L"skin",      m_imageSkin,                 kRefresh)
         ATTRIBUTE_FIELD  (L"iconIndex", m_iconIndex, ParseIntOrZero, kNoRefresh)
         ATTRIBUTE_FIELD  (L"tile",      m_tile,      ParseIntOrZero, kRefresh)
     END_ATTRIBUTES_CHAIN(SWindow)
@@ -51,8 +51,6 @@ protected:
     void OnPaint(IRenderTarget* target);
 
 private:
-    HRESULT OnAttrSkin(const SStringW& value, BOOL loading);
-
     ISkinObj* m_imageSkin = nullptr;   // the pools'
     int m_iconIndex = 0;
     int m_tile = kStretch;

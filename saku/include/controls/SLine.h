@@ -25,10 +25,10 @@ public:
     int GetLineStyle() const { return m_lineStyle; }
 
     BEGIN_ATTRIBUTES(SLine)
-        ATTRIBUTE_COLOR  (L"colorLine", m_colorLine, kNoRefresh)
-        ATTRIBUTE_FIELD  (L"size",      m_size,      ParseIntOrZero, kNoRefresh)
-        ATTRIBUTE_HANDLER(L"mode",      OnAttrMode)
-        ATTRIBUTE_HANDLER(L"lineStyle", OnAttrLineStyle)
+        ATTRIBUTE_COLOR(L"colorLine", m_colorLine,                        kNoRefresh)
+        ATTRIBUTE_FIELD(L"size",      m_size,      ParseIntOrZero,        kNoRefresh)
+        ATTRIBUTE_WORD (L"mode",      m_mode,      kModeWords,  kAnyCase, kNoRefresh)
+        ATTRIBUTE_WORD (L"lineStyle", m_lineStyle, kStyleWords, kAnyCase, kNoRefresh)
     END_ATTRIBUTES_CHAIN(SWindow)
 
     BEGIN_SWND_MSG_MAP(SLine)
@@ -40,9 +40,11 @@ protected:
     void OnPaint(IRenderTarget* target);
 
 private:
-    // Other words than the listed ones are refused (E_FAIL), the field kept.
-    HRESULT OnAttrMode(const SStringW& value, BOOL loading);
-    HRESULT OnAttrLineStyle(const SStringW& value, BOOL loading);
+    // The words of "mode" and "lineStyle", in any letter case.
+    static constexpr AttributeWord kModeWords[] = {{L"horizontal", kHorizontal}, {L"vertical", kVertical},
+                                                   {L"tilt", kTilt}};
+    static constexpr AttributeWord kStyleWords[] = {{L"solid", PS_SOLID}, {L"dash", PS_DASH}, {L"dot", PS_DOT},
+                                                    {L"dashdot", PS_DASHDOT}, {L"dashdotdot", PS_DASHDOTDOT}};
 
     COLORREF m_colorLine = 0xFF000000;
     int m_size = 1;

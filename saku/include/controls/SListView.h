@@ -53,7 +53,7 @@ public:
     void OnDataSetInvalidated();
 
     BEGIN_ATTRIBUTES(SListView)
-        ATTRIBUTE_HANDLER(L"dividerSkin", OnAttrDividerSkin)
+        ATTRIBUTE_SKIN   (L"dividerSkin", m_dividerSkin,                 kRefresh)
         ATTRIBUTE_FIELD  (L"dividerSize", m_dividerSize, SLayoutDim,     kRefresh)
         ATTRIBUTE_FIELD  (L"wantTab",     m_wantTab,     ParseIntOrZero, kNoRefresh)
     END_ATTRIBUTES_CHAIN(SPanel)
@@ -100,8 +100,6 @@ private:
         SItemPanel* panel;   // one reference, the list's
         int viewType;
     };
-
-    HRESULT OnAttrDividerSkin(const SStringW& value, BOOL loading);
 
     void OnDestroy();
     void OnSize(UINT type, SIZE size);

@@ -50,7 +50,7 @@ public:
         ATTRIBUTE_FIELD  (L"iconMargin",    m_iconMargin,    ParseIntOrZero,             kNoRefresh)
         ATTRIBUTE_FIELD  (L"textMargin",    m_textMargin,    ParseIntOrZero,             kNoRefresh)
         ATTRIBUTE_FIELD  (L"maxWidth",      m_maxWidth,      ParseIntOrZero,             kNoRefresh)
-        ATTRIBUTE_HANDLER(L"iconSize",      OnAttrIconSize)
+        ATTRIBUTE_READ   (L"iconSize",      m_iconSize,      ReadIconSize,               kNoRefresh)
         ATTRIBUTE_FIELD  (L"font",          m_font,          FontNamed,                  kNoRefresh)
         ATTRIBUTE_COLOR  (L"colorText",     m_textColor,                                 kNoRefresh)
         ATTRIBUTE_COLOR  (L"colorTextSel",  m_selTextColor,                              kNoRefresh)
@@ -71,7 +71,8 @@ private:
     // scale 100; null for a name that no pool knows.
     static ISkinObj* SkinNamed(const SStringW& name);
     static IFont* FontNamed(const SStringW& description);
-    HRESULT OnAttrIconSize(const SStringW& value, BOOL loading);
+    // "w,h": a number that is missing keeps its side.
+    static bool ReadIconSize(SIZE& size, const SStringW& value);
 
     SAutoRef<ISkinObj> m_itemSkin;
     SAutoRef<ISkinObj> m_iconSkin;

@@ -27,8 +27,8 @@ public:
     ISkinObj* GetPosSkin() const { return m_posSkin; }
 
     BEGIN_ATTRIBUTES(SProgress)
-        ATTRIBUTE_HANDLER(L"bkgndSkin",   OnAttrBkgndSkin)
-        ATTRIBUTE_HANDLER(L"posSkin",     OnAttrPosSkin)
+        ATTRIBUTE_SKIN   (L"bkgndSkin",   m_bkgndSkin,                   kRefresh)
+        ATTRIBUTE_SKIN   (L"posSkin",     m_posSkin,                     kRefresh)
         ATTRIBUTE_FIELD  (L"min",         m_min,         ParseIntOrZero, kNoRefresh)
         ATTRIBUTE_FIELD  (L"max",         m_max,         ParseIntOrZero, kNoRefresh)
         ATTRIBUTE_FIELD  (L"value",       m_value,       ParseIntOrZero, kNoRefresh)
@@ -52,9 +52,6 @@ protected:
     void OnPaint(IRenderTarget* target);
 
 private:
-    HRESULT OnAttrBkgndSkin(const SStringW& value, BOOL loading);
-    HRESULT OnAttrPosSkin(const SStringW& value, BOOL loading);
-
     int m_min = 0;
     int m_max = 100;
     int m_value = 0;

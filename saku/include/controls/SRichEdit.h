@@ -76,16 +76,16 @@ public:
     bool HasDropTarget() const { return m_dropTargetRegistered; }
 
     BEGIN_ATTRIBUTES(SRichEdit)
-        ATTRIBUTE_HANDLER(L"style",        OnAttrStyle)
-        ATTRIBUTE_FIELD  (L"maxBuf",       m_maxLength, ParseInt, kNoRefresh)
-        ATTRIBUTE_HANDLER(L"transparent",  OnAttrOptionTransparent)
-        ATTRIBUTE_HANDLER(L"rich",         OnAttrOptionRich)
-        ATTRIBUTE_HANDLER(L"vertical",     OnAttrOptionVertical)
-        ATTRIBUTE_HANDLER(L"wordWrap",     OnAttrOptionWordWrap)
-        ATTRIBUTE_HANDLER(L"allowBeep",    OnAttrOptionAllowBeep)
-        ATTRIBUTE_HANDLER(L"vcenter",      OnAttrOptionVCenter)
-        ATTRIBUTE_HANDLER(L"autoWordSel",  OnAttrOptionAutoWordSel)
-        ATTRIBUTE_HANDLER(L"inset",        OnAttrInset)
+        ATTRIBUTE_FIELD  (L"style",        m_editStyle, ParseInt,         kNoRefresh)
+        ATTRIBUTE_FIELD  (L"maxBuf",       m_maxLength, ParseInt,         kNoRefresh)
+        ATTRIBUTE_FLAG   (L"transparent",  m_options,   kEditTransparent, kNoRefresh)
+        ATTRIBUTE_FLAG   (L"rich",         m_options,   kEditRich,        kNoRefresh)
+        ATTRIBUTE_FLAG   (L"vertical",     m_options,   kEditVertical,    kNoRefresh)
+        ATTRIBUTE_FLAG   (L"wordWrap",     m_options,   kEditWordWrap,    kNoRefresh)
+        ATTRIBUTE_FLAG   (L"allowBeep",    m_options,   kEditAllowBeep,   kNoRefresh)
+        ATTRIBUTE_FLAG   (L"vcenter",      m_options,   kEditVCenter,     kNoRefresh)
+        ATTRIBUTE_FLAG   (L"autoWordSel",  m_options,   kEditAutoWordSel, kNoRefresh)
+        ATTRIBUTE_READ   (L"inset",        m_inset,     ReadInset,        kNoRefresh)
         ATTRIBUTE_HANDLER(L"colorText",    OnAttrColorText)
         ATTRIBUTE_HANDLER(L"rtf",          OnAttrRtf)
         ATTRIBUTE_HANDLER(L"align",        OnAttrAlign)
@@ -176,20 +176,12 @@ protected:
 private:
     friend class STextHost;
 
-    HRESULT OnAttrStyle(const SStringW& value, BOOL loading);
-    HRESULT OnAttrOptionTransparent(const SStringW& value, BOOL) { return SetOption(kEditTransparent, value); }
-    HRESULT OnAttrOptionRich(const SStringW& value, BOOL) { return SetOption(kEditRich, value); }
-    HRESULT OnAttrOptionVertical(const SStringW& value, BOOL) { return SetOption(kEditVertical, value); }
-    HRESULT OnAttrOptionWordWrap(const SStringW& value, BOOL) { return SetOption(kEditWordWrap, value); }
-    HRESULT OnAttrOptionAllowBeep(const SStringW& value, BOOL) { return SetOption(kEditAllowBeep, value); }
-    HRESULT OnAttrOptionVCenter(const SStringW& value, BOOL) { return SetOption(kEditVCenter, value); }
-    HRESULT OnAttrOptionAutoWordSel(const SStringW& value, BOOL) { return SetOption(kEditAutoWordSel, value); }
-    HRESULT OnAttrInset(const SStringW& value, BOOL loading);
+    // "left,top,right,bottom": four numbers or nothing changes.
+    static bool ReadInset(RECT& inset, const SStringW& value);
     HRESULT OnAttrColorText(const SStringW& value, BOOL loading);
     HRESULT OnAttrRtf(const SStringW& value, BOOL loading);
     HRESULT OnAttrAlign(const SStringW& value, BOOL loading);
     HRESULT OnAttrNotifyChange(const SStringW& value, BOOL loading);
-    HRESULT SetOption(DWORD bit, const SStringW& value);
 
     void InitDefaultCharFormat(IFont* font);
     void InitDefaultParaFormat();

@@ -83,14 +83,7 @@ BEGIN_SWND_MSG_MAP(STabCtrl)
 private:
     // Attributes that need code; each answers as an attribute map's entry does.
     HRESULT OnAttrTabSize(const SStringW& value, BOOL loading);
-    HRESULT OnAttrTabAlign(const SStringW& value, BOOL loading);
-    HRESULT OnAttrTextDir(const SStringW& value, BOOL loading);
     HRESULT OnAttrInterpolator(const SStringW& value, BOOL loading);
-    HRESULT OnAttrTabSkin(const SStringW& value, BOOL) { return SetSkin(m_tabSkin, value); }
-    HRESULT OnAttrIconSkin(const SStringW& value, BOOL) { return SetSkin(m_iconSkin, value); }
-    HRESULT OnAttrTabInterSkin(const SStringW& value, BOOL) { return SetSkin(m_tabInterSkin, value); }
-    HRESULT OnAttrFrameSkin(const SStringW& value, BOOL) { return SetSkin(m_frameSkin, value); }
-    HRESULT SetSkin(ISkinObj*& field, const SStringW& name);
 
     void OnDestroy();
     void OnPaint(IRenderTarget* target);

@@ -2,6 +2,7 @@
 
 #include "core/SAttributeMap.h"
 #include "core/SWindow.h"
+#include "res.mgr/SResProviderMgr.h"
 
 namespace SAKU {
 
@@ -24,16 +25,14 @@ public:
     void TranslateTitle() { m_title.TranslateText(); }
 
     BEGIN_ATTRIBUTES(STabPage)
-        ATTRIBUTE_HANDLER(L"title",     OnAttrTitle)
-        ATTRIBUTE_FIELD  (L"iconIndex", m_iconIndex, ParseInt, kNoRefresh)
+        ATTRIBUTE_TEXT (L"title",     m_title,               kNoRefresh)
+        ATTRIBUTE_FIELD(L"iconIndex", m_iconIndex, ParseInt, kNoRefresh)
     END_ATTRIBUTES_CHAIN(SWindow)
 
     // SWindow overrides: the tab control shows the page's tooltip text on its tab.
     BOOL UpdateToolTip(POINT, SwndToolTipInfo&) override { return FALSE; }
 
 private:
-    HRESULT OnAttrTitle(const SStringW& value, BOOL loading);
-
     STranslatableText m_title{this};
     int m_iconIndex = -1;
 };

@@ -23,7 +23,7 @@ public:
 
     BEGIN_ATTRIBUTES(SToggle)
         ATTRIBUTE_FIELD  (L"toggled", m_toggled, ParseIntOrZero, kRefresh)
-        ATTRIBUTE_HANDLER(L"skin",    OnAttrSkin)
+        ATTRIBUTE_SKIN   (L"skin",    m_toggleSkin,                  kRefresh)
     END_ATTRIBUTES_CHAIN(SWindow)
 
     // SWindow overrides
@@ -42,8 +42,6 @@ protected:
     void OnLButtonUp(UINT flags, POINT point);
 
 private:
-    HRESULT OnAttrSkin(const SStringW& value, BOOL loading);
-
     int m_toggled = 0;
     ISkinObj* m_toggleSkin = nullptr;   // the pools'
 };

@@ -30,4 +30,7 @@ private:
     SAutoRef<IRenderFactory> m_renderFactory;
 };
 
+// The pool's font of the description at `scale`, as GetFont; null without a pool.
+IFont* FindFont(const SStringW& description, int scale);
+
 }  // namespace SAKU

@@ -4,6 +4,7 @@
 #include "core/SLayoutDim.h"
 #include "core/SObjectImpl.h"
 #include "core/STranslatableText.h"
+#include "res.mgr/SResProviderMgr.h"
 
 #include "GdiHandles.h"
 
@@ -60,38 +61,41 @@ public:
 
     // clang-format off
     BEGIN_ATTRIBUTES(SHostWndAttr)
-        ATTRIBUTE_HANDLER(L"trCtx",           OnAttrTrCtx)
-        ATTRIBUTE_HANDLER(L"title",           OnAttrTitle)
-        ATTRIBUTE_HANDLER(L"maxInset",        OnAttrMaxInset)
-        ATTRIBUTE_FIELD  (L"width",           m_width,           ParseHostSize, kRefresh)
-        ATTRIBUTE_FIELD  (L"height",          m_height,          ParseHostSize, kRefresh)
-        ATTRIBUTE_HANDLER(L"margin",          OnAttrMargin)
-        ATTRIBUTE_HANDLER(L"minsize",         OnAttrMinSize)
-        ATTRIBUTE_FIELD  (L"wndStyle",        m_wndStyle,        ParseInt,   kRefresh)
-        ATTRIBUTE_FIELD  (L"wndStyleEx",      m_wndStyleEx,      ParseInt,   kRefresh)
-        ATTRIBUTE_FIELD  (L"resizable",       m_resizable,       ParseBool,  kRefresh)
-        ATTRIBUTE_FIELD  (L"translucent",     m_translucent,     ParseBool,  kRefresh)
-        ATTRIBUTE_FIELD  (L"sendWheel2Hover", m_sendWheel2Hover, ParseBool,  kRefresh)
-        ATTRIBUTE_FIELD  (L"appWnd",          m_appWnd,          ParseBool,  kRefresh)
-        ATTRIBUTE_FIELD  (L"toolWindow",      m_toolWindow,      ParseBool,  kRefresh)
-        ATTRIBUTE_HANDLER(L"smallIcon",       OnAttrSmallIcon)
-        ATTRIBUTE_HANDLER(L"bigIcon",         OnAttrBigIcon)
-        ATTRIBUTE_FIELD  (L"alpha",           m_alpha,           ParseInt,   kRefresh)
-        ATTRIBUTE_FIELD  (L"allowSpy",        m_allowSpy,        ParseBool,  kRefresh)
-        ATTRIBUTE_FIELD  (L"appMainWnd",      m_wndType,         ParseInt,   kRefresh)
-        ATTRIBUTE_HANDLER(L"wndType",         OnAttrWndType)
+        ATTRIBUTE_FIELD(L"trCtx",           m_trCtx,           SResProviderMgr::GetString, kRefresh)
+        ATTRIBUTE_TEXT (L"title",           m_title,                                       kRefresh)
+        ATTRIBUTE_READ (L"maxInset",        m_maxInset,        ReadDims,                   kRefresh)
+        ATTRIBUTE_FIELD(L"width",           m_width,           ParseHostSize,              kRefresh)
+        ATTRIBUTE_FIELD(L"height",          m_height,          ParseHostSize,              kRefresh)
+        ATTRIBUTE_READ (L"margin",          m_margin,          ReadDims,                   kRefresh)
+        ATTRIBUTE_READ (L"minsize",         m_minSize,         ReadDims,                   kRefresh)
+        ATTRIBUTE_FIELD(L"wndStyle",        m_wndStyle,        ParseInt,                   kRefresh)
+        ATTRIBUTE_FIELD(L"wndStyleEx",      m_wndStyleEx,      ParseInt,                   kRefresh)
+        ATTRIBUTE_FIELD(L"resizable",       m_resizable,       ParseBool,                  kRefresh)
+        ATTRIBUTE_FIELD(L"translucent",     m_translucent,     ParseBool,                  kRefresh)
+        ATTRIBUTE_FIELD(L"sendWheel2Hover", m_sendWheel2Hover, ParseBool,                  kRefresh)
+        ATTRIBUTE_FIELD(L"appWnd",          m_appWnd,          ParseBool,                  kRefresh)
+        ATTRIBUTE_FIELD(L"toolWindow",      m_toolWindow,      ParseBool,                  kRefresh)
+        ATTRIBUTE_READ (L"smallIcon",       m_smallIcon,       ReadIcon,                   kRefresh)
+        ATTRIBUTE_READ (L"bigIcon",         m_bigIcon,         ReadIcon,                   kRefresh)
+        ATTRIBUTE_FIELD(L"alpha",           m_alpha,           ParseInt,                   kRefresh)
+        ATTRIBUTE_FIELD(L"allowSpy",        m_allowSpy,        ParseBool,                  kRefresh)
+        ATTRIBUTE_FIELD(L"appMainWnd",      m_wndType,         ParseInt,                   kRefresh)
+        ATTRIBUTE_WORD (L"wndType",         m_wndType,         kWndTypeWords, kExactCase,  kRefresh)
     END_ATTRIBUTES_CHAIN(SObjectImpl<IObject>)
     // clang-format on
 
 private:
-    HRESULT OnAttrTrCtx(const SStringW& value, BOOL loading);
-    HRESULT OnAttrTitle(const SStringW& value, BOOL loading);
-    HRESULT OnAttrMaxInset(const SStringW& value, BOOL loading);
-    HRESULT OnAttrMargin(const SStringW& value, BOOL loading);
-    HRESULT OnAttrMinSize(const SStringW& value, BOOL loading);
-    HRESULT OnAttrSmallIcon(const SStringW& value, BOOL loading);
-    HRESULT OnAttrBigIcon(const SStringW& value, BOOL loading);
-    HRESULT OnAttrWndType(const SStringW& value, BOOL loading);
+    // The words of "wndType", compared exactly.
+    static constexpr AttributeWord kWndTypeWords[] = {{L"undefine", kWndTypeUndefine}, {L"appMain", kWndTypeAppMain},
+                                                      {L"normal", kWndTypeNormal}};
+
+    // Exactly as many layout sizes as the field holds, separated by ','; another
+    // count is refused.
+    template <int N>
+    static bool ReadDims(SLayoutDim (&dims)[N], const SStringW& value) { return ReadDimList(dims, N, value); }
+    static bool ReadDimList(SLayoutDim* dims, int count, const SStringW& value);
+    // The application's icon of the reference; none when it has no such icon.
+    static bool ReadIcon(UniqueIcon& icon, const SStringW& value);
 
     SStringW m_trCtx;
     STranslatableText m_title{this};

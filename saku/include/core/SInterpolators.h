@@ -15,11 +15,6 @@ namespace SAKU {
 class SInterpolatorBase : public TObjRefImpl<SObjectImpl<IInterpolator>> {
 public:
     SOBJECT_CLASS(SObjectImpl<IInterpolator>, L"interpolator_base", kObjTypeInterpolator)
-
-protected:
-    // Reads `value` into `field`: kNoRefresh, or E_INVALIDARG with the field kept
-    // when the text holds no number.
-    static HRESULT ScanFloat(const SStringW& value, float& field);
 };
 
 // Declares an interpolator class's name and base for the factories.
@@ -44,12 +39,10 @@ public:
     SINTERPOLATOR_CLASS(L"Decelerate")
 
     BEGIN_ATTRIBUTES(SDecelerateInterpolator)
-        ATTRIBUTE_HANDLER(L"factor", OnAttrFactor)
+        ATTRIBUTE_FIELD(L"factor", m_factor, ParseFloat, kNoRefresh)
     END_ATTRIBUTES_CHAIN(SInterpolatorBase)
 
 private:
-    HRESULT OnAttrFactor(const SStringW& value, BOOL) { return ScanFloat(value, m_factor); }
-
     float m_factor = 1.0f;
 };
 
@@ -64,12 +57,10 @@ public:
     SINTERPOLATOR_CLASS(L"Anticipate")
 
     BEGIN_ATTRIBUTES(SAnticipateInterpolator)
-        ATTRIBUTE_HANDLER(L"tension", OnAttrTension)
+        ATTRIBUTE_FIELD(L"tension", m_tension, ParseFloat, kNoRefresh)
     END_ATTRIBUTES_CHAIN(SInterpolatorBase)
 
 private:
-    HRESULT OnAttrTension(const SStringW& value, BOOL) { return ScanFloat(value, m_tension); }
-
     float m_tension = 2.0f;
 };
 
@@ -80,14 +71,11 @@ public:
     SINTERPOLATOR_CLASS(L"AnticipateOvershoot")
 
     BEGIN_ATTRIBUTES(SAnticipateOvershootInterpolator)
-        ATTRIBUTE_HANDLER(L"tension",      OnAttrTension)
-        ATTRIBUTE_HANDLER(L"extraTension", OnAttrExtraTension)
+        ATTRIBUTE_FIELD(L"tension",      m_tension,      ParseFloat, kNoRefresh)
+        ATTRIBUTE_FIELD(L"extraTension", m_extraTension, ParseFloat, kNoRefresh)
     END_ATTRIBUTES_CHAIN(SInterpolatorBase)
 
 private:
-    HRESULT OnAttrTension(const SStringW& value, BOOL) { return ScanFloat(value, m_tension); }
-    HRESULT OnAttrExtraTension(const SStringW& value, BOOL) { return ScanFloat(value, m_extraTension); }
-
     float m_tension = 2.0f;
     float m_extraTension = 1.5f;
 };
@@ -104,12 +92,10 @@ public:
     SINTERPOLATOR_CLASS(L"Cycle")
 
     BEGIN_ATTRIBUTES(SCycleInterpolator)
-        ATTRIBUTE_HANDLER(L"cycles", OnAttrCycles)
+        ATTRIBUTE_FIELD(L"cycles", m_cycles, ParseFloat, kNoRefresh)
     END_ATTRIBUTES_CHAIN(SInterpolatorBase)
 
 private:
-    HRESULT OnAttrCycles(const SStringW& value, BOOL) { return ScanFloat(value, m_cycles); }
-
     float m_cycles = 1.0f;
 };
 
@@ -119,12 +105,10 @@ public:
     SINTERPOLATOR_CLASS(L"Overshoot")
 
     BEGIN_ATTRIBUTES(SOvershootInterpolator)
-        ATTRIBUTE_HANDLER(L"tension", OnAttrTension)
+        ATTRIBUTE_FIELD(L"tension", m_tension, ParseFloat, kNoRefresh)
     END_ATTRIBUTES_CHAIN(SInterpolatorBase)
 
 private:
-    HRESULT OnAttrTension(const SStringW& value, BOOL) { return ScanFloat(value, m_tension); }
-
     float m_tension = 2.0f;
 };
 

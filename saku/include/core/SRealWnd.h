@@ -3,6 +3,7 @@
 #include "core/SAttributeMap.h"
 #include "core/SWindow.h"
 #include "core/SwndMsgCracker.h"
+#include "res.mgr/SResProviderMgr.h"
 
 #include <pugixml.hpp>
 
@@ -43,11 +44,11 @@ public:
 
     // clang-format off
     BEGIN_ATTRIBUTES(SRealWnd)
-        ATTRIBUTE_HANDLER(L"wndclass", OnAttrClassName)
-        ATTRIBUTE_HANDLER(L"wndname",  OnAttrWindowName)
-        ATTRIBUTE_FIELD  (L"style",    m_params.style,   ParseInt, kNoRefresh)
-        ATTRIBUTE_FIELD  (L"exstyle",  m_params.exStyle, ParseInt, kNoRefresh)
-        ATTRIBUTE_FIELD  (L"init",     m_init,           ParseInt, kNoRefresh)
+        ATTRIBUTE_FIELD(L"wndclass", m_params.className,  SResProviderMgr::GetString, kNoRefresh)
+        ATTRIBUTE_FIELD(L"wndname",  m_params.windowName, SResProviderMgr::GetString, kNoRefresh)
+        ATTRIBUTE_FIELD(L"style",    m_params.style,      ParseInt,                   kNoRefresh)
+        ATTRIBUTE_FIELD(L"exstyle",  m_params.exStyle,    ParseInt,                   kNoRefresh)
+        ATTRIBUTE_FIELD(L"init",     m_init,              ParseInt,                   kNoRefresh)
     END_ATTRIBUTES_CHAIN(SWindow)
 
     BEGIN_SWND_MSG_MAP(SRealWnd)
@@ -69,8 +70,6 @@ protected:
     void OnShowWindow(BOOL show, UINT status);
 
 private:
-    HRESULT OnAttrClassName(const SStringW& value, BOOL loading);
-    HRESULT OnAttrWindowName(const SStringW& value, BOOL loading);
     bool HasRealWnd() const { return m_realHwnd && ::IsWindow(m_realHwnd); }
 
     SRealWndParams m_params;

@@ -18,10 +18,10 @@ public:
     static constexpr int kStateCount = 4;
 
     BEGIN_ATTRIBUTES(SSKinGroup)
-        ATTRIBUTE_HANDLER(L"normal",   OnAttrNormal)
-        ATTRIBUTE_HANDLER(L"hover",    OnAttrHover)
-        ATTRIBUTE_HANDLER(L"pushDown", OnAttrPushDown)
-        ATTRIBUTE_HANDLER(L"disable",  OnAttrDisable)
+        ATTRIBUTE_LOOKUP(L"normal",   m_skins[0], m_names[0], FindSkin, kNoRefresh)
+        ATTRIBUTE_LOOKUP(L"hover",    m_skins[1], m_names[1], FindSkin, kNoRefresh)
+        ATTRIBUTE_LOOKUP(L"pushDown", m_skins[2], m_names[2], FindSkin, kNoRefresh)
+        ATTRIBUTE_LOOKUP(L"disable",  m_skins[3], m_names[3], FindSkin, kNoRefresh)
     END_ATTRIBUTES_CHAIN(SSkinObjBase)
 
     // No reference added; null when the state has none.
@@ -39,12 +39,6 @@ protected:
     void DrawImpl(IRenderTarget* target, const RECT* rect, int state, BYTE alpha) override;
 
 private:
-    HRESULT SetStateSkin(int state, const SStringW& name);
-    HRESULT OnAttrNormal(const SStringW& value, BOOL) { return SetStateSkin(0, value); }
-    HRESULT OnAttrHover(const SStringW& value, BOOL) { return SetStateSkin(1, value); }
-    HRESULT OnAttrPushDown(const SStringW& value, BOOL) { return SetStateSkin(2, value); }
-    HRESULT OnAttrDisable(const SStringW& value, BOOL) { return SetStateSkin(3, value); }
-
     SAutoRef<ISkinObj> m_skins[kStateCount];
     SStringW m_names[kStateCount];
 };

@@ -15,13 +15,13 @@ public:
     SOBJECT_BASE_CLASS(L"imglist")
 
     BEGIN_ATTRIBUTES(SSkinImgFrame)
-        ATTRIBUTE_HANDLER(L"margin",   OnAttrMargin)
-        ATTRIBUTE_FIELD  (L"left",     m_margins.left,   ParseInt, kNoRefresh)
-        ATTRIBUTE_FIELD  (L"top",      m_margins.top,    ParseInt, kNoRefresh)
-        ATTRIBUTE_FIELD  (L"right",    m_margins.right,  ParseInt, kNoRefresh)
-        ATTRIBUTE_FIELD  (L"bottom",   m_margins.bottom, ParseInt, kNoRefresh)
-        ATTRIBUTE_HANDLER(L"margin-x", OnAttrMarginX)
-        ATTRIBUTE_HANDLER(L"margin-y", OnAttrMarginY)
+        ATTRIBUTE_READ (L"margin",   m_margins,        ReadMargins,                kNoRefresh)
+        ATTRIBUTE_FIELD(L"left",     m_margins.left,   ParseInt,                   kNoRefresh)
+        ATTRIBUTE_FIELD(L"top",      m_margins.top,    ParseInt,                   kNoRefresh)
+        ATTRIBUTE_FIELD(L"right",    m_margins.right,  ParseInt,                   kNoRefresh)
+        ATTRIBUTE_FIELD(L"bottom",   m_margins.bottom, ParseInt,                   kNoRefresh)
+        ATTRIBUTE_PAIR (L"margin-x", m_margins.left,   m_margins.right,  ParseInt, kNoRefresh)
+        ATTRIBUTE_PAIR (L"margin-y", m_margins.top,    m_margins.bottom, ParseInt, kNoRefresh)
     END_ATTRIBUTES_CHAIN(SSkinImgList)
 
     // Left, top, right and bottom widths.
@@ -37,10 +37,8 @@ protected:
     void DrawImpl(IRenderTarget* target, const RECT* rect, int state, BYTE alpha) override;
 
 private:
-    HRESULT OnAttrMargin(const SStringW& value, BOOL loading);
-    HRESULT OnAttrMarginX(const SStringW& value, BOOL) { return SetMarginPair(value, m_margins.left, m_margins.right); }
-    HRESULT OnAttrMarginY(const SStringW& value, BOOL) { return SetMarginPair(value, m_margins.top, m_margins.bottom); }
-    static HRESULT SetMarginPair(const SStringW& value, LONG& first, LONG& second);
+    // "left,top,right,bottom": at least one number; the ones given set the first margins.
+    static bool ReadMargins(RECT& margins, const SStringW& value);
 
     RECT m_margins = {0, 0, 0, 0};
 };

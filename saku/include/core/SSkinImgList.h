@@ -22,10 +22,10 @@ public:
     BEGIN_ATTRIBUTES(SSkinImgList)
         ATTRIBUTE_HANDLER(L"src",         OnAttrSrc)
         ATTRIBUTE_HANDLER(L"states",      OnAttrStates)
-        ATTRIBUTE_FIELD  (L"tile",        m_tile,     ParseInt, kRefresh)
-        ATTRIBUTE_FIELD  (L"autoFit",     m_autoFit,  ParseInt, kRefresh)
-        ATTRIBUTE_FIELD  (L"vertical",    m_vertical, ParseInt, kRefresh)
-        ATTRIBUTE_HANDLER(L"filterLevel", OnAttrFilterLevel)
+        ATTRIBUTE_FIELD  (L"tile",        m_tile,        ParseInt,                 kRefresh)
+        ATTRIBUTE_FIELD  (L"autoFit",     m_autoFit,     ParseInt,                 kRefresh)
+        ATTRIBUTE_FIELD  (L"vertical",    m_vertical,    ParseInt,                 kRefresh)
+        ATTRIBUTE_WORD   (L"filterLevel", m_filterLevel, kFilterWords, kExactCase, kRefresh)
     END_ATTRIBUTES_CHAIN(SSkinObjBase)
 
     // Out of line, where IBitmap is complete.
@@ -66,7 +66,9 @@ protected:
 
 private:
     HRESULT OnAttrStates(const SStringW& value, BOOL loading);
-    HRESULT OnAttrFilterLevel(const SStringW& value, BOOL loading);
+
+    // The words of "filterLevel", compared exactly: the level is their index.
+    static constexpr AttributeWord kFilterWords[] = {{L"none", 0}, {L"low", 1}, {L"medium", 2}, {L"high", 3}};
 
     SAutoRef<IBitmap> m_image;
     SAutoRef<IBitmap> m_uncolorized;   // the image's own pixels while colorized

@@ -4,6 +4,7 @@
 #include "core/SAttributeMap.h"
 #include "core/SObjectFactory.h"
 #include "core/SObjectImpl.h"
+#include "res.mgr/SResProviderMgr.h"
 
 namespace SAKU {
 
@@ -19,10 +20,10 @@ public:
     SOBJECT_CLASS(SObjectImpl<ISkinObj>, L"skinObjBase", kObjTypeSkin)
 
     BEGIN_ATTRIBUTES(SSkinObjBase)
-        ATTRIBUTE_FIELD  (L"alpha",          m_alpha,          ParseInt, kRefresh)
-        ATTRIBUTE_FIELD  (L"enableColorize", m_enableColorize, ParseInt, kRefresh)
-        ATTRIBUTE_FIELD  (L"scale",          m_scale,          ParseInt, kNoRefresh)
-        ATTRIBUTE_HANDLER(L"name",           OnAttrName)
+        ATTRIBUTE_FIELD(L"alpha",          m_alpha,          ParseInt,                   kRefresh)
+        ATTRIBUTE_FIELD(L"enableColorize", m_enableColorize, ParseInt,                   kRefresh)
+        ATTRIBUTE_FIELD(L"scale",          m_scale,          ParseInt,                   kNoRefresh)
+        ATTRIBUTE_FIELD(L"name",           m_name,           SResProviderMgr::GetString, kNoRefresh)
     END_ATTRIBUTES_CHAIN(SObjectImpl<ISkinObj>)
 
     // IObject overrides
@@ -60,8 +61,6 @@ protected:
     void ColorizeColors(COLORREF* colors, COLORREF* saved, int count, COLORREF color);
 
 private:
-    HRESULT OnAttrName(const SStringW& value, BOOL loading);
-
     BYTE m_alpha = 0xFF;
     COLORREF m_colorize = 0;
     BOOL m_enableColorize = TRUE;

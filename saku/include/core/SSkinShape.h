@@ -30,7 +30,7 @@ public:
     class SShapeRing;
 
     BEGIN_ATTRIBUTES(SSkinShape)
-        ATTRIBUTE_HANDLER(L"shape", OnAttrShape)
+        ATTRIBUTE_WORD(L"shape", m_shape, kShapeWords, kExactCase, kRefresh)
     END_ATTRIBUTES_CHAIN(SSkinObjBase)
 
     // Out of line, where the parts are complete.
@@ -52,7 +52,9 @@ protected:
     void DrawImpl(IRenderTarget* target, const RECT* rect, int state, BYTE alpha) override;
 
 private:
-    HRESULT OnAttrShape(const SStringW& value, BOOL loading);
+    // The words of "shape", compared exactly.
+    static constexpr AttributeWord kShapeWords[] = {{L"rectangle", kRectangle}, {L"oval", kOval}, {L"ring", kRing}};
+
     int Pixels(const SLayoutDim& size) const { return size.ToPixelSize(GetScale()); }
     void DrawGradient(IRenderTarget* target, const RECT& inner, POINT corners, BYTE alpha);
     void DrawStroke(IRenderTarget* target, const RECT& inner, POINT corners);

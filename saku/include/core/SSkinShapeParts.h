@@ -44,11 +44,12 @@ class SSkinShape::SStroke : public TObjRefImpl<SObjectImpl<IShapePart>> {
 public:
     SOBJECT_CLASS(SObjectImpl<IShapePart>, L"stroke", kObjTypeNone)
     BEGIN_ATTRIBUTES(SStroke)
-        ATTRIBUTE_FIELD  (L"width", m_width, SLayoutDim, kRefresh)
-        ATTRIBUTE_COLOR  (L"color", m_color, kRefresh)
-        ATTRIBUTE_HANDLER(L"style", OnAttrStyle)
+        ATTRIBUTE_FIELD(L"width", m_width, SLayoutDim,              kRefresh)
+        ATTRIBUTE_COLOR(L"color", m_color,                          kRefresh)
+        ATTRIBUTE_WORD (L"style", m_style, kStyleWords, kExactCase, kRefresh)
     END_ATTRIBUTES_CHAIN(SObjectImpl<IShapePart>)
-    HRESULT OnAttrStyle(const SStringW& value, BOOL loading);
+    static constexpr AttributeWord kStyleWords[] = {{L"solid", PS_SOLID}, {L"dash", PS_DASH},
+                                                    {L"dashDot", PS_DASHDOT}, {L"dashDotDot", PS_DASHDOTDOT}};
     SLayoutDim m_width;
     COLORREF m_color = kColorNone;
     int m_style = PS_SOLID;
@@ -60,16 +61,16 @@ class SSkinShape::SGradient : public TObjRefImpl<SObjectImpl<IShapePart>> {
 public:
     SOBJECT_CLASS(SObjectImpl<IShapePart>, L"gradient", kObjTypeNone)
     BEGIN_ATTRIBUTES(SGradient)
-        ATTRIBUTE_HANDLER(L"type",        OnAttrType)
-        ATTRIBUTE_FIELD  (L"angle",       m_angle,       ParseFloat, kRefresh)
-        ATTRIBUTE_FIELD  (L"centerX",     m_centerX,     ParseFloat, kRefresh)
-        ATTRIBUTE_FIELD  (L"centerY",     m_centerY,     ParseFloat, kRefresh)
-        ATTRIBUTE_COLOR  (L"startColor",  m_startColor,  kRefresh)
-        ATTRIBUTE_COLOR  (L"centerColor", m_centerColor, kRefresh)
-        ATTRIBUTE_COLOR  (L"endColor",    m_endColor,    kRefresh)
-        ATTRIBUTE_FIELD  (L"radius",      m_radius,      SLayoutDim, kRefresh)
+        ATTRIBUTE_WORD (L"type",        m_type,        kTypeWords, kExactCase, kRefresh)
+        ATTRIBUTE_FIELD(L"angle",       m_angle,       ParseFloat,             kRefresh)
+        ATTRIBUTE_FIELD(L"centerX",     m_centerX,     ParseFloat,             kRefresh)
+        ATTRIBUTE_FIELD(L"centerY",     m_centerY,     ParseFloat,             kRefresh)
+        ATTRIBUTE_COLOR(L"startColor",  m_startColor,                          kRefresh)
+        ATTRIBUTE_COLOR(L"centerColor", m_centerColor,                         kRefresh)
+        ATTRIBUTE_COLOR(L"endColor",    m_endColor,                            kRefresh)
+        ATTRIBUTE_FIELD(L"radius",      m_radius,      SLayoutDim,             kRefresh)
     END_ATTRIBUTES_CHAIN(SObjectImpl<IShapePart>)
-    HRESULT OnAttrType(const SStringW& value, BOOL loading);
+    static constexpr AttributeWord kTypeWords[] = {{L"linear", 0}, {L"radial", 1}, {L"sweep", 2}};
     int m_type = 0;
     float m_angle = 0.0f;
     float m_centerX = 0.5f;

@@ -2,6 +2,7 @@
 
 #include "core/SAttributeMap.h"
 #include "core/SAutoRef.h"
+#include "core/SFontPool.h"
 #include "core/SLayoutDim.h"
 #include "core/SObjectImpl.h"
 #include "render/IFont.h"
@@ -24,6 +25,11 @@ public:
     // Alignment words as stored; GetTextFormat turns them into DT_ flags.
     static constexpr int kAlignLeft = 0, kAlignCenter = 256, kAlignRight = 512;
     static constexpr int kVAlignTop = 0, kVAlignMiddle = 4096, kVAlignBottom = 8192;
+    // The words of "align" and "valign", compared exactly.
+    static constexpr AttributeWord kAlignWords[] = {{L"left", kAlignLeft}, {L"center", kAlignCenter},
+                                                    {L"right", kAlignRight}};
+    static constexpr AttributeWord kVAlignWords[] = {{L"top", kVAlignTop}, {L"middle", kVAlignMiddle},
+                                                     {L"bottom", kVAlignBottom}};
 
     SwndStyle();
     ~SwndStyle() override;
@@ -33,30 +39,30 @@ public:
     // E_FAIL for a value it cannot use (the old value stays), and E_NOTIMPL for a
     // name it does not know, which the window then offers to its layout.
     BEGIN_ATTRIBUTES(SwndStyle)
-        ATTRIBUTE_FIELD  (L"textMode",         m_textMode,        ParseInt,                   kRefresh)
-        ATTRIBUTE_HANDLER(L"align",            OnAttrAlign)
-        ATTRIBUTE_HANDLER(L"valign",           OnAttrVAlign)
-        ATTRIBUTE_COLOR  (L"colorBkgnd",       m_crBg,                                        kRefresh)
-        ATTRIBUTE_COLOR  (L"colorBorder",      m_crBorder,                                    kRefresh)
-        ATTRIBUTE_COLOR  (L"colorText",        m_crText[0],                                   kRefresh)
-        ATTRIBUTE_COLOR  (L"colorTextHover",   m_crText[1],                                   kRefresh)
-        ATTRIBUTE_COLOR  (L"colorTextPush",    m_crText[2],                                   kRefresh)
-        ATTRIBUTE_COLOR  (L"colorTextDisable", m_crText[3],                                   kRefresh)
-        ATTRIBUTE_HANDLER(L"font",             OnAttrFont<0>)
-        ATTRIBUTE_HANDLER(L"fontHover",        OnAttrFont<1>)
-        ATTRIBUTE_HANDLER(L"fontPush",         OnAttrFont<2>)
-        ATTRIBUTE_HANDLER(L"fontDisable",      OnAttrFont<3>)
-        ATTRIBUTE_HANDLER(L"margin-x",         OnAttrMarginX)
-        ATTRIBUTE_HANDLER(L"margin-y",         OnAttrMarginY)
-        ATTRIBUTE_HANDLER(L"margin",           OnAttrMargin)
-        ATTRIBUTE_HANDLER(L"inset",            OnAttrPadding)
-        ATTRIBUTE_HANDLER(L"padding",          OnAttrPadding)
-        ATTRIBUTE_FIELD  (L"cursor",           m_strCursor,        SResProviderMgr::GetString, kNoRefresh)
-        ATTRIBUTE_FIELD  (L"dotted",           m_bDotted,          ParseFlag,                  kNoRefresh)
-        ATTRIBUTE_FIELD  (L"trackMouseEvent",  m_bTrackMouseEvent, ParseFlag,                  kNoRefresh)
-        ATTRIBUTE_FIELD  (L"alpha",            m_byAlpha,          ParseInt,                   kRefresh)
-        ATTRIBUTE_FIELD  (L"bkgndBlend",       m_bBkgndBlend,      ParseFlag,                  kRefresh)
-        ATTRIBUTE_FIELD  (L"sepSpace",         m_bySepSpace,       ParseInt,                   kRefresh)
+        ATTRIBUTE_FIELD (L"textMode",         m_textMode,         ParseInt,                   kRefresh)
+        ATTRIBUTE_WORD  (L"align",            m_align,            kAlignWords,   kExactCase,  kRefresh)
+        ATTRIBUTE_WORD  (L"valign",           m_valign,           kVAlignWords,  kExactCase,  kRefresh)
+        ATTRIBUTE_COLOR (L"colorBkgnd",       m_crBg,                                         kRefresh)
+        ATTRIBUTE_COLOR (L"colorBorder",      m_crBorder,                                     kRefresh)
+        ATTRIBUTE_COLOR (L"colorText",        m_crText[0],                                    kRefresh)
+        ATTRIBUTE_COLOR (L"colorTextHover",   m_crText[1],                                    kRefresh)
+        ATTRIBUTE_COLOR (L"colorTextPush",    m_crText[2],                                    kRefresh)
+        ATTRIBUTE_COLOR (L"colorTextDisable", m_crText[3],                                    kRefresh)
+        ATTRIBUTE_LOOKUP(L"font",             m_font[0],          m_fontDesc[0], FindFont,    kRefresh)
+        ATTRIBUTE_LOOKUP(L"fontHover",        m_font[1],          m_fontDesc[1], FindFont,    kRefresh)
+        ATTRIBUTE_LOOKUP(L"fontPush",         m_font[2],          m_fontDesc[2], FindFont,    kRefresh)
+        ATTRIBUTE_LOOKUP(L"fontDisable",      m_font[3],          m_fontDesc[3], FindFont,    kRefresh)
+        ATTRIBUTE_PAIR  (L"margin-x",         m_margin[0],        m_margin[2],   SLayoutDim,  kRefreshOnceLoaded)
+        ATTRIBUTE_PAIR  (L"margin-y",         m_margin[1],        m_margin[3],   SLayoutDim,  kRefreshOnceLoaded)
+        ATTRIBUTE_READ  (L"margin",           m_margin,           ReadSides,                  kRefreshOnceLoaded)
+        ATTRIBUTE_READ  (L"inset",            m_padding,          ReadSides,                  kRefreshOnceLoaded)
+        ATTRIBUTE_READ  (L"padding",          m_padding,          ReadSides,                  kRefreshOnceLoaded)
+        ATTRIBUTE_FIELD (L"cursor",           m_strCursor,        SResProviderMgr::GetString, kNoRefresh)
+        ATTRIBUTE_FIELD (L"dotted",           m_bDotted,          ParseFlag,                  kNoRefresh)
+        ATTRIBUTE_FIELD (L"trackMouseEvent",  m_bTrackMouseEvent, ParseFlag,                  kNoRefresh)
+        ATTRIBUTE_FIELD (L"alpha",            m_byAlpha,          ParseInt,                   kRefresh)
+        ATTRIBUTE_FIELD (L"bkgndBlend",       m_bBkgndBlend,      ParseFlag,                  kRefresh)
+        ATTRIBUTE_FIELD (L"sepSpace",         m_bySepSpace,       ParseInt,                   kRefresh)
     END_ATTRIBUTES_CHAIN(SObjectImpl<IObject>)
 
     RECT GetMarginRect() const;    // in pixels at the style's scale
@@ -89,21 +95,9 @@ public:
     bool m_bBkgndBlend = true;          // the parent paints below the window
 
 private:
-    HRESULT OnAttrAlign(const SStringW& value, BOOL loading);
-    HRESULT OnAttrVAlign(const SStringW& value, BOOL loading);
-    template <int state>
-    HRESULT OnAttrFont(const SStringW& value, BOOL)
-    {
-        return SetStateFont(state, value);
-    }
-    HRESULT OnAttrMarginX(const SStringW& value, BOOL loading);
-    HRESULT OnAttrMarginY(const SStringW& value, BOOL loading);
-    HRESULT OnAttrMargin(const SStringW& value, BOOL loading) { return SetSides(m_margin, value, loading); }
-    HRESULT OnAttrPadding(const SStringW& value, BOOL loading) { return SetSides(m_padding, value, loading); }
-
-    // Stores the description and takes its font from the font pool at the style's scale.
-    HRESULT SetStateFont(int state, const SStringW& description);
-    static HRESULT SetSides(SLayoutDim (&sides)[4], const SStringW& value, BOOL loading);
+    // "margin", "padding": one size for every side, two (horizontal, vertical) or
+    // four; another count changes no side, though the attribute is taken.
+    static bool ReadSides(SLayoutDim (&sides)[4], const SStringW& value);
 
     SLayoutDim m_margin[4];    // left, top, right, bottom
     SLayoutDim m_padding[4];

@@ -15,11 +15,11 @@ public:
     SOBJECT_CLASS(SObjectImpl<ILayoutParam>, L"SakuLayoutParam", kObjTypeNone)
 
     BEGIN_ATTRIBUTES(SakuLayoutParam)
-        ATTRIBUTE_HANDLER(L"width",  OnAttrWidth)
-        ATTRIBUTE_HANDLER(L"height", OnAttrHeight)
-        ATTRIBUTE_HANDLER(L"size",   OnAttrSize)
-        ATTRIBUTE_HANDLER(L"pos",    OnAttrPos)
-        ATTRIBUTE_HANDLER(L"offset", OnAttrOffset)
+        ATTRIBUTE_SETTER(L"width",  m_data, SetWidth)
+        ATTRIBUTE_SETTER(L"height", m_data, SetHeight)
+        ATTRIBUTE_SETTER(L"size",   m_data, SetSize)
+        ATTRIBUTE_SETTER(L"pos",    m_data, SetPos)
+        ATTRIBUTE_SETTER(L"offset", m_data, SetOffset)
     END_ATTRIBUTES_CHAIN(SObjectImpl<ILayoutParam>)
 
     const SakuLayoutParamStruct& GetData() const { return m_data; }
@@ -42,12 +42,6 @@ public:
     void* GetRawData() override { return &m_data; }
 
 private:
-    HRESULT OnAttrWidth(const SStringW& value, BOOL) { return m_data.SetWidth(value); }
-    HRESULT OnAttrHeight(const SStringW& value, BOOL) { return m_data.SetHeight(value); }
-    HRESULT OnAttrSize(const SStringW& value, BOOL) { return m_data.SetSize(value); }
-    HRESULT OnAttrPos(const SStringW& value, BOOL) { return m_data.SetPos(value); }
-    HRESULT OnAttrOffset(const SStringW& value, BOOL) { return m_data.SetOffset(value); }
-
     SakuLayoutParamStruct m_data;
 };
 

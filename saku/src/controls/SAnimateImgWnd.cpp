@@ -2,7 +2,6 @@
 
 #include "core/Events.h"
 #include "core/ISkinObj.h"
-#include "core/SkinLookup.h"
 
 #include <algorithm>
 
@@ -20,12 +19,6 @@ SAnimateImgWnd::SAnimateImgWnd()
     ApplyAttribute(L"msgTransparent", L"1", TRUE);   // a picture never takes the mouse
     GetEventSet()->AddEvent(EventAnimateStart::EventID, EventAnimateStart::EventName());
     GetEventSet()->AddEvent(EventAnimateStop::EventID, EventAnimateStop::EventName());
-}
-
-HRESULT SAnimateImgWnd::OnAttrSkin(const SStringW& value, BOOL)
-{
-    m_animateSkin = FindSkin(value, GetScale());
-    return kRefresh;
 }
 
 void SAnimateImgWnd::Start()

@@ -35,18 +35,6 @@ int SBoxWindow::StateIndex(DWORD state)
     return (state & WndState_Check) ? index + kCheckedStates : index;
 }
 
-HRESULT SBoxWindow::OnAttrSkin(const SStringW& value, BOOL)
-{
-    m_boxSkin = FindSkin(value, GetScale());
-    return kNoRefresh;
-}
-
-HRESULT SBoxWindow::OnAttrFocusSkin(const SStringW& value, BOOL)
-{
-    m_focusSkin = FindSkin(value, GetScale());
-    return kNoRefresh;
-}
-
 SIZE SBoxWindow::BoxSize() const
 {
     return m_boxSkin ? m_boxSkin->QuerySkinSize() : SIZE{0, 0};

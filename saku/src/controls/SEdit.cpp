@@ -1,19 +1,11 @@
 #include "controls/SEdit.h"
 
-#include "res.mgr/SResProviderMgr.h"
-
 namespace SAKU {
 
 SEdit::SEdit()
 {
     ApplyAttribute(L"rich", L"0", TRUE);
     ApplyAttribute(L"autoSel", L"1", TRUE);
-}
-
-HRESULT SEdit::OnAttrCueText(const SStringW& value, BOOL)
-{
-    m_cueText.SetText(SResProviderMgr::GetString(value));
-    return kRefresh;
 }
 
 int SEdit::OnLanguageChanged()

@@ -21,12 +21,6 @@ void SImageWnd::SetImage(IBitmap* bitmap, int filterLevel)
     Invalidate();
 }
 
-HRESULT SImageWnd::OnAttrSkin(const SStringW& value, BOOL)
-{
-    m_imageSkin = FindSkin(value, GetScale());
-    return kRefresh;
-}
-
 SIZE SImageWnd::MeasureDesiredSize(const RECT*)
 {
     if (m_bitmap)

@@ -1,31 +1,9 @@
 #include "controls/SLine.h"
 
 #include "core/RenderObjSelection.h"
-#include "core/WordIndex.h"
 #include "render/IPen.h"
 
 namespace SAKU {
-
-HRESULT SLine::OnAttrMode(const SStringW& value, BOOL)
-{
-    static const wchar_t* const kWords[] = {L"horizontal", L"vertical", L"tilt"};
-    const int mode = WordIndex(value, kWords);
-    if (mode < 0)
-        return E_FAIL;
-    m_mode = mode;
-    return kNoRefresh;
-}
-
-HRESULT SLine::OnAttrLineStyle(const SStringW& value, BOOL)
-{
-    // In the order of the PS_ pen styles they name.
-    static const wchar_t* const kWords[] = {L"solid", L"dash", L"dot", L"dashdot", L"dashdotdot"};
-    const int style = WordIndex(value, kWords);
-    if (style < 0)
-        return E_FAIL;
-    m_lineStyle = style;
-    return kNoRefresh;
-}
 
 void SLine::OnPaint(IRenderTarget* target)
 {

@@ -8,7 +8,6 @@
 #include "core/Events.h"
 #include "core/ISkinObj.h"
 #include "core/ISlotFunctor.h"
-#include "core/SSkinPool.h"
 #include "core/SXmlLookup.h"
 #include "render/IRenderTarget.h"
 
@@ -663,13 +662,6 @@ BOOL SListView::BuildChildren(pugi::xml_node element)
         SetItemLocator(SAutoRef<IListViewItemLocator>::Adopt(new SListViewItemLocatorFlex(height, m_dividerSize)).Get());
     }
     return TRUE;
-}
-
-HRESULT SListView::OnAttrDividerSkin(const SStringW& value, BOOL)
-{
-    SSkinPoolMgr* const skins = SSkinPoolMgr::GetInstance();
-    m_dividerSkin = skins ? skins->GetSkin(value, GetScale()) : nullptr;
-    return S_OK;
 }
 
 void SListView::BroadcastToPanels(UINT message, WPARAM wParam, LPARAM lParam)

@@ -41,8 +41,7 @@ ISkinObj* SMenuAttr::SkinNamed(const SStringW& name)
 
 IFont* SMenuAttr::FontNamed(const SStringW& description)
 {
-    SFontPool* const fonts = SFontPool::GetInstance();
-    return fonts ? fonts->GetFont(description, kMenuScale) : nullptr;
+    return FindFont(description, kMenuScale);
 }
 
 void SMenuAttr::OnInitFinished(pugi::xml_node)
@@ -53,14 +52,13 @@ void SMenuAttr::OnInitFinished(pugi::xml_node)
         m_font = FontNamed(SStringW());
 }
 
-HRESULT SMenuAttr::OnAttrIconSize(const SStringW& value, BOOL)
+bool SMenuAttr::ReadIconSize(SIZE& size, const SStringW& value)
 {
-    // "w,h": a number that is missing keeps its side.
-    int width = m_iconSize.cx;
-    int height = m_iconSize.cy;
+    int width = size.cx;
+    int height = size.cy;
     (void)swscanf(value.c_str(), L"%d,%d", &width, &height);   // what it could not read stays
-    m_iconSize = SIZE{width, height};
-    return kNoRefresh;
+    size = SIZE{width, height};
+    return true;
 }
 
 }  // namespace SAKU

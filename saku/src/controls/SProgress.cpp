@@ -17,18 +17,6 @@ BOOL SProgress::SetValue(int value)
     return TRUE;
 }
 
-HRESULT SProgress::OnAttrBkgndSkin(const SStringW& value, BOOL)
-{
-    m_bkgndSkin = FindSkin(value, GetScale());
-    return kRefresh;
-}
-
-HRESULT SProgress::OnAttrPosSkin(const SStringW& value, BOOL)
-{
-    m_posSkin = FindSkin(value, GetScale());
-    return kRefresh;
-}
-
 int SProgress::OnCreate(LPCREATESTRUCT createStruct)
 {
     const int created = OnWindowCreate(createStruct);

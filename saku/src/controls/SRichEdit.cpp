@@ -196,27 +196,13 @@ void SRichEdit::NotifyPropertyChange(DWORD mask, DWORD bits)
 
 // ---- Attributes ---------------------------------------------------------------------
 
-HRESULT SRichEdit::OnAttrStyle(const SStringW& value, BOOL)
+bool SRichEdit::ReadInset(RECT& inset, const SStringW& value)
 {
-    return StoreAttribute(m_editStyle, ParseInt(value), kNoRefresh);
-}
-
-HRESULT SRichEdit::SetOption(DWORD bit, const SStringW& value)
-{
-    const std::optional<int> number = ParseInt(value);
-    if (!number)
-        return E_INVALIDARG;
-    m_options = *number ? (m_options | bit) : (m_options & ~bit);
-    return kNoRefresh;
-}
-
-HRESULT SRichEdit::OnAttrInset(const SStringW& value, BOOL)
-{
-    RECT inset = {};
-    if (swscanf(value.c_str(), L"%ld,%ld,%ld,%ld", &inset.left, &inset.top, &inset.right, &inset.bottom) != 4)
-        return E_INVALIDARG;
-    m_inset = inset;
-    return kNoRefresh;
+    RECT read = {};
+    if (swscanf(value.c_str(), L"%ld,%ld,%ld,%ld", &read.left, &read.top, &read.right, &read.bottom) != 4)
+        return false;
+    inset = read;
+    return true;
 }
 
 HRESULT SRichEdit::OnAttrColorText(const SStringW& value, BOOL loading)
@@ -257,7 +243,7 @@ HRESULT SRichEdit::OnAttrAlign(const SStringW& value, BOOL loading)
 
 HRESULT SRichEdit::OnAttrNotifyChange(const SStringW& value, BOOL)
 {
-    const HRESULT result = SetOption(kEditNotifyChange, value);
+    const HRESULT result = StoreFlagAttribute(m_options, kEditNotifyChange, ParseBool(value), kNoRefresh);
     if (FAILED(result) || !GetTextServices())
         return result;
     LRESULT mask = SendToServices(EM_GETEVENTMASK);

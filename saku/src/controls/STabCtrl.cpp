@@ -9,7 +9,6 @@
 #include "core/SkinLookup.h"
 #include "core/SXmlLookup.h"
 #include "core/SplitString.h"
-#include "core/WordIndex.h"
 
 #include <pugixml.hpp>
 
@@ -21,6 +20,15 @@ namespace SAKU {
 namespace {
 
 constexpr const wchar_t* kDefaultTabSkin = L"_skin.sys.tab.page";
+// The words of "tabAlign" and "textDir", in any letter case.
+constexpr AttributeWord kTabAlignWords[] = {
+    {L"top",    STabCtrl::kAlignTop},    {L"left",  STabCtrl::kAlignLeft},
+    {L"bottom", STabCtrl::kAlignBottom}, {L"right", STabCtrl::kAlignRight},
+};
+constexpr AttributeWord kTextDirWords[] = {
+    {L"hori", STabCtrl::kTextHorizontal}, {L"horizontal", STabCtrl::kTextHorizontal},
+    {L"vert", STabCtrl::kTextVertical},   {L"vertical",   STabCtrl::kTextVertical},
+};
 // The text formats a tab keeps when its title is placed along one axis only:
 // horizontal alignment (DT_CENTER, DT_RIGHT) or vertical alignment (DT_VCENTER,
 // DT_BOTTOM), with DT_SINGLELINE and DT_END_ELLIPSIS.
@@ -69,13 +77,13 @@ HRESULT STabCtrl::ApplyAttribute(const SStringW& name, const SStringW& value, BO
     ATTRIBUTE_FIELD  (L"animateSteps", m_animateSteps, ParseInt,   kNoRefresh)
     ATTRIBUTE_FIELD  (L"animateType",  m_animateType,  ParseInt,   kNoRefresh)
     ATTRIBUTE_HANDLER(L"tabSize",      OnAttrTabSize)
-    ATTRIBUTE_HANDLER(L"tabAlign",     OnAttrTabAlign)
-    ATTRIBUTE_HANDLER(L"textDir",      OnAttrTextDir)
+    ATTRIBUTE_WORD   (L"tabAlign",     m_tabAlign,     kTabAlignWords, kAnyCase, kRefresh)
+    ATTRIBUTE_WORD   (L"textDir",      m_textDir,      kTextDirWords,  kAnyCase, kRefresh)
     ATTRIBUTE_HANDLER(L"interpolator", OnAttrInterpolator)
-    ATTRIBUTE_HANDLER(L"tabSkin",      OnAttrTabSkin)
-    ATTRIBUTE_HANDLER(L"iconSkin",     OnAttrIconSkin)
-    ATTRIBUTE_HANDLER(L"tabInterSkin", OnAttrTabInterSkin)
-    ATTRIBUTE_HANDLER(L"frameSkin",    OnAttrFrameSkin)
+    ATTRIBUTE_SKIN   (L"tabSkin",      m_tabSkin,      kNoRefresh)
+    ATTRIBUTE_SKIN   (L"iconSkin",     m_iconSkin,     kNoRefresh)
+    ATTRIBUTE_SKIN   (L"tabInterSkin", m_tabInterSkin, kNoRefresh)
+    ATTRIBUTE_SKIN   (L"frameSkin",    m_frameSkin,    kNoRefresh)
     else if (m_interpolator && SUCCEEDED(result = m_interpolator->ApplyAttribute(name, value, loading))) {
         result = kNoRefresh;
     } else {
@@ -94,26 +102,6 @@ HRESULT STabCtrl::OnAttrTabSize(const SStringW& value, BOOL)
     return kRefresh;
 }
 
-HRESULT STabCtrl::OnAttrTabAlign(const SStringW& value, BOOL)
-{
-    static const wchar_t* const kWords[] = {L"top", L"left", L"bottom", L"right"};
-    const int align = WordIndex(value, kWords);
-    if (align < 0)
-        return E_FAIL;
-    m_tabAlign = align;
-    return kRefresh;
-}
-
-HRESULT STabCtrl::OnAttrTextDir(const SStringW& value, BOOL)
-{
-    static const wchar_t* const kWords[] = {L"hori", L"horizontal", L"vert", L"vertical"};
-    const int word = WordIndex(value, kWords);
-    if (word < 0)
-        return E_FAIL;
-    m_textDir = word < 2 ? kTextHorizontal : kTextVertical;
-    return kRefresh;
-}
-
 HRESULT STabCtrl::OnAttrInterpolator(const SStringW& value, BOOL)
 {
     SApplication* const app = SApplication::GetInstance();
@@ -123,12 +111,6 @@ HRESULT STabCtrl::OnAttrInterpolator(const SStringW& value, BOOL)
     if (!created)
         return E_INVALIDARG;
     m_interpolator.Attach(created);
-    return kNoRefresh;
-}
-
-HRESULT STabCtrl::SetSkin(ISkinObj*& field, const SStringW& name)
-{
-    field = FindSkin(name, GetScale());
     return kNoRefresh;
 }
 

@@ -16,12 +16,6 @@ SToggle::SToggle() : m_toggleSkin(FindBuiltinSkin(L"_skin.sys.tree.toggle"))
 {
 }
 
-HRESULT SToggle::OnAttrSkin(const SStringW& value, BOOL)
-{
-    m_toggleSkin = FindSkin(value, GetScale());
-    return kRefresh;
-}
-
 SIZE SToggle::MeasureDesiredSize(const RECT*)
 {
     return m_toggleSkin ? m_toggleSkin->QuerySkinSize() : SIZE{0, 0};

@@ -3,6 +3,7 @@
 #include <shlwapi.h>
 
 #include <cstdio>
+#include <wchar.h>
 
 namespace SAKU {
 
@@ -46,6 +47,17 @@ std::optional<float> ParseFloat(const SStringW& value)
 SStringW ParseText(const SStringW& value)
 {
     return value;
+}
+
+std::optional<int> WordValue(const SStringW& value, const AttributeWord* words, size_t count, WordCase wordCase)
+{
+    for (size_t i = 0; i < count; ++i) {
+        const bool same = wordCase == kAnyCase ? _wcsicmp(value.c_str(), words[i].word) == 0
+                                               : wcscmp(value.c_str(), words[i].word) == 0;
+        if (same)
+            return words[i].value;
+    }
+    return std::nullopt;
 }
 
 }  // namespace SAKU

@@ -150,4 +150,10 @@ IFont* SFontPool::GetFont(const SStringW& description, int scale)
     return font;
 }
 
+IFont* FindFont(const SStringW& description, int scale)
+{
+    SFontPool* const pool = SFontPool::GetInstance();
+    return pool ? pool->GetFont(description, scale) : nullptr;
+}
+
 }  // namespace SAKU

@@ -7,29 +7,10 @@ namespace SAKU {
 
 namespace {
 
-// A list of layout sizes with exactly `count` parts separated by ','; anything
-// else is refused and the sizes keep their values.
-HRESULT ParseDimList(const SStringW& value, SLayoutDim* dims, int count)
-{
-    SDynArray<SStringW> parts;
-    if (SplitString(value, L',', parts) != count)
-        return E_INVALIDARG;
-    for (int i = 0; i < count; ++i)
-        dims[i] = SLayoutDim(parts[i]);
-    return kRefresh;
-}
-
 RECT DimsToRect(const SLayoutDim (&dims)[4], int scale)
 {
     return RECT{dims[0].ToPixelSize(scale), dims[1].ToPixelSize(scale), dims[2].ToPixelSize(scale),
                 dims[3].ToPixelSize(scale)};
-}
-
-HRESULT ReplaceIcon(UniqueIcon& icon, const SStringW& value)
-{
-    SApplication* const app = SApplication::GetInstance();
-    icon.Reset(app ? app->LoadIconRef(value.c_str()) : nullptr);
-    return kRefresh;
 }
 
 }  // namespace
@@ -94,61 +75,21 @@ void SHostWndAttr::ClearVertMargin()
     m_margin[3] = SLayoutDim();
 }
 
-HRESULT SHostWndAttr::OnAttrTrCtx(const SStringW& value, BOOL)
+bool SHostWndAttr::ReadDimList(SLayoutDim* dims, int count, const SStringW& value)
 {
-    m_trCtx = SResProviderMgr::GetString(value);
-    return kRefresh;
+    SDynArray<SStringW> parts;
+    if (SplitString(value, L',', parts) != count)
+        return false;
+    for (int i = 0; i < count; ++i)
+        dims[i] = SLayoutDim(parts[i]);
+    return true;
 }
 
-HRESULT SHostWndAttr::OnAttrTitle(const SStringW& value, BOOL)
+bool SHostWndAttr::ReadIcon(UniqueIcon& icon, const SStringW& value)
 {
-    m_title.SetText(SResProviderMgr::GetString(value));
-    return kRefresh;
-}
-
-HRESULT SHostWndAttr::OnAttrMaxInset(const SStringW& value, BOOL)
-{
-    return ParseDimList(value, m_maxInset, 4);
-}
-
-HRESULT SHostWndAttr::OnAttrMargin(const SStringW& value, BOOL)
-{
-    return ParseDimList(value, m_margin, 4);
-}
-
-HRESULT SHostWndAttr::OnAttrMinSize(const SStringW& value, BOOL)
-{
-    return ParseDimList(value, m_minSize, 2);
-}
-
-HRESULT SHostWndAttr::OnAttrSmallIcon(const SStringW& value, BOOL)
-{
-    return ReplaceIcon(m_smallIcon, value);
-}
-
-HRESULT SHostWndAttr::OnAttrBigIcon(const SStringW& value, BOOL)
-{
-    return ReplaceIcon(m_bigIcon, value);
-}
-
-HRESULT SHostWndAttr::OnAttrWndType(const SStringW& value, BOOL)
-{
-    // The values are the layout's own words and compare exactly.
-    static const struct {
-        const wchar_t* name;
-        int type;
-    } kTypes[] = {
-        {L"undefine", kWndTypeUndefine},
-        {L"appMain",  kWndTypeAppMain},
-        {L"normal",   kWndTypeNormal},
-    };
-    for (const auto& type : kTypes) {
-        if (value == type.name) {
-            m_wndType = type.type;
-            return kRefresh;
-        }
-    }
-    return E_FAIL;
+    SApplication* const app = SApplication::GetInstance();
+    icon.Reset(app ? app->LoadIconRef(value.c_str()) : nullptr);
+    return true;
 }
 
 }  // namespace SAKU

@@ -17,11 +17,6 @@ float Bounce(float t)
 
 }  // namespace
 
-HRESULT SInterpolatorBase::ScanFloat(const SStringW& value, float& field)
-{
-    return StoreAttribute(field, ParseFloat(value), kNoRefresh);
-}
-
 float SLinearInterpolator::getInterpolation(float input) const
 {
     return input;

@@ -16,18 +16,6 @@ IRealWndHandler* RealWndHandler()
 
 }  // namespace
 
-HRESULT SRealWnd::OnAttrClassName(const SStringW& value, BOOL)
-{
-    m_params.className = SResProviderMgr::GetString(value);
-    return kNoRefresh;
-}
-
-HRESULT SRealWnd::OnAttrWindowName(const SStringW& value, BOOL)
-{
-    m_params.windowName = SResProviderMgr::GetString(value);
-    return kNoRefresh;
-}
-
 BOOL SRealWnd::BuildFromXml(pugi::xml_node element)
 {
     if (!SWindow::BuildFromXml(element))

@@ -1,6 +1,6 @@
 #include "core/SSkinGroup.h"
 
-#include "core/SSkinPool.h"
+#include "core/SkinLookup.h"
 
 namespace SAKU {
 
@@ -24,14 +24,6 @@ void SSKinGroup::DrawImpl(IRenderTarget* target, const RECT* rect, int state, BY
         skin->DrawByIndexAlpha(target, rect, 0, alpha);
 }
 
-HRESULT SSKinGroup::SetStateSkin(int state, const SStringW& name)
-{
-    SSkinPoolMgr* const pools = SSkinPoolMgr::GetInstance();
-    m_skins[state] = pools ? pools->GetSkin(name, GetScale()) : nullptr;
-    m_names[state] = name;
-    return kNoRefresh;
-}
-
 // A state skin found by name may be this group again, or a group naming this one,
 // and finding it at the new scale would scale this group again without end. Only
 // the outermost group looks its states up; groups scaled inside it share the
@@ -44,7 +36,7 @@ void SSKinGroup::ScaleInto(SSkinObjBase* target, int scale)
     ++s_depth;
     for (int state = 0; state < kStateCount; ++state) {
         if (s_depth == 1 && !m_names[state].IsEmpty())
-            copy->SetStateSkin(state, m_names[state]);
+            copy->m_skins[state] = FindSkin(m_names[state], copy->GetScale());
         if (!copy->m_skins[state])
             copy->m_skins[state] = m_skins[state];
         copy->m_names[state] = m_names[state];

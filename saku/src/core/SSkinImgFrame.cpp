@@ -54,25 +54,16 @@ void SSkinImgFrame::ScaleInto(SSkinObjBase* target, int scale)
                        ScaleSize(m_margins.right, scale), ScaleSize(m_margins.bottom, scale)};
 }
 
-HRESULT SSkinImgFrame::OnAttrMargin(const SStringW& value, BOOL)
+bool SSkinImgFrame::ReadMargins(RECT& margins, const SStringW& value)
 {
-    LONG* const fields[] = {&m_margins.left, &m_margins.top, &m_margins.right, &m_margins.bottom};
+    LONG* const fields[] = {&margins.left, &margins.top, &margins.right, &margins.bottom};
     int read[4] = {};
     const int count = swscanf(value.c_str(), L"%d,%d,%d,%d", &read[0], &read[1], &read[2], &read[3]);
     if (count < 1)
-        return E_INVALIDARG;
+        return false;
     for (int i = 0; i < count; ++i)
         *fields[i] = read[i];
-    return kNoRefresh;
-}
-
-HRESULT SSkinImgFrame::SetMarginPair(const SStringW& value, LONG& first, LONG& second)
-{
-    const std::optional<int> margin = ParseInt(value);
-    if (!margin)
-        return E_INVALIDARG;
-    first = second = *margin;
-    return kNoRefresh;
+    return true;
 }
 
 HRESULT SSkinImgFrame2::OnAttrSrc(const SStringW& value, BOOL)

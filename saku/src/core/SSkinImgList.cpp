@@ -144,16 +144,4 @@ HRESULT SSkinImgList::OnAttrStates(const SStringW& value, BOOL)
     return kRefresh;
 }
 
-HRESULT SSkinImgList::OnAttrFilterLevel(const SStringW& value, BOOL)
-{
-    const wchar_t* const kLevels[] = {L"none", L"low", L"medium", L"high"};
-    for (int level = 0; level < 4; ++level) {
-        if (value == kLevels[level]) {
-            m_filterLevel = level;
-            return kRefresh;
-        }
-    }
-    return E_FAIL;
-}
-
 }  // namespace SAKU

@@ -63,10 +63,4 @@ void SSkinObjBase::ColorizeColors(COLORREF* colors, COLORREF* saved, int count, 
         DibHelper::ColorizeColor(colors[i], color);
 }
 
-HRESULT SSkinObjBase::OnAttrName(const SStringW& value, BOOL)
-{
-    m_name = SResProviderMgr::GetString(value);
-    return kNoRefresh;
-}
-
 }  // namespace SAKU

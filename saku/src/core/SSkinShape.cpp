@@ -16,17 +16,6 @@ namespace SAKU {
 
 namespace {
 
-// The value of `text` among `names` (exact, case-sensitive), -1 when absent.
-template <size_t N>
-int IndexOf(const SStringW& text, const wchar_t* const (&names)[N])
-{
-    for (size_t i = 0; i < N; ++i) {
-        if (names[i] && text == names[i])
-            return static_cast<int>(i);
-    }
-    return -1;
-}
-
 // The part `holder` holds, made the first time its element is read.
 template <typename T>
 void ReadPart(SAutoRef<T>& holder, pugi::xml_node element)
@@ -49,38 +38,8 @@ HRESULT SSkinShape::SCornerSize::OnAttrRadius(const SStringW& value, BOOL)
     return kRefresh;
 }
 
-HRESULT SSkinShape::SStroke::OnAttrStyle(const SStringW& value, BOOL)
-{
-    const wchar_t* const kStyles[] = {L"solid", L"dash", nullptr, L"dashDot", L"dashDotDot"};
-    const int style = IndexOf(value, kStyles);
-    if (style < 0)
-        return E_FAIL;
-    m_style = style;   // PS_SOLID, PS_DASH, PS_DASHDOT, PS_DASHDOTDOT
-    return kRefresh;
-}
-
-HRESULT SSkinShape::SGradient::OnAttrType(const SStringW& value, BOOL)
-{
-    const wchar_t* const kTypes[] = {L"linear", L"radial", L"sweep"};
-    const int type = IndexOf(value, kTypes);
-    if (type < 0)
-        return E_FAIL;
-    m_type = type;
-    return kRefresh;
-}
-
 SSkinShape::SSkinShape() = default;
 SSkinShape::~SSkinShape() = default;
-
-HRESULT SSkinShape::OnAttrShape(const SStringW& value, BOOL)
-{
-    const wchar_t* const kShapes[] = {L"rectangle", L"oval", L"ring"};
-    const int shape = IndexOf(value, kShapes);
-    if (shape < 0)
-        return E_FAIL;
-    m_shape = static_cast<Shape>(shape);
-    return kRefresh;
-}
 
 void SSkinShape::OnInitFinished(pugi::xml_node element)
 {

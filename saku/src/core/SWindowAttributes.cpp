@@ -1,8 +1,10 @@
-// The window object's own attribute table and where the attributes it does not
-// take go: the style, the layout, the layout parameter.
+// The window object's own attributes (a table of the handlers that need code,
+// entries for its fields) and where the attributes it does not take go: the
+// style, the layout, the layout parameter.
 #include "core/SWindow.h"
 
 #include "core/SApplication.h"
+#include "core/SAttributeMap.h"
 #include "core/SkinLookup.h"
 #include "core/SStylePool.h"
 #include "core/SXmlLookup.h"
@@ -11,7 +13,6 @@
 #include <pugixml.hpp>
 
 #include <cwchar>
-#include <optional>
 
 namespace SAKU {
 
@@ -105,23 +106,6 @@ struct SWindow::AttributeHandlers {
         return loading ? kNoRefresh : kRefresh;
     }
 
-    static HRESULT NcSkin(SWindow& w, const SStringW& value, BOOL)
-    {
-        w.m_ncSkin = FindSkin(value, w.GetScale());
-        return kRefresh;
-    }
-
-    static HRESULT Data(SWindow& w, const SStringW& value, BOOL)
-    {
-        return StoreAttribute(w.m_userData, ParseInt(value), kNoRefresh);
-    }
-
-    static HRESULT Text(SWindow& w, const SStringW& value, BOOL)
-    {
-        w.m_text.SetText(SResProviderMgr::GetString(value));
-        return kRefresh;
-    }
-
     static HRESULT Enable(SWindow& w, const SStringW& value, BOOL loading)
     {
         const BOOL enable = value != L"0";
@@ -190,7 +174,7 @@ struct SWindow::AttributeHandlers {
 
     static HRESULT TrackMouseEvent(SWindow& w, const SStringW& value, BOOL loading)
     {
-        const HRESULT result = StoreAttribute(w.m_style.m_bTrackMouseEvent, ParseBit0(value), kNoRefresh);
+        const HRESULT result = StoreAttribute(w.m_style.m_bTrackMouseEvent, ParseFlag(value), kNoRefresh);
         if (!loading && w.m_container) {
             if (w.m_style.m_bTrackMouseEvent)
                 w.m_container->RegisterTrackMouseEvent(w.m_swnd);
@@ -206,39 +190,9 @@ struct SWindow::AttributeHandlers {
         return kNoRefresh;
     }
 
-    static HRESULT MsgTransparent(SWindow& w, const SStringW& value, BOOL)
-    {
-        return StoreAttribute(w.m_msgTransparent, ParseBit0(value), kNoRefresh);
-    }
-
-    static HRESULT MaxWidth(SWindow& w, const SStringW& value, BOOL)
-    {
-        w.m_maxWidth = SLayoutDim(value);
-        return kNoRefresh;
-    }
-
-    static HRESULT ClipClient(SWindow& w, const SStringW& value, BOOL)
-    {
-        return StoreAttribute(w.m_clipClient, ParseBit0(value), kNoRefresh);
-    }
-
-    static HRESULT Focusable(SWindow& w, const SStringW& value, BOOL)
-    {
-        return StoreAttribute(w.m_focusable, ParseBit0(value), kNoRefresh);
-    }
-
-    static HRESULT DrawFocusRect(SWindow& w, const SStringW& value, BOOL)
-    {
-        return StoreAttribute(w.m_drawFocusRect, ParseBit0(value), kRefresh);
-    }
-
-    static HRESULT Float(SWindow& w, const SStringW& value, BOOL)
-    {
-        return StoreAttribute(w.m_floating, ParseInt(value), kNoRefresh);
-    }
-
     // The handler of one of the window's own attributes (any letter case); null
-    // for the attributes that go to the style, the layout and the layout parameter.
+    // for the window's fields, which ApplyAttribute's entries fill, and for the
+    // attributes that go to the style, the layout and the layout parameter.
     static Handler Find(const SStringW& name)
     {
         static const struct {
@@ -250,9 +204,6 @@ struct SWindow::AttributeHandlers {
             {L"id",              &Id},
             {L"name",            &Name},
             {L"skin",            &Skin},
-            {L"ncskin",          &NcSkin},
-            {L"data",            &Data},
-            {L"text",            &Text},
             {L"enable",          &Enable},
             {L"visible",         &Visible},
             {L"show",            &Visible},
@@ -262,27 +213,12 @@ struct SWindow::AttributeHandlers {
             {L"layeredWindow",   &LayeredWindow},
             {L"trackMouseEvent", &TrackMouseEvent},
             {L"tip",             &Tip},
-            {L"msgTransparent",  &MsgTransparent},
-            {L"maxWidth",        &MaxWidth},
-            {L"clipClient",      &ClipClient},
-            {L"focusable",       &Focusable},
-            {L"drawFocusRect",   &DrawFocusRect},
-            {L"float",           &Float},
         };
         for (const auto& entry : kTable) {
             if (_wcsicmp(name.c_str(), entry.name) == 0)
                 return entry.handler;
         }
         return nullptr;
-    }
-
-    // "1", "0x3": bit 0 of an integer.
-    static std::optional<BOOL> ParseBit0(const SStringW& value)
-    {
-        const std::optional<int> number = ParseInt(value);
-        if (!number)
-            return std::nullopt;
-        return (*number & 1) ? TRUE : FALSE;
     }
 };
 
@@ -291,15 +227,24 @@ HRESULT SWindow::ApplyAttribute(const SStringW& name, const SStringW& value, BOO
     HRESULT result = E_FAIL;
     if (const AttributeHandlers::Handler handler = AttributeHandlers::Find(name)) {
         result = handler(*this, value, loading);
+    }
+    ATTRIBUTE_SKIN   (L"ncskin",         m_ncSkin,                     kRefresh)
+    ATTRIBUTE_FIELD  (L"data",           m_userData,       ParseInt,   kNoRefresh)
+    ATTRIBUTE_TEXT   (L"text",           m_text,                       kRefresh)
+    ATTRIBUTE_FIELD  (L"msgTransparent", m_msgTransparent, ParseFlag,  kNoRefresh)
+    ATTRIBUTE_FIELD  (L"maxWidth",       m_maxWidth,       SLayoutDim, kNoRefresh)
+    ATTRIBUTE_FIELD  (L"clipClient",     m_clipClient,     ParseFlag,  kNoRefresh)
+    ATTRIBUTE_FIELD  (L"focusable",      m_focusable,      ParseFlag,  kNoRefresh)
+    ATTRIBUTE_FIELD  (L"drawFocusRect",  m_drawFocusRect,  ParseFlag,  kRefresh)
+    ATTRIBUTE_FIELD  (L"float",          m_floating,       ParseInt,   kNoRefresh)
+    else if (SUCCEEDED(result = m_style.ApplyAttribute(name, value, loading))) {
+        result |= kAttrTakenByStyle;
+    } else if (m_layout && SUCCEEDED(result = m_layout->ApplyAttribute(name, value, loading))) {
+        result |= kAttrTakenByLayout;
+    } else if (m_layoutParam && SUCCEEDED(result = m_layoutParam->ApplyAttribute(name, value, loading))) {
+        result |= kAttrTakenByLayoutParam;
     } else {
-        if (SUCCEEDED(result = m_style.ApplyAttribute(name, value, loading)))
-            result |= kAttrTakenByStyle;
-        else if (m_layout && SUCCEEDED(result = m_layout->ApplyAttribute(name, value, loading)))
-            result |= kAttrTakenByLayout;
-        else if (m_layoutParam && SUCCEEDED(result = m_layoutParam->ApplyAttribute(name, value, loading)))
-            result |= kAttrTakenByLayoutParam;
-        else
-            result = DefAttributeProc(name, value, loading);
+        result = DefAttributeProc(name, value, loading);
     }
     return AfterAttribute(name, value, loading, result);
 }

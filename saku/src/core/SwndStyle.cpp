@@ -7,28 +7,6 @@ namespace SAKU {
 
 namespace {
 
-struct NamedValue {
-    const wchar_t* name;
-    int value;
-};
-
-// The value of `text` among `names` (exact, case-sensitive), or nothing.
-template <size_t N>
-std::optional<int> ValueOf(const SStringW& text, const NamedValue (&names)[N])
-{
-    for (const NamedValue& entry : names) {
-        if (text == entry.name)
-            return entry.value;
-    }
-    return std::nullopt;
-}
-
-// Sides change the window's size, which a window measures only after loading.
-HRESULT SidesResult(BOOL loading)
-{
-    return loading ? kNoRefresh : kRefresh;
-}
-
 RECT SidesToPixels(const SLayoutDim (&sides)[4], int scale)
 {
     return RECT{sides[0].ToPixelSize(scale), sides[1].ToPixelSize(scale), sides[2].ToPixelSize(scale),
@@ -45,39 +23,7 @@ bool ValidState(int state)
 SwndStyle::SwndStyle() = default;
 SwndStyle::~SwndStyle() = default;
 
-HRESULT SwndStyle::OnAttrAlign(const SStringW& value, BOOL)
-{
-    const NamedValue kAligns[] = {{L"left", kAlignLeft}, {L"center", kAlignCenter}, {L"right", kAlignRight}};
-    const std::optional<int> align = ValueOf(value, kAligns);
-    if (!align)
-        return E_FAIL;
-    m_align = *align;
-    return kRefresh;
-}
-
-HRESULT SwndStyle::OnAttrVAlign(const SStringW& value, BOOL)
-{
-    const NamedValue kAligns[] = {{L"top", kVAlignTop}, {L"middle", kVAlignMiddle}, {L"bottom", kVAlignBottom}};
-    const std::optional<int> align = ValueOf(value, kAligns);
-    if (!align)
-        return E_FAIL;
-    m_valign = *align;
-    return kRefresh;
-}
-
-HRESULT SwndStyle::OnAttrMarginX(const SStringW& value, BOOL loading)
-{
-    m_margin[0] = m_margin[2] = SLayoutDim(value);
-    return SidesResult(loading);
-}
-
-HRESULT SwndStyle::OnAttrMarginY(const SStringW& value, BOOL loading)
-{
-    m_margin[1] = m_margin[3] = SLayoutDim(value);
-    return SidesResult(loading);
-}
-
-HRESULT SwndStyle::SetSides(SLayoutDim (&sides)[4], const SStringW& value, BOOL loading)
+bool SwndStyle::ReadSides(SLayoutDim (&sides)[4], const SStringW& value)
 {
     SDynArray<SStringW> values;
     switch (SplitString(value, L',', values)) {
@@ -95,15 +41,7 @@ HRESULT SwndStyle::SetSides(SLayoutDim (&sides)[4], const SStringW& value, BOOL 
     default:   // a count that names no sides changes none
         break;
     }
-    return SidesResult(loading);
-}
-
-HRESULT SwndStyle::SetStateFont(int state, const SStringW& description)
-{
-    m_fontDesc[state] = description;
-    SFontPool* const pool = SFontPool::GetInstance();
-    m_font[state] = pool ? pool->GetFont(description, m_scale) : nullptr;
-    return kRefresh;
+    return true;
 }
 
 RECT SwndStyle::GetMarginRect() const
@@ -166,7 +104,7 @@ void SwndStyle::SetScale(int scale)
     m_scale = scale;
     for (int state = 0; state < kStates; ++state) {
         if (!m_fontDesc[state].IsEmpty())
-            SetStateFont(state, m_fontDesc[state]);
+            m_font[state] = FindFont(m_fontDesc[state], m_scale);
     }
 }
 

@@ -11,6 +11,8 @@
 #include <gtest/gtest.h>
 #include <pugixml.hpp>
 
+#include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -99,6 +101,56 @@ public:
 
     bool m_animate = false;
     SStringW m_caption;
+};
+
+// One entry of each kind that needs no application: a flag word, a pair, a reader,
+// a setter and words, with the answer that depends on loading.
+class STestEntries : public SObjectImpl<IObject> {
+public:
+    SOBJECT_CLASS(SObjectImpl<IObject>, L"entries", kObjTypeNone)
+
+    static constexpr DWORD kBold = 0x4;
+    static constexpr AttributeWord kSizes[] = {{L"small", 1}, {L"large", 3}, {L"huge", 3}};
+
+    // The setter's answer is the entry's: its own refusal included.
+    struct Range {
+        HRESULT SetLow(const SStringW& value)
+        {
+            const std::optional<int> number = ParseInt(value);
+            if (!number || *number < 0)
+                return E_UNEXPECTED;
+            low = *number;
+            return kRefresh;
+        }
+        int low = 0;
+    };
+
+    // Two numbers "a,b"; refuses any other text.
+    static bool ReadSpan(int (&span)[2], const SStringW& value)
+    {
+        int read[2] = {};
+        if (swscanf(value.c_str(), L"%d,%d", &read[0], &read[1]) != 2)
+            return false;
+        span[0] = read[0];
+        span[1] = read[1];
+        return true;
+    }
+
+    BEGIN_ATTRIBUTES(STestEntries)
+        ATTRIBUTE_FLAG  (L"bold",     m_style,   kBold,                           kNoRefresh)
+        ATTRIBUTE_PAIR  (L"margin-x", m_left,    m_right,   ParseInt,             kRefreshOnceLoaded)
+        ATTRIBUTE_READ  (L"span",     m_span,    ReadSpan,                        kRefresh)
+        ATTRIBUTE_SETTER(L"low",      m_range,   SetLow)
+        ATTRIBUTE_WORD  (L"size",     m_size,    kSizes,    kExactCase,           kRefresh)
+        ATTRIBUTE_WORD  (L"anySize",  m_size,    kSizes,    kAnyCase,             kRefresh)
+    END_ATTRIBUTES_CHAIN(SObjectImpl<IObject>)
+
+    DWORD m_style = 0x1;
+    int m_left = 0;
+    int m_right = 0;
+    int m_span[2] = {};
+    Range m_range;
+    int m_size = 0;
 };
 
 class SCounted : public TObjRefImpl<IObjRef> {
@@ -280,6 +332,45 @@ TEST(AttributeMap, DerivedEntriesComeFirstAndTheRestChainsToTheBase)
     EXPECT_TRUE(button->m_animate);
     EXPECT_EQ(3, button->m_count);
     EXPECT_EQ(S_FALSE, button->ApplyAttribute(L"TEXT", L"取消", FALSE));
+}
+
+TEST(AttributeMap, EntriesStoreFlagsPairsReadersSettersAndWords)
+{
+    STestEntries entries;
+    const struct {
+        const wchar_t* name;
+        const wchar_t* value;
+        BOOL loading;
+        HRESULT result;
+        DWORD style;
+        int left, right, spanEnd, low, size;
+    } cases[] = {
+        {L"bold",     L"1",     FALSE, S_FALSE,      0x5, 0, 0, 0, 0, 0},
+        {L"Bold",     L"0x10",  FALSE, S_FALSE,      0x5, 0, 0, 0, 0, 0},   // not 0: the bit stays set
+        {L"bold",     L"0",     FALSE, S_FALSE,      0x1, 0, 0, 0, 0, 0},   // cleared; the other bits kept
+        {L"bold",     L"yes",   FALSE, E_INVALIDARG, 0x1, 0, 0, 0, 0, 0},
+        {L"margin-x", L"7",     TRUE,  S_FALSE,      0x1, 7, 7, 0, 0, 0},   // nothing to show while loading
+        {L"margin-x", L"0x8",   FALSE, S_OK,         0x1, 8, 8, 0, 0, 0},
+        {L"margin-x", L"wide",  FALSE, E_INVALIDARG, 0x1, 8, 8, 0, 0, 0},
+        {L"span",     L"2,9",   FALSE, S_OK,         0x1, 8, 8, 9, 0, 0},
+        {L"span",     L"2",     FALSE, E_INVALIDARG, 0x1, 8, 8, 9, 0, 0},   // the reader's refusal
+        {L"low",      L"4",     FALSE, S_OK,         0x1, 8, 8, 9, 4, 0},
+        {L"low",      L"-1",    FALSE, E_UNEXPECTED, 0x1, 8, 8, 9, 4, 0},   // the setter's own answer
+        {L"size",     L"large", FALSE, S_OK,         0x1, 8, 8, 9, 4, 3},
+        {L"size",     L"Small", FALSE, E_FAIL,       0x1, 8, 8, 9, 4, 3},   // compared exactly
+        {L"anySize",  L"SMALL", FALSE, S_OK,         0x1, 8, 8, 9, 4, 1},
+        {L"anySize",  L"tiny",  FALSE, E_FAIL,       0x1, 8, 8, 9, 4, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.name << "=" << c.value);
+        EXPECT_EQ(c.result, entries.ApplyAttribute(c.name, c.value, c.loading));
+        EXPECT_EQ(c.style, entries.m_style);
+        EXPECT_EQ(c.left, entries.m_left);
+        EXPECT_EQ(c.right, entries.m_right);
+        EXPECT_EQ(c.spanEnd, entries.m_span[1]);
+        EXPECT_EQ(c.low, entries.m_range.low);
+        EXPECT_EQ(c.size, entries.m_size);
+    }
 }
 
 TEST(AttributeMap, NarrowNamesAndValuesAreInTheAnsiCodePage)
