@@ -56,7 +56,6 @@ BOOL CMsgBox::HandleEvent(EventArgs* args)
 {
     if (!args || args->GetID() != EventCmd::EventID)
         return FALSE;
-    // clang-format off
     static const struct {
         const wchar_t* name;
         int answer;
@@ -65,7 +64,6 @@ BOOL CMsgBox::HandleEvent(EventArgs* args)
         {L"page_okcancle_btn_ok",     1},
         {L"page_okcancle_btn_cancle", 0},
     };
-    // clang-format on
     if (const auto* const button = FindNamed(kButtons, args->nameFrom.c_str())) {
         Answer(button->answer);
         return TRUE;

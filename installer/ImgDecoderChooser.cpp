@@ -6,7 +6,6 @@
 
 BOOL ChooseImgDecoder(const SAKU::SStringW& name, SAKU::IImgDecoderFactory** factory)
 {
-    // clang-format off
     static const struct {
         const wchar_t* name;
         BOOL (*create)(SAKU::IImgDecoderFactory**);
@@ -16,7 +15,6 @@ BOOL ChooseImgDecoder(const SAKU::SStringW& name, SAKU::IImgDecoderFactory** fac
         {L"imgdecoder-png",  &SAKU::CreateImgDecoderFactory_PNG},
         {L"imgdecoder-gdip", &SAKU::CreateImgDecoderFactory_GDIP},
     };
-    // clang-format on
     const auto* const module = FindNamed(kModules, name.c_str());
     return module ? module->create(factory) : FALSE;
 }

@@ -1,6 +1,5 @@
 #include "NamedIds.h"
 
-// clang-format off
 const std::array<SAKU::SNamedID::Entry, 53> kNamedIds = {{
     {L"_name_start",                           65535},
     {L"animate_install1",                      65538},
@@ -56,4 +55,3 @@ const std::array<SAKU::SNamedID::Entry, 53> kNamedIds = {{
     {L"textline2",                             65554},
     {L"title",                                 65552},
 }};
-// clang-format on

@@ -21,13 +21,11 @@ public:
     // Ends a box whose expected end never came with -1 after `ms`.
     void GiveUpAfter(UINT ms) { ::SetTimer(GetHwnd(), kGiveUpTimer, ms, nullptr); }
 
-    // clang-format off
     BEGIN_MSG_MAP(ProbeMsgBox)
         MSG_RANGE_HANDLER(WM_APP,   WM_APP,   OnApp)
         MSG_RANGE_HANDLER(WM_TIMER, WM_TIMER, OnGiveUp)
         CHAIN_MSG_MAP    (CMsgBox)
     END_MSG_MAP()
-    // clang-format on
 
 protected:
     BOOL OnInitDialog() override

@@ -15,7 +15,6 @@ public:
     SOBJECT_CLASS(SWindow, L"caption", kObjTypeWindow)
     SOBJECT_BASE_CLASS(L"window")
 
-    // clang-format off
     BEGIN_SWND_MSG_MAP(SCaption)
         MSG_HANDLER  (WM_LBUTTONDOWN,   OnLButtonDown)
         MSG_HANDLER  (WM_LBUTTONUP,     OnLButtonUp)
@@ -23,7 +22,6 @@ public:
         MSG_HANDLER  (WM_MOUSEMOVE,     OnMouseMove)
         CHAIN_MSG_MAP(SWindow)
     END_MSG_MAP()
-    // clang-format on
 
 protected:
     void OnLButtonDown(UINT flags, POINT point);

@@ -59,7 +59,6 @@ public:
     HICON GetSmallIcon() const { return m_smallIcon.Get(); }
     HICON GetBigIcon() const { return m_bigIcon.Get(); }
 
-    // clang-format off
     BEGIN_ATTRIBUTES(SHostWndAttr)
         ATTRIBUTE_FIELD(L"trCtx",           m_trCtx,           SResProviderMgr::GetString, kRefresh)
         ATTRIBUTE_TEXT (L"title",           m_title,                                       kRefresh)
@@ -82,7 +81,6 @@ public:
         ATTRIBUTE_FIELD(L"appMainWnd",      m_wndType,         ParseInt,                   kRefresh)
         ATTRIBUTE_WORD (L"wndType",         m_wndType,         kWndTypeWords, kExactCase,  kRefresh)
     END_ATTRIBUTES_CHAIN(SObjectImpl<IObject>)
-    // clang-format on
 
 private:
     // The words of "wndType", compared exactly.

@@ -42,7 +42,6 @@ public:
     // shows or hides it with the element.
     void ShowRealWindow();
 
-    // clang-format off
     BEGIN_ATTRIBUTES(SRealWnd)
         ATTRIBUTE_FIELD(L"wndclass", m_params.className,  SResProviderMgr::GetString, kNoRefresh)
         ATTRIBUTE_FIELD(L"wndname",  m_params.windowName, SResProviderMgr::GetString, kNoRefresh)
@@ -57,7 +56,6 @@ public:
         MSG_HANDLER  (WM_SHOWWINDOW, OnShowWindow)
         CHAIN_MSG_MAP(SWindow)
     END_MSG_MAP()
-    // clang-format on
 
     // SWindow overrides
     BOOL BuildFromXml(pugi::xml_node element) override;

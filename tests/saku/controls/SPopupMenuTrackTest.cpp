@@ -36,13 +36,11 @@ public:
         return count;
     }
 
-    // clang-format off
     BEGIN_MSG_MAP(MenuOwner)
         MSG_RANGE_HANDLER(WM_INITMENU,   WM_INITMENUPOPUP, Keep)
         MSG_RANGE_HANDLER(WM_MENUSELECT, WM_MENUSELECT,    Keep)
         MSG_RANGE_HANDLER(WM_COMMAND,    WM_COMMAND,       Keep)
     END_MSG_MAP()
-    // clang-format on
 
     std::vector<Message> messages;
 
