@@ -1,5 +1,6 @@
 #include "controls/SEdit.h"
 
+#include "render/RenderTargetHandles.h"
 #include "res.mgr/SResProviderMgr.h"
 
 namespace SAKU {
@@ -34,7 +35,6 @@ void SEdit::OnPaint(IRenderTarget* target)
         return;
     SPaintState saved;
     PreparePaint(target, saved);
-    const COLORREF oldColor = target->SetTextColor(m_cueColor);
     RECT rect;
     CopyClientRect(&rect);
     const RECT inset = ScaledInset();
@@ -42,9 +42,12 @@ void SEdit::OnPaint(IRenderTarget* target)
     rect.top += inset.top;
     rect.right -= inset.right;
     rect.bottom -= inset.bottom;
-    const SStringW& cue = m_cueText.GetText(FALSE);
-    target->DrawText(cue.c_str(), cue.GetLength(), &rect, DT_SINGLELINE | DT_VCENTER);
-    target->SetTextColor(oldColor);
+    {
+        // Given back before AfterPaint puts the colour from before PreparePaint back.
+        const UniqueTextColor cueColor = SetTargetTextColor(target, m_cueColor);
+        const SStringW& cue = m_cueText.GetText(FALSE);
+        target->DrawText(cue.c_str(), cue.GetLength(), &rect, DT_SINGLELINE | DT_VCENTER);
+    }
     AfterPaint(target, saved);
 }
 
