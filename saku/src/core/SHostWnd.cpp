@@ -3,10 +3,12 @@
 #include "core/SHostWnd.h"
 
 #include "core/Events.h"
+#include "core/Geometry.h"
 #include "core/IToolTip.h"
 #include "core/ISlotFunctor.h"
 #include "core/IToolTipFactory.h"
 #include "core/LayeredWindowApi.h"
+#include "core/NewRegion.h"
 #include "core/SApplication.h"
 #include "core/SCaret.h"
 #include "core/SFontPool.h"
@@ -27,24 +29,6 @@ IRenderFactory* RenderFactory()
 {
     SApplication* const app = SApplication::GetInstance();
     return app ? app->GetRenderFactory() : nullptr;
-}
-
-SAutoRef<IRegion> NewRegion()
-{
-    SAutoRef<IRegion> region;
-    if (IRenderFactory* const factory = RenderFactory())
-        (void)factory->CreateRegion(region.Put());   // null is checked at each use
-    return region;
-}
-
-int Width(const RECT& rect)
-{
-    return rect.right - rect.left;
-}
-
-int Height(const RECT& rect)
-{
-    return rect.bottom - rect.top;
 }
 
 // A host size from the layout: pixels, or -1 when the layout leaves it to the root.
