@@ -25,6 +25,21 @@ struct ScreenDcTraits {                // GetDC(NULL); ReleaseDC, never DeleteDC
     static void Close(HDC dc) { ::ReleaseDC(nullptr, dc); }
 };
 
+// One GetDC of a window: ReleaseDC wants the window back with the DC. (The screen's
+// DC needs no window, so ScreenDcTraits holds it as a bare HDC.)
+struct WindowDcLoan {
+    HWND window = nullptr;
+    HDC dc = nullptr;
+
+    bool operator==(const WindowDcLoan& other) const { return window == other.window && dc == other.dc; }
+    bool operator!=(const WindowDcLoan& other) const { return !(*this == other); }
+};
+
+struct WindowDcTraits {
+    static WindowDcLoan Invalid() { return {}; }
+    static void Close(WindowDcLoan loan) { ::ReleaseDC(loan.window, loan.dc); }
+};
+
 struct IconTraits {                    // CreateIconIndirect, LoadImageW of an icon
     static HICON Invalid() { return nullptr; }
     static void Close(HICON icon) { ::DestroyIcon(icon); }
@@ -80,6 +95,7 @@ using UniquePen = TUniqueHandle<GdiObjectTraits<HPEN>>;
 using UniqueRegion = TUniqueHandle<GdiObjectTraits<HRGN>>;
 using UniqueMemoryDc = TUniqueHandle<MemoryDcTraits>;
 using UniqueScreenDc = TUniqueHandle<ScreenDcTraits>;
+using UniqueWindowDc = TUniqueHandle<WindowDcTraits>;
 using UniqueIcon = TUniqueHandle<IconTraits>;
 using UniqueSelection = TUniqueHandle<GdiSelectionTraits>;
 using UniqueSavedDc = TUniqueHandle<SavedDcTraits>;
@@ -112,4 +128,14 @@ using UniquePaint = TUniqueHandle<PaintSessionTraits>;
     if (!::BeginPaint(window, &paint))
         return UniquePaint();
     return UniquePaint(PaintSession{window, &paint});
+}
+
+// The DC of the window's client area, or of the screen for a null window; the
+// holder gives it back. Empty when GetDC gave none.
+[[nodiscard]] inline UniqueWindowDc GetDcOf(HWND window)
+{
+    const HDC dc = ::GetDC(window);
+    if (!dc)
+        return UniqueWindowDc();
+    return UniqueWindowDc(WindowDcLoan{window, dc});
 }

@@ -17,7 +17,6 @@
 #include "Win32Handles.h"
 
 #include <windows.h>
-#include <ole2.h>
 
 #include <cstdio>
 #include <cwchar>
@@ -30,24 +29,6 @@ namespace {
 constexpr wchar_t kMutexName[] = L"tivalainstaller2.0";
 // "创建互斥量错误,程序退出!" in code page 936, as the console of a Chinese system shows it.
 constexpr char kMutexErrorText[] = "\xb4\xb4\xbd\xa8\xbb\xa5\xb3\xe2\xc1\xbf\xb4\xed\xce\xf3,\xb3\xcc\xd0\xf2\xcd\xcb\xb3\xf6!\n";
-
-// OLE and COM for the life of the process; their results do not matter, since
-// nothing the installer does at start-up depends on them.
-class OleScope {
-public:
-    OleScope()
-    {
-        (void)::OleInitialize(nullptr);
-        (void)::CoInitialize(nullptr);
-    }
-    ~OleScope()
-    {
-        ::CoUninitialize();
-        ::OleUninitialize();
-    }
-    OleScope(const OleScope&) = delete;
-    OleScope& operator=(const OleScope&) = delete;
-};
 
 // Files the installer opens by relative name are beside it, wherever it was started from.
 void EnterOwnFolder()
@@ -140,6 +121,8 @@ int RunInstaller(HINSTANCE instance)
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
 {
-    const OleScope ole;
+    // OLE (and with it COM) for the life of the process; whether it came up does
+    // not matter, since nothing the installer does at start-up depends on it.
+    const ComApartment ole(ComApartment::Kind::Ole);
     return RunInstaller(instance);
 }

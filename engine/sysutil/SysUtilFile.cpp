@@ -25,25 +25,6 @@ constexpr FILEOP_FLAGS kQuietShellFlags = FOF_SILENT | FOF_NOCONFIRMATION | FOF_
 constexpr size_t kMaxShellDeletePath = 259;
 constexpr size_t kMaxSearchPattern = MAX_PATH - 1;
 
-// COM for the duration of one call; a thread already in the multithreaded
-// apartment keeps it and can use COM all the same.
-class ComScope {
-public:
-    ComScope() : m_result(::CoInitialize(nullptr)) {}
-    ~ComScope()
-    {
-        if (SUCCEEDED(m_result))
-            ::CoUninitialize();
-    }
-    ComScope(const ComScope&) = delete;
-    ComScope& operator=(const ComScope&) = delete;
-
-    bool Usable() const { return SUCCEEDED(m_result) || m_result == RPC_E_CHANGED_MODE; }
-
-private:
-    HRESULT m_result;
-};
-
 // One path as the double-NUL-terminated list that SHFileOperationW reads.
 std::vector<wchar_t> ShellPathList(const std::wstring& path)
 {
@@ -153,7 +134,7 @@ bool ListFolder(const std::wstring& folder, std::vector<std::wstring>& folders, 
 
 bool CreateDesktopShortcut(const std::wstring& target, const std::wstring& iconPath)
 {
-    const ComScope com;   // outlives every interface below
+    const ComApartment com;   // for this call only; outlives every interface below
     if (!com.Usable())
         return false;
     wchar_t desktop[MAX_PATH] = {};   // the size SHGetSpecialFolderPathW is documented to fill

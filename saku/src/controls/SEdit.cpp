@@ -1,5 +1,7 @@
 #include "controls/SEdit.h"
 
+#include "render/RenderTargetHandles.h"
+
 namespace SAKU {
 
 SEdit::SEdit()
@@ -26,7 +28,6 @@ void SEdit::OnPaint(IRenderTarget* target)
         return;
     SPaintState saved;
     PreparePaint(target, saved);
-    const COLORREF oldColor = target->SetTextColor(m_cueColor);
     RECT rect;
     CopyClientRect(&rect);
     const RECT inset = ScaledInset();
@@ -34,9 +35,12 @@ void SEdit::OnPaint(IRenderTarget* target)
     rect.top += inset.top;
     rect.right -= inset.right;
     rect.bottom -= inset.bottom;
-    const SStringW& cue = m_cueText.GetText(FALSE);
-    target->DrawText(cue.c_str(), cue.GetLength(), &rect, DT_SINGLELINE | DT_VCENTER);
-    target->SetTextColor(oldColor);
+    {
+        // Given back before AfterPaint puts the colour from before PreparePaint back.
+        const UniqueTextColor cueColor = SetTargetTextColor(target, m_cueColor);
+        const SStringW& cue = m_cueText.GetText(FALSE);
+        target->DrawText(cue.c_str(), cue.GetLength(), &rect, DT_SINGLELINE | DT_VCENTER);
+    }
     AfterPaint(target, saved);
 }
 

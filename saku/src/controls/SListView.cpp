@@ -6,6 +6,7 @@
 #include "controls/SListViewItemLocatorFlex.h"
 #include "core/CFocusManager.h"
 #include "core/Events.h"
+#include "core/Geometry.h"
 #include "core/ISkinObj.h"
 #include "core/ISlotFunctor.h"
 #include "core/SXmlLookup.h"
@@ -32,21 +33,6 @@ public:
 private:
     SListView* m_list;
 };
-
-POINT PointOf(LPARAM lParam)
-{
-    return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-}
-
-int Height(const RECT& rect)
-{
-    return rect.bottom - rect.top;
-}
-
-int Width(const RECT& rect)
-{
-    return rect.right - rect.left;
-}
 
 }  // namespace
 

@@ -8,6 +8,7 @@
 #include "render/IFont.h"
 #include "render/IRenderFactory.h"
 #include "render/IRenderTarget.h"
+#include "render/RenderTargetHandles.h"
 
 namespace SAKU {
 
@@ -30,19 +31,6 @@ const SPopupMenuItem* RecordOf(ULONG_PTR itemData)
 {
     return reinterpret_cast<const SPopupMenuItem*>(itemData);
 }
-
-// The text colour of a render target for the life of the scope.
-class TextColorScope {
-public:
-    TextColorScope(IRenderTarget* target, COLORREF color) : m_target(target), m_previous(target->SetTextColor(color)) {}
-    ~TextColorScope() { m_target->SetTextColor(m_previous); }
-    TextColorScope(const TextColorScope&) = delete;
-    TextColorScope& operator=(const TextColorScope&) = delete;
-
-private:
-    IRenderTarget* m_target;
-    COLORREF m_previous;
-};
 
 }  // namespace
 
@@ -117,7 +105,7 @@ void SMenuODWnd::DrawItem(DRAWITEMSTRUCT* item)
                                : selected                     ? m_attr->GetSelTextColor()
                                                               : m_attr->GetTextColor();
         {
-            const TextColorScope textColor(target.Get(), color);
+            const UniqueTextColor textColor = SetTargetTextColor(target.Get(), color);
             const RenderObjSelection font(target.Get(), m_attr->GetFont());
             target->DrawText(record->text.c_str(), record->text.GetLength(), &text, kItemTextFormat);
         }
@@ -125,9 +113,8 @@ void SMenuODWnd::DrawItem(DRAWITEMSTRUCT* item)
         if (selected && itemSkin && itemSkin->GetStates() > 2)
             itemSkin->DrawByIndex(target.Get(), &all, 2);
     }
-    const HDC source = target->GetDC(0);
-    ::BitBlt(item->hDC, item->rcItem.left, item->rcItem.top, width, height, source, 0, 0, SRCCOPY);
-    target->ReleaseDC(source);
+    const UniqueTargetDc source = GetTargetDc(target.Get());
+    ::BitBlt(item->hDC, item->rcItem.left, item->rcItem.top, width, height, source.Get().dc, 0, 0, SRCCOPY);
 }
 
 LRESULT SMenuODWnd::FindAccelItem(UINT character, HMENU menu) const

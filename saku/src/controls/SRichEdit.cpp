@@ -11,6 +11,7 @@
 #include "render/AlphaBackup.h"
 #include "render/IFont.h"
 #include "render/IRenderFactory.h"
+#include "render/RenderTargetHandles.h"
 #include "res.mgr/SResProviderMgr.h"
 
 #include "GdiHandles.h"
@@ -109,35 +110,19 @@ DWORD CALLBACK ReadFile(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* read
     return 0;
 }
 
-// The clipboard, open for one read.
-class ClipboardReader {
-public:
-    explicit ClipboardReader(HWND owner) : m_open(::OpenClipboard(owner) != FALSE) {}
-    ~ClipboardReader()
-    {
-        if (m_open)
-            ::CloseClipboard();
-    }
-    ClipboardReader(const ClipboardReader&) = delete;
-    ClipboardReader& operator=(const ClipboardReader&) = delete;
-
-    // The clipboard's text, at most `limit` + 1 characters of it (so that the
-    // caller sees whether there is more); empty when it holds none.
-    std::wstring Text(size_t limit) const
-    {
-        HANDLE const data = m_open ? ::GetClipboardData(CF_UNICODETEXT) : nullptr;
-        const auto* const text = data ? static_cast<const wchar_t*>(::GlobalLock(data)) : nullptr;
-        if (!text)
-            return std::wstring();
-        const size_t bytes = ::GlobalSize(data);
-        std::wstring copy(text, wcsnlen(text, std::min(bytes / sizeof(wchar_t), limit + 1)));
-        ::GlobalUnlock(data);
-        return copy;
-    }
-
-private:
-    bool m_open;
-};
+// The clipboard's text, at most `limit` + 1 characters of it (so that the caller
+// sees whether there is more); empty when it holds none or will not open.
+std::wstring ClipboardText(HWND owner, size_t limit)
+{
+    const UniqueClipboard clipboard(::OpenClipboard(owner) != FALSE);
+    HANDLE const data = clipboard ? ::GetClipboardData(CF_UNICODETEXT) : nullptr;
+    const UniqueGlobalLock locked = LockGlobal(data);
+    if (!locked)
+        return std::wstring();
+    const auto* const text = static_cast<const wchar_t*>(locked.Get().data);
+    const size_t bytes = ::GlobalSize(data);
+    return std::wstring(text, wcsnlen(text, std::min(bytes / sizeof(wchar_t), limit + 1)));
+}
 
 }  // namespace
 
@@ -431,9 +416,8 @@ BOOL SRichEdit::OnSetCursor(const POINT& point)
     if (!services)
         return FALSE;
     const HWND host = container ? container->GetHostHwnd() : nullptr;
-    const HDC dc = ::GetDC(host);
-    services->OnTxSetCursor(DVASPECT_CONTENT, -1, nullptr, nullptr, dc, nullptr, &client, point.x, point.y);
-    ::ReleaseDC(host, dc);
+    const UniqueWindowDc dc = GetDcOf(host);
+    services->OnTxSetCursor(DVASPECT_CONTENT, -1, nullptr, nullptr, dc.Get().dc, nullptr, &client, point.x, point.y);
     return TRUE;
 }
 
@@ -479,9 +463,8 @@ void SRichEdit::OnNcCalcSize()
 
     ISwndContainer* const container = GetContainer();
     const HWND host = container ? container->GetHostHwnd() : nullptr;
-    const HDC dc = ::GetDC(host);
-    m_extent = {ToHimetric(textWidth, dc, LOGPIXELSX), ToHimetric(textHeight, dc, LOGPIXELSY)};
-    ::ReleaseDC(host, dc);
+    const UniqueWindowDc dc = GetDcOf(host);
+    m_extent = {ToHimetric(textWidth, dc.Get().dc, LOGPIXELSX), ToHimetric(textHeight, dc.Get().dc, LOGPIXELSY)};
 
     ITextServices* const services = GetTextServices();
     if (!services)
@@ -632,20 +615,22 @@ void SRichEdit::OnPaint(IRenderTarget* target)
     target->PushClipRect(&client);
     RECT update = client;
     target->GetClipBox(&update);
-    const HDC dc = target->GetDC(0);
-    const int oldMode = ::SetGraphicsMode(dc, GM_COMPATIBLE);
-    // GDI clears the alpha of every pixel it writes; the text keeps what lay below.
-    AlphaBackup alpha;
-    BackupAlpha(dc, client, alpha);
-    RECT text;
-    CopyTextRect(&text);
-    const RECTL bounds = {text.left, text.top, text.right, text.bottom};
-    services->TxDraw(DVASPECT_CONTENT, 0, nullptr, nullptr, dc, nullptr, &bounds, nullptr, &update, nullptr, 0,
-                     TXTVIEW_ACTIVE);
-    RestoreAlpha(alpha);
-    if (oldMode)
-        ::SetGraphicsMode(dc, oldMode);
-    target->ReleaseDC(dc);
+    {
+        const UniqueTargetDc lent = GetTargetDc(target);   // given back before the clip is
+        const HDC dc = lent.Get().dc;
+        const int oldMode = ::SetGraphicsMode(dc, GM_COMPATIBLE);
+        // GDI clears the alpha of every pixel it writes; the text keeps what lay below.
+        AlphaBackup alpha;
+        BackupAlpha(dc, client, alpha);
+        RECT text;
+        CopyTextRect(&text);
+        const RECTL bounds = {text.left, text.top, text.right, text.bottom};
+        services->TxDraw(DVASPECT_CONTENT, 0, nullptr, nullptr, dc, nullptr, &bounds, nullptr, &update, nullptr, 0,
+                         TXTVIEW_ACTIVE);
+        RestoreAlpha(alpha);
+        if (oldMode)
+            ::SetGraphicsMode(dc, oldMode);
+    }
     target->PopClip();
 }
 
@@ -715,7 +700,7 @@ bool SRichEdit::PasteWithinLimit()
     const LRESULT kept = length - std::abs(selection.cpMax - selection.cpMin);
     const size_t room = kept < m_maxLength ? static_cast<size_t>(m_maxLength - kept) : 0;
     ISwndContainer* const container = GetContainer();
-    std::wstring text = ClipboardReader(container ? container->GetHostHwnd() : nullptr).Text(room);
+    std::wstring text = ClipboardText(container ? container->GetHostHwnd() : nullptr, room);
     if (text.size() <= room)
         return false;   // it fits: the services paste it, formats and all
     text.resize(room);

@@ -4,11 +4,13 @@
 #include "controls/STabPage.h"
 #include "core/Events.h"
 #include "core/ISkinObj.h"
+#include "core/RenderObjSelection.h"
 #include "core/SApplication.h"
 #include "core/SAttributeMap.h"
 #include "core/SkinLookup.h"
 #include "core/SXmlLookup.h"
 #include "core/SplitString.h"
+#include "render/RenderTargetHandles.h"
 
 #include <pugixml.hpp>
 
@@ -411,11 +413,10 @@ void STabCtrl::DrawItem(IRenderTarget* target, const RECT& rect, int index, DWOR
     if (m_tabSkin)
         m_tabSkin->DrawByIndex(target, &rect, skinState);
 
-    SAutoRef<IRenderObj> oldFont;
-    if (IFont* const font = m_style.GetTextFont(skinState))
-        target->SelectObject(font, oldFont.Put());
+    const RenderObjSelection font(target, m_style.GetTextFont(skinState));
     const COLORREF colour = m_style.GetTextColor(skinState);
-    const COLORREF oldColour = colour != SwndStyle::kColorNone ? target->SetTextColor(colour) : SwndStyle::kColorNone;
+    const UniqueTextColor textColor =
+        colour != SwndStyle::kColorNone ? SetTargetTextColor(target, colour) : UniqueTextColor();
 
     STabPage* const page = GetItem(index);
     const int scale = GetScale();
@@ -453,11 +454,6 @@ void STabCtrl::DrawItem(IRenderTarget* target, const RECT& rect, int index, DWOR
         else
             target->DrawText(title.c_str(), title.GetLength(), &text, format);
     }
-
-    if (oldFont)
-        target->SelectObject(oldFont.Get());
-    if (oldColour != SwndStyle::kColorNone)
-        target->SetTextColor(oldColour);
 }
 
 // The characters one under the other: from the rectangle's corner, or centred in it

@@ -5,7 +5,7 @@
 
 namespace SAKU {
 
-// Selects a pen or brush into a render target for the life of the scope and puts
+// Selects a pen, brush or font into a render target for the life of the scope and puts
 // the target's previous object back when it ends.
 class RenderObjSelection {
 public:

@@ -6,6 +6,7 @@
 #include "render/IBitmap.h"
 #include "render/IRenderFactory.h"
 #include "render/IRenderTarget.h"
+#include "render/RenderTargetHandles.h"
 #include "render/SMemoryDC.h"
 
 namespace SAKU {
@@ -18,12 +19,9 @@ void StretchInto(IRenderTarget* surface, HBITMAP bitmap, int width, int height)
     BITMAP info = {};
     if (!::GetObjectW(bitmap, sizeof(info), &info))
         return;
-    const HDC dc = surface->GetDC(0);
-    {
-        const SMemoryDC source(dc, bitmap);
-        ::StretchBlt(dc, 0, 0, width, height, source, 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
-    }
-    surface->ReleaseDC(dc);
+    const UniqueTargetDc dc = GetTargetDc(surface);
+    const SMemoryDC source(dc.Get().dc, bitmap);
+    ::StretchBlt(dc.Get().dc, 0, 0, width, height, source, 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
 }
 
 }  // namespace

@@ -3,10 +3,12 @@
 #include "core/SHostWnd.h"
 
 #include "core/Events.h"
+#include "core/Geometry.h"
 #include "core/IToolTip.h"
 #include "core/ISlotFunctor.h"
 #include "core/IToolTipFactory.h"
 #include "core/LayeredWindowApi.h"
+#include "core/NewRegion.h"
 #include "core/SApplication.h"
 #include "core/SCaret.h"
 #include "core/SFontPool.h"
@@ -15,80 +17,18 @@
 #include "core/SWindowMgr.h"
 #include "core/SXmlLookup.h"
 #include "render/IRenderFactory.h"
+#include "render/RenderTargetHandles.h"
+
+#include "GdiHandles.h"
 
 namespace SAKU {
 
 namespace {
 
-// BeginPaint and its EndPaint.
-class PaintScope {
-public:
-    explicit PaintScope(HWND window) : m_window(window) { m_dc = ::BeginPaint(window, &m_paint); }
-    ~PaintScope() { ::EndPaint(m_window, &m_paint); }
-    PaintScope(const PaintScope&) = delete;
-    PaintScope& operator=(const PaintScope&) = delete;
-    HDC Dc() const { return m_dc; }
-
-private:
-    HWND m_window;
-    PAINTSTRUCT m_paint = {};
-    HDC m_dc = nullptr;
-};
-
-// GetDC of a window and its ReleaseDC.
-class WindowDc {
-public:
-    explicit WindowDc(HWND window) : m_window(window), m_dc(::GetDC(window)) {}
-    ~WindowDc()
-    {
-        if (m_dc)
-            ::ReleaseDC(m_window, m_dc);
-    }
-    WindowDc(const WindowDc&) = delete;
-    WindowDc& operator=(const WindowDc&) = delete;
-    HDC Dc() const { return m_dc; }
-
-private:
-    HWND m_window;
-    HDC m_dc;
-};
-
-// The DC of a render target, lent for the scope.
-class TargetDc {
-public:
-    explicit TargetDc(IRenderTarget* target) : m_target(target), m_dc(target->GetDC(0)) {}
-    ~TargetDc() { m_target->ReleaseDC(m_dc); }
-    TargetDc(const TargetDc&) = delete;
-    TargetDc& operator=(const TargetDc&) = delete;
-    HDC Dc() const { return m_dc; }
-
-private:
-    IRenderTarget* m_target;
-    HDC m_dc;
-};
-
 IRenderFactory* RenderFactory()
 {
     SApplication* const app = SApplication::GetInstance();
     return app ? app->GetRenderFactory() : nullptr;
-}
-
-SAutoRef<IRegion> NewRegion()
-{
-    SAutoRef<IRegion> region;
-    if (IRenderFactory* const factory = RenderFactory())
-        (void)factory->CreateRegion(region.Put());   // null is checked at each use
-    return region;
-}
-
-int Width(const RECT& rect)
-{
-    return rect.right - rect.left;
-}
-
-int Height(const RECT& rect)
-{
-    return rect.bottom - rect.top;
 }
 
 // A host size from the layout: pixels, or -1 when the layout leaves it to the root.
@@ -440,14 +380,18 @@ void SHostWnd::OnSizeChanged(UINT type, SIZE size)
 
 void SHostWnd::OnPaint(HDC)
 {
-    const PaintScope paint(GetHwnd());
-    OnPrint(IsTranslucent() ? nullptr : paint.Dc(), 0);
+    PAINTSTRUCT paint = {};
+    const UniquePaint session = BeginPaintOf(GetHwnd(), paint);
+    OnPrint(IsTranslucent() ? nullptr : paint.hdc, 0);
 }
 
 void SDummyWnd::OnPaint(HDC)
 {
     // Validated first: the host's layered update sends no paint back here.
-    { const PaintScope paint(GetHwnd()); }
+    {
+        PAINTSTRUCT paint = {};
+        const UniquePaint session = BeginPaintOf(GetHwnd(), paint);
+    }
     m_host->OnPrint(nullptr, SHostWnd::kDummyPaint);
 }
 
@@ -532,8 +476,8 @@ void SHostWnd::UpdateHostWindow(HDC dc, const RECT& rect)
     }
     if (!dc || !m_cacheTarget || ::IsRectEmpty(&rect))
         return;
-    const TargetDc cache(m_cacheTarget.Get());
-    ::BitBlt(dc, rect.left, rect.top, Width(rect), Height(rect), cache.Dc(), rect.left, rect.top, SRCCOPY);
+    const UniqueTargetDc cache = GetTargetDc(m_cacheTarget.Get());
+    ::BitBlt(dc, rect.left, rect.top, Width(rect), Height(rect), cache.Get().dc, rect.left, rect.top, SRCCOPY);
 }
 
 void SHostWnd::UpdateLayered(IRenderTarget* source, const RECT* dirty, BYTE alpha)
@@ -545,13 +489,13 @@ void SHostWnd::UpdateLayered(IRenderTarget* source, const RECT* dirty, BYTE alph
     SIZE size = {Width(window), Height(window)};
     POINT origin = {0, 0};
     BLENDFUNCTION blend = {AC_SRC_OVER, 0, alpha, AC_SRC_ALPHA};
-    const TargetDc cache(source);
+    const UniqueTargetDc cache = GetTargetDc(source);
     UPDATELAYEREDWINDOWINFO info = {};
     info.cbSize = sizeof(info);
     info.hdcDst = nullptr;
     info.pptDst = &position;
     info.psize = &size;
-    info.hdcSrc = cache.Dc();
+    info.hdcSrc = cache.Get().dc;
     info.pptSrc = &origin;
     info.crKey = 0;
     info.pblend = &blend;
@@ -587,8 +531,8 @@ void SHostWnd::OnReleaseRenderTarget(IRenderTarget* target, const RECT& rect, DW
         m_pendingRects.AddTail(rect);
         return;
     }
-    const WindowDc dc(GetHwnd());
-    UpdateHostWindow(dc.Dc(), rect);
+    const UniqueWindowDc dc = GetDcOf(GetHwnd());
+    UpdateHostWindow(dc.Get().dc, rect);
 }
 
 void SHostWnd::OnRedraw(const RECT& rect)

@@ -3,6 +3,7 @@
 #include "core/SHostWnd.h"
 
 #include "core/DeflateRect.h"
+#include "core/Geometry.h"
 #include "core/IToolTip.h"
 #include "core/SApplication.h"
 #include "core/SCaret.h"
@@ -20,16 +21,6 @@ namespace {
 constexpr DWORD kElementTimer = 0x80000000;
 const wchar_t kSpyOverflow[] = L"##buf overflow!";
 const wchar_t kSpyUnavailable[] = L"##unavailable!";
-
-POINT PointOf(LPARAM lParam)
-{
-    return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-}
-
-LPARAM LParamOf(POINT point)
-{
-    return MAKELPARAM(point.x, point.y);
-}
 
 bool IsButtonDown(UINT message)
 {

@@ -7,6 +7,7 @@
 #include "core/SWindow.h"
 
 #include "core/ISkinObj.h"
+#include "core/NewRegion.h"
 #include "core/SApplication.h"
 #include "render/IFont.h"
 #include "render/IPen.h"
@@ -42,14 +43,6 @@ bool HasArea(IRegion* region)
 bool Touches(IRegion* region, const RECT& rect)
 {
     return !HasArea(region) || region->RectInRegion(&rect);
-}
-
-SAutoRef<IRegion> NewRegion()
-{
-    SAutoRef<IRegion> region;
-    if (SApplication* const app = SApplication::GetInstance())
-        app->GetRenderFactory()->CreateRegion(region.Put());
-    return region;
 }
 
 // Makes or resizes a cache or layer to the window's rectangle, with the viewport

@@ -1,5 +1,6 @@
 #include "core/SwndContainerImpl.h"
 
+#include "core/Geometry.h"
 #include "core/SApplication.h"
 #include "core/SAutoRef.h"
 #include "core/SWindowMgr.h"
@@ -13,16 +14,6 @@ namespace {
 // What a client-area mouse message becomes over a window's non-client part
 // (WM_LBUTTONDOWN 0x201 to WM_NCLBUTTONDOWN 0xA1, and so on).
 constexpr UINT kClientToNonClient = WM_LBUTTONDOWN - WM_NCLBUTTONDOWN;
-
-POINT PointOf(LPARAM lParam)
-{
-    return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-}
-
-LPARAM LParamOf(POINT point)
-{
-    return MAKELPARAM(point.x, point.y);
-}
 
 bool IsInWindowRect(SWindow* window, POINT point)
 {

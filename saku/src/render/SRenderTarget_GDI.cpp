@@ -3,6 +3,7 @@
 #include "Dib32.h"
 #include "SGdiAlphaBuffer.h"
 #include "SRegion_GDI.h"
+#include "core/Geometry.h"
 #include "render/AlphaBackup.h"
 #include "render/IRenderFactory.h"
 
@@ -20,16 +21,6 @@ constexpr COLORREF kNoPixel = 0x00FFFFFF;
 
 const wchar_t kDefaultFace[] = L"宋体";
 constexpr LONG kDefaultFontHeight = 20;
-
-int RectWidth(const RECT& rect)
-{
-    return rect.right - rect.left;
-}
-
-int RectHeight(const RECT& rect)
-{
-    return rect.bottom - rect.top;
-}
 
 // The point at `degrees` on the ellipse inscribed in the rect, y growing downwards,
 // with the arithmetic of the module's arcs (single precision, truncation).
@@ -442,8 +433,8 @@ HRESULT SRenderTarget_GDI::ClearRect(const RECT* rect, COLORREF colour)
     RECT area;
     if (!m_usable || ::GetClipBox(m_dc.Get(), &clip) == ERROR || !::IntersectRect(&area, rect, &clip))
         return S_OK;
-    const int width = RectWidth(area);
-    const int height = RectHeight(area);
+    const int width = Width(area);
+    const int height = Height(area);
     if (!m_scratch.Reserve(width, height))
         return E_OUTOFMEMORY;
     // Stored pixels are premultiplied, whatever the colour word says.
@@ -598,8 +589,8 @@ UniqueSelection SRenderTarget_GDI::SelectSource(SBitmap_GDI* bitmap)
 HRESULT SRenderTarget_GDI::Blend(const RECT& dest, const RECT& src, BYTE alpha)
 {
     const BLENDFUNCTION blend = {AC_SRC_OVER, 0, alpha, AC_SRC_ALPHA};
-    return ::GdiAlphaBlend(m_dc.Get(), dest.left, dest.top, RectWidth(dest), RectHeight(dest), m_sourceDc.Get(),
-                           src.left, src.top, RectWidth(src), RectHeight(src), blend)
+    return ::GdiAlphaBlend(m_dc.Get(), dest.left, dest.top, Width(dest), Height(dest), m_sourceDc.Get(),
+                           src.left, src.top, Width(src), Height(src), blend)
                ? S_OK
                : E_FAIL;
 }
@@ -619,8 +610,8 @@ HRESULT SRenderTarget_GDI::DrawNatural(const RECT& dest, SIZE bitmap, RECT src, 
     }
     src.right = std::min(src.right, bitmap.cx);
     src.bottom = std::min(src.bottom, bitmap.cy);
-    const int width = std::min(RectWidth(src), RectWidth(to));
-    const int height = std::min(RectHeight(src), RectHeight(to));
+    const int width = std::min(Width(src), Width(to));
+    const int height = std::min(Height(src), Height(to));
     if (width <= 0 || height <= 0)
         return S_FALSE;
     return Blend({to.left, to.top, to.left + width, to.top + height},
@@ -629,8 +620,8 @@ HRESULT SRenderTarget_GDI::DrawNatural(const RECT& dest, SIZE bitmap, RECT src, 
 
 HRESULT SRenderTarget_GDI::DrawTiled(const RECT& dest, const RECT& src, BYTE alpha)
 {
-    const int width = RectWidth(src);
-    const int height = RectHeight(src);
+    const int width = Width(src);
+    const int height = Height(src);
     if (width <= 0 || height <= 0)
         return E_INVALIDARG;                           // would never reach the far edge
     const UniqueSavedDc saved = SaveDcState(m_dc.Get());
@@ -719,7 +710,7 @@ HRESULT SRenderTarget_GDI::BitBlt(const RECT* dest, IRenderTarget* source, int s
     AlphaBackup backup;
     if (rop != SRCCOPY)
         BackupAlpha(m_dc.Get(), *dest, backup);
-    ::BitBlt(m_dc.Get(), dest->left, dest->top, RectWidth(*dest), RectHeight(*dest), source->GetDC(0), srcX, srcY,
+    ::BitBlt(m_dc.Get(), dest->left, dest->top, Width(*dest), Height(*dest), source->GetDC(0), srcX, srcY,
              rop);
     RestoreAlpha(backup);
     return S_OK;
@@ -730,8 +721,8 @@ HRESULT SRenderTarget_GDI::AlphaBlend(const RECT* dest, IRenderTarget* source, c
     if (!dest || !source || !src)
         return E_INVALIDARG;
     const BLENDFUNCTION blend = {AC_SRC_OVER, 0, alpha, AC_SRC_ALPHA};
-    return ::GdiAlphaBlend(m_dc.Get(), dest->left, dest->top, RectWidth(*dest), RectHeight(*dest), source->GetDC(0),
-                           src->left, src->top, RectWidth(*src), RectHeight(*src), blend)
+    return ::GdiAlphaBlend(m_dc.Get(), dest->left, dest->top, Width(*dest), Height(*dest), source->GetDC(0),
+                           src->left, src->top, Width(*src), Height(*src), blend)
                ? S_OK
                : E_FAIL;
 }

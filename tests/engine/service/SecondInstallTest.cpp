@@ -12,7 +12,7 @@
 #include "service/ServiceFixture.h"
 #include "TestData.h"
 
-#include "ComForTest.h"
+#include "Win32Handles.h"
 #include "TComPtr.h"
 
 #include "product/InstallEnv.h"
@@ -45,7 +45,7 @@ constexpr wchar_t kRunKey[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Ru
 // The target of the shortcut at `path`, or empty when it cannot be read.
 std::wstring ShortcutTarget(const std::wstring& path)
 {
-    const ComForTest com;
+    const ComApartment com;
     TComPtr<IShellLinkW> link;
     if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, link.PutVoid())))
         return {};

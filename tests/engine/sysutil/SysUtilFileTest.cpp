@@ -5,8 +5,8 @@
 #include "sysutil/SysUtilPath.h"
 #include "sysutil/SysUtilText.h"
 #include "TComPtr.h"
+#include "Win32Handles.h"
 
-#include "ComForTest.h"
 #include "HostCommand.h"
 #include "product/ProductState.h"
 #include "ScratchDir.h"
@@ -26,8 +26,6 @@
 namespace SysUtil = tivala::SysUtil;
 using tivala::test::HostCommand;
 using tivala::test::ScratchDir;
-
-using tivala::test::ComForTest;
 
 namespace {
 
@@ -191,7 +189,7 @@ TEST(SysUtilFile, DesktopShortcutLandsOnThePrefixDesktopAndPointsAtTheTarget)
 {
     const tivala::test::ProductStateLock lock;
     ASSERT_TRUE(lock.Held());
-    const ComForTest com;
+    const ComApartment com;
     wchar_t desktop[MAX_PATH] = {};
     ASSERT_TRUE(::SHGetSpecialFolderPathW(nullptr, desktop, CSIDL_DESKTOPDIRECTORY, FALSE));
     // The prefix's desktop may be a link to the host user's desktop: refuse to write there.

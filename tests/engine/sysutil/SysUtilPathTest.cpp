@@ -3,8 +3,8 @@
 
 #include "sysutil/SysUtilPath.h"
 #include "sysutil/SysUtilText.h"
+#include "Win32Handles.h"
 
-#include "ComForTest.h"
 #include "ScratchDir.h"
 
 #include <gtest/gtest.h>
@@ -22,8 +22,6 @@
 
 namespace SysUtil = tivala::SysUtil;
 using tivala::test::ScratchDir;
-
-using tivala::test::ComForTest;
 
 namespace {
 
@@ -393,7 +391,7 @@ std::wstring SelectedTreeItem(HWND dialog)
 
 TEST(SysUtilPath, BrowseForFolderReturnsTheChosenFolderAndNothingWhenCancelled)
 {
-    const ComForTest com;
+    const ComApartment com;
     // Wine's folder tree does not reach into the profile's Temp folder, so the
     // folder to choose lies at the drive's root.
     const std::wstring name = L"tivala-浏览-" + std::to_wstring(::GetCurrentProcessId());

@@ -6,7 +6,6 @@
 #include "sysutil/SysUtilText.h"
 #include "Win32Handles.h"
 
-#include "ComForTest.h"
 #include "HelperProcess.h"
 #include "HostCommand.h"
 #include "ScratchDir.h"
@@ -24,8 +23,6 @@ using tivala::test::Child;
 using tivala::test::HelperCopy;
 using tivala::test::kEndedByKill;
 using tivala::test::ScratchDir;
-
-using tivala::test::ComForTest;
 
 namespace {
 
@@ -149,7 +146,7 @@ TEST(SysUtilProcess, ShellFunctionsFailCleanlyWithoutComOnTheThread)
 TEST(SysUtilProcess, DesktopShellStartsAProgramInItsOwnProcess)
 {
     // Wine's explorer.exe plays the desktop shell and answers the shell's automation.
-    const ComForTest com;
+    const ComApartment com;
     ASSERT_TRUE(SysUtil::GetDesktopShellDispatch());
     const HelperCopy helper(L"shell");
     ASSERT_TRUE(helper.Copied());
@@ -171,6 +168,6 @@ TEST(SysUtilProcess, DesktopShellStartsAProgramInItsOwnProcess)
 
 TEST(SysUtilProcess, DesktopShellRefusesAFileThatDoesNotExist)
 {
-    const ComForTest com;
+    const ComApartment com;
     EXPECT_FALSE(SysUtil::ShellOpenAsDesktopUser(L"C:\\no-such-folder\\Starter.exe"));
 }

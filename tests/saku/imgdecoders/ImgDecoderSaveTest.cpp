@@ -2,7 +2,6 @@
 // encoder of the format it is given, the PNG module always as PNG. ImageMagick
 // reads the files back with the straight colours PNG holds.
 
-#include "ComForTest.h"
 #include "DecoderFixtures.h"
 #include "ScratchDir.h"
 #include "WinePath.h"
@@ -10,6 +9,8 @@
 #include "render/IBitmap.h"
 #include "render/IRenderFactory.h"
 #include "render/RenderFactoryCreators.h"
+
+#include "Win32Handles.h"
 
 #include <gtest/gtest.h>
 
@@ -59,7 +60,7 @@ protected:
         return ReadScratch(m_scratch, L"readback.rgba");
     }
 
-    ComForTest m_com;
+    ComApartment m_com;
     ScratchDir m_scratch;
     SAutoRef<IRenderFactory> m_renderFactory;
     SAutoRef<IBitmap> m_bitmap;

@@ -2,13 +2,14 @@
 // start-up name, gives premultiplied BGRA frames of what ImageMagick wrote, and no
 // frame at all for data it cannot decode.
 
-#include "ComForTest.h"
 #include "DecoderFixtures.h"
 #include "ScratchDir.h"
 
 #include "render/IBitmap.h"
 #include "render/IRenderFactory.h"
 #include "render/RenderFactoryCreators.h"
+
+#include "Win32Handles.h"
 
 #include <gtest/gtest.h>
 
@@ -50,7 +51,7 @@ std::string ReadIhdrColourType(const std::string& png)
 
 TEST(ImgDecoders, EachModuleIsCreatedEmptyUnderItsName)
 {
-    ComForTest com;
+    ComApartment com;
     for (const DecoderModule& module : kDecoderModules) {
         SCOPED_TRACE(module.name);
         auto factory = CreateModule(module);
@@ -65,7 +66,7 @@ TEST(ImgDecoders, EachModuleIsCreatedEmptyUnderItsName)
 
 TEST(ImgDecoders, PixelsArePremultipliedBgraFromMemoryAndFile)
 {
-    ComForTest com;
+    ComApartment com;
     ScratchDir scratch;
     // PNG32 forces 8-bit RGBA; ImageMagick's own choice for eight colours is a
     // palette with a transparency chunk.
@@ -101,7 +102,7 @@ TEST(ImgDecoders, PixelsArePremultipliedBgraFromMemoryAndFile)
 
 TEST(ImgDecoders, DataNoModuleDecodesGivesNoFrame)
 {
-    ComForTest com;
+    ComApartment com;
     ScratchDir scratch;
     const std::string png = MakeRgbaPng(scratch);
     const size_t idat = png.find("IDAT");
@@ -136,7 +137,7 @@ TEST(ImgDecoders, DataNoModuleDecodesGivesNoFrame)
 
 TEST(ImgDecoders, CopyPixelsRefusesABufferOneByteShort)
 {
-    ComForTest com;
+    ComApartment com;
     ScratchDir scratch;
     const std::string png = MakeRgbaPng(scratch);
     for (const DecoderModule& module : kDecoderModules) {
@@ -161,7 +162,7 @@ TEST(ImgDecoders, CopyPixelsRefusesABufferOneByteShort)
 
 TEST(ImgDecoders, NarrowPathsAreInTheAnsiCodePage)
 {
-    ComForTest com;
+    ComApartment com;
     ScratchDir scratch;
     (void)MakeRgbaPng(scratch);   // the test reads it by its narrow name
     const std::wstring wide = scratch.File(L"图片.png");
@@ -188,7 +189,7 @@ TEST(ImgDecoders, NarrowPathsAreInTheAnsiCodePage)
 
 TEST(ImgDecoders, BitmapsLoadThroughEachModule)
 {
-    ComForTest com;
+    ComApartment com;
     ScratchDir scratch;
     const std::string png = MakeRgbaPng(scratch);
     const std::string garbage = "This is no image, whatever its name says.";
@@ -216,7 +217,7 @@ TEST(ImgDecoders, BitmapsLoadThroughEachModule)
 
 TEST(ImgDecoders, FramesDoNotNeedTheLoadedBytes)
 {
-    ComForTest com;
+    ComApartment com;
     ScratchDir scratch;
     const std::string png = MakeRgbaPng(scratch);
     for (const DecoderModule& module : kDecoderModules) {

@@ -1,8 +1,10 @@
 // The GDI holders of the one handle template: objects die with their holder, a
-// selection puts back what the DC held so that the object can die, and a saved DC
-// state comes back whatever was pushed after it.
+// selection puts back what the DC held so that the object can die, a saved DC
+// state comes back whatever was pushed after it, and a window's DC goes back to
+// its window.
 
 #include "GdiHandles.h"
+#include "Win32Handles.h"
 
 #include <gtest/gtest.h>
 
@@ -89,4 +91,39 @@ TEST(GdiHandles, SavedStateComesBackOverLaterSaves)
     ASSERT_NE(ERROR, ::GetClipBox(dc.Get(), &box));
     EXPECT_EQ(4, box.right - box.left);
     EXPECT_EQ(1, ::SaveDC(dc.Get()));        // the stack is back at the bottom
+}
+
+TEST(GdiHandles, AWindowDcGoesBackToItsWindow)
+{
+    WNDCLASSW windowClass = {};
+    windowClass.lpfnWndProc = ::DefWindowProcW;
+    windowClass.hInstance = ::GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = L"TivalaWindowDcTest";
+    ::RegisterClassW(&windowClass);   // a class without CS_OWNDC, so that its DCs come from the shared cache
+    const UniqueWindow window(::CreateWindowExW(0, windowClass.lpszClassName, L"", WS_POPUP, 0, 0, 40, 40, nullptr,
+                                                nullptr, windowClass.hInstance, nullptr));
+    ASSERT_TRUE(window);
+    const struct {
+        const char* name;
+        HWND window;
+        bool kept;          // the holder gave up ownership
+        int lateRelease;    // what ReleaseDC answers after the holder died: 0 for a DC given back already
+    } cases[] = {
+        {"a window",           window.Get(), false, 0},
+        {"the screen",         nullptr,      false, 0},
+        {"a window, released", window.Get(), true,  1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        HDC dc = nullptr;
+        {
+            UniqueWindowDc held = GetDcOf(c.window);
+            ASSERT_TRUE(held);
+            dc = held.Get().dc;
+            EXPECT_EQ(static_cast<DWORD>(OBJ_DC), ::GetObjectType(dc));
+            if (c.kept)
+                (void)held.Release();   // the case's own ReleaseDC below gives it back
+        }
+        EXPECT_EQ(c.lateRelease, ::ReleaseDC(c.window, dc));
+    }
 }

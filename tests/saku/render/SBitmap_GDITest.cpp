@@ -4,9 +4,9 @@
 
 #include "RenderTestSupport.h"
 
-#include "ComForTest.h"
 #include "HostCommand.h"
 #include "ScratchDir.h"
+#include "Win32Handles.h"
 #include "core/IObjRef.h"
 #include "render/IImgDecoder.h"
 #include "render/ImgDecoderCreators.h"
@@ -232,7 +232,7 @@ TEST_F(GdiBitmap, SavesThroughTheDecoders)
 
 TEST_F(GdiBitmap, EveryDecoderModuleLoadsAPngAndRefusesGarbage)
 {
-    const tivala::test::ComForTest com;                // the WIC module needs it
+    const ComApartment com;   // the WIC module needs it
     const struct {
         const char* name;
         BOOL (*create)(IImgDecoderFactory**);
