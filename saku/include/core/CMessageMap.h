@@ -63,13 +63,15 @@ struct WndMsgCrackers {
 // one.
 
 // The opening both families share: `State` is the family's handled flag,
-// `Crackers` its cracker table, `processBase` its map function.
+// `Crackers` its cracker table, `processBase` its map function. The chained base
+// has an odd name because a name after `this->` is looked up in the class first:
+// a plain "Base" would find a class of that name itself and recurse.
 #define SAKU_MSG_MAP_PROLOGUE(State, Crackers, processBase)                                           \
     using MsgMapCrackers [[maybe_unused]] = Crackers;                                                 \
     SAKU::SMsgHandleState& msgMapState = static_cast<State&>(*this);                                  \
     const auto chainMsgMap = [&](auto base) -> BOOL {                                                 \
-        using Base [[maybe_unused]] = typename decltype(base)::Type;                                  \
-        return this->Base::processBase;                                                               \
+        using SakuChainedMap [[maybe_unused]] = typename decltype(base)::Type;                        \
+        return this->SakuChainedMap::processBase;                                                     \
     };                                                                                                \
     (void)wParam;                                                                                     \
     (void)lParam;                                                                                     \
