@@ -25,6 +25,7 @@ class xml_node;
 namespace SAKU {
 
 struct ISkinObj;
+class SWindowSurface;
 
 // What a window's tooltip shows, filled by UpdateToolTip.
 struct SwndToolTipInfo {
@@ -272,9 +273,9 @@ public:
     void DrawDefaultFocusRect(IRenderTarget* target, const RECT& rect);
     virtual BOOL IsDrawToCache() const;
     BOOL IsCacheDirty() const;
-    void MarkCacheDirty(BOOL dirty) { m_cacheDirty = dirty; }
+    void MarkCacheDirty(BOOL dirty);
     virtual BOOL IsLayeredWindow() const { return m_layeredWindow; }
-    IRenderTarget* GetCachedRenderTarget() const { return m_cachedTarget.Get(); }
+    IRenderTarget* GetCachedRenderTarget() const;
     IRenderTarget* GetLayerRenderTarget();
     SWindow* GetLayeredAncestor();
     void UpdateCacheRenderTarget();
@@ -348,16 +349,13 @@ private:
     struct MessageRecord;
     // The window's own attribute table (SWindow.cpp).
     struct AttributeHandlers;
-    // A render target acquired by the window, while it is out.
-    struct PaintData {
-        RECT rect;
-        DWORD gdcFlags;
-        SAutoRef<IRegion> region;
-    };
+    // Reads the layer of another window without making one.
+    friend class SWindowSurface;
 
     static void LogChildByNameMissing(LPCWSTR className, LPCWSTR name, int depth);
     static void LogChildByIdMissing(LPCWSTR className, int id, int depth);
-    IRenderTarget* AcquireRenderTarget(const RECT& rect, DWORD gdcFlags, IRegion* region);
+    // The surface, made on first use.
+    SWindowSurface& Surface();
     // Whether the layout parameter wraps content in either direction.
     bool WrapsContent() const;
     // Takes a direct child out of the sibling list; its reference is the caller's.
@@ -392,19 +390,17 @@ private:
     BOOL m_focusable = FALSE;
     BOOL m_drawFocusRect = TRUE;
     BOOL m_cache = FALSE;
-    BOOL m_cacheDirty = TRUE;
     BOOL m_layeredWindow = FALSE;
     // Whose size must be laid out again: the window's own, or only some children's.
     enum class LayoutDirty { Clean = 0, Self = 0x800, Children = 0x1000 };
     LayoutDirty m_layoutDirty = LayoutDirty::Self;
 
-    SAutoRef<IRenderTarget> m_cachedTarget;
-    SAutoRef<IRenderTarget> m_layerTarget;
     DWORD m_userData = 0;
     SLayoutDim m_maxWidth{-1.0f, kUnitPx};
     COLORREF m_colorize = 0;
-    std::unique_ptr<PaintData> m_paintData;
-    SAutoRef<IRegion> m_invalidRegion;
+    // The cache, layer, invalid area and borrowed target; null until the window
+    // first needs one of them, which most windows never do.
+    std::unique_ptr<SWindowSurface> m_surface;
 };
 
 template <typename T>
