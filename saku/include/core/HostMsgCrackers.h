@@ -1,7 +1,8 @@
 #pragma once
 
 #include "core/CMessageMap.h"
-#include "core/SWindow.h"
+#include "core/SWindowDefs.h"
+#include "core/SWnd.h"
 #include "core/SwndSpy.h"
 
 #include <commctrl.h>

@@ -10,6 +10,7 @@
 #include "core/SObjectFactory.h"
 #include "core/SObjectImpl.h"
 #include "core/STranslatableText.h"
+#include "core/SWindowDefs.h"
 #include "core/SWnd.h"
 #include "core/SwndStyle.h"
 #include "render/IRegion.h"
@@ -24,39 +25,7 @@ class xml_node;
 namespace SAKU {
 
 struct ISkinObj;
-
-// The library's own messages, sent to the windows of a tree.
-constexpr UINT UM_SETSCALE = 2024;        // wParam: the new scale in percent (broadcast)
-constexpr UINT UM_SETLANGUAGE = 2025;     // the language changed (broadcast)
-constexpr UINT UM_SETCOLORIZE = 2026;     // wParam: the colorize colour (broadcast)
-constexpr UINT UM_TIMER2 = 0x1938;        // a tick of an element timer; wParam: the window's own id
-constexpr UINT UM_UPDATESWND = 0x2B74;    // to the host: wParam names a window with an area to redraw
-
-// State bits (GetState): what the window is showing now, ancestors included.
-constexpr DWORD WndState_Normal = 0x00;
-constexpr DWORD WndState_Hover = 0x01;
-constexpr DWORD WndState_PushDown = 0x02;
-constexpr DWORD WndState_Check = 0x04;
-constexpr DWORD WndState_Invisible = 0x08;   // hidden by itself or through an ancestor
-constexpr DWORD WndState_Disable = 0x10;     // disabled by itself or through an ancestor
-
-// Bits of OnGetDlgCode: the keys a focused window takes itself instead of
-// leaving them to the host's navigation. Not Windows' DLGC_ values: characters
-// are 8 here.
-constexpr UINT kDlgCodeWantArrows = 0x1;
-constexpr UINT kDlgCodeWantTab = 0x2;
-constexpr UINT kDlgCodeWantEnter = 0x4;
-constexpr UINT kDlgCodeWantChars = 0x8;
-constexpr UINT kDlgCodeWantAllKeys = 0xFFFF;
-constexpr UINT kDlgCodeWantSysKeys = 0x80000000;   // Alt combinations too
-
-// GetWindow codes.
-constexpr int GSW_FIRSTCHILD = 0;
-constexpr int GSW_LASTCHILD = 1;
-constexpr int GSW_PREVSIBLING = 2;
-constexpr int GSW_NEXTSIBLING = 3;
-constexpr int GSW_PARENT = 4;
-constexpr int GSW_OWNER = 5;
+class SWindowSurface;
 
 // What a window's tooltip shows, filled by UpdateToolTip.
 struct SwndToolTipInfo {
@@ -304,9 +273,9 @@ public:
     void DrawDefaultFocusRect(IRenderTarget* target, const RECT& rect);
     virtual BOOL IsDrawToCache() const;
     BOOL IsCacheDirty() const;
-    void MarkCacheDirty(BOOL dirty) { m_cacheDirty = dirty; }
+    void MarkCacheDirty(BOOL dirty);
     virtual BOOL IsLayeredWindow() const { return m_layeredWindow; }
-    IRenderTarget* GetCachedRenderTarget() const { return m_cachedTarget.Get(); }
+    IRenderTarget* GetCachedRenderTarget() const;
     IRenderTarget* GetLayerRenderTarget();
     SWindow* GetLayeredAncestor();
     void UpdateCacheRenderTarget();
@@ -381,16 +350,13 @@ private:
     struct MessageRecord;
     // The window's own attribute table (SWindow.cpp).
     struct AttributeHandlers;
-    // A render target acquired by the window, while it is out.
-    struct PaintData {
-        RECT rect;
-        DWORD gdcFlags;
-        SAutoRef<IRegion> region;
-    };
+    // Reads the layer of another window without making one.
+    friend class SWindowSurface;
 
     static void LogChildByNameMissing(LPCWSTR className, LPCWSTR name, int depth);
     static void LogChildByIdMissing(LPCWSTR className, int id, int depth);
-    IRenderTarget* AcquireRenderTarget(const RECT& rect, DWORD gdcFlags, IRegion* region);
+    // The surface, made on first use.
+    SWindowSurface& Surface();
     // Whether the layout parameter wraps content in either direction.
     bool WrapsContent() const;
     // Takes a direct child out of the sibling list; its reference is the caller's.
@@ -425,19 +391,17 @@ private:
     BOOL m_focusable = FALSE;
     BOOL m_drawFocusRect = TRUE;
     BOOL m_cache = FALSE;
-    BOOL m_cacheDirty = TRUE;
     BOOL m_layeredWindow = FALSE;
     // Whose size must be laid out again: the window's own, or only some children's.
     enum class LayoutDirty { Clean = 0, Self = 0x800, Children = 0x1000 };
     LayoutDirty m_layoutDirty = LayoutDirty::Self;
 
-    SAutoRef<IRenderTarget> m_cachedTarget;
-    SAutoRef<IRenderTarget> m_layerTarget;
     DWORD m_userData = 0;
     SLayoutDim m_maxWidth{-1.0f, kUnitPx};
     COLORREF m_colorize = 0;
-    std::unique_ptr<PaintData> m_paintData;
-    SAutoRef<IRegion> m_invalidRegion;
+    // The cache, layer, invalid area and borrowed target; null until the window
+    // first needs one of them, which most windows never do.
+    std::unique_ptr<SWindowSurface> m_surface;
 };
 
 template <typename T>

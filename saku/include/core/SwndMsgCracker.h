@@ -1,13 +1,15 @@
 #pragma once
 
 #include "core/CMessageMap.h"
-#include "core/SWindow.h"
+#include "core/SWindowDefs.h"
+#include "core/SWnd.h"
 
 #include <richedit.h>
 
 namespace SAKU {
 
 struct IFont;
+struct IRenderTarget;
 
 // The handler signature of each message that an entry of a windowless element's
 // message map (BEGIN_SWND_MSG_MAP, CMessageMap.h) may name. An element takes the

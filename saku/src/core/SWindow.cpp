@@ -1,6 +1,7 @@
 // The window object: identity, tree, building from XML, lookup, messages and
 // events. Its attribute table is in SWindowAttributes.cpp; state, layout requests
-// and the message handlers in SWindowState.cpp; painting in SWindowPaint.cpp.
+// and the message handlers in SWindowState.cpp; painting in SWindowPaint.cpp; the
+// cache, layer, invalid area and borrowed target in SWindowSurface.cpp.
 #include "core/SWindow.h"
 
 #include "core/DeflateRect.h"
@@ -8,6 +9,7 @@
 #include "core/SApplication.h"
 #include "core/SLog.h"
 #include "core/SWindowMgr.h"
+#include "core/SWindowSurface.h"
 #include "core/SXmlLookup.h"
 #include "core/SwndMsgCracker.h"
 #include "core/TrimBlanks.h"

@@ -8,21 +8,18 @@
 
 #include "core/ISkinObj.h"
 #include "core/NewRegion.h"
-#include "core/SApplication.h"
+#include "core/SWindowSurface.h"
 #include "render/IFont.h"
 #include "render/IPen.h"
 #include "render/IRegion.h"
-#include "render/IRenderFactory.h"
 #include "render/IRenderTarget.h"
 
 #include <optional>
-#include <utility>
 
 namespace SAKU {
 
 namespace {
 
-constexpr UINT kZOrderLast = 0xFFFFFFFF;   // end of a z-order range that reaches the last window
 constexpr COLORREF kFocusRectColour = 0xFF585858;
 constexpr BYTE kOpaque = 0xFF;
 
@@ -45,19 +42,10 @@ bool Touches(IRegion* region, const RECT& rect)
     return !HasArea(region) || region->RectInRegion(&rect);
 }
 
-// Makes or resizes a cache or layer to the window's rectangle, with the viewport
-// origin at the window's top-left corner so that it takes host coordinates. An
-// empty window gets no target until it has a size.
-void FitRenderTarget(SAutoRef<IRenderTarget>& target, const RECT& window)
+// A window has one render target out at most.
+bool HasBorrowed(const SWindowSurface* surface)
 {
-    const SIZE size = {window.right - window.left, window.bottom - window.top};
-    if (target) {
-        target->Resize(size);
-    } else if (SApplication* const app = SApplication::GetInstance()) {
-        app->GetRenderFactory()->CreateRenderTarget(target.Put(), size.cx, size.cy);
-    }
-    if (target)
-        target->SetViewportOrg({-window.left, -window.top});
+    return surface && surface->HasBorrowed();
 }
 
 // Gives a target the font and text colour of another (or keeps its own) for a
@@ -211,34 +199,43 @@ BOOL SWindow::IsDrawToCache() const
 
 BOOL SWindow::IsCacheDirty() const
 {
-    return IsDrawToCache() && m_cacheDirty;
+    // A window without a surface has never painted a cache.
+    return IsDrawToCache() && (!m_surface || m_surface->IsCacheDirty());
+}
+
+void SWindow::MarkCacheDirty(BOOL dirty)
+{
+    // Without a surface the cache counts as dirty already: only a clean mark needs one.
+    if (m_surface || !dirty)
+        Surface().MarkCacheDirty(dirty != FALSE);
+}
+
+IRenderTarget* SWindow::GetCachedRenderTarget() const
+{
+    return m_surface ? m_surface->GetCache() : nullptr;
 }
 
 void SWindow::UpdateCacheRenderTarget()
 {
-    if (!IsDrawToCache()) {
-        m_cachedTarget = nullptr;
-    } else if (!m_cachedTarget) {
-        FitRenderTarget(m_cachedTarget, m_rcWindow);
-        m_cacheDirty = TRUE;
-    }
+    if (IsDrawToCache())
+        Surface().MakeCache();
+    else if (m_surface)
+        m_surface->DropCache();
 }
 
 void SWindow::UpdateLayerRenderTarget()
 {
-    if (!IsLayeredWindow())
-        m_layerTarget = nullptr;
-    else if (!m_layerTarget)
-        FitRenderTarget(m_layerTarget, m_rcWindow);
+    if (IsLayeredWindow())
+        Surface().MakeLayer();
+    else if (m_surface)
+        m_surface->DropLayer();
     // A translucent window draws through a cache only while it has no layer.
     UpdateCacheRenderTarget();
 }
 
 IRenderTarget* SWindow::GetLayerRenderTarget()
 {
-    if (!m_layerTarget)
-        FitRenderTarget(m_layerTarget, m_rcWindow);
-    return m_layerTarget.Get();
+    return Surface().MakeLayer();
 }
 
 SWindow* SWindow::GetLayeredAncestor()
@@ -252,12 +249,17 @@ SWindow* SWindow::GetLayeredAncestor()
 
 void SWindow::ResizeRenderTargets()
 {
-    if (IsDrawToCache()) {
-        FitRenderTarget(m_cachedTarget, m_rcWindow);
-        m_cacheDirty = TRUE;
-    }
+    if (IsDrawToCache())
+        Surface().FitCache();
     if (IsLayeredWindow())
-        FitRenderTarget(m_layerTarget, m_rcWindow);
+        Surface().FitLayer();
+}
+
+SWindowSurface& SWindow::Surface()
+{
+    if (!m_surface)
+        m_surface = std::make_unique<SWindowSurface>(*this);
+    return *m_surface;
 }
 
 // ---- Subtree painting ------------------------------------------------------------
@@ -269,17 +271,17 @@ void SWindow::PaintClient(IRenderTarget* target)
         SendSwndMessage(WM_PAINT, reinterpret_cast<WPARAM>(target));
         return;
     }
-    IRenderTarget* const cache = m_cachedTarget.Get();
+    IRenderTarget* const cache = GetCachedRenderTarget();
     if (!cache)
         return;
-    if (m_cacheDirty) {
+    if (m_surface->IsCacheDirty()) {
         cache->ClearRect(&m_rcWindow, 0);
         {
             ScopedPaintState inherited(cache, target);
             SendSwndMessage(WM_ERASEBKGND, reinterpret_cast<WPARAM>(cache));
             SendSwndMessage(WM_PAINT, reinterpret_cast<WPARAM>(cache));
         }
-        m_cacheDirty = FALSE;
+        m_surface->MarkCacheDirty(false);
     }
     // The border part of the cache belongs to PaintNonClient: blending it here as
     // well would lay a translucent border over the target twice.
@@ -300,7 +302,7 @@ void SWindow::PaintNonClient(IRenderTarget* target)
         SendSwndMessage(WM_NCPAINT, reinterpret_cast<WPARAM>(target));
         return;
     }
-    IRenderTarget* const cache = m_cachedTarget.Get();
+    IRenderTarget* const cache = GetCachedRenderTarget();
     if (!cache)
         return;
     // The border is drawn afresh each time; a translucent skin drawn over the last
@@ -332,7 +334,7 @@ void SWindow::PaintZRange(IRenderTarget* target, IRegion* region, UINT begin, UI
     IRenderTarget* const outer = target;
     IRenderTarget* layer = nullptr;
     std::optional<ScopedPaintState> layerState;
-    if (IsLayeredWindow() && target != m_layerTarget.Get()) {
+    if (IsLayeredWindow() && target != GetLayerRenderTarget()) {
         layer = GetLayerRenderTarget();
         if (layer) {
             target = layer;
@@ -452,7 +454,7 @@ void SWindow::PaintForegroundInParent(IRenderTarget* target, const RECT* rect)
 void SWindow::UpdateNonClient()
 {
     const RECT client = GetClientRect();
-    if ((m_state & WndState_Invisible) || ::EqualRect(&m_rcWindow, &client) || m_paintData)
+    if ((m_state & WndState_Invisible) || ::EqualRect(&m_rcWindow, &client) || HasBorrowed(m_surface.get()))
         return;
     SAutoRef<IRegion> ring = NewRegion();
     if (!ring)
@@ -474,8 +476,8 @@ void SWindow::UpdateNonClient()
 
 void SWindow::InvalidateRect(const RECT& rect, BOOL markCacheDirty)
 {
-    if (markCacheDirty)
-        m_cacheDirty = TRUE;
+    if (markCacheDirty && m_surface)
+        m_surface->MarkCacheDirty(true);
     if (m_state & WndState_Invisible)
         return;
     const RECT area = Intersection(rect, m_rcWindow);
@@ -489,12 +491,8 @@ void SWindow::InvalidateRect(const RECT& rect, BOOL markCacheDirty)
         return;
     }
     // An opaque window is redrawn alone, later, when the host works through its queue.
-    if (!m_invalidRegion) {
-        m_invalidRegion = NewRegion();
-        if (!m_invalidRegion)
-            return;
-    }
-    m_invalidRegion->CombineRect(&area, RGN_OR);
+    if (!Surface().AddInvalidArea(area))
+        return;
     if (m_container)
         ::SendMessageW(m_container->GetHostHwnd(), UM_UPDATESWND, m_swnd, 0);
 }
@@ -511,9 +509,9 @@ void SWindow::InvalidateArea(const RECT* rect)
 
 BOOL SWindow::RedrawInvalidRegion()
 {
-    if (m_style.m_bBkgndBlend || !HasArea(m_invalidRegion.Get()))
+    if (m_style.m_bBkgndBlend || !m_surface || !HasArea(m_surface->GetInvalidRegion()))
         return FALSE;
-    const SAutoRef<IRegion> region = std::move(m_invalidRegion);
+    const SAutoRef<IRegion> region = m_surface->TakeInvalidRegion();
     if (m_state & WndState_Invisible)
         return TRUE;
     RECT box;
@@ -547,7 +545,7 @@ IRenderTarget* SWindow::GetRenderTarget(const RECT* rect, DWORD gdcFlags, BOOL c
 IRenderTarget* SWindow::GetRenderTargetForRegion(DWORD gdcFlags, IRegion* region)
 {
     // One target at a time: a second acquisition would lose the first's record.
-    if (m_paintData)
+    if (HasBorrowed(m_surface.get()))
         return nullptr;
     RECT box = m_rcWindow;
     if (region)
@@ -564,70 +562,16 @@ IRenderTarget* SWindow::GetRenderTargetForRegion(DWORD gdcFlags, IRegion* region
     } else {
         clip->CombineRect(&box, RGN_COPY);
     }
-    IRenderTarget* const target = AcquireRenderTarget(box, gdcFlags, clip.Get());
+    IRenderTarget* const target = Surface().Borrow(box, gdcFlags, clip.Get());
     if (target)
         ApplyAncestorPaintState(target);
     return target;
 }
 
-IRenderTarget* SWindow::AcquireRenderTarget(const RECT& rect, DWORD gdcFlags, IRegion* region)
-{
-    if (!m_container)
-        return nullptr;
-    m_container->BuildWndTreeZorder();
-    SWindow* const layered = GetLayeredAncestor();
-    IRenderTarget* const target =
-        layered ? layered->GetLayerRenderTarget() : m_container->OnGetRenderTarget(rect, gdcFlags);
-    if (!target)
-        return nullptr;
-    m_paintData = std::make_unique<PaintData>();
-    m_paintData->rect = rect;
-    m_paintData->gdcFlags = gdcFlags;
-    m_paintData->region = region;
-    target->PushClipRegion(region, RGN_COPY);
-    if (gdcFlags & kGdcPaintBkgnd) {
-        target->ClearRect(&rect, 0);
-        (layered ? layered : GetRoot())->PaintZRangeWithState(target, region, 0, m_zOrder);
-    }
-    return target;
-}
-
 void SWindow::ReleaseRenderTarget(IRenderTarget* target)
 {
-    if (!m_paintData || !target)
-        return;
-    const std::unique_ptr<PaintData> data = std::move(m_paintData);
-    SWindow* const layered = GetLayeredAncestor();
-    if (data->gdcFlags & kGdcPaintBkgnd)
-        (layered ? layered : GetRoot())->PaintZRange(target, data->region.Get(), m_zOrder + 1, kZOrderLast);
-    target->PopClip();
-    if (!layered) {
-        m_container->OnReleaseRenderTarget(target, data->rect, data->gdcFlags);
-        return;
-    }
-    if (data->gdcFlags & kGdcNoDrawing)
-        return;
-    // The layer changed: lay it on the host again between what lies below the
-    // layered window and what comes after its subtree.
-    UINT after = kZOrderLast;
-    for (SWindow* window = layered; window; window = window->m_parent) {
-        if (window->m_nextSibling) {
-            after = window->m_nextSibling->m_zOrder;
-            break;
-        }
-    }
-    IRenderTarget* const host = m_container->OnGetRenderTarget(data->rect, kGdcOffscreen);
-    if (!host)
-        return;
-    SWindow* const root = GetRoot();
-    host->PushClipRegion(data->region.Get(), RGN_AND);
-    host->ClearRect(&data->rect, 0);
-    root->PaintZRange(host, data->region.Get(), 0, layered->m_zOrder);
-    host->AlphaBlend(&data->rect, layered->m_layerTarget.Get(), &data->rect, layered->m_style.m_byAlpha);
-    if (after != kZOrderLast)
-        root->PaintZRange(host, data->region.Get(), after, kZOrderLast);
-    host->PopClip();
-    m_container->OnReleaseRenderTarget(host, data->rect, kGdcOffscreen);
+    if (m_surface)
+        m_surface->GiveBack(target);
 }
 
 }  // namespace SAKU
