@@ -19,13 +19,7 @@ constexpr UINT UM_MENUEVENT = 0x2BDA;     // lParam: an EventArgs that a menu ra
 
 // void OnPrint(HDC dc, UINT flags)
 template <>
-struct WndMsgCracker<WM_PRINT> {
-    template <typename H>
-    static LRESULT Call(H&& handler, WPARAM wParam, LPARAM lParam)
-    {
-        return CallCracked(handler, reinterpret_cast<HDC>(wParam), static_cast<UINT>(lParam));
-    }
-};
+struct WndMsgCracker<WM_PRINT> : WLParamMsgCracker<HDC, UINT> {};
 
 // void OnActivate(UINT state, BOOL minimized, HWND other): state WA_INACTIVE, WA_ACTIVE, WA_CLICKACTIVE
 template <>
@@ -51,144 +45,60 @@ struct WndMsgCracker<WM_SETCURSOR> {
 
 // void OnWindowPosChanging(WINDOWPOS* position)
 template <>
-struct WndMsgCracker<WM_WINDOWPOSCHANGING> {
-    template <typename H>
-    static LRESULT Call(H&& handler, WPARAM, LPARAM lParam)
-    {
-        return CallCracked(handler, reinterpret_cast<WINDOWPOS*>(lParam));
-    }
-};
+struct WndMsgCracker<WM_WINDOWPOSCHANGING> : LParamMsgCracker<WINDOWPOS*> {};
 
 // LRESULT OnNcCalcSize(BOOL calcValidRects, LPARAM lParam): lParam a RECT*, or an
 // NCCALCSIZE_PARAMS* with calcValidRects
 template <>
-struct WndMsgCracker<WM_NCCALCSIZE> {
-    template <typename H>
-    static LRESULT Call(H&& handler, WPARAM wParam, LPARAM lParam)
-    {
-        return CallCracked(handler, static_cast<BOOL>(wParam), lParam);
-    }
-};
+struct WndMsgCracker<WM_NCCALCSIZE> : WLParamMsgCracker<BOOL, LPARAM> {};
 
 // UINT OnNcHitTest(POINT screenPoint): an HT code
 template <>
-struct WndMsgCracker<WM_NCHITTEST> {
-    template <typename H>
-    static LRESULT Call(H&& handler, WPARAM, LPARAM lParam)
-    {
-        return CallCracked(handler, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-    }
-};
+struct WndMsgCracker<WM_NCHITTEST> : PointMsgCracker {};
 
 // BOOL OnNcActivate(BOOL active): TRUE lets the change happen
 template <>
-struct WndMsgCracker<WM_NCACTIVATE> {
-    template <typename H>
-    static LRESULT Call(H&& handler, WPARAM wParam, LPARAM)
-    {
-        return CallCracked(handler, static_cast<BOOL>(wParam));
-    }
-};
+struct WndMsgCracker<WM_NCACTIVATE> : WParamMsgCracker<BOOL> {};
 
 // void OnCaptureChanged(HWND newCapture)
 template <>
-struct WndMsgCracker<WM_CAPTURECHANGED> {
-    template <typename H>
-    static LRESULT Call(H&& handler, WPARAM, LPARAM lParam)
-    {
-        return CallCracked(handler, reinterpret_cast<HWND>(lParam));
-    }
-};
+struct WndMsgCracker<WM_CAPTURECHANGED> : LParamMsgCracker<HWND> {};
 
 // BOOL OnInitDialog(HWND focus, LPARAM initParam): TRUE lets the system set the focus
 template <>
-struct WndMsgCracker<WM_INITDIALOG> {
-    template <typename H>
-    static LRESULT Call(H&& handler, WPARAM wParam, LPARAM lParam)
-    {
-        return CallCracked(handler, reinterpret_cast<HWND>(wParam), lParam);
-    }
-};
+struct WndMsgCracker<WM_INITDIALOG> : WLParamMsgCracker<HWND, LPARAM> {};
 
 // LRESULT OnNotify(int id, NMHDR* header): header may be null when another
 // process sent the message
 template <>
-struct WndMsgCracker<WM_NOTIFY> {
-    template <typename H>
-    static LRESULT Call(H&& handler, WPARAM wParam, LPARAM lParam)
-    {
-        return CallCracked(handler, static_cast<int>(wParam), reinterpret_cast<NMHDR*>(lParam));
-    }
-};
+struct WndMsgCracker<WM_NOTIFY> : WLParamMsgCracker<int, NMHDR*> {};
 
 // void OnUpdateSwnd(SWND swnd): an element of the tree has an area to redraw
 template <>
-struct WndMsgCracker<UM_UPDATESWND> {
-    template <typename H>
-    static LRESULT Call(H&& handler, WPARAM wParam, LPARAM)
-    {
-        return CallCracked(handler, static_cast<SWND>(wParam));
-    }
-};
+struct WndMsgCracker<UM_UPDATESWND> : WParamMsgCracker<SWND> {};
 
 // LRESULT OnScriptTimer(UINT_PTR id, LPARAM handler)
 template <>
-struct WndMsgCracker<UM_SCRIPTTIMER> {
-    template <typename H>
-    static LRESULT Call(H&& handler, WPARAM wParam, LPARAM lParam)
-    {
-        return CallCracked(handler, static_cast<UINT_PTR>(wParam), lParam);
-    }
-};
+struct WndMsgCracker<UM_SCRIPTTIMER> : WLParamMsgCracker<UINT_PTR, LPARAM> {};
 
 // BOOL OnMenuEvent(EventArgs* args)
 template <>
-struct WndMsgCracker<UM_MENUEVENT> {
-    template <typename H>
-    static LRESULT Call(H&& handler, WPARAM, LPARAM lParam)
-    {
-        return CallCracked(handler, reinterpret_cast<EventArgs*>(lParam));
-    }
-};
+struct WndMsgCracker<UM_MENUEVENT> : LParamMsgCracker<EventArgs*> {};
 
 // BOOL OnSpySetSpyWnd(HWND spy): whether the spy is a window
 template <>
-struct WndMsgCracker<SPYMSG_SETSPY> {
-    template <typename H>
-    static LRESULT Call(H&& handler, WPARAM, LPARAM lParam)
-    {
-        return CallCracked(handler, reinterpret_cast<HWND>(lParam));
-    }
-};
+struct WndMsgCracker<SPYMSG_SETSPY> : LParamMsgCracker<HWND> {};
 
 // SWND OnSpyGetWindow(SWND swnd, LPARAM code): code a GetWindow code, unchecked
 template <>
-struct WndMsgCracker<SPYMSG_SWNDENUM> {
-    template <typename H>
-    static LRESULT Call(H&& handler, WPARAM wParam, LPARAM lParam)
-    {
-        return CallCracked(handler, static_cast<SWND>(wParam), lParam);
-    }
-};
+struct WndMsgCracker<SPYMSG_SWNDENUM> : WLParamMsgCracker<SWND, LPARAM> {};
 
 // BOOL OnSpyGetSwndInfo(SWND swnd)
 template <>
-struct WndMsgCracker<SPYMSG_SWNDINFO> {
-    template <typename H>
-    static LRESULT Call(H&& handler, WPARAM wParam, LPARAM)
-    {
-        return CallCracked(handler, static_cast<SWND>(wParam));
-    }
-};
+struct WndMsgCracker<SPYMSG_SWNDINFO> : WParamMsgCracker<SWND> {};
 
 // SWND OnSpySwndFromPoint(POINT screenPoint)
 template <>
-struct WndMsgCracker<SPYMSG_HITTEST> {
-    template <typename H>
-    static LRESULT Call(H&& handler, WPARAM, LPARAM lParam)
-    {
-        return CallCracked(handler, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-    }
-};
+struct WndMsgCracker<SPYMSG_HITTEST> : PointMsgCracker {};
 
 }  // namespace SAKU

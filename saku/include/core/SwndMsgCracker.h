@@ -24,13 +24,7 @@ struct SwndMsgCrackers {
 };
 
 // An element's paint messages carry the render target it paints into.
-struct RenderTargetMsgCracker {
-    template <typename H>
-    static LRESULT Call(H&& handler, WPARAM wParam, LPARAM)
-    {
-        return CallCracked(handler, reinterpret_cast<IRenderTarget*>(wParam));
-    }
-};
+using RenderTargetMsgCracker = WParamMsgCracker<IRenderTarget*>;
 
 // void OnPaint(IRenderTarget* target)
 template <> struct SwndMsgCracker<WM_PAINT> : RenderTargetMsgCracker {};
@@ -46,44 +40,20 @@ template <> struct SwndMsgCracker<WM_NCCALCSIZE> : NoArgMsgCracker {};
 
 // void OnTimer(char id): an element timer's own id (SWindow::SetTimer)
 template <>
-struct SwndMsgCracker<WM_TIMER> {
-    template <typename H>
-    static LRESULT Call(H&& handler, WPARAM wParam, LPARAM)
-    {
-        return CallCracked(handler, static_cast<char>(wParam));
-    }
-};
+struct SwndMsgCracker<WM_TIMER> : WParamMsgCracker<char> {};
 
 // void OnSetFocus(SWND oldFocus, int reason): reason a kFocusChange value of the
 // focus manager
 template <>
-struct SwndMsgCracker<WM_SETFOCUS> {
-    template <typename H>
-    static LRESULT Call(H&& handler, WPARAM wParam, LPARAM lParam)
-    {
-        return CallCracked(handler, static_cast<SWND>(wParam), static_cast<int>(lParam));
-    }
-};
+struct SwndMsgCracker<WM_SETFOCUS> : WLParamMsgCracker<SWND, int> {};
 
 // void OnKillFocus(SWND newFocus)
 template <>
-struct SwndMsgCracker<WM_KILLFOCUS> {
-    template <typename H>
-    static LRESULT Call(H&& handler, WPARAM wParam, LPARAM)
-    {
-        return CallCracked(handler, static_cast<SWND>(wParam));
-    }
-};
+struct SwndMsgCracker<WM_KILLFOCUS> : WParamMsgCracker<SWND> {};
 
 // void OnEnable(BOOL enable, UINT status): status 1 = pushed down from the parent
 template <>
-struct SwndMsgCracker<WM_ENABLE> {
-    template <typename H>
-    static LRESULT Call(H&& handler, WPARAM wParam, LPARAM lParam)
-    {
-        return CallCracked(handler, static_cast<BOOL>(wParam), static_cast<UINT>(lParam));
-    }
-};
+struct SwndMsgCracker<WM_ENABLE> : WLParamMsgCracker<BOOL, UINT> {};
 
 // BOOL OnScroll(BOOL vertical, UINT code, int position), for WM_HSCROLL (vertical
 // FALSE) and WM_VSCROLL (TRUE): the scroll code in the low word of wParam, the
@@ -101,65 +71,29 @@ template <> struct SwndMsgCracker<WM_VSCROLL> : ScrollMsgCracker<TRUE> {};
 
 // void OnSetFont(IFont* font, BOOL redraw): an element's font is one of the library's
 template <>
-struct SwndMsgCracker<WM_SETFONT> {
-    template <typename H>
-    static LRESULT Call(H&& handler, WPARAM wParam, LPARAM lParam)
-    {
-        return CallCracked(handler, reinterpret_cast<IFont*>(wParam), static_cast<BOOL>(lParam));
-    }
-};
+struct SwndMsgCracker<WM_SETFONT> : WLParamMsgCracker<IFont*, BOOL> {};
 
 // void OnScaleMessage(int scale): the new scale in percent
 template <>
-struct SwndMsgCracker<UM_SETSCALE> {
-    template <typename H>
-    static LRESULT Call(H&& handler, WPARAM wParam, LPARAM)
-    {
-        return CallCracked(handler, static_cast<int>(wParam));
-    }
-};
+struct SwndMsgCracker<UM_SETSCALE> : WParamMsgCracker<int> {};
 
 // int OnLanguageMessage()
 template <> struct SwndMsgCracker<UM_SETLANGUAGE> : NoArgMsgCracker {};
 
 // void OnColorizeMessage(COLORREF colour)
 template <>
-struct SwndMsgCracker<UM_SETCOLORIZE> {
-    template <typename H>
-    static LRESULT Call(H&& handler, WPARAM wParam, LPARAM)
-    {
-        return CallCracked(handler, static_cast<COLORREF>(wParam));
-    }
-};
+struct SwndMsgCracker<UM_SETCOLORIZE> : WParamMsgCracker<COLORREF> {};
 
 // LRESULT OnTimer2(UINT_PTR id): a tick of an element timer
 template <>
-struct SwndMsgCracker<UM_TIMER2> {
-    template <typename H>
-    static LRESULT Call(H&& handler, WPARAM wParam, LPARAM)
-    {
-        return CallCracked(handler, static_cast<UINT_PTR>(wParam));
-    }
-};
+struct SwndMsgCracker<UM_TIMER2> : WParamMsgCracker<UINT_PTR> {};
 
 // BOOL OnSetReadOnly(BOOL readOnly)
 template <>
-struct SwndMsgCracker<EM_SETREADONLY> {
-    template <typename H>
-    static LRESULT Call(H&& handler, WPARAM wParam, LPARAM)
-    {
-        return CallCracked(handler, static_cast<BOOL>(wParam));
-    }
-};
+struct SwndMsgCracker<EM_SETREADONLY> : WParamMsgCracker<BOOL> {};
 
 // BOOL OnExLimitText(int limit): the limit in characters is in lParam
 template <>
-struct SwndMsgCracker<EM_EXLIMITTEXT> {
-    template <typename H>
-    static LRESULT Call(H&& handler, WPARAM, LPARAM lParam)
-    {
-        return CallCracked(handler, static_cast<int>(lParam));
-    }
-};
+struct SwndMsgCracker<EM_EXLIMITTEXT> : LParamMsgCracker<int> {};
 
 }  // namespace SAKU

@@ -37,6 +37,56 @@ struct NoArgMsgCracker {
     }
 };
 
+// A message parameter as the type its handler takes: pointers and handles as they
+// are, numbers cast.
+template <typename T, typename Param>
+T FromMsgParam(Param value)
+{
+    if constexpr (std::is_pointer_v<T>)
+        return reinterpret_cast<T>(value);
+    else
+        return static_cast<T>(value);
+}
+
+// A message whose handler takes wParam as W.
+template <typename W>
+struct WParamMsgCracker {
+    template <typename H>
+    static LRESULT Call(H&& handler, WPARAM wParam, LPARAM)
+    {
+        return CallCracked(handler, FromMsgParam<W>(wParam));
+    }
+};
+
+// A message whose handler takes lParam as L.
+template <typename L>
+struct LParamMsgCracker {
+    template <typename H>
+    static LRESULT Call(H&& handler, WPARAM, LPARAM lParam)
+    {
+        return CallCracked(handler, FromMsgParam<L>(lParam));
+    }
+};
+
+// A message whose handler takes wParam as W and lParam as L.
+template <typename W, typename L>
+struct WLParamMsgCracker {
+    template <typename H>
+    static LRESULT Call(H&& handler, WPARAM wParam, LPARAM lParam)
+    {
+        return CallCracked(handler, FromMsgParam<W>(wParam), FromMsgParam<L>(lParam));
+    }
+};
+
+// A message whose handler takes the point in lParam, x and y each a signed 16-bit word.
+struct PointMsgCracker {
+    template <typename H>
+    static LRESULT Call(H&& handler, WPARAM, LPARAM lParam)
+    {
+        return CallCracked(handler, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+    }
+};
+
 // The mouse's button and move messages: the key flags in wParam, a client point
 // in lParam, x and y each a signed 16-bit word.
 struct MouseMsgCracker {
@@ -59,24 +109,12 @@ struct KeyMsgCracker {
 
 // BOOL OnNcCreate(CREATESTRUCTW* create): FALSE stops the creation
 template <>
-struct WndMsgCracker<WM_NCCREATE> {
-    template <typename H>
-    static LRESULT Call(H&& handler, WPARAM, LPARAM lParam)
-    {
-        return CallCracked(handler, reinterpret_cast<CREATESTRUCTW*>(lParam));
-    }
-};
+struct WndMsgCracker<WM_NCCREATE> : LParamMsgCracker<CREATESTRUCTW*> {};
 
 // int OnCreate(CREATESTRUCTW* create): a real window stops its creation with -1,
 // an element with any non-zero answer
 template <>
-struct WndMsgCracker<WM_CREATE> {
-    template <typename H>
-    static LRESULT Call(H&& handler, WPARAM, LPARAM lParam)
-    {
-        return CallCracked(handler, reinterpret_cast<CREATESTRUCTW*>(lParam));
-    }
-};
+struct WndMsgCracker<WM_CREATE> : LParamMsgCracker<CREATESTRUCTW*> {};
 
 // void OnDestroy()
 template <>
@@ -100,53 +138,23 @@ struct WndMsgCracker<WM_SIZE> {
 // void OnShowWindow(BOOL show, UINT status): for an element, status 1 means
 // pushed down from the parent
 template <>
-struct WndMsgCracker<WM_SHOWWINDOW> {
-    template <typename H>
-    static LRESULT Call(H&& handler, WPARAM wParam, LPARAM lParam)
-    {
-        return CallCracked(handler, static_cast<BOOL>(wParam), static_cast<UINT>(lParam));
-    }
-};
+struct WndMsgCracker<WM_SHOWWINDOW> : WLParamMsgCracker<BOOL, UINT> {};
 
 // void OnGetMinMaxInfo(MINMAXINFO* info)
 template <>
-struct WndMsgCracker<WM_GETMINMAXINFO> {
-    template <typename H>
-    static LRESULT Call(H&& handler, WPARAM, LPARAM lParam)
-    {
-        return CallCracked(handler, reinterpret_cast<MINMAXINFO*>(lParam));
-    }
-};
+struct WndMsgCracker<WM_GETMINMAXINFO> : LParamMsgCracker<MINMAXINFO*> {};
 
 // void OnPaint(HDC dc): dc is null for a plain WM_PAINT; the handler begins painting
 template <>
-struct WndMsgCracker<WM_PAINT> {
-    template <typename H>
-    static LRESULT Call(H&& handler, WPARAM wParam, LPARAM)
-    {
-        return CallCracked(handler, reinterpret_cast<HDC>(wParam));
-    }
-};
+struct WndMsgCracker<WM_PAINT> : WParamMsgCracker<HDC> {};
 
 // BOOL OnEraseBkgnd(HDC dc): TRUE when the background was erased
 template <>
-struct WndMsgCracker<WM_ERASEBKGND> {
-    template <typename H>
-    static LRESULT Call(H&& handler, WPARAM wParam, LPARAM)
-    {
-        return CallCracked(handler, reinterpret_cast<HDC>(wParam));
-    }
-};
+struct WndMsgCracker<WM_ERASEBKGND> : WParamMsgCracker<HDC> {};
 
 // void OnTimer(UINT_PTR id)
 template <>
-struct WndMsgCracker<WM_TIMER> {
-    template <typename H>
-    static LRESULT Call(H&& handler, WPARAM wParam, LPARAM)
-    {
-        return CallCracked(handler, static_cast<UINT_PTR>(wParam));
-    }
-};
+struct WndMsgCracker<WM_TIMER> : WParamMsgCracker<UINT_PTR> {};
 
 // void OnMouse(UINT keys, POINT point), for the button and move messages and their
 // non-client twins (whose point an element gets in host coordinates too); an
