@@ -5,8 +5,8 @@
 // container is the library's (SwndContainerImpl) and the host is the tree's root;
 // the host's half, made here, draws on a memory canvas instead of a window and
 // notes what the tree asks of it. Messages go in through DoFrameEvent as a host
-// window would hand them over. Born with one reference, its creator's; made,
-// used and released on the thread of the application, after the application.
+// window would hand them over. Born with one reference, its creator's; made once
+// the application is, and used and released on the application's thread.
 
 #include "core/SAutoRef.h"
 #include "core/SMessageLoop.h"

@@ -1,7 +1,8 @@
 #pragma once
 
-// The windowless host of the tests of windows and controls (tests/support's,
-// with a canvas of its own that windows drawing outside painting get copies of).
+// The tests of windows and controls host their trees on tests/support's windowless
+// host with a canvas of its own; a window that draws outside painting gets a
+// target of its own, copied onto the canvas at release, as from a host window.
 // Beside it, a test window that logs the messages it is sent and can answer the
 // questions controls answer (groups, dialog codes).
 
