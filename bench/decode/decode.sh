@@ -11,17 +11,13 @@
 #
 # The strip is made once in WORK_DIR (default /tmp/tivala-bench-decode) and reused.
 # Peak working sets under Wine include Wine's own (printed as "before").
-set -euo pipefail
-
-root=$(cd "$(dirname "$0")/../.." && pwd)
-# shellcheck source=../common/timing.sh
-. "$root/bench/common/timing.sh"
-build=${TIVALA_BUILD:-$root/build}
+# shellcheck source=../common/prologue.sh
+. "$(dirname "$0")/../common/prologue.sh"
 work=${1:-/tmp/tivala-bench-decode}
 program=$build/bench/decode/bench_decode.exe
 modules=(imgdecoder-gdip imgdecoder-wic imgdecoder-stb imgdecoder-png)
 
-[[ -f $program ]] || { echo "decode.sh: $program is missing; build first (tools/test)" >&2; exit 2; }
+bench_require "$program"
 mkdir -p "$work/policy"
 strip=$work/strip.png
 

@@ -7,24 +7,14 @@
 # The engine's time is Run() alone, as the bench program measures it, without
 # Wine's start-up.
 # Build first (tools/test); TIVALA_BUILD and TIVALA_CACHE as for tools/test.
-set -euo pipefail
-
-root=$(cd "$(dirname "$0")/../.." && pwd)
-# shellcheck source=../common/timing.sh
-. "$root/bench/common/timing.sh"
-build=${TIVALA_BUILD:-$root/build}
+# shellcheck source=../common/prologue.sh
+. "$(dirname "$0")/../common/prologue.sh"
 size_mb=${SIZE_MB:-200}
 runs=${RUNS:-5}
 program=$build/bench/http_download/bench_http_download.exe
 
-if [[ ! -f $program ]]; then
-    echo "http_download: $program is not built" >&2
-    exit 2
-fi
-if ! command -v curl > /dev/null; then
-    echo "http_download: the curl command-line tool is missing (apt-get install curl)" >&2
-    exit 2
-fi
+bench_require "$program"
+bench_tools curl
 
 # shellcheck source=../../tools/nginx.sh
 . "$root/tools/nginx.sh"

@@ -24,25 +24,17 @@
 #
 # The packages are made once in WORK_DIR (default /tmp/tivala-bench-install) and
 # reused by later runs; the installed trees are removed after each run.
-set -euo pipefail
-
-root=$(cd "$(dirname "$0")/../.." && pwd)
-build=${TIVALA_BUILD:-$root/build}
-cache=${TIVALA_CACHE:-${HOME:-/root}/.cache/tivala}
+# shellcheck source=../common/prologue.sh
+. "$(dirname "$0")/../common/prologue.sh"
 work=${1:-/tmp/tivala-bench-install}
 runs=${RUNS:-5}
 program=$build/tests/engine-run.exe
 
-[[ -f $program ]] || { echo "install.sh: $program is missing; build first (tools/test)" >&2; exit 2; }
+bench_require "$program"
 [[ -f $cache/current.env ]] || { echo "install.sh: run tools/setup first" >&2; exit 2; }
-command -v curl > /dev/null || { echo "install.sh: the curl command-line tool is missing" >&2; exit 2; }
-command -v 7zz > /dev/null || { echo "install.sh: 7zz is missing" >&2; exit 2; }
+bench_tools curl 7zz
 # shellcheck source=../../tools/nginx.sh
 . "$root/tools/nginx.sh"
-# shellcheck source=../common/content.sh
-. "$root/bench/common/content.sh"
-# shellcheck source=../common/timing.sh
-. "$root/bench/common/timing.sh"
 nginx_ensure || exit 2
 parts=$("$root/bench/parts/parts.sh") || { echo "install.sh: the parts could not be built" >&2; exit 2; }
 mkdir -p "$work"

@@ -87,7 +87,7 @@ struct RunResult {
 // One run over `rows` rows; at most `limit` steps when it is above 0.
 RunResult Run(IRenderTarget* surface, int rows, int limit)
 {
-    auto host = SAutoRef<bench::BenchHost>::Adopt(new bench::BenchHost(surface, SIZE{kWidth, kHeight}));
+    auto host = SAutoRef<bench::BenchHost>::Adopt(new bench::BenchHost(surface));
     SWindow* const root = host.Get();
     pugi::xml_document layout;
     layout.load_string(kListXml);

@@ -10,14 +10,9 @@
 #
 #   TIVALA_BUILD=... bench/listview/listview.sh [STEPS]
 # STEPS (optional) stops each run after that many steps.
-set -euo pipefail
-
-root=$(cd "$(dirname "$0")/../.." && pwd)
-build=${TIVALA_BUILD:-$root/build}
+# shellcheck source=../common/prologue.sh
+. "$(dirname "$0")/../common/prologue.sh"
 program=$build/bench/listview/bench_listview.exe
 export TIVALA_TIMEOUT=${TIVALA_TIMEOUT:-1800}   # a whole run of 100,000 steps outlasts the usual limit
 
-[[ -f $program ]] || { echo "listview.sh: $program is missing; build first (tools/test)" >&2; exit 2; }
-output=$("$root/tools/wine-run" "$program" "$@" 2>&1 | grep -a 'bench_listview: ' || true)
-[[ $output == *"goal"* ]] || { echo "listview.sh: the benchmark failed" >&2; echo "$output" >&2; exit 1; }
-echo "$output"
+bench_wine "$program" "goal" "$@"

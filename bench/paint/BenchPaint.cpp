@@ -223,7 +223,7 @@ int main(int argc, char** argv)
         return 1;
     }
     {
-        auto host = SAutoRef<bench::BenchHost>::Adopt(new bench::BenchHost(surface.Get(), SIZE{kWidth, kHeight}));
+        auto host = SAutoRef<bench::BenchHost>::Adopt(new bench::BenchHost(surface.Get()));
         bench::BenchHost& container = *host.Get();
         SWindow* const root = host.Get();
         root->BuildFromXml(layout.first_child());
@@ -264,10 +264,10 @@ int main(int argc, char** argv)
         SAutoRef<IRegion> region;
         renderFactory->CreateRegion(region.Put());
         const double element = Time("one element, its area from the root", rounds, [&] {
-            container.Redraws().clear();
+            container.m_redraws.clear();
             name->Invalidate();
             region->Clear();
-            for (const RECT& rect : container.Redraws())
+            for (const RECT& rect : container.m_redraws)
                 region->CombineRect(&rect, RGN_OR);
             paint(region.Get());
         });

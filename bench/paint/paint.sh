@@ -8,14 +8,9 @@
 # the emulator.
 #
 #   TIVALA_BUILD=... bench/paint/paint.sh [ROUNDS]
-set -euo pipefail
-
-root=$(cd "$(dirname "$0")/../.." && pwd)
-build=${TIVALA_BUILD:-$root/build}
+# shellcheck source=../common/prologue.sh
+. "$(dirname "$0")/../common/prologue.sh"
 program=$build/bench/paint/bench_paint.exe
 rounds=${1:-300}
 
-[[ -f $program ]] || { echo "paint.sh: $program is missing; build first (tools/test)" >&2; exit 2; }
-output=$("$root/tools/wine-run" "$program" "$rounds" 2>&1 | grep -a 'bench_paint: ' || true)
-[[ $output == *"full frame"* ]] || { echo "paint.sh: the benchmark failed" >&2; echo "$output" >&2; exit 1; }
-echo "$output"
+bench_wine "$program" "full frame" "$rounds"

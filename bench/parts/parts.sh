@@ -12,10 +12,8 @@
 # into $TIVALA_CACHE/bench-parts-KEY (about 3 minutes on 8 cores); older builds
 # there are removed. Needs what tools/setup installs (the MinGW toolchain and
 # the deb-src entries).
-set -euo pipefail
-
-root=$(cd "$(dirname "$0")/../.." && pwd)
-cache=${TIVALA_CACHE:-${HOME:-/root}/.cache/tivala}
+# shellcheck source=../common/prologue.sh
+. "$(dirname "$0")/../common/prologue.sh"
 triple=i686-w64-mingw32
 jobs=${JOBS:-$(nproc)}
 setup=$root/tools/setup

@@ -7,19 +7,14 @@
 # given in full-target BitBlts of plain GDI on the same machine.
 #
 #   TIVALA_BUILD=... bench/render/render.sh [ROUNDS]
-set -euo pipefail
-
-root=$(cd "$(dirname "$0")/../.." && pwd)
-build=${TIVALA_BUILD:-$root/build}
+# shellcheck source=../common/prologue.sh
+. "$(dirname "$0")/../common/prologue.sh"
 program=$build/bench/render/bench_render.exe
 rounds=${1:-300}
 
-[[ -f $program ]] || { echo "render.sh: $program is missing; build first (tools/test)" >&2; exit 2; }
-output=$("$root/tools/wine-run" "$program" "$rounds" 2>&1 | grep -a 'bench_render: ' || true)
-[[ $output == *"frame:"* ]] || { echo "render.sh: the benchmark failed" >&2; exit 1; }
-echo "$output"
-frame=$(sed -n 's/.*frame:.* best *\([0-9.]*\) ms.*/\1/p' <<< "$output")
-blit=$(sed -n 's/.*plain GDI: BitBlt.* best *\([0-9.]*\) ms.*/\1/p' <<< "$output")
+bench_wine "$program" "frame:" "$rounds"
+frame=$(sed -n 's/.*frame:.* best *\([0-9.]*\) ms.*/\1/p' <<< "$bench_output")
+blit=$(sed -n 's/.*plain GDI: BitBlt.* best *\([0-9.]*\) ms.*/\1/p' <<< "$bench_output")
 printf 'a whole frame costs %.1f full-target BitBlts of plain GDI here\n' "$(echo "$frame / $blit" | bc -l)"
 if (( $(echo "$frame < 2" | bc -l) )); then
     echo "goal met: a whole frame in $frame ms (best), under 2 ms"

@@ -7,19 +7,14 @@
 # the emulator.
 #
 #   TIVALA_BUILD=... bench/startup/startup.sh [RUNS]
-set -euo pipefail
-
-root=$(cd "$(dirname "$0")/../.." && pwd)
-build=${TIVALA_BUILD:-$root/build}
+# shellcheck source=../common/prologue.sh
+. "$(dirname "$0")/../common/prologue.sh"
 program=$build/bench/startup/bench_startup.exe
 runs=${1:-5}
 
-[[ -f $program ]] || { echo "startup.sh: $program is missing; build first (tools/test)" >&2; exit 2; }
-output=$("$root/tools/wine-run" "$program" "$runs" 2>&1 | grep -a 'bench_startup: ' || true)
-[[ $output == *"first frame"* ]] || { echo "startup.sh: the benchmark failed" >&2; echo "$output" >&2; exit 1; }
-echo "$output"
-frame=$(sed -n 's/.*first frame *median *\([0-9.]*\) ms.*/\1/p' <<< "$output")
-memory=$(sed -n 's/.*peak working set *median *\([0-9.]*\) MB.*/\1/p' <<< "$output")
+bench_wine "$program" "first frame" "$runs"
+frame=$(sed -n 's/.*first frame *median *\([0-9.]*\) ms.*/\1/p' <<< "$bench_output")
+memory=$(sed -n 's/.*peak working set *median *\([0-9.]*\) MB.*/\1/p' <<< "$bench_output")
 if (( $(echo "$frame < 300" | bc -l) )); then
     echo "goal met: first frame in $frame ms (median), under 300 ms"
 else

@@ -13,18 +13,12 @@
 # The package is made once per SMALL_FILES in WORK_DIR (default
 # /tmp/tivala-bench-unpack) and reused by later runs; the unpacked trees are
 # removed after each run.
-set -euo pipefail
-
-root=$(cd "$(dirname "$0")/../.." && pwd)
-# shellcheck source=../common/timing.sh
-. "$root/bench/common/timing.sh"
-# shellcheck source=../common/content.sh
-. "$root/bench/common/content.sh"
-build=${TIVALA_BUILD:-$root/build}
+# shellcheck source=../common/prologue.sh
+. "$(dirname "$0")/../common/prologue.sh"
 work=${1:-/tmp/tivala-bench-unpack}
 program=$build/bench/unpack/bench_unpack.exe
 
-[[ -f $program ]] || { echo "unpack.sh: $program is missing; build first (tools/test)" >&2; exit 2; }
+bench_require "$program"
 mkdir -p "$work"
 small_files=${SMALL_FILES:-300}
 package=$work/package-$small_files.7z

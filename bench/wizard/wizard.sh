@@ -22,27 +22,17 @@
 #
 # The product is made once in WORK_DIR (default /tmp/tivala-bench-wizard) and
 # reused by later runs; each run's folder is removed after it.
-set -euo pipefail
-
-here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=../common/prologue.sh
+. "$(dirname "$0")/../common/prologue.sh"
 # shellcheck source=../../tools/run
-. "$here/../../tools/run"
-# shellcheck source=../common/content.sh
-. "$root/bench/common/content.sh"
-# shellcheck source=../common/timing.sh
-. "$root/bench/common/timing.sh"
-cache=${TIVALA_CACHE:-${HOME:-/root}/.cache/tivala}
+. "$root/tools/run"
 work=${1:-/tmp/tivala-bench-wizard}
 runs=${RUNS:-3}
 stand_in=$build/tests/service_stand_in.exe
 
-for program in "$build/installer/installer.exe" "$stand_in"; do
-    [[ -f $program ]] || { echo "wizard.sh: $program is missing; build first (tools/test)" >&2; exit 2; }
-done
+bench_require "$build/installer/installer.exe" "$stand_in"
 [[ -f $cache/current.env ]] || { echo "wizard.sh: run tools/setup first" >&2; exit 2; }
-for tool in curl 7zz xdotool import; do
-    command -v "$tool" > /dev/null || { echo "wizard.sh: $tool is missing (tools/setup installs it)" >&2; exit 2; }
-done
+bench_tools curl 7zz xdotool import
 nginx_ensure || exit 2
 parts=$("$root/bench/parts/parts.sh") || { echo "wizard.sh: the parts could not be built" >&2; exit 2; }
 mkdir -p "$work"

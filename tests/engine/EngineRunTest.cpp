@@ -5,7 +5,7 @@
 
 #include "product/ProductState.h"
 #include "report/ReportPosts.h"
-#include "service/PackageSite.h"
+#include "service/EngineSite.h"
 #include "TestData.h"
 
 #include "report/ReportBodies.h"
@@ -97,33 +97,25 @@ size_t CountStarting(const std::vector<std::string>& lines, const std::string& p
     return count;
 }
 
-// What the product keeps outside the test's folders, removed at the end.
-struct ShortcutScope {
-    ~ShortcutScope() { ::DeleteFileW(DesktopShortcut().c_str()); }
-};
-
-// A package site with two modules, "Small" always installed and "Plain" optional,
-// and a data directory whose "devconfig.ini" names the site.
+// An engine site with two modules, "Small" always installed and "Plain" optional,
+// and a data directory whose "devconfig.ini" names the site; `moreParts` of the
+// site besides the product's state and the package server.
 class EngineRunSite {
 public:
-    EngineRunSite()
+    explicit EngineRunSite(unsigned moreParts = 0)
+        : m_site(EngineSite::kProductState | EngineSite::kPackageServer | moreParts)
     {
-        const testing::AssertionResult started = m_site.Started();
-        std::string log = started.message();
-        m_ready = started &&
-                  m_site.AddArchive(L"plain.7z", {{L"Plain\\big.bin", RandomBytes(1000000, 5)}}, log) &&
-                  m_site.AddArchive(L"small.7z", {{L"Small\\small.txt", "small"}}, log) &&
-                  m_site.AddFile(L"manifest.json", m_site.WithBase(R"([
-                      {"id":"1","appPath":"Small","isForceDownLoad":"1","downLoadUrl":"BASE/small.7z"},
-                      {"id":"2","appPath":"Plain","widgetver":"1.0","downLoadUrl":"BASE/plain.7z"}])")) &&
-                  m_scratch.Write(L"data\\devconfig.ini", m_site.DevConfig());
-        if (!m_ready)
-            m_log = log;
+        m_site.ServeArchive(L"plain.7z", {{L"Plain\\big.bin", RandomBytes(1000000, 5)}});
+        m_site.ServeArchive(L"small.7z", {{L"Small\\small.txt", "small"}});
+        m_site.ServeManifest(R"([
+            {"id":"1","appPath":"Small","isForceDownLoad":"1","downLoadUrl":"BASE/small.7z"},
+            {"id":"2","appPath":"Plain","widgetver":"1.0","downLoadUrl":"BASE/plain.7z"}])");
+        if (!m_scratch.Write(L"data\\devconfig.ini", m_site.DevConfig()))
+            m_site.Fail("cannot write devconfig.ini");
     }
 
-    bool Ready() const { return m_ready; }
-    const std::string& Log() const { return m_log; }
-    const PackageSite& Site() const { return m_site; }
+    testing::AssertionResult Ready() const { return m_site.Ready(); }
+    const EngineSite& Site() const { return m_site; }
     const ScratchDir& Scratch() const { return m_scratch; }
     std::wstring InstallDir() const { return m_scratch.File(L"Tivala"); }
     // The manifest as the package server holds it.
@@ -136,16 +128,15 @@ public:
     }
 
 private:
-    PackageSite m_site;
+    EngineSite m_site;
     ScratchDir m_scratch;
-    bool m_ready = false;
-    std::string m_log;
+    ProductLeftovers m_leftovers{InstallDir()};
 };
 
 // The first GET of "/plain.7z" ends after 400000 bytes. The rule holds for two
 // requests because the manifest thread's HEAD, which asks for the size, counts as
 // the first; the program cannot be paused in between as a test thread can.
-bool DropTheFirstDownload(const PackageSite& site)
+bool DropTheFirstDownload(const EngineSite& site)
 {
     return site.Server().WriteControlFile(L"rules.json", R"({"/plain.7z":{"drop_after":400000,"times":2}})");
 }
@@ -154,13 +145,9 @@ bool DropTheFirstDownload(const PackageSite& site)
 
 TEST(EngineRun, InstallsEveryModuleEndsWithTheDoneLineAndSendsTheReports)
 {
-    ProductRegistryScope product;
-    ASSERT_TRUE(product.Held());
-    ShortcutScope shortcut;
-    EngineRunSite site;
-    ASSERT_TRUE(site.Ready()) << site.Log();
-    LoopbackServer reports(L"report_server.py", {});
-    ASSERT_TRUE(reports.Started());
+    EngineRunSite site(EngineSite::kReportServer);
+    ASSERT_TRUE(site.Ready());
+    const LoopbackServer& reports = site.Site().Reports();
 
     const RunResult run = RunEngine(site.Scratch(), site.Arguments(L"--report " + SysUtil::Utf8ToWide(reports.Url(""))));
     ASSERT_TRUE(run.ended) << run.output << run.errors;
@@ -188,11 +175,8 @@ TEST(EngineRun, InstallsEveryModuleEndsWithTheDoneLineAndSendsTheReports)
 
 TEST(EngineRun, ADroppedDownloadResumesOnTheRetry)
 {
-    ProductRegistryScope product;
-    ASSERT_TRUE(product.Held());
-    ShortcutScope shortcut;
     EngineRunSite site;
-    ASSERT_TRUE(site.Ready()) << site.Log();
+    ASSERT_TRUE(site.Ready());
     ASSERT_TRUE(DropTheFirstDownload(site.Site()));
 
     const RunResult run = RunEngine(site.Scratch(), site.Arguments(L"--retries 1"));
@@ -216,11 +200,8 @@ TEST(EngineRun, ADroppedDownloadResumesOnTheRetry)
 
 TEST(EngineRun, WithoutRetriesADroppedDownloadFails)
 {
-    ProductRegistryScope product;
-    ASSERT_TRUE(product.Held());
-    ShortcutScope shortcut;
     EngineRunSite site;
-    ASSERT_TRUE(site.Ready()) << site.Log();
+    ASSERT_TRUE(site.Ready());
     ASSERT_TRUE(DropTheFirstDownload(site.Site()));
 
     const RunResult run = RunEngine(site.Scratch(), site.Arguments(L""));
@@ -233,13 +214,10 @@ TEST(EngineRun, WithoutRetriesADroppedDownloadFails)
 
 TEST(EngineRun, InstallsFromALocalPackageWithoutThePackageServer)
 {
-    ProductRegistryScope product;
-    ASSERT_TRUE(product.Held());
+    EngineRunSite site;   // the manifest's addresses name it; it must hear nothing
+    ASSERT_TRUE(site.Ready());
     LocalPackageFolderLock localFolder;
     ASSERT_TRUE(localFolder.Held());
-    ShortcutScope shortcut;
-    EngineRunSite site;   // the manifest's addresses name it; it must hear nothing
-    ASSERT_TRUE(site.Ready()) << site.Log();
     ScratchDir work;
     std::string log;
     std::vector<FixtureFile> outer = {{L"widgets_config.dexo", site.Manifest()}};

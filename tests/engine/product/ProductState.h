@@ -81,6 +81,20 @@ inline std::wstring DesktopShortcut()
     return SysUtil::JoinPath(desktop, L"tivala.lnk");
 }
 
+// What the product keeps outside the test's folders, removed at the end: the
+// desktop shortcut and the browser's compatibility value for an installation
+// into `installDir`.
+struct ProductLeftovers {
+    std::wstring installDir;
+    ~ProductLeftovers()
+    {
+        ::DeleteFileW(DesktopShortcut().c_str());
+        ::RegDeleteKeyValueW(HKEY_CURRENT_USER,
+                             L"Software\\Microsoft\\Windows NT\\CurrentVersion\\AppCompatFlags\\Layers",
+                             (installDir + L"\\TivalaBrowser\\TivalaBrowser.exe").c_str());
+    }
+};
+
 // The stand-in for the product's service program, built beside the test
 // executable; tests copy it under the service's name.
 inline std::wstring ServiceStandInPath()

@@ -2,9 +2,8 @@
 // service's state and received by the test report server. The tests hold the
 // product-state lock: the package name comes from the product's registry key.
 
-#include "product/ProductState.h"
 #include "report/ReportPosts.h"
-#include "service/ServiceFixture.h"
+#include "service/EngineSite.h"
 
 #include "product/ProductRegistry.h"
 #include "report/CompletionReports.h"
@@ -26,8 +25,6 @@ using namespace tivala::test;
 
 TEST(CompletionReports, TheInstallationThenEachOptionalModuleThenTheChannel)
 {
-    ProductRegistryScope product;
-    ASSERT_TRUE(product.Held());
     ASSERT_TRUE(ReadMachineId());
     const std::string uid = GetMachineId();
     const struct { const char* name; const wchar_t* earlierVersion; int installType; } cases[] = {
@@ -37,8 +34,9 @@ TEST(CompletionReports, TheInstallationThenEachOptionalModuleThenTheChannel)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        LoopbackServer server(L"report_server.py", {});
-        ASSERT_TRUE(server.Started());
+        EngineSite site(EngineSite::kProductState | EngineSite::kReportServer);
+        ASSERT_TRUE(site.Ready());
+        const LoopbackServer& server = site.Reports();
         ServiceFixture fixture;
         InstallService& service = InstallService::GetInstance();
         service.installedInfo.ProductVersion = c.earlierVersion;

@@ -5,8 +5,7 @@
 // values and desktop shortcut and run a stand-in "tivalaservice.exe".
 
 #include "product/ProductState.h"
-#include "service/PackageSite.h"
-#include "service/ServiceFixture.h"
+#include "service/EngineSite.h"
 
 #include "product/InstallEnv.h"
 #include "service/InstallMessages.h"
@@ -32,12 +31,6 @@ using namespace tivala;
 using namespace tivala::test;
 
 namespace {
-
-// Removes the module packages that the manifest thread named in the service's
-// list when it dies.
-struct PackageFilesScope {
-    ~PackageFilesScope() { RemovePackageFiles(InstallService::GetInstance().modules); }
-};
 
 // The temporary files of the special packages ("mainresource", "defaultpaper",
 // "defaultrainmeterskin" give the prefixes "mai" and "def") that appear while it
@@ -74,30 +67,6 @@ private:
     }
 
     std::set<std::wstring> m_before;
-};
-
-// What the product keeps outside the test's folders, removed at the end.
-struct ProductLeftovers {
-    std::wstring installDir;
-    ~ProductLeftovers()
-    {
-        ::DeleteFileW(DesktopShortcut().c_str());
-        ::RegDeleteKeyValueW(HKEY_CURRENT_USER,
-                             L"Software\\Microsoft\\Windows NT\\CurrentVersion\\AppCompatFlags\\Layers",
-                             (installDir + L"\\TivalaBrowser\\TivalaBrowser.exe").c_str());
-    }
-};
-
-// The service over a package site, installing into the scratch folder's "Tivala";
-// the packages it fetched and the product's leftovers are removed at the end.
-struct SiteInstall : ServiceFixture {
-    explicit SiteInstall(const PackageSite& site)
-        : ServiceFixture(site.DevConfig()), installDir(Scratch().File(L"Tivala")), leftovers{installDir}
-    {
-    }
-    PackageFilesScope packages;
-    const std::wstring installDir;
-    ProductLeftovers leftovers;
 };
 
 std::vector<int> Percents(const std::vector<WizardMessage>& received, UINT message, WPARAM wParam)
@@ -164,26 +133,22 @@ void ExpectDownloadsComplete(const std::vector<WizardMessage>& received)
 
 TEST(InstallThread, InstallsEveryModuleEndToEnd)
 {
-    ProductRegistryScope product;
-    ASSERT_TRUE(product.Held());
-    PackageSite site;
-    ASSERT_TRUE(site.Started());
-    std::string log;
+    EngineSite site;
     const std::string service = FileBytes(ServiceStandInPath());
     ASSERT_FALSE(service.empty());
-    ASSERT_TRUE(site.AddArchive(L"main.7z", {{L"Main\\tivalaservice.exe", service}, {L"Main\\main.dll", "main"},
-                                             {L"uninstall.exe", "the uninstaller"}}, log)) << log;
-    ASSERT_TRUE(site.AddArchive(L"starter.7z", {{L"Starter.exe", "the starter"}}, log)) << log;
-    ASSERT_TRUE(site.AddArchive(L"browser.7z", {{L"TivalaBrowser\\TivalaBrowser.exe", "browser"}}, log)) << log;
-    ASSERT_TRUE(site.AddArchive(L"wall.7z", {{L"WallPaper\\wall.dll", "wall"}}, log)) << log;
-    ASSERT_TRUE(site.AddArchive(L"rain.7z", {{L"Rainmeter\\rain.dll", "rain"}}, log)) << log;
-    ASSERT_TRUE(site.AddArchive(L"plain.7z", {{L"Plain\\big.bin", RandomBytes(3000000, 7)}}, log)) << log;
-    ASSERT_TRUE(site.AddArchive(L"res.7z", {{L"res.txt", "main resource"}}, log)) << log;
-    ASSERT_TRUE(site.AddArchive(L"paper.7z", {{L"paper1\\theme.dexo", "paper"}}, log)) << log;
-    ASSERT_TRUE(site.AddArchive(L"skin.7z", {{L"Skins\\skin.ini", "skin"}}, log)) << log;
-    ASSERT_TRUE(site.AddFile(L"main.ini", "[main]"));
-    ASSERT_TRUE(site.AddFile(L"plain.ini", "[plain]"));
-    const std::string manifest = site.WithBase(R"([
+    site.ServeArchive(L"main.7z", {{L"Main\\tivalaservice.exe", service}, {L"Main\\main.dll", "main"},
+                                   {L"uninstall.exe", "the uninstaller"}});
+    site.ServeArchive(L"starter.7z", {{L"Starter.exe", "the starter"}});
+    site.ServeArchive(L"browser.7z", {{L"TivalaBrowser\\TivalaBrowser.exe", "browser"}});
+    site.ServeArchive(L"wall.7z", {{L"WallPaper\\wall.dll", "wall"}});
+    site.ServeArchive(L"rain.7z", {{L"Rainmeter\\rain.dll", "rain"}});
+    site.ServeArchive(L"plain.7z", {{L"Plain\\big.bin", RandomBytes(3000000, 7)}});
+    site.ServeArchive(L"res.7z", {{L"res.txt", "main resource"}});
+    site.ServeArchive(L"paper.7z", {{L"paper1\\theme.dexo", "paper"}});
+    site.ServeArchive(L"skin.7z", {{L"Skins\\skin.ini", "skin"}});
+    site.ServeFile(L"main.ini", "[main]");
+    site.ServeFile(L"plain.ini", "[plain]");
+    const std::string manifest = site.ServeManifest(R"([
         {"id":"1","appPath":"Main","widgetver":"5.1.0","downLoadUrl":"BASE/main.7z","configUrl":"BASE/main.ini",
          "resourceUrl":"BASE/res.7z","browserVer":"2","browserUrl":"BASE/browser.7z",
          "launchVer":"3","launchUrl":"BASE/starter.7z"},
@@ -192,15 +157,13 @@ TEST(InstallThread, InstallsEveryModuleEndToEnd)
          "defaultPaperUrl":"BASE/skin.7z"},
         {"id":"4","appPath":"Plain","downLoadUrl":"BASE/plain.7z","configUrl":"BASE/plain.ini"}
     ])");
-    ASSERT_TRUE(site.AddFile(L"manifest.json", manifest));
+    ASSERT_TRUE(site.Ready());
 
-    ServiceFixture fixture(site.DevConfig());
-    PackageFilesScope packages;
+    SiteInstall fixture(site, L"Program\\Tivala");
     SpecialPackageFilesScope specialPackages;
-    const std::wstring installDir = fixture.Scratch().File(L"Program\\Tivala");
+    const std::wstring& installDir = fixture.installDir;
     const std::wstring resourceDir = fixture.Scratch().File(L"Resource");
     const std::wstring dataDir = fixture.DataDir();
-    ProductLeftovers leftovers{installDir};
     InstallService& engine = InstallService::GetInstance();
     ASSERT_TRUE(FetchManifest(fixture));
     engine.SetModuleSelected(L"Plain", true);
@@ -251,16 +214,13 @@ TEST(InstallThread, InstallsEveryModuleEndToEnd)
 
 TEST(InstallThread, ADroppedDownloadFailsAndTheRetryResumesIt)
 {
-    ProductRegistryScope product;
-    ASSERT_TRUE(product.Held());
-    PackageSite site;
-    ASSERT_TRUE(site.Started());
-    std::string log;
-    ASSERT_TRUE(site.AddArchive(L"plain.7z", {{L"Plain\\big.bin", RandomBytes(1000000, 3)}}, log)) << log;
-    ASSERT_TRUE(site.AddArchive(L"small.7z", {{L"Small\\small.txt", "small"}}, log)) << log;
-    ASSERT_TRUE(site.AddFile(L"manifest.json", site.WithBase(R"([
+    EngineSite site;
+    site.ServeArchive(L"plain.7z", {{L"Plain\\big.bin", RandomBytes(1000000, 3)}});
+    site.ServeArchive(L"small.7z", {{L"Small\\small.txt", "small"}});
+    site.ServeManifest(R"([
         {"id":"1","appPath":"Small","isForceDownLoad":"1","downLoadUrl":"BASE/small.7z"},
-        {"id":"2","appPath":"Plain","isForceDownLoad":"1","downLoadUrl":"BASE/plain.7z"}])")));
+        {"id":"2","appPath":"Plain","isForceDownLoad":"1","downLoadUrl":"BASE/plain.7z"}])");
+    ASSERT_TRUE(site.Ready());
     SiteInstall fixture(site);
     const std::wstring& installDir = fixture.installDir;
     InstallService& engine = InstallService::GetInstance();
@@ -305,16 +265,13 @@ TEST(InstallThread, ADroppedDownloadFailsAndTheRetryResumesIt)
 
 TEST(InstallThread, APackageWhoseServerRefusesHeadStillInstalls)
 {
-    ProductRegistryScope product;
-    ASSERT_TRUE(product.Held());
-    PackageSite site;
-    ASSERT_TRUE(site.Started());
-    std::string log;
-    ASSERT_TRUE(site.AddArchive(L"small.7z", {{L"Small\\small.txt", "small"}}, log)) << log;
-    ASSERT_TRUE(site.AddArchive(L"plain.7z", {{L"Plain\\big.bin", RandomBytes(500000, 5)}}, log)) << log;
-    ASSERT_TRUE(site.AddFile(L"manifest.json", site.WithBase(R"([
+    EngineSite site;
+    site.ServeArchive(L"small.7z", {{L"Small\\small.txt", "small"}});
+    site.ServeArchive(L"plain.7z", {{L"Plain\\big.bin", RandomBytes(500000, 5)}});
+    site.ServeManifest(R"([
         {"id":"1","appPath":"Small","isForceDownLoad":"1","downLoadUrl":"BASE/small.7z"},
-        {"id":"2","appPath":"Plain","isForceDownLoad":"1","downLoadUrl":"BASE/plain.7z"}])")));
+        {"id":"2","appPath":"Plain","isForceDownLoad":"1","downLoadUrl":"BASE/plain.7z"}])");
+    ASSERT_TRUE(site.Ready());
     ASSERT_TRUE(site.Server().WriteControlFile(L"rules.json", R"({"/plain.7z":{"head_status":405}})"));
     SiteInstall fixture(site);
     const std::wstring& installDir = fixture.installDir;
@@ -331,15 +288,11 @@ TEST(InstallThread, APackageWhoseServerRefusesHeadStillInstalls)
 
 TEST(InstallThread, WorksFromTheSnapshotTakenAtStartAndReportsTheStepsDoneOnce)
 {
-    ProductRegistryScope product;
-    ASSERT_TRUE(product.Held());
-    PackageSite site;
-    ASSERT_TRUE(site.Started());
-    std::string log;
-    ASSERT_TRUE(site.AddArchive(L"small.7z", {{L"Small\\small.txt", "small"}}, log)) << log;
-    const std::string manifest = site.WithBase(R"([
+    EngineSite site;
+    site.ServeArchive(L"small.7z", {{L"Small\\small.txt", "small"}});
+    const std::string manifest = site.ServeManifest(R"([
         {"id":"1","appPath":"Small","isForceDownLoad":"1","downLoadUrl":"BASE/small.7z"}])");
-    ASSERT_TRUE(site.AddFile(L"manifest.json", manifest));
+    ASSERT_TRUE(site.Ready());
     SiteInstall fixture(site);
     const std::wstring& installDir = fixture.installDir;
     const std::wstring laterDir = fixture.Scratch().File(L"Later");
@@ -445,18 +398,15 @@ TEST(InstallThread, ThemesOfTheEarlierResourceDirectoryMoveWithProgress)
 
 TEST(InstallThread, AConfigurationFileNamedOutOfTheDataDirectoryIsSkipped)
 {
-    ProductRegistryScope product;
-    ASSERT_TRUE(product.Held());
-    PackageSite site;
-    ASSERT_TRUE(site.Started());
-    std::string log;
-    ASSERT_TRUE(site.AddArchive(L"small.7z", {{L"small.txt", "small"}}, log)) << log;
-    ASSERT_TRUE(site.AddArchive(L"dots.7z", {{L"dots.txt", "dots"}}, log)) << log;
-    ASSERT_TRUE(site.AddFile(L"a..ini", "[dots]"));
-    ASSERT_TRUE(site.AddFile(L"manifest.json", site.WithBase(R"([
+    EngineSite site;
+    site.ServeArchive(L"small.7z", {{L"small.txt", "small"}});
+    site.ServeArchive(L"dots.7z", {{L"dots.txt", "dots"}});
+    site.ServeFile(L"a..ini", "[dots]");
+    site.ServeManifest(R"([
         {"id":"1","appPath":"Small","isForceDownLoad":"1","downLoadUrl":"BASE/small.7z",
          "configUrl":"BASE/x\\..\\..\\evil.ini"},
-        {"id":"2","appPath":"Dots","isForceDownLoad":"1","downLoadUrl":"BASE/dots.7z","configUrl":"BASE/a..ini"}])")));
+        {"id":"2","appPath":"Dots","isForceDownLoad":"1","downLoadUrl":"BASE/dots.7z","configUrl":"BASE/a..ini"}])");
+    ASSERT_TRUE(site.Ready());
     SiteInstall fixture(site);
     const std::wstring& installDir = fixture.installDir;
     ASSERT_TRUE(FetchManifest(fixture));
@@ -496,17 +446,16 @@ TEST(InstallThread, ConfigFileNamesStayInTheDataDirectory)
 
 TEST(InstallThread, APackageThatDoesNotUnpackFailsTheInstallationWithoutDefaultContentItSkips)
 {
-    PackageSite site;
-    ASSERT_TRUE(site.Started());
-    std::string log;
-    ASSERT_TRUE(site.AddArchive(L"browser.7z", {{L"TivalaBrowser\\b.exe", "b"}}, log)) << log;
-    ASSERT_TRUE(site.AddArchive(L"starter.7z", {{L"Starter.exe", "s"}}, log)) << log;
-    ASSERT_TRUE(site.AddArchive(L"wall.7z", {{L"WallPaper\\w.dll", "w"}}, log)) << log;
-    ASSERT_TRUE(site.AddFile(L"main.7z", "no archive at all"));
-    ASSERT_TRUE(site.AddFile(L"manifest.json", site.WithBase(R"([
+    EngineSite site(EngineSite::kPackageServer);
+    site.ServeArchive(L"browser.7z", {{L"TivalaBrowser\\b.exe", "b"}});
+    site.ServeArchive(L"starter.7z", {{L"Starter.exe", "s"}});
+    site.ServeArchive(L"wall.7z", {{L"WallPaper\\w.dll", "w"}});
+    site.ServeFile(L"main.7z", "no archive at all");
+    site.ServeManifest(R"([
         {"id":"1","appPath":"Main","downLoadUrl":"BASE/main.7z","resourceUrl":"BASE/res.7z",
          "browserUrl":"BASE/browser.7z","launchUrl":"BASE/starter.7z"},
-        {"id":"2","appPath":"WallPaper","downLoadUrl":"BASE/wall.7z","defaultPaperUrl":"BASE/paper.7z"}])")));
+        {"id":"2","appPath":"WallPaper","downLoadUrl":"BASE/wall.7z","defaultPaperUrl":"BASE/paper.7z"}])");
+    ASSERT_TRUE(site.Ready());
     ServiceFixture fixture(site.DevConfig());
     ASSERT_TRUE(fixture.Scratch().Write(L"Resource\\mine\\theme.dexo", ""));
     PackageFilesScope packages;
@@ -528,14 +477,10 @@ TEST(InstallThread, APackageThatDoesNotUnpackFailsTheInstallationWithoutDefaultC
 
 TEST(InstallThread, LocalModeInstallsFromThePackageInMemoryWithoutTheNetwork)
 {
-    ProductRegistryScope product;
-    ASSERT_TRUE(product.Held());
+    EngineSite site;   // the addresses name it; it must hear nothing
     LocalPackageFolderLock localFolder;
     ASSERT_TRUE(localFolder.Held());
-    PackageSite site;   // the addresses name it; it must hear nothing
-    ASSERT_TRUE(site.Started());
     ScratchDir work;
-    std::string log;
     const std::string manifest = site.WithBase(R"([
         {"id":"1","appPath":"Main","widgetver":"6.0","downLoadUrl":"BASE/main.7z","configUrl":"BASE/main.ini",
          "resourceUrl":"BASE/res.7z","browserUrl":"BASE/browser.7z","launchUrl":"BASE/starter.7z"},
@@ -548,11 +493,13 @@ TEST(InstallThread, LocalModeInstallsFromThePackageInMemoryWithoutTheNetwork)
         {L"res.7z", {{L"res.txt", "res"}}},
         {L"skin.7z", {{L"Skins\\skin.ini", "skin"}}},
     };
+    for (const Inner& package : inner)
+        site.ServeArchive(package.name, package.files);
+    ASSERT_TRUE(site.Ready());
     std::vector<FixtureFile> outer = {{L"widgets_config.dexo", manifest}, {L"main.ini", "[main]"}};
-    for (const Inner& package : inner) {
-        ASSERT_TRUE(site.AddArchive(package.name, package.files, log)) << log;
+    for (const Inner& package : inner)
         outer.push_back({package.name, FileBytes(site.File(package.name))});
-    }
+    std::string log;
     ASSERT_TRUE(PackWithHostTool(work, outer, {}, "7zz a -bd -t7z ../local.7z -- *", log)) << log;
     const std::vector<uint8_t> package = SysUtil::ReadFileBytes(work.File(L"local.7z"));
     ASSERT_FALSE(package.empty());

@@ -2,6 +2,7 @@
 
 #include "WinePath.h"
 
+#include "service/InstallService.h"
 #include "sysutil/SysUtilFile.h"
 #include "sysutil/SysUtilPath.h"
 
@@ -71,6 +72,11 @@ void RemovePackageFiles(const std::vector<ModuleRecord>& modules)
         ::DeleteFileW(module.packagePath.c_str());
         ::DeleteFileW((module.packagePath + L".temp").c_str());
     }
+}
+
+PackageFilesScope::~PackageFilesScope()
+{
+    RemovePackageFiles(InstallService::GetInstance().modules);
 }
 
 }  // namespace tivala::test

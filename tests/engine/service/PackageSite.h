@@ -61,4 +61,10 @@ private:
 // modules, with any partial file beside them.
 void RemovePackageFiles(const std::vector<ModuleRecord>& modules);
 
+// Removes the module packages that the manifest thread named in the install
+// service's list when it dies.
+struct PackageFilesScope {
+    ~PackageFilesScope();
+};
+
 }  // namespace tivala::test

@@ -8,8 +8,7 @@
 // product-state lock for their whole duration.
 
 #include "product/ProductState.h"
-#include "service/PackageSite.h"
-#include "service/ServiceFixture.h"
+#include "service/EngineSite.h"
 #include "TestData.h"
 
 #include "Win32Handles.h"
@@ -57,20 +56,6 @@ std::wstring ShortcutTarget(const std::wstring& path)
         return {};
     return target;
 }
-
-// What the product keeps outside the test's folders, and the module packages
-// that the last manifest named, removed at the end.
-struct Leftovers {
-    std::wstring installDir;
-    ~Leftovers()
-    {
-        RemovePackageFiles(InstallService::GetInstance().modules);
-        ::DeleteFileW(DesktopShortcut().c_str());
-        ::RegDeleteKeyValueW(HKEY_CURRENT_USER,
-                             L"Software\\Microsoft\\Windows NT\\CurrentVersion\\AppCompatFlags\\Layers",
-                             (installDir + L"\\TivalaBrowser\\TivalaBrowser.exe").c_str());
-    }
-};
 
 // Each module of the service's list as "appPath", followed by " selected" and
 // " locked" when they are set.
@@ -134,35 +119,31 @@ void InitAgain(const ServiceFixture& fixture)
 // "Plain", "Lateglow" and "Other", none forced.
 class SecondInstallSite {
 public:
-    SecondInstallSite()
+    SecondInstallSite() : m_program(FileBytes(ServiceStandInPath()))
     {
-        const std::string program = FileBytes(ServiceStandInPath());
-        const testing::AssertionResult started = m_site.Started();
-        std::string log = started.message();
-        m_ready = started && program.size() > 2 && program.compare(0, 2, "MZ") == 0 &&
-                  m_site.AddArchive(L"main.7z", {{L"Main\\tivalaservice.exe", program}, {L"Main\\main.dll", "main"},
-                                                 {L"uninstall.exe", program}}, log) &&
-                  m_site.AddArchive(L"starter.7z", {{L"Starter.exe", program}}, log) &&
-                  m_site.AddArchive(L"browser.7z", {{L"TivalaBrowser\\TivalaBrowser.exe", "browser"}}, log) &&
-                  m_site.AddArchive(L"wall.7z", {{L"WallPaper\\wall.dll", "wall"}}, log) &&
-                  m_site.AddArchive(L"dock.7z", {{L"Dock\\dock.dll", "dock"}}, log) &&
-                  m_site.AddArchive(L"plain.7z", {{L"Plain\\plain.dll", "plain"}}, log) &&
-                  m_site.AddArchive(L"late.7z", {{L"Lateglow\\late.dll", "late"}}, log) &&
-                  m_site.AddArchive(L"other.7z", {{L"Other\\other.dll", "other"}}, log) &&
-                  m_site.AddFile(L"manifest.json", m_site.WithBase(R"([
-                      {"id":"1","appPath":"Main","widgetver":"5.1.0","downLoadUrl":"BASE/main.7z",
-                       "browserVer":"2","browserUrl":"BASE/browser.7z","launchVer":"3","launchUrl":"BASE/starter.7z"},
-                      {"id":"2","appPath":"WallPaper","downLoadUrl":"BASE/wall.7z"},
-                      {"id":"3","appPath":"Dock","downLoadUrl":"BASE/dock.7z"},
-                      {"id":"4","appPath":"Plain","downLoadUrl":"BASE/plain.7z"},
-                      {"id":"5","appPath":"Lateglow","downLoadUrl":"BASE/late.7z"},
-                      {"id":"6","appPath":"Other","downLoadUrl":"BASE/other.7z"}])"));
-        m_program = program;
-        m_log = log;
+        if (m_program.size() <= 2 || m_program.compare(0, 2, "MZ") != 0)
+            m_site.Fail("the service stand-in is no program");
+        m_site.ServeArchive(L"main.7z", {{L"Main\\tivalaservice.exe", m_program}, {L"Main\\main.dll", "main"},
+                                         {L"uninstall.exe", m_program}});
+        m_site.ServeArchive(L"starter.7z", {{L"Starter.exe", m_program}});
+        m_site.ServeArchive(L"browser.7z", {{L"TivalaBrowser\\TivalaBrowser.exe", "browser"}});
+        m_site.ServeArchive(L"wall.7z", {{L"WallPaper\\wall.dll", "wall"}});
+        m_site.ServeArchive(L"dock.7z", {{L"Dock\\dock.dll", "dock"}});
+        m_site.ServeArchive(L"plain.7z", {{L"Plain\\plain.dll", "plain"}});
+        m_site.ServeArchive(L"late.7z", {{L"Lateglow\\late.dll", "late"}});
+        m_site.ServeArchive(L"other.7z", {{L"Other\\other.dll", "other"}});
+        m_site.ServeManifest(R"([
+            {"id":"1","appPath":"Main","widgetver":"5.1.0","downLoadUrl":"BASE/main.7z",
+             "browserVer":"2","browserUrl":"BASE/browser.7z","launchVer":"3","launchUrl":"BASE/starter.7z"},
+            {"id":"2","appPath":"WallPaper","downLoadUrl":"BASE/wall.7z"},
+            {"id":"3","appPath":"Dock","downLoadUrl":"BASE/dock.7z"},
+            {"id":"4","appPath":"Plain","downLoadUrl":"BASE/plain.7z"},
+            {"id":"5","appPath":"Lateglow","downLoadUrl":"BASE/late.7z"},
+            {"id":"6","appPath":"Other","downLoadUrl":"BASE/other.7z"}])");
     }
 
-    bool Ready() const { return m_ready; }
-    const std::string& Log() const { return m_log; }
+    testing::AssertionResult Ready() const { return m_site.Ready(); }
+    const EngineSite& Site() const { return m_site; }
     const std::string& Program() const { return m_program; }
     // The requests the package server logged, one a line, for a failure's message.
     std::string Requests() const
@@ -172,12 +153,9 @@ public:
             text += request.method + " " + request.path + "\n";
         return text;
     }
-    std::string DevConfig() const { return m_site.DevConfig(); }
 
 private:
-    PackageSite m_site;
-    bool m_ready = false;
-    std::string m_log;
+    EngineSite m_site;
     std::string m_program;
 };
 
@@ -282,14 +260,11 @@ void InstallSecond(ServiceFixture& fixture, const std::wstring& installDir, cons
 
 TEST(SecondInstall, OverALaterMajorVersionTheEarlierModulesComeSelectedAndLocked)
 {
-    ProductRegistryScope product;
-    ASSERT_TRUE(product.Held());
     SecondInstallSite site;
-    ASSERT_TRUE(site.Ready()) << site.Log();
-    ServiceFixture fixture(site.DevConfig());
-    const std::wstring installDir = fixture.Scratch().File(L"Program\\Tivala");
+    ASSERT_TRUE(site.Ready());
+    SiteInstall fixture(site.Site(), L"Program\\Tivala");
+    const std::wstring& installDir = fixture.installDir;
     const std::wstring resourceDir = fixture.Scratch().File(L"Resource");
-    Leftovers leftovers{installDir};
 
     InstallFirst(fixture, site, installDir, resourceDir);
     if (HasFatalFailure())
@@ -313,14 +288,11 @@ TEST(SecondInstall, OverALaterMajorVersionTheEarlierModulesComeSelectedAndLocked
 
 TEST(SecondInstall, OverMajorVersionOneTheVersionOneModulesComeSelectedAndLocked)
 {
-    ProductRegistryScope product;
-    ASSERT_TRUE(product.Held());
     SecondInstallSite site;
-    ASSERT_TRUE(site.Ready()) << site.Log();
-    ServiceFixture fixture(site.DevConfig());
-    const std::wstring installDir = fixture.Scratch().File(L"Program\\Tivala");
+    ASSERT_TRUE(site.Ready());
+    SiteInstall fixture(site.Site(), L"Program\\Tivala");
+    const std::wstring& installDir = fixture.installDir;
     const std::wstring resourceDir = fixture.Scratch().File(L"Resource");
-    Leftovers leftovers{installDir};
 
     InstallFirst(fixture, site, installDir, resourceDir);
     if (HasFatalFailure())

@@ -2,6 +2,7 @@
 
 #include "core/SApplication.h"
 #include "core/SWindowMgr.h"
+#include "render/IRenderFactory.h"
 
 #include <gtest/gtest.h>
 
@@ -29,69 +30,22 @@ const wchar_t* MessageName(UINT message)
     return nullptr;
 }
 
-TestHost::TestHost(int width, int height)
+namespace {
+
+SAKU::SAutoRef<SAKU::IRenderTarget> NewCanvas(int width, int height)
 {
+    SAKU::SAutoRef<SAKU::IRenderTarget> canvas;
     SAKU::IRenderFactory* const factory = SAKU::SApplication::GetInstance()->GetRenderFactory();
-    EXPECT_TRUE(factory->CreateRenderTarget(m_canvas.Put(), width, height));
+    EXPECT_TRUE(factory->CreateRenderTarget(canvas.Put(), width, height));
+    return canvas;
+}
+
+}  // namespace
+
+TestHost::TestHost(int width, int height) : WindowlessHost(NewCanvas(width, height).Get(), Targets::kCopies)
+{
     RECT rect = {0, 0, width, height};
     OnRelayout(rect);
-}
-
-BOOL TestHost::OnFireEvent(SAKU::EventArgs*)
-{
-    ++m_events;
-    return FALSE;
-}
-
-RECT TestHost::GetContainerRect() const
-{
-    RECT rect = {};
-    CopyWindowRect(&rect);
-    return rect;
-}
-
-// A target of the rectangle's size whose origin is the rectangle's corner, as a
-// host gives one for drawing outside painting.
-SAKU::IRenderTarget* TestHost::OnGetRenderTarget(const RECT& rect, DWORD)
-{
-    SAKU::IRenderTarget* target = nullptr;
-    const SIZE size = {rect.right - rect.left, rect.bottom - rect.top};
-    if (FAILED(m_canvas->CreateCompatibleRenderTarget(size, &target)))
-        return nullptr;
-    target->OffsetViewportOrg(-rect.left, -rect.top);
-    return target;
-}
-
-void TestHost::OnReleaseRenderTarget(SAKU::IRenderTarget* target, const RECT& rect, DWORD)
-{
-    m_canvas->BitBlt(&rect, target, rect.left, rect.top, SRCCOPY);
-    target->Release();
-}
-
-void TestHost::OnRedraw(const RECT& rect)
-{
-    ++m_redraws;
-    m_lastRedraw = rect;
-}
-
-BOOL TestHost::OnCreateCaret(SAKU::SWND, HBITMAP, int, int)
-{
-    return TRUE;
-}
-
-BOOL TestHost::OnShowCaret(BOOL)
-{
-    return TRUE;
-}
-
-BOOL TestHost::OnSetCaretPos(int, int)
-{
-    return TRUE;
-}
-
-LRESULT TestHost::Mouse(UINT message, int x, int y, WPARAM keys)
-{
-    return DoFrameEvent(message, keys, MAKELPARAM(x, y));
 }
 
 LPARAM STestWnd::LastLParam(UINT message) const

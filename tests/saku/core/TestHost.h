@@ -1,17 +1,15 @@
 #pragma once
 
-// A windowless host for trees of windows: the tree's half of the container is the
-// library's (SwndContainerImpl), the host's half is made here with a memory render
-// target instead of a real window. Messages go in through DoFrameEvent as a host
-// window would hand them over. Beside it, a test window that logs the messages it
-// is sent and can answer the questions controls answer (groups, dialog codes).
+// The tests of windows and controls host their trees on tests/support's windowless
+// host with a canvas of its own; a window that draws outside painting gets a
+// target of its own, copied onto the canvas at release, as from a host window.
+// Beside it, a test window that logs the messages it is sent and can answer the
+// questions controls answer (groups, dialog codes).
 
 #include "core/IAcceleratorMgr.h"
-#include "core/SAutoRef.h"
-#include "core/SMessageLoop.h"
-#include "core/SwndContainerImpl.h"
-#include "render/IRenderFactory.h"
-#include "render/IRenderTarget.h"
+#include "core/SWindow.h"
+
+#include "WindowlessHost.h"
 
 #include <string>
 #include <vector>
@@ -24,46 +22,11 @@ using MessageLog = std::vector<std::wstring>;
 
 const wchar_t* MessageName(UINT message);
 
-class TestHost : public SAKU::SwndContainerImpl {
+class TestHost : public tivala::test::WindowlessHost {
 public:
-    // A host of the size, its root laid out to (0, 0, width, height).
+    // A host of the size under the running application, its root laid out to
+    // (0, 0, width, height).
     TestHost(int width, int height);
-
-    // The host's side of ISwndContainer: no real window, a memory canvas.
-    BOOL OnFireEvent(SAKU::EventArgs* event) override;
-    HWND GetHostHwnd() override { return nullptr; }
-    LPCWSTR GetTranslatorContext() const override { return L""; }
-    BOOL IsTranslucent() const override { return FALSE; }
-    BOOL IsSendWheel2Hover() const override { return m_wheelToHover; }
-    RECT GetContainerRect() const override;
-    SAKU::IRenderTarget* OnGetRenderTarget(const RECT& rect, DWORD gdcFlags) override;
-    void OnReleaseRenderTarget(SAKU::IRenderTarget* target, const RECT& rect, DWORD gdcFlags) override;
-    void OnRedraw(const RECT& rect) override;
-    BOOL OnCreateCaret(SAKU::SWND swnd, HBITMAP bitmap, int width, int height) override;
-    BOOL OnShowCaret(BOOL show) override;
-    BOOL OnSetCaretPos(int x, int y) override;
-    BOOL UpdateWindow() override { return TRUE; }
-    void UpdateTooltip() override {}
-    SAKU::SMessageLoop* GetMsgLoop() override { return &m_loop; }
-    SAKU::IScriptModule* GetScriptModule() override { return nullptr; }
-    int GetScale() const override { return 100; }
-
-    void SetWheelToHover(bool wheelToHover) { m_wheelToHover = wheelToHover; }
-    SAKU::IRenderTarget* Canvas() const { return m_canvas.Get(); }
-    int EventCount() const { return m_events; }
-    int RedrawCount() const { return m_redraws; }
-    RECT LastRedraw() const { return m_lastRedraw; }
-
-    // DoFrameEvent of a mouse message at (x, y), with no key held.
-    LRESULT Mouse(UINT message, int x, int y, WPARAM keys = 0);
-
-private:
-    SAKU::SAutoRef<SAKU::IRenderTarget> m_canvas;
-    SAKU::SMessageLoop m_loop;
-    bool m_wheelToHover = false;
-    int m_events = 0;
-    int m_redraws = 0;
-    RECT m_lastRedraw = {};
 };
 
 // A window that logs the messages named by MessageName, then handles them as
