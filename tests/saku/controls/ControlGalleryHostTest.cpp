@@ -42,6 +42,9 @@ protected:
         // that nothing places and no mouse message finds.
         m_host = std::make_unique<SHostWnd>();
         ASSERT_TRUE(LoadLayout(*m_host, kGallery));
+        // The pictures are of controls at rest: a pointer that an earlier test left
+        // where the gallery opens would show the button hovered.
+        ::SetCursorPos(0, 0);
         ::ShowWindow(m_host->GetHwnd(), SW_SHOWNORMAL);
         ::SetForegroundWindow(m_host->GetHwnd());
         ::UpdateWindow(m_host->GetHwnd());
