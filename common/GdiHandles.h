@@ -32,7 +32,6 @@ struct WindowDcLoan {
     HDC dc = nullptr;
 
     bool operator==(const WindowDcLoan& other) const { return window == other.window && dc == other.dc; }
-    bool operator!=(const WindowDcLoan& other) const { return !(*this == other); }
 };
 
 struct WindowDcTraits {
@@ -52,7 +51,6 @@ struct GdiSelection {
     HGDIOBJ previous = nullptr;
 
     bool operator==(const GdiSelection& other) const { return dc == other.dc && previous == other.previous; }
-    bool operator!=(const GdiSelection& other) const { return !(*this == other); }
 };
 
 struct GdiSelectionTraits {
@@ -66,7 +64,6 @@ struct SavedDcState {
     int level = 0;                     // SaveDC fails with 0
 
     bool operator==(const SavedDcState& other) const { return dc == other.dc && level == other.level; }
-    bool operator!=(const SavedDcState& other) const { return !(*this == other); }
 };
 
 struct SavedDcTraits {
@@ -80,7 +77,6 @@ struct PaintSession {
     const PAINTSTRUCT* paint = nullptr;
 
     bool operator==(const PaintSession& other) const { return window == other.window && paint == other.paint; }
-    bool operator!=(const PaintSession& other) const { return !(*this == other); }
 };
 
 struct PaintSessionTraits {

@@ -6,7 +6,9 @@
 // Traits::Invalid() is the value that means "no handle" (NULL for most kinds,
 // INVALID_HANDLE_VALUE for files and snapshots) and Traits::Close(h) releases
 // one. Move-only: ownership never copies. The engine and the UI library use this
-// one template for every handle kind.
+// one template for every handle kind. A handle that is a small record (a DC and
+// the window it came from) needs only operator== for the holder to tell it from
+// Invalid().
 template <typename Traits>
 class TUniqueHandle {
 public:
@@ -27,7 +29,7 @@ public:
     TUniqueHandle& operator=(const TUniqueHandle&) = delete;
 
     Handle Get() const { return m_handle; }
-    explicit operator bool() const { return m_handle != Traits::Invalid(); }
+    explicit operator bool() const { return Holds(m_handle); }
 
     // Gives up ownership without releasing.
     Handle Release()
@@ -39,7 +41,7 @@ public:
 
     void Reset(Handle handle = Traits::Invalid())
     {
-        if (m_handle != Traits::Invalid())
+        if (Holds(m_handle))
             Traits::Close(m_handle);
         m_handle = handle;
     }
@@ -47,10 +49,12 @@ public:
     // For APIs that return the handle through an out-parameter; the holder must be empty.
     Handle* Put()
     {
-        assert(m_handle == Traits::Invalid());
+        assert(!Holds(m_handle));
         return &m_handle;
     }
 
 private:
+    static bool Holds(const Handle& handle) { return !(handle == Traits::Invalid()); }
+
     Handle m_handle = Traits::Invalid();
 };

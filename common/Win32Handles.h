@@ -57,7 +57,6 @@ struct GlobalLockLoan {
     void* data = nullptr;
 
     bool operator==(const GlobalLockLoan& other) const { return memory == other.memory && data == other.data; }
-    bool operator!=(const GlobalLockLoan& other) const { return !(*this == other); }
 };
 
 struct GlobalLockTraits {

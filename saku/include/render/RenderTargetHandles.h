@@ -17,7 +17,6 @@ struct TargetDcLoan {
     HDC dc = nullptr;
 
     bool operator==(const TargetDcLoan& other) const { return target == other.target && dc == other.dc; }
-    bool operator!=(const TargetDcLoan& other) const { return !(*this == other); }
 };
 
 struct TargetDcTraits {
@@ -31,7 +30,6 @@ struct TextColorChange {
     COLORREF previous = 0;
 
     bool operator==(const TextColorChange& other) const { return target == other.target && previous == other.previous; }
-    bool operator!=(const TextColorChange& other) const { return !(*this == other); }
 };
 
 struct TextColorTraits {
