@@ -6,6 +6,7 @@
 #include "controls/SAnimateImgWnd.h"
 #include "controls/SStatic.h"
 
+#include <iterator>
 #include <utility>
 
 using namespace SAKU;
@@ -25,7 +26,7 @@ constexpr SlideTexts kSlideTexts[] = {
     {L"动态交互壁纸", L"采用自主研发的高性能内核", L"占用资源极低 小身板大能量"},
     {L"动态交互壁纸", L"海量资源搜罗其中", L"漏番什么的完全不存在的"},
 };
-constexpr int kSlideCount = 4;
+constexpr int kSlideCount = static_cast<int>(std::size(kSlideTexts));
 
 // Which slide shows: one for the process, so a second installation in the same
 // run goes on where the first one stopped.

@@ -225,6 +225,8 @@ struct SWindow::AttributeHandlers {
 HRESULT SWindow::ApplyAttribute(const SStringW& name, const SStringW& value, BOOL loading)
 {
     HRESULT result = E_FAIL;
+    // The entries below are else-if arms of this if: a handler, then a field, then
+    // the style, the layout and the layout parameter, then the scripts.
     if (const AttributeHandlers::Handler handler = AttributeHandlers::Find(name)) {
         result = handler(*this, value, loading);
     }
