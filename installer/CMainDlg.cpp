@@ -118,7 +118,10 @@ BOOL CMainDlg::OnInitDialog(HWND, LPARAM)
     if (m_btnInstall && SysUtil::GetMajorVersion(service.installedInfo.ProductVersion) != 0)
         m_btnInstall->SetWindowText(L"立即升级");
 
-    SetHostTimer(kSplashTimer, kSplashMs);
+    // The splash's four seconds count from its first frame on screen, which the
+    // host paints only once the window shows and its queue is empty; a timer
+    // ticks only after the paint that is due.
+    SetHostTimer(kFirstFrameTimer, USER_TIMER_MINIMUM);
     if (!RestartManifest())
         m_engine.Handle(tivala::WM_UI_MANIFEST, 0, 0);   // asks, as when the server cannot be reached
     return FALSE;
@@ -197,6 +200,9 @@ void CMainDlg::OnTimer(UINT_PTR id)
     } else if (id == kFocusListTimer) {
         KillHostTimer(kFocusListTimer);
         FocusModuleList();
+    } else if (id == kFirstFrameTimer) {
+        KillHostTimer(kFirstFrameTimer);
+        SetHostTimer(kSplashTimer, kSplashMs);
     }
     PassMessageOn();   // the host runs its own timers
 }

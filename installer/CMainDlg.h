@@ -39,6 +39,7 @@ public:
     static constexpr UINT_PTR kSlideTimer = 100;
     static constexpr UINT_PTR kSplashTimer = 101;
     static constexpr UINT_PTR kFocusListTimer = 102;   // the module page is still sliding in
+    static constexpr UINT_PTR kFirstFrameTimer = 103;  // ticks once the splash's first frame is painted
     static constexpr UINT kSlideMs = 4000;
     static constexpr UINT kSplashMs = 4000;
     enum class Folder { Install, Resource };

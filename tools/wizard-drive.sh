@@ -281,6 +281,8 @@ wizard_drive() {   # wizard_drive WINDOW SHOTS
 
 # The pages in their order, each click made once the page it needs is in place.
 wizard_road() {
+    # The window is mapped before its first frame: the first look that shows the
+    # splash dates that frame.
     wizard_see 120 splash || return 1
     local first=$wizard_grab_at
     wizard_keep 0-splash

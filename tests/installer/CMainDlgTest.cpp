@@ -101,7 +101,7 @@ protected:
     {
         ASSERT_TRUE(dialog.Create(nullptr, 0, 0, 0, 0));
         ::SendMessageW(dialog.GetHwnd(), WM_INITDIALOG, 0, 0);
-        ::KillTimer(dialog.GetHwnd(), CMainDlg::kSplashTimer);
+        ::KillTimer(dialog.GetHwnd(), CMainDlg::kFirstFrameTimer);
         InstallService& service = InstallService::GetInstance();
         service.modules = Manifest();
         service.installedInfo = {};

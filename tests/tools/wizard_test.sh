@@ -40,7 +40,7 @@ fail() {
 
 # About a megabyte of packages at this rate keeps the install page up for
 # several seconds.
-nginx_server_extra="        location /install/packages/ { limit_rate 96k; }"
+nginx_server_extra="        location /install/packages/ { limit_rate 128k; }"
 # In the background, so that the run keeps its own stop at the first error.
 run_main --xvfb --no-build "$work/run" > "$work/run.log" 2>&1 &
 wait $! || fail "tools/run exited with $?"
