@@ -38,7 +38,7 @@ namespace {
 
 // The manifest: "Main", always installed and not offered, then eight optional
 // modules, more than the list's page of about three and a half rows shows.
-// "Module 1" and "Module 6" come ticked.
+// "Module1" and "Module6" come ticked.
 std::vector<ModuleRecord> LongManifest()
 {
     std::vector<ModuleRecord> modules(9);
@@ -300,8 +300,9 @@ TEST_F(CMainDlgHostTest, ALongModuleListScrollsByWheelAndThumbAndKeepsItsTicks)
 }
 
 // The folder button opens the shell's folder dialog; a person picks a new
-// folder on the desktop in its tree by typing the folder's name, and clicks OK. The install folder's box shows that folder with "Tivala" under it, made
-// on disk.
+// folder on the desktop in its tree by typing the folder's name, and clicks OK.
+// The install folder's box shows that folder with "Tivala" under it, made on
+// disk.
 TEST_F(CMainDlgHostTest, TheFolderButtonsShellDialogChoosesTheInstallFolder)
 {
     const ComApartment ole(ComApartment::Kind::Ole);   // as the installer's start-up enters it
@@ -326,6 +327,8 @@ TEST_F(CMainDlgHostTest, TheFolderButtonsShellDialogChoosesTheInstallFolder)
     ASSERT_NE(nullptr, customize);
     Drive("mousemove " + Xy(OnScreen(window, Centre(customize->GetWindowRect()))) + " sleep 0.3 click 1 sleep 0.3");
     ASSERT_TRUE(PumpUntil([&] { return config->GetCurSel() == 1 && !config->IsSliding(); }));
+    SWindow* const button = dialog.FindChildByName(L"select_dir_button");
+    ASSERT_NE(nullptr, button);
 
     // The dialog's thread runs the folder dialog's modal loop: another thread
     // plays the person. The dialog shows before Wine has filled its tree, so the
@@ -351,8 +354,11 @@ TEST_F(CMainDlgHostTest, TheFolderButtonsShellDialogChoosesTheInstallFolder)
                 break;
             ::Sleep(50);
         }
-        if (!root)
+        if (!root) {
+            if (folders)
+                ::PostMessageW(folders, WM_COMMAND, IDCANCEL, 0);   // never filled: the test fails, but ends
             return;
+        }
         // A click on the tree's empty end gives it the keys; one on its selected
         // root would start editing that item's name.
         RECT empty = {};
@@ -371,8 +377,6 @@ TEST_F(CMainDlgHostTest, TheFolderButtonsShellDialogChoosesTheInstallFolder)
         if (::IsWindow(folders))
             ::PostMessageW(folders, WM_COMMAND, IDCANCEL, 0);   // the input missed: the test fails, but ends
     });
-    SWindow* const button = dialog.FindChildByName(L"select_dir_button");
-    ASSERT_NE(nullptr, button);
     // The click's command runs the folder dialog within this pump.
     StartXdotool("mousemove " + Xy(OnScreen(window, Centre(button->GetWindowRect()))) + " sleep 0.3 click 1");
     EXPECT_TRUE(PumpUntil([&] { return gone.load(); }, 90000));
