@@ -254,7 +254,12 @@ TEST_F(CMainDlgHostTest, ALongModuleListScrollsByWheelAndThumbAndKeepsItsTicks)
     EXPECT_NE(shown[1], clicked[1]);
     EXPECT_EQ(shown[2], clicked[2]);
 
-    // Three notches of the wheel over the list: three line steps down, row 0 gone.
+    // The autostart box unticked takes the focus from the list; still, three
+    // notches of the wheel over the list scroll it three line steps down, row 0 gone.
+    SWindow* const autostart = dialog.FindChildByName(L"check_first_boot");
+    ASSERT_NE(nullptr, autostart);
+    Drive("mousemove " + Xy(OnScreen(window, Centre(autostart->GetWindowRect()))) + " sleep 0.3 click 1 sleep 0.3");
+    EXPECT_FALSE(list->IsFocused());
     const int line = list->GetScrollLineSize(TRUE);
     ASSERT_GT(line, 0);
     Drive("mousemove " + Xy(OnScreen(window, rows.Middle(1))) + " sleep 0.3 click 5 sleep 0.1 click 5 sleep 0.1 "
