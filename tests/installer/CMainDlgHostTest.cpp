@@ -36,6 +36,8 @@ using tivala::ModuleRecord;
 
 namespace {
 
+constexpr int kRowPitch = 71;   // the module list's rows of 70 pixels and their divider of 1
+
 // The manifest: "Main", always installed and not offered, then eight optional
 // modules, more than the list's page of about three and a half rows shows.
 // "Module1" and "Module6" come ticked.
@@ -106,6 +108,7 @@ protected:
         InstallService& service = InstallService::GetInstance();
         service.modules.clear();
         service.installedInfo = {};
+        service.firstBoot = true;   // the autostart box's, unticked by a test
         InstallerTest::TearDown();
     }
 
@@ -260,13 +263,14 @@ TEST_F(CMainDlgHostTest, ALongModuleListScrollsByWheelAndThumbAndKeepsItsTicks)
     ASSERT_NE(nullptr, autostart);
     Drive("mousemove " + Xy(OnScreen(window, Centre(autostart->GetWindowRect()))) + " sleep 0.3 click 1 sleep 0.3");
     EXPECT_FALSE(list->IsFocused());
+    EXPECT_FALSE(InstallService::GetInstance().firstBoot);
     const int line = list->GetScrollLineSize(TRUE);
     ASSERT_GT(line, 0);
     Drive("mousemove " + Xy(OnScreen(window, rows.Middle(1))) + " sleep 0.3 click 5 sleep 0.1 click 5 sleep 0.1 "
           "click 5 sleep 0.3");
     const int wheeled = std::min(3 * line, lastPosition);
     EXPECT_EQ(wheeled, list->GetScrollPos(TRUE));
-    EXPECT_EQ(wheeled / 70, list->GetFirstVisibleIndex());
+    EXPECT_EQ(wheeled / kRowPitch, list->GetFirstVisibleIndex());
 
     // The thumb dragged past the end of the bar: the last rows; row 7 ticked there.
     const RECT thumb = rows.Thumb();
@@ -277,7 +281,7 @@ TEST_F(CMainDlgHostTest, ALongModuleListScrollsByWheelAndThumbAndKeepsItsTicks)
           Xy(OnScreen(window, POINT{grip.x, grip.y + 20})) + " sleep 0.3 mousemove " +
           Xy(OnScreen(window, POINT{grip.x, bar.bottom + 40})) + " sleep 0.3 mouseup 1 sleep 0.3");
     EXPECT_EQ(lastPosition, list->GetScrollPos(TRUE));
-    EXPECT_EQ(lastPosition / 70, list->GetFirstVisibleIndex());
+    EXPECT_EQ(lastPosition / kRowPitch, list->GetFirstVisibleIndex());
     EXPECT_FALSE(rows.Shown(0));
     ASSERT_TRUE(rows.Shown(7));
     EXPECT_TRUE(rows.Ticked(6));   // ticked by the manifest
@@ -299,6 +303,7 @@ TEST_F(CMainDlgHostTest, ALongModuleListScrollsByWheelAndThumbAndKeepsItsTicks)
         EXPECT_EQ(ticks[row], rows.Ticked(row));
         EXPECT_EQ(ticks[row], rows.Selected(row));
     }
+    EXPECT_TRUE(rows.Selected(6) && rows.Selected(7));   // rows scrolled away keep theirs too
     EXPECT_EQ(clicked, boxes(Drawn(dialog)));
     saku_test::KeepPng(dialog.GetCacheTarget(), L"TIVALA_PAINT_PNG", L"wizard_long_module_list_top");
     DestroyHost(dialog);
