@@ -376,7 +376,8 @@ TEST_F(CMainDlgHostTest, TheFolderButtonsShellDialogChoosesTheInstallFolder)
         ::MapWindowPoints(tree, nullptr, reinterpret_cast<POINT*>(&empty), 2);
         StartXdotool("mousemove " + Xy(POINT{empty.left + 10, empty.bottom - 10}) + " sleep 0.3 click 1 sleep 0.3 "
                      "type --delay 50 '" + tivala::SysUtil::WideToUtf8(name) + "'");
-        while (TreeItemText(tree, TreeView_GetSelection(tree)) != name && ::GetTickCount64() < deadline)
+        while ((TreeItemText(tree, TreeView_GetSelection(tree)) != name || !XdotoolDone()) &&
+               ::GetTickCount64() < deadline)
             ::Sleep(50);
         RECT ok = {};
         ::GetWindowRect(::GetDlgItem(folders, IDOK), &ok);
