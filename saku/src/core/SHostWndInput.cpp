@@ -184,6 +184,16 @@ LRESULT SHostWnd::OnNotify(int id, NMHDR* header)
     return result;
 }
 
+// Their pointers are addresses in this thread's objects: from anywhere else (a
+// SendMessage of another process reaches any top-level window) the address means
+// nothing here, and reading through it would bring the window down.
+LRESULT SHostWnd::RefuseForeignSend(UINT, WPARAM, LPARAM)
+{
+    if (::InSendMessageEx(nullptr) == ISMEX_NOSEND)
+        PassMessageOn();   // this thread's own: to its handler below
+    return 0;
+}
+
 LRESULT SHostWnd::OnScriptTimer(UINT_PTR, LPARAM)
 {
     return 0;   // script timers would go to the script module, and there is none
@@ -191,7 +201,7 @@ LRESULT SHostWnd::OnScriptTimer(UINT_PTR, LPARAM)
 
 BOOL SHostWnd::OnMenuEvent(EventArgs* args)
 {
-    return HandleEvent(args);
+    return args ? HandleEvent(args) : FALSE;
 }
 
 SWND SHostWnd::OnSetSwndCapture(SWND swnd)
