@@ -184,7 +184,7 @@ protected:
     SWND OnSpySwndFromPoint(POINT screenPoint);
     // The root's own timers: 1 caret blink, 2 timeline frame.
     void OnHostTimer(UINT id);
-    // Sends the button-up that a press still held will never see.
+    // Ends a press still held that will never see its button-up, without a click.
     void ReleaseHeldButton();
     void DrawCaret(POINT point);
 

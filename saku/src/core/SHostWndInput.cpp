@@ -10,6 +10,7 @@
 #include "core/SWindowMgr.h"
 #include "render/IRenderFactory.h"
 
+#include <climits>
 #include <commctrl.h>
 #include <stdlib.h>
 #include <wchar.h>
@@ -19,6 +20,8 @@ namespace SAKU {
 namespace {
 
 constexpr DWORD kElementTimer = 0x80000000;
+// As far left of and above the client area as a mouse message's point can be.
+constexpr POINT kOffEveryElement = {SHRT_MIN, SHRT_MIN};
 const wchar_t kSpyOverflow[] = L"##buf overflow!";
 const wchar_t kSpyUnavailable[] = L"##unavailable!";
 
@@ -138,11 +141,18 @@ void SHostWnd::OnMouseLeave()
     UpdateTooltip();
 }
 
+// The press ended without a release of its own (the window was left, or another
+// took the mouse): that is no click. The tree hears the release off every element,
+// as after a press dragged away, so that its holder lets go by its own path (the
+// pushed look, the capture, a scroll bar's drag) and fires nothing.
 void SHostWnd::ReleaseHeldButton()
 {
     const UINT release = ButtonUpOf(m_lastMouse.message);
-    if (release)
-        ::SendMessageW(GetHwnd(), release, m_lastMouse.wParam, m_lastMouse.lParam);
+    if (!release)
+        return;
+    m_lastMouse.message = 0;
+    if (OnGetSwndCapture() != 0)   // else no element holds the press
+        DoFrameEvent(release, m_lastMouse.wParam, LParamOf(kOffEveryElement));
 }
 
 void SHostWnd::OnCaptureChanged(HWND newCapture)
