@@ -142,17 +142,19 @@ void SHostWnd::OnMouseLeave()
 }
 
 // The press ended without a release of its own (the window was left, or another
-// took the mouse): that is no click. The tree hears the release off every element,
-// as after a press dragged away, so that its holder lets go by its own path (the
-// pushed look, the capture, a scroll bar's drag) and fires nothing.
+// took the mouse): that is no click. An element that holds the press hears the
+// release off every element, as after a press dragged away, so that it lets go by
+// its own path (the pushed look, the capture, a scroll bar's drag) and fires
+// nothing. Without a holder the release goes where the press went, as it always
+// did: nothing there holds a press to click with (the caption forgets its drag).
 void SHostWnd::ReleaseHeldButton()
 {
     const UINT release = ButtonUpOf(m_lastMouse.message);
     if (!release)
         return;
     m_lastMouse.message = 0;
-    if (OnGetSwndCapture() != 0)   // else no element holds the press
-        DoFrameEvent(release, m_lastMouse.wParam, LParamOf(kOffEveryElement));
+    const POINT at = OnGetSwndCapture() != 0 ? kOffEveryElement : PointOf(m_lastMouse.lParam);
+    DoFrameEvent(release, m_lastMouse.wParam, LParamOf(at));
 }
 
 void SHostWnd::OnCaptureChanged(HWND newCapture)
