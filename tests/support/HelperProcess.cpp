@@ -10,9 +10,11 @@ HelperCopy::HelperCopy(const std::wstring& tag)
     m_copied = ::CopyFileW(BesideTestProgram(L"sysutil_helper.exe").c_str(), Path().c_str(), FALSE) != FALSE;
 }
 
-Child::Child(const HelperCopy& helper, const std::wstring& mode)
+Child::Child(const HelperCopy& helper, const std::wstring& mode) : Child(helper.Path(), mode) {}
+
+Child::Child(const std::wstring& program, const std::wstring& arguments)
 {
-    std::wstring commandLine = L"\"" + helper.Path() + L"\" " + mode;
+    std::wstring commandLine = L"\"" + program + L"\" " + arguments;
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info = {};

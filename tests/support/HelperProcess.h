@@ -30,11 +30,13 @@ private:
     bool m_copied = false;
 };
 
-// One child process of a helper copy, ended when the object dies if it has not
-// ended by then.
+// One child process of a helper copy (or of another program), ended when the
+// object dies if it has not ended by then.
 class Child {
 public:
     Child(const HelperCopy& helper, const std::wstring& mode);
+    // Any program, by its path, with its arguments.
+    Child(const std::wstring& program, const std::wstring& arguments);
     ~Child();
     Child(const Child&) = delete;
     Child& operator=(const Child&) = delete;

@@ -127,6 +127,7 @@ public:
         MSG_RAW_HANDLER  (WM_IME_CHAR,             OnKeyEvent)         // to the tree as it came
         MSG_HANDLER      (WM_TIMER,                OnTimer)
         MSG_HANDLER      (WM_CAPTURECHANGED,       OnCaptureChanged)
+        MSG_RANGE_HANDLER(UM_SCRIPTTIMER,          UM_MENUEVENT,       RefuseForeignSend)  // pointers of this thread's only
         MSG_HANDLER      (UM_SCRIPTTIMER,          OnScriptTimer)
         MSG_HANDLER      (UM_MENUEVENT,            OnMenuEvent)
         MSG_HANDLER      (SPYMSG_SETSPY,           OnSpySetSpyWnd)
@@ -171,6 +172,9 @@ protected:
     LRESULT OnKeyEvent(UINT message, WPARAM wParam, LPARAM lParam);
     void OnTimer(UINT_PTR id);
     void OnCaptureChanged(HWND newCapture);
+    // The library's own messages that carry a pointer: answered 0 unread when
+    // another thread (or process) sent them, passed on otherwise.
+    LRESULT RefuseForeignSend(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnScriptTimer(UINT_PTR id, LPARAM handler);
     BOOL OnMenuEvent(EventArgs* args);
     LRESULT OnNotify(int id, NMHDR* header);
@@ -180,7 +184,7 @@ protected:
     SWND OnSpySwndFromPoint(POINT screenPoint);
     // The root's own timers: 1 caret blink, 2 timeline frame.
     void OnHostTimer(UINT id);
-    // Sends the button-up that a press still held will never see.
+    // Ends a press still held that will never see its button-up, without a click.
     void ReleaseHeldButton();
     void DrawCaret(POINT point);
 

@@ -2,6 +2,7 @@
 
 #include "controls/IItemContainer.h"
 #include "core/Events.h"
+#include "core/Geometry.h"
 #include "core/SApplication.h"
 #include "core/SFontPool.h"
 #include "core/SWindowMgr.h"
@@ -140,7 +141,11 @@ LRESULT SItemPanel::DoFrameEvent(UINT message, WPARAM wParam, LPARAM lParam)
         const SScopedEventMute muted(GetEventSet());
         result = SwndContainerImpl::DoFrameEvent(message, wParam, lParam);
     }
-    FireCommand();
+    // A release off the row (a press dragged away, or one that its host window
+    // lost) is no click of the row.
+    const RECT row = GetWindowRect();
+    if (::PtInRect(&row, PointOf(lParam)))
+        FireCommand();
     return result;
 }
 

@@ -45,64 +45,62 @@ SWindow* FocusSearch::FindNextFocusableWindow(SWindow* start, bool reverse, bool
     // Leaving a group: its other members are no stop of their own.
     SWindow* const groupParent = start->IsSiblingsAutoGrouped() ? start->GetParent() : nullptr;
     SWindow* const found = reverse
-        ? FindPreviousFocusable(start, checkStart, true, !IsFocusable(start), groupParent)
-        : FindNextFocusable(start, checkStart, true, true, groupParent);
+        ? FindPreviousFocusable(start, checkStart, !IsFocusable(start), groupParent)
+        : FindNextFocusable(start, checkStart, groupParent);
     if (found || !m_cycle)
         return found;
     m_cycle = false;
     return FindNextFocusableWindow(nullptr, reverse, true);
 }
 
-SWindow* FocusSearch::FindNextFocusable(SWindow* window, bool check, bool up, bool down, SWindow* groupParent)
+// The walks step through the tree by its links instead of recursing: a parent
+// with tens of thousands of children must not cost a stack frame per sibling.
+
+SWindow* FocusSearch::FindNextFocusable(SWindow* start, bool checkStart, SWindow* groupParent)
 {
-    if (check && IsFocusableCandidate(window, groupParent)) {
-        if (SWindow* const target = FocusTargetOf(window))
-            return target;
-    }
-    if (down) {
-        if (SWindow* const child = window->GetWindow(GSW_FIRSTCHILD)) {
-            if (SWindow* const found = FindNextFocusable(child, true, false, true, groupParent))
-                return found;
+    for (SWindow* window = start; window; window = NextInPreorder(window)) {
+        if ((window != start || checkStart) && IsFocusableCandidate(window, groupParent)) {
+            if (SWindow* const target = FocusTargetOf(window))
+                return target;
         }
-    }
-    if (window != m_root) {
-        if (SWindow* const sibling = window->GetWindow(GSW_NEXTSIBLING)) {
-            if (SWindow* const found = FindNextFocusable(sibling, true, false, true, groupParent))
-                return found;
-        }
-    }
-    if (!up)
-        return nullptr;
-    // Climb to the nearest ancestor below the root that has a next sibling.
-    for (SWindow* parent = window->GetParent(); parent && parent != m_root; parent = parent->GetParent()) {
-        if (SWindow* const sibling = parent->GetWindow(GSW_NEXTSIBLING))
-            return FindNextFocusable(sibling, true, true, true, groupParent);
     }
     return nullptr;
 }
 
-SWindow* FocusSearch::FindPreviousFocusable(SWindow* window, bool check, bool up, bool down, SWindow* groupParent)
+SWindow* FocusSearch::FindPreviousFocusable(SWindow* start, bool checkStart, bool fromDescendants,
+                                            SWindow* groupParent)
 {
-    if (down) {
-        if (SWindow* const child = window->GetWindow(GSW_LASTCHILD)) {
-            if (SWindow* const found = FindPreviousFocusable(child, true, false, true, groupParent))
-                return found;
+    SWindow* window = fromDescendants ? DeepestLastChild(start) : start;
+    for (; window; window = PreviousInPreorder(window, start)) {
+        if ((window != start || checkStart) && IsFocusableCandidate(window, groupParent)) {
+            if (SWindow* const target = FocusTargetOf(window))
+                return target;
         }
     }
-    if (check && IsFocusableCandidate(window, groupParent)) {
-        if (SWindow* const target = FocusTargetOf(window))
-            return target;
+    return nullptr;
+}
+
+SWindow* FocusSearch::NextInPreorder(SWindow* window) const
+{
+    if (SWindow* const child = window->GetWindow(GSW_FIRSTCHILD))
+        return child;
+    for (; window && window != m_root; window = window->GetParent()) {
+        if (SWindow* const sibling = window->GetWindow(GSW_NEXTSIBLING))
+            return sibling;
     }
+    return nullptr;
+}
+
+// The root comes last only when the walk began inside it from the root itself:
+// climbing from elsewhere stops below it.
+SWindow* FocusSearch::PreviousInPreorder(SWindow* window, SWindow* start) const
+{
     if (window == m_root)
         return nullptr;
     if (SWindow* const sibling = window->GetWindow(GSW_PREVSIBLING))
-        return FindPreviousFocusable(sibling, true, up, true, groupParent);
-    if (!up)
-        return nullptr;
+        return DeepestLastChild(sibling);
     SWindow* const parent = window->GetParent();
-    if (!parent || parent == m_root)
-        return nullptr;
-    return FindPreviousFocusable(parent, true, true, false, groupParent);
+    return parent && (parent != m_root || parent == start) ? parent : nullptr;
 }
 
 }  // namespace SAKU

@@ -23,8 +23,13 @@ private:
     bool IsFocusableCandidate(SWindow* window, SWindow* groupParent) const;
     // The window itself, or the selected member of its group; null when that cannot take the focus.
     static SWindow* FocusTargetOf(SWindow* window);
-    SWindow* FindNextFocusable(SWindow* window, bool check, bool up, bool down, SWindow* groupParent);
-    SWindow* FindPreviousFocusable(SWindow* window, bool check, bool up, bool down, SWindow* groupParent);
+    // The first candidate in document order from `start` on, or backwards from it
+    // (after its own subtree when `fromDescendants`); `start` itself only when checked.
+    SWindow* FindNextFocusable(SWindow* start, bool checkStart, SWindow* groupParent);
+    SWindow* FindPreviousFocusable(SWindow* start, bool checkStart, bool fromDescendants, SWindow* groupParent);
+    // The neighbours of a window in document order within the root's subtree; null past either end.
+    SWindow* NextInPreorder(SWindow* window) const;
+    SWindow* PreviousInPreorder(SWindow* window, SWindow* start) const;
 
     SWindow* m_root;
     bool m_cycle;

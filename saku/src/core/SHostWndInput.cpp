@@ -10,6 +10,7 @@
 #include "core/SWindowMgr.h"
 #include "render/IRenderFactory.h"
 
+#include <climits>
 #include <commctrl.h>
 #include <stdlib.h>
 #include <wchar.h>
@@ -19,6 +20,8 @@ namespace SAKU {
 namespace {
 
 constexpr DWORD kElementTimer = 0x80000000;
+// As far left of and above the client area as a mouse message's point can be.
+constexpr POINT kOffEveryElement = {SHRT_MIN, SHRT_MIN};
 const wchar_t kSpyOverflow[] = L"##buf overflow!";
 const wchar_t kSpyUnavailable[] = L"##unavailable!";
 
@@ -138,11 +141,20 @@ void SHostWnd::OnMouseLeave()
     UpdateTooltip();
 }
 
+// The press ended without a release of its own (the window was left, or another
+// took the mouse): that is no click. An element that holds the press hears the
+// release off every element, as after a press dragged away, so that it lets go by
+// its own path (the pushed look, the capture, a scroll bar's drag) and fires
+// nothing. Without a holder the release goes where the press went, as it always
+// did: nothing there holds a press to click with (the caption forgets its drag).
 void SHostWnd::ReleaseHeldButton()
 {
     const UINT release = ButtonUpOf(m_lastMouse.message);
-    if (release)
-        ::SendMessageW(GetHwnd(), release, m_lastMouse.wParam, m_lastMouse.lParam);
+    if (!release)
+        return;
+    m_lastMouse.message = 0;
+    const POINT at = OnGetSwndCapture() != 0 ? kOffEveryElement : PointOf(m_lastMouse.lParam);
+    DoFrameEvent(release, m_lastMouse.wParam, LParamOf(at));
 }
 
 void SHostWnd::OnCaptureChanged(HWND newCapture)
@@ -184,6 +196,16 @@ LRESULT SHostWnd::OnNotify(int id, NMHDR* header)
     return result;
 }
 
+// Their pointers are addresses in this thread's objects: from anywhere else (a
+// SendMessage of another process reaches any top-level window) the address means
+// nothing here, and reading through it would bring the window down.
+LRESULT SHostWnd::RefuseForeignSend(UINT, WPARAM, LPARAM)
+{
+    if (::InSendMessageEx(nullptr) == ISMEX_NOSEND)
+        PassMessageOn();   // this thread's own: to its handler below
+    return 0;
+}
+
 LRESULT SHostWnd::OnScriptTimer(UINT_PTR, LPARAM)
 {
     return 0;   // script timers would go to the script module, and there is none
@@ -191,7 +213,7 @@ LRESULT SHostWnd::OnScriptTimer(UINT_PTR, LPARAM)
 
 BOOL SHostWnd::OnMenuEvent(EventArgs* args)
 {
-    return HandleEvent(args);
+    return args ? HandleEvent(args) : FALSE;
 }
 
 SWND SHostWnd::OnSetSwndCapture(SWND swnd)

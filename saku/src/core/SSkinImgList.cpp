@@ -84,7 +84,6 @@ void SSkinImgList::ApplyColorize(COLORREF color)
 {
     if (!CanColorize() || color == GetColorize() || !m_image)
         return;
-    SetColorize(color);
     if (m_uncolorized) {
         const SIZE size = m_image->Size();
         void* const pixels = m_image->LockPixelBits();
@@ -94,9 +93,10 @@ void SSkinImgList::ApplyColorize(COLORREF color)
     } else {
         IBitmap* saved = nullptr;
         if (FAILED(m_image->Clone(&saved)) || !saved)
-            return;
+            return;   // no way back to the plain pixels: the skin stays as it was
         m_uncolorized = SAutoRef<IBitmap>::Adopt(saved);
     }
+    SetColorize(color);
     if (color != 0)
         DibHelper::ColorizeBitmap(m_image.Get(), color);
     else

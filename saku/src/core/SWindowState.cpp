@@ -308,9 +308,10 @@ SIZE SWindow::MeasureDesiredSize(const RECT* containerRect)
     if (limit < 0) {
         limit = kSizeUnknown;
     } else {
-        // A limit breaks lines, which a single-line format would forbid: the
-        // default vertical centring asks for one line.
-        format = (format & ~DT_SINGLELINE) | DT_WORDBREAK;
+        // A limit breaks lines where the format allows more than one. A single-line
+        // format (the default vertical centring) keeps its one line, as painting
+        // draws it: measured as several, it would be sized for lines never drawn.
+        format |= DT_WORDBREAK;
         limit = std::max(0L, limit - padding.left - padding.right);
     }
     SIZE text = {0, 0};

@@ -6,6 +6,7 @@
 #include "core/Geometry.h"
 #include "render/AlphaBackup.h"
 #include "render/IRenderFactory.h"
+#include "render/TileSpan.h"
 
 #include <algorithm>
 #include <climits>
@@ -626,9 +627,19 @@ HRESULT SRenderTarget_GDI::DrawTiled(const RECT& dest, const RECT& src, BYTE alp
         return E_INVALIDARG;                           // would never reach the far edge
     const UniqueSavedDc saved = SaveDcState(m_dc.Get());
     ::IntersectClipRect(m_dc.Get(), dest.left, dest.top, dest.right, dest.bottom);
-    for (LONG y = dest.top; y < dest.bottom; y += height) {
-        for (LONG x = dest.left; x < dest.right; x += width)
+    // Only the tiles that meet the clip box are blitted: the destination may be far
+    // larger than anything that can show (a layout's marker size).
+    RECT visible = dest;
+    if (::GetClipBox(m_dc.Get(), &visible) == NULLREGION)
+        return S_OK;
+    const TileSpan columns = VisibleTiles(dest.left, dest.right, width, visible.left, visible.right);
+    const TileSpan rows = VisibleTiles(dest.top, dest.bottom, height, visible.top, visible.bottom);
+    for (LONG row = 0; row < rows.count; ++row) {
+        const LONG y = rows.first + row * height;
+        for (LONG column = 0; column < columns.count; ++column) {
+            const LONG x = columns.first + column * width;
             Blend({x, y, x + width, y + height}, src, alpha);
+        }
     }
     return S_OK;
 }

@@ -65,3 +65,56 @@ TEST_F(SButtonHostTest, RealClickFiresAndAPressDraggedAwayDoesNot)
 
     DestroyHost(host);
 }
+
+// A press that the window loses before its release (another window activated,
+// or another window taking the mouse) is no click: the button lets go of the
+// pushed look and the capture and fires nothing, and the real release that
+// follows fires nothing either.
+TEST_F(SButtonHostTest, APressThatLosesTheWindowOrTheMouseFiresNothing)
+{
+    SHostWnd host;
+    ASSERT_TRUE(LoadLayout(host, kLayout));
+    const HWND window = host.GetHwnd();
+    SButton* const button = host.FindChildByName2<SButton>(L"b");
+    ASSERT_NE(nullptr, button);
+    Commands commands;
+    button->GetEventSet()->SubscribeEvent(EventCmd::EventID, Subscriber(&Commands::OnCommand, &commands));
+    const HWND other = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(nullptr, other);
+    const struct {
+        const char* name;
+        void (*interrupt)(HWND other);
+    } interruptions[] = {
+        {"deactivation", [](HWND other) {
+             ::ShowWindow(other, SW_SHOW);
+             ::SetForegroundWindow(other);
+         }},
+        {"capture", [](HWND other) { ::SetCapture(other); }},
+    };
+    for (const auto& interruption : interruptions) {
+        SCOPED_TRACE(interruption.name);
+        ShowInFront(host);
+        ASSERT_TRUE(PumpUntil([&] { return ::GetForegroundWindow() == window; }));
+        StartXdotool("mousemove " + Xy(OnScreen(window, POINT{60, 55})) + " sleep 0.3 mousedown 1 sleep 0.3");
+        ASSERT_TRUE(PumpUntil([&] { return XdotoolDone(); }, 20000));
+        ASSERT_TRUE(PumpUntil([&] { return (button->GetState() & WndState_PushDown) != 0; }));
+        ASSERT_EQ(button->GetSwnd(), host.OnGetSwndCapture());
+
+        interruption.interrupt(other);
+        Pump();
+        EXPECT_EQ(0, commands.count);
+        EXPECT_EQ(0, button->GetState() & WndState_PushDown);
+        EXPECT_EQ(0u, host.OnGetSwndCapture());
+
+        StartXdotool("mouseup 1 sleep 0.3");
+        ASSERT_TRUE(PumpUntil([&] { return XdotoolDone(); }, 20000));
+        if (::GetCapture() == other)
+            ::ReleaseCapture();
+        ::ShowWindow(other, SW_HIDE);
+        Pump();
+        EXPECT_EQ(0, commands.count);
+        EXPECT_EQ(0, button->GetState() & WndState_PushDown);
+    }
+    ::DestroyWindow(other);
+    DestroyHost(host);
+}

@@ -8,6 +8,7 @@
 #include "controls/IItemContainer.h"
 #include "controls/SItemPanel.h"
 
+#include <climits>
 #include <map>
 
 using namespace SAKU;
@@ -110,6 +111,23 @@ TEST_F(SItemPanelTest, AClickOnAnEmptyPartRaisesTheRowClickAndOneCommandForTheOw
     EXPECT_EQ(static_cast<IObject*>(m_panel.Get()), m_counter.lastOriginSender);
     // and from the owner on to the host.
     EXPECT_EQ(hostEvents + 2, m_host->EventCount());
+}
+
+// Only a release over the row clicks it: one off the row (a press dragged away,
+// or one that the host window lost and let go far off) fires no command.
+TEST_F(SItemPanelTest, AReleaseOffTheRowIsNoClickOfTheRow)
+{
+    MakePanel(L"<item><window name='inner' pos='100,5,@20,@20'/></item>");
+    const POINT offTheRow[] = {{-1, 10}, {160, 10}, {5, 40}, {SHRT_MIN, SHRT_MIN}};   // the row is 160 x 40
+    for (const POINT& release : offTheRow) {
+        SCOPED_TRACE(testing::Message() << release.x << "," << release.y);
+        Send(WM_LBUTTONDOWN, 105, 10);
+        Send(WM_LBUTTONUP, release.x, release.y);
+        EXPECT_EQ(0, m_counter.raised[EventCmd::EventID]);
+    }
+    Send(WM_LBUTTONDOWN, 105, 10);
+    Send(WM_LBUTTONUP, 159, 39);
+    EXPECT_EQ(1, m_counter.raised[EventCmd::EventID]);
 }
 
 TEST_F(SItemPanelTest, MouseMessagesRaiseTheirRowEvents)

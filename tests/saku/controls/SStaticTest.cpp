@@ -208,10 +208,58 @@ TEST_F(SStaticTest, WrappedContentSizeComesFromTheBreaker)
     Paint();
     Keep(L"text_multi");
 
-    // Without multiLines a width limit wraps at words, as every window does.
+    // Without multiLines the default format paints one line, and a width limit
+    // measures that one line too.
     const RECT words = Find<SStatic>(L"words")->GetWindowRect();
-    EXPECT_LE(words.right - words.left, 60);
-    EXPECT_GE(words.bottom - words.top, 2 * line.cy);
+    EXPECT_GT(words.right - words.left, 60);
+    EXPECT_EQ(line.cy, words.bottom - words.top);
+}
+
+// A one-line format (the default vertical centring) paints one line, so it is
+// measured as one: under a width limit and at a fixed width with the height
+// wrapping it, the box is one line high and shows the pixels of the same text
+// without a limit, none cut off and no empty line below.
+TEST_F(SStaticTest, AOneLineTextIsMeasuredAsItPaints)
+{
+    Build(L"<root>"
+          L"<text name='free' pos='0,0' margin='0'>aaaa bbbb cccc dddd</text>"
+          L"<text name='limited' pos='0,40' maxWidth='60' margin='0'>aaaa bbbb cccc dddd</text>"
+          L"<text name='fixed' pos='0,80,@60,@-1' margin='0'>aaaa bbbb cccc dddd</text>"
+          L"</root>");
+    SStatic* const freeText = Find<SStatic>(L"free");
+    SAutoRef<IRenderTarget> measuring = Target(1, 1);
+    freeText->ApplyAncestorPaintState(measuring.Get());
+    SIZE letter = {};
+    measuring->MeasureText(L"A", 1, &letter);
+    const int line = letter.cy;
+    const RECT free = freeText->GetWindowRect();
+    const RECT limited = Find<SStatic>(L"limited")->GetWindowRect();
+    const RECT fixed = Find<SStatic>(L"fixed")->GetWindowRect();
+    const int width = free.right - free.left;
+    ASSERT_GT(width, 60);
+    EXPECT_EQ(line, free.bottom - free.top);
+    EXPECT_EQ(0, limited.left);
+    EXPECT_EQ(40, limited.top);
+    EXPECT_EQ(width, limited.right - limited.left);
+    EXPECT_EQ(line, limited.bottom - limited.top);
+    EXPECT_EQ(0, fixed.left);
+    EXPECT_EQ(80, fixed.top);
+    EXPECT_EQ(60, fixed.right - fixed.left);
+    EXPECT_EQ(line, fixed.bottom - fixed.top);
+
+    Paint();
+    Keep(L"text_one_line_measured");
+    const Pixels pixels = ReadPixels(m_host->Canvas());
+    int ink = 0;
+    for (int y = 0; y < 40; ++y) {
+        for (int x = 0; x < kWidth; ++x) {
+            const std::uint32_t shown = PixelAt(pixels, kWidth, x, y);
+            ink += shown != 0;
+            ASSERT_EQ(shown, PixelAt(pixels, kWidth, x, y + 40)) << "limited at " << x << "," << y;
+            ASSERT_EQ(x < 60 ? shown : 0u, PixelAt(pixels, kWidth, x, y + 80)) << "fixed at " << x << "," << y;
+        }
+    }
+    EXPECT_GT(ink, 0);
 }
 
 TEST_F(SStaticTest, MouseGoesThroughTheTextToTheWindowBelow)

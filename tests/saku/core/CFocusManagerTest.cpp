@@ -143,6 +143,20 @@ TEST_F(FocusTab, WindowThatWantsTabGetsItAndCtrlTabNeverMoves)
     EXPECT_EQ((MessageLog{L"b:keydown"}), Take());
 }
 
+// A panel of a hundred thousand windows that take no focus lies between the two
+// stops: each press crosses all of them, into the panel and out again.
+TEST_F(FocusTab, CrossesAHundredThousandSiblingsBothWays)
+{
+    Focusable(L"a");
+    STestWnd* const panel = Panel(L"p");
+    for (int i = 0; i < 100000; ++i)
+        panel->InsertChild(new SWindow);   // the panel adopts the first reference
+    Focusable(L"z");
+
+    EXPECT_EQ((std::vector<std::wstring>{L"a", L"z", L"a"}), FocusWalk(VK_TAB, {}, 3));
+    EXPECT_EQ((std::vector<std::wstring>{L"z", L"a", L"z"}), FocusWalk(VK_TAB, {VK_SHIFT}, 3));
+}
+
 using FocusGroup = FocusTest;
 
 TEST_F(FocusGroup, ArrowsMoveAroundTheGroupPassingOverOthers)

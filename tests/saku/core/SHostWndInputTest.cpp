@@ -4,7 +4,11 @@
 #include "core/ISlotFunctor.h"
 #include "core/SWindowMgr.h"
 
+#include "HelperProcess.h"
+#include "TestProgram.h"
+
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -94,6 +98,19 @@ private:
     HWND m_window = nullptr;
 };
 
+// A host that counts the commands its tree and its menus hand it.
+class CommandCountingHost : public SHostWnd {
+public:
+    int commands = 0;
+    BOOL HandleEvent(EventArgs* args) override
+    {
+        if (args->GetID() != EventCmd::EventID)
+            return FALSE;
+        ++commands;
+        return TRUE;
+    }
+};
+
 template <typename T>
 T Field(const std::string& bytes, size_t offset)
 {
@@ -154,7 +171,7 @@ TEST_F(SHostWndInputTest, MinMaxInfoFollowsTheWorkAreaAndTheLayout)
 }
 
 // A press whose release another window's capture swallows is released by the
-// host itself, at the pressed point: the element sees a whole click.
+// host itself, off every element: the element lets go and sees no click.
 TEST_F(SHostWndInputTest, HeldButtonIsReleasedWhenTheCaptureGoes)
 {
     SHostWnd host;
@@ -173,12 +190,51 @@ TEST_F(SHostWndInputTest, HeldButtonIsReleasedWhenTheCaptureGoes)
 
     const HWND other = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     ::SetCapture(other);   // the host hears WM_CAPTURECHANGED
-    EXPECT_EQ(1, counter.commands);
+    EXPECT_EQ(0, counter.commands);
     EXPECT_EQ(0u, host.OnGetSwndCapture());
+    EXPECT_EQ(0, target->GetState() & WndState_PushDown);
     ::ReleaseCapture();
     ::DestroyWindow(other);
     Pump();
-    EXPECT_EQ(1, counter.commands);   // released once
+    EXPECT_EQ(0, counter.commands);
+}
+
+// The menu event and the script timer carry pointers of the host's own thread.
+// Sent by another process they are answered 0 unread, whatever the pointer: none,
+// a made-up one, or one that happens to name a live command of this process (what
+// the sender cannot know, the host cannot check). The host lives on and still
+// takes them from its own thread.
+TEST_F(SHostWndInputTest, PointerMessagesFromAnotherProcessAreRefused)
+{
+    CommandCountingHost host;
+    ASSERT_TRUE(LoadLayout(host, kInputLayout));
+    const HWND window = host.GetHwnd();
+    SWindow* const target = host.FindChildByName(L"target");
+    ASSERT_TRUE(target);
+    EventCmd command(target);
+    const std::wstring live = std::to_wstring(reinterpret_cast<UINT_PTR>(static_cast<EventArgs*>(&command)));
+    const std::wstring sender = tivala::test::BesideTestProgram(L"message_sender.exe");
+    const struct {
+        UINT message;
+        std::wstring lParam;
+    } sends[] = {{UM_MENUEVENT, L"0"}, {UM_MENUEVENT, L"0x12345678"}, {UM_MENUEVENT, live},
+                 {UM_SCRIPTTIMER, L"0x12345678"}};
+    for (const auto& send : sends) {
+        SCOPED_TRACE(testing::Message() << std::hex << send.message << " " << send.lParam);
+        const tivala::test::Child child(sender, std::to_wstring(reinterpret_cast<UINT_PTR>(window)) + L" " +
+                                                    std::to_wstring(send.message) + L" 0 " + send.lParam);
+        ASSERT_TRUE(child.Started());
+        std::optional<DWORD> exitCode;
+        ASSERT_TRUE(PumpUntil([&] { return (exitCode = child.WaitForExit(0)).has_value(); }, 30000));
+        EXPECT_EQ(0u, *exitCode);   // answered, with 0
+        EXPECT_TRUE(::IsWindow(window));
+    }
+    EXPECT_EQ(0, host.commands);
+
+    EXPECT_EQ(TRUE, ::SendMessageW(window, UM_MENUEVENT, 0, reinterpret_cast<LPARAM>(&command)));
+    EXPECT_EQ(1, host.commands);
+    EXPECT_EQ(FALSE, ::SendMessageW(window, UM_MENUEVENT, 0, 0));   // no command, from here too
+    EXPECT_EQ(1, host.commands);
 }
 
 TEST_F(SHostWndInputTest, TimelineTimerRunsWhileHandlersAreRegistered)

@@ -45,6 +45,45 @@ std::string Bytes(IBitmap* image)
     return std::string(bits, size_t(image->Width()) * image->Height() * 4);
 }
 
+// A real bitmap behind the interface, except that its copies fail while
+// `refuseClones` is set, as they do when memory runs out.
+class UnclonableBitmap : public TObjRefImpl<SObjectImpl<IBitmap>> {
+public:
+    explicit UnclonableBitmap(IBitmap* real) : m_real(real) {}
+    bool refuseClones = true;
+
+    // IRenderObj and IBitmap overrides
+    int ObjectType() const override { return kRenderObjBitmap; }
+    IRenderFactory* GetRenderFactory() const override { return m_real->GetRenderFactory(); }
+    HRESULT InitFromFrame(IImgFrame* frame) override { return m_real->InitFromFrame(frame); }
+    HRESULT Init(int width, int height, const void* bits) override { return m_real->Init(width, height, bits); }
+    HRESULT LoadFromFile(LPCWSTR path) override { return m_real->LoadFromFile(path); }
+    HRESULT LoadFromMemory(const void* data, size_t size) override { return m_real->LoadFromMemory(data, size); }
+    int Width() const override { return m_real->Width(); }
+    int Height() const override { return m_real->Height(); }
+    SIZE Size() const override { return m_real->Size(); }
+    void* LockPixelBits() override { return m_real->LockPixelBits(); }
+    void UnlockPixelBits(void* bits) override { m_real->UnlockPixelBits(bits); }
+    const void* GetPixelBits() const override { return m_real->GetPixelBits(); }
+    HRESULT Clone(IBitmap** clone) const override
+    {
+        *clone = nullptr;
+        return refuseClones ? E_OUTOFMEMORY : m_real->Clone(clone);
+    }
+    HRESULT Scale(IBitmap** scaled, int width, int height, UINT filter) override
+    {
+        return m_real->Scale(scaled, width, height, filter);
+    }
+    HRESULT ScaleByPercent(IBitmap** scaled, int percent, UINT filter) override
+    {
+        return m_real->ScaleByPercent(scaled, percent, filter);
+    }
+    HRESULT Save(LPCWSTR path, REFGUID format) override { return m_real->Save(path, format); }
+
+private:
+    SAutoRef<IBitmap> m_real;
+};
+
 }  // namespace
 
 TEST_F(ImageSkinTest, AnImageListDrawsEachStateFromItsPartOfTheImage)
@@ -257,6 +296,33 @@ TEST_F(ImageSkinTest, ColorizingAndGoingBackRestoresTheExactPixels)
     const auto fixed = Make<SSkinImgList>(L"<imglist src='png:frame' enableColorize='0'/>");
     fixed->ApplyColorize(0xFF2080F0);
     EXPECT_EQ(original, Bytes(fixed->GetImage()));
+}
+
+// Without a copy of its plain pixels the skin could never go back, so a colour
+// whose copy failed is not taken: the skin keeps its pixels and its colour, and
+// the same colour asked again is tried again.
+TEST_F(ImageSkinTest, AColorizeWhoseCopyFailsLeavesTheSkinAsItWas)
+{
+    const auto skin = Make<SSkinImgList>(L"<imglist src='png:frame'/>");
+    ASSERT_TRUE(skin);
+    const auto image = SAutoRef<UnclonableBitmap>::Adopt(new UnclonableBitmap(skin->GetImage()));
+    const std::string original = Bytes(image.Get());
+    skin->SetImage(image.Get());
+
+    skin->ApplyColorize(0xFF2080F0);
+    EXPECT_EQ(original, Bytes(image.Get()));
+
+    image->refuseClones = false;
+    skin->ApplyColorize(0xFF2080F0);
+    const std::string colorized = Bytes(image.Get());
+    EXPECT_NE(original, colorized);
+
+    // Colorized, a second colour starts from the saved pixels: no copy is needed.
+    image->refuseClones = true;
+    skin->ApplyColorize(0xFF10C010);
+    EXPECT_NE(colorized, Bytes(image.Get()));
+    skin->ApplyColorize(0);
+    EXPECT_EQ(original, Bytes(image.Get()));
 }
 
 TEST_F(ImageSkinTest, ScaledCopiesResizeImagesAndMargins)

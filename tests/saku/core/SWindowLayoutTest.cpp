@@ -180,6 +180,7 @@ TEST_F(SWindowLayout, ADesiredSizeForAnUnsizedParentMeasuresAMatchingWindowAsCon
     EXPECT_TRUE(full->GetLayoutParam()->IsMatchParent(Both));   // and the parameter is back
 }
 
+// In a format that breaks lines (textMode 0x10, DT_WORDBREAK, as it paints).
 TEST_F(SWindowLayout, WrappedTextBreaksAtTheMaximumWidthLessThePadding)
 {
     // Chinese text without spaces, as the wizard's descriptions are.
@@ -187,7 +188,7 @@ TEST_F(SWindowLayout, WrappedTextBreaksAtTheMaximumWidthLessThePadding)
                               L"\x88c5\x52a8\x6001\x58c1\x7eb8\x7ec4\x4ef6\x5e76\x521b\x5efa\x684c\x9762\x5feb"
                               L"\x6377\x65b9\x5f0f";
     SWindow* const root = Build(L"<window><window name=\"free\" font=\"face:\x5fae\x8f6f\x96c5\x9ed1,size:14\">" + text +
-                                L"</window><window name=\"wrapped\" maxWidth=\"100\" padding=\"5,0\" "
+                                L"</window><window name=\"wrapped\" maxWidth=\"100\" padding=\"5,0\" textMode=\"0x10\" "
                                 L"font=\"face:\x5fae\x8f6f\x96c5\x9ed1,size:14\">" + text + L"</window></window>");
     const SIZE free = root->FindChildByName(L"free")->MeasureDesiredSize(nullptr);
     const SIZE wrapped = root->FindChildByName(L"wrapped")->MeasureDesiredSize(nullptr);

@@ -487,6 +487,37 @@ TEST_F(GdiRenderTarget, TilingRepeatsTheSourceAndCutsTheLastRowAndColumn)
     EXPECT_EQ(9, origins);
 }
 
+// A destination of 100,000 x 100,000 pixels, tiled 1 x 1 and 3 x 2, under a clip:
+// the drawing returns (it blits the clip box's tiles only, TileSpanTest counts
+// them) and the pixels right at the clip's edges are those of the destination's
+// own grid.
+TEST_F(GdiRenderTarget, TilingAHugeDestinationDrawsWhatTheClipShows)
+{
+    const RECT dest = {-50000, -50000, 50000, 50000};
+    const RECT clip = {7, 5, 33, 21};
+    const struct {
+        int width, height;
+    } tiles[] = {{1, 1}, {3, 2}};
+    for (const auto& t : tiles) {
+        SCOPED_TRACE(testing::Message() << t.width << " x " << t.height);
+        saku_test::FillTarget(m_target.Get(), 0);
+        SAutoRef<IBitmap> tile = Numbered(t.width, t.height);
+        const RECT source = {0, 0, t.width, t.height};
+        ASSERT_EQ(S_OK, m_target->PushClipRect(&clip, RGN_AND));
+        ASSERT_EQ(S_OK, m_target->DrawBitmapEx(&dest, tile.Get(), &source, kExpandTile, 255));
+        ASSERT_EQ(S_OK, m_target->PopClip());
+        const Pixels pixels = Read();
+        for (int y = 0; y < kHeight; ++y) {
+            for (int x = 0; x < kWidth; ++x) {
+                const bool inside = x >= clip.left && x < clip.right && y >= clip.top && y < clip.bottom;
+                const std::uint32_t expected = !inside ? 0u
+                    : 0xFF000000u | std::uint32_t((x - dest.left) % t.width) << 8 | std::uint32_t((y - dest.top) % t.height);
+                ASSERT_EQ(expected, At(pixels, x, y)) << x << "," << y;
+            }
+        }
+    }
+}
+
 TEST_F(GdiRenderTarget, TilingAndNinePatchRefuseAnEmptySource)
 {
     SAutoRef<IBitmap> tile = Numbered(10, 10);
