@@ -676,6 +676,10 @@ TEST_F(CMainDlgTest, TheCloseQuestionIsAMessageBoxAnsweredWithTheMouse)
                 ::Sleep(50);
             if (::IsWindow(box))
                 ::PostMessageW(box, WM_CLOSE, 0, 0);   // a click that missed: the test fails, but ends
+            // The box goes on the click itself, before xdotool has ended; the
+            // dialog's end then posts WM_QUIT, which would cut the pumping below short.
+            while (!XdotoolDone() && ::GetTickCount64() < deadline)
+                ::Sleep(50);
         });
         ::SendMessageW(dialog.GetHwnd(), WM_CLOSE, 0, 0);   // returns when the box has been answered
         clicker.join();
