@@ -60,7 +60,8 @@ public:
 private:
     LRESULT OnLogged(UINT message, WPARAM, LPARAM lParam)
     {
-        const bool hide = message == WM_WINDOWPOSCHANGING && (reinterpret_cast<WINDOWPOS*>(lParam)->flags & SWP_HIDEWINDOW);
+        const bool hide =
+            message == WM_WINDOWPOSCHANGING && (reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_HIDEWINDOW);
         const bool pressed = std::find(log.begin(), log.end(), UINT(WM_LBUTTONDOWN)) != log.end();
         if (message == WM_LBUTTONDOWN || (pressed && (message != WM_WINDOWPOSCHANGING || hide)))
             log.push_back(message);
@@ -72,9 +73,9 @@ private:
 }  // namespace
 
 // The button's release itself takes the box away: its window is destroyed while
-// the release is handled, with no hide or timer in between. A
-// hide of a shown window is what made every answer come 2 s late under Wine on a
-// display without a window manager.
+// the release is handled, with no hide or timer in between. A hide of a shown
+// window is what made every answer come 2 s late under Wine on a display without
+// a window manager.
 TEST_F(CMsgBoxHostTest, ClickedButtonTakesTheBoxDownOnItsReleaseWithoutAHide)
 {
     const struct { int type; const wchar_t* button; } cases[] = {

@@ -46,7 +46,8 @@ private:
 // is more colour than alpha, which blending the pixel later carries into the next
 // channel; Drawn::Premultiply scales it down to the alpha, as the pixels of every
 // bitmap of the library are.
-bool BackupAlpha(HDC dc, const RECT& rect, AlphaBackup& backup, AlphaBackup::Drawn drawn = AlphaBackup::Drawn::KeepAlpha);
+bool BackupAlpha(HDC dc, const RECT& rect, AlphaBackup& backup,
+                 AlphaBackup::Drawn drawn = AlphaBackup::Drawn::KeepAlpha);
 // Writes the saved bytes back into the pixels the drawing left alone, and gives
 // those it wrote (alpha 0 now) the backup's rule. Nothing when none were saved, or
 // when the DC holds another bitmap by now; frees a heap block.
