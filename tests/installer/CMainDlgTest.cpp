@@ -401,6 +401,69 @@ TEST_F(CMainDlgTest, ARowOfAnEarlierInstallationsModuleDoesNotToggleUnderRealCli
     DestroyHost(dialog);
 }
 
+// A row draws its card as the frame of its 2-pixel margin: ticking a row with a
+// real click turns that frame from the faint edge of "png_module_bk_png" to the
+// cyan to violet glow of "png_module_bk_selected_png", and unticking turns it
+// back; the inside of the row stays as it was.
+TEST_F(CMainDlgTest, TickingARowMakesItsCardsEdgeGlow)
+{
+    ProbeMainDlg dialog;
+    OpenModulePage(dialog);
+    ::SetForegroundWindow(dialog.GetHwnd());
+    Pump();
+    auto* const list = dialog.FindChildByName2<SListView>(L"download_listview");
+    ASSERT_NE(nullptr, list);
+    // "直播壁纸", unticked; its panel is looked up again after each click, since
+    // the list may give the row another one as the hover changes its view type.
+    const auto skin = [&] {
+        SItemPanel* const row = list->GetItemPanel(2);
+        return row && row->GetNcSkin() ? row->GetNcSkin()->GetName() : L"(none)";
+    };
+    ASSERT_NE(nullptr, list->GetItemPanel(2));
+    const RECT rect = list->GetItemPanel(2)->GetItemRect();
+    const int width = saku_test::CurrentBitmap(dialog.GetCacheTarget())->Width();
+    const auto paint = [&](const wchar_t* png) {
+        Keep(dialog, png);
+        return saku_test::ReadPixels(dialog.GetCacheTarget());
+    };
+    const auto click = [&] {
+        const POINT centre = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+        StartXdotool("mousemove " + Xy(OnScreen(dialog.GetHwnd(), centre)) + " sleep 0.3 click 1 sleep 0.3");
+        ASSERT_TRUE(PumpUntil([&] { return XdotoolDone(); }, 20000));
+        Pump();
+    };
+    // The middle of the frame's top and left sides, and a point inside the row
+    // that no control covers.
+    const POINT frame[] = {{(rect.left + rect.right) / 2, rect.top}, {(rect.left + rect.right) / 2, rect.top + 1},
+                           {rect.left, (rect.top + rect.bottom) / 2}, {rect.left + 1, (rect.top + rect.bottom) / 2}};
+    const POINT inside = {rect.left + 99, rect.top + 8};
+    const auto at = [&](const saku_test::Pixels& pixels, POINT point) {
+        return saku_test::PixelAt(pixels, width, point.x, point.y);
+    };
+
+    const saku_test::Pixels unticked = paint(L"wizard_row_unticked");
+    click();
+    ASSERT_STREQ(L"png_module_bk_selected_png", skin());
+    const saku_test::Pixels ticked = paint(L"wizard_row_ticked");
+    for (const POINT& point : frame) {
+        SCOPED_TRACE(testing::Message() << point.x << "," << point.y);
+        const std::uint32_t faint = at(unticked, point);
+        const std::uint32_t glow = at(ticked, point);
+        EXPECT_NE(faint, glow);
+        // Between cyan and violet: far more blue than red, and far bluer than the faint edge.
+        EXPECT_GT(glow & 0xFF, ((glow >> 16) & 0xFF) + 0x40);
+        EXPECT_GT(glow & 0xFF, (faint & 0xFF) + 0x60);
+    }
+    EXPECT_EQ(at(unticked, inside), at(ticked, inside));
+
+    click();
+    ASSERT_STREQ(L"png_module_bk_png", skin());
+    const saku_test::Pixels again = paint(L"wizard_row_unticked_again");
+    for (const POINT& point : frame)
+        EXPECT_EQ(at(unticked, point), at(again, point)) << point.x << "," << point.y;
+    DestroyHost(dialog);
+}
+
 TEST_F(CMainDlgTest, TheEnginesProgressMovesTheBarAndSaysWhatIsDone)
 {
     ProbeMainDlg dialog;
@@ -613,6 +676,10 @@ TEST_F(CMainDlgTest, TheCloseQuestionIsAMessageBoxAnsweredWithTheMouse)
                 ::Sleep(50);
             if (::IsWindow(box))
                 ::PostMessageW(box, WM_CLOSE, 0, 0);   // a click that missed: the test fails, but ends
+            // The box goes on the click itself, before xdotool has ended; the
+            // dialog's end then posts WM_QUIT, which would cut the pumping below short.
+            while (!XdotoolDone() && ::GetTickCount64() < deadline)
+                ::Sleep(50);
         });
         ::SendMessageW(dialog.GetHwnd(), WM_CLOSE, 0, 0);   // returns when the box has been answered
         clicker.join();

@@ -221,16 +221,20 @@ def icon_warning():
 
 
 def module_card(selected):
-    """The 300 x 70 card behind one module of the list; a chosen module glows."""
+    """The 300 x 70 card behind one module of the list. The row draws it as its
+    non-client frame, the ring of its 2-pixel margin, so only that ring shows:
+    the card's edge lies in it, faint for a module left out, glowing for a
+    chosen one. The fill inside is for the image seen whole."""
     w, h = 300, 70
-    box = (2, 3, 298, 67)
-    mask = round_rect_mask(w, h, box, 9)
-    if not selected:
-        return over(solid(w, h, rgba(WHITE, 12), mask), hairline(mask, 34))
-    fill = gradient(w, h, [(0.0, rgba(CYAN, 44)), (1.0, rgba(VIOLET, 40))], 0, mask=mask)
-    inner = round_rect_mask(w, h, (3, 4, 297, 66), 8)
+    mask = round_rect_mask(w, h, (0, 0, w, h), 5)
+    inner = round_rect_mask(w, h, (2, 2, w - 2, h - 2), 3)
     ring = ImageChops.subtract(mask, inner)
-    edge = gradient(w, h, [(0.0, rgba(CYAN, 200)), (1.0, rgba(VIOLET, 170))], 0, mask=ring)
+    if not selected:
+        fill = solid(w, h, rgba(WHITE, 12), mask)
+        edge = gradient(w, h, [(0.0, rgba(WHITE, 44)), (1.0, rgba(WHITE, 22))], 90, mask=ring)
+        return over(fill, edge)
+    fill = gradient(w, h, [(0.0, rgba(CYAN, 44)), (1.0, rgba(VIOLET, 40))], 0, mask=mask)
+    edge = gradient(w, h, [(0.0, rgba(CYAN, 220)), (1.0, rgba(VIOLET, 200))], 0, mask=ring)
     return over(fill, edge)
 
 

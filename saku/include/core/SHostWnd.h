@@ -55,7 +55,8 @@ public:
     // A host is both its tree's root element and a real window, and both halves
     // answer to DestroyWindow, SetTimer, KillTimer, GetWindowRect and the handled
     // flag: these name the window's, so that no caller has to pick a base.
-    BOOL DestroyHostWindow() { return CSimpleWnd::DestroyWindow(); }
+    // A translucent host is taken away without a hide first (see the body).
+    BOOL DestroyHostWindow();
     // A timer of the real window: it arrives as WM_TIMER at the window's map.
     UINT_PTR SetHostTimer(UINT_PTR id, UINT elapse) { return CSimpleWnd::SetTimer(id, elapse); }
     BOOL KillHostTimer(UINT_PTR id) { return CSimpleWnd::KillTimer(id); }

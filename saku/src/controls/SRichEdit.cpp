@@ -619,9 +619,11 @@ void SRichEdit::OnPaint(IRenderTarget* target)
         const UniqueTargetDc lent = GetTargetDc(target);   // given back before the clip is
         const HDC dc = lent.Get().dc;
         const int oldMode = ::SetGraphicsMode(dc, GM_COMPATIBLE);
-        // GDI clears the alpha of every pixel it writes; the text keeps what lay below.
+        // GDI clears the alpha of every pixel it writes; the text keeps what lay
+        // below, with its colour premultiplied by it (a sliding page's picture is
+        // blended, which broke text with more colour than alpha into stray colours).
         AlphaBackup alpha;
-        BackupAlpha(dc, client, alpha);
+        BackupAlpha(dc, client, alpha, AlphaBackup::Drawn::Premultiply);
         RECT text;
         CopyTextRect(&text);
         const RECTL bounds = {text.left, text.top, text.right, text.bottom};

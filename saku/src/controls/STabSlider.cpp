@@ -22,6 +22,7 @@ STabSlider::STabSlider(STabCtrl* owner, int from, int to, int steps, int type, I
     Move(&area);
 
     m_vertical = owner->IsVerticalStrip();
+    m_holdsBackground = type == 0;
     SApplication* const app = SApplication::GetInstance();
     IRenderFactory* const factory = app ? app->GetRenderFactory() : nullptr;
     if (factory)
@@ -85,6 +86,13 @@ void STabSlider::OnPaint(IRenderTarget* target)
     if (!m_image)
         return;
     const RECT window = GetWindowRect();
+    // Pictures of all below are copied: in a translucent host they are translucent
+    // themselves, and blended over the background that they already hold they
+    // would show it twice and change every pixel drawn in its alpha.
+    if (m_holdsBackground) {
+        target->BitBlt(&window, m_image.Get(), m_offset.x, m_offset.y, SRCCOPY);
+        return;
+    }
     const RECT source = {m_offset.x, m_offset.y, m_offset.x + (window.right - window.left),
                          m_offset.y + (window.bottom - window.top)};
     target->AlphaBlend(&window, m_image.Get(), &source, 0xFF);

@@ -50,6 +50,7 @@ private:
     int m_steps = 0;
     int m_step = 0;
     bool m_vertical = false;
+    bool m_holdsBackground = false;   // the pictures hold all below the slider, not just the pages
     SAutoRef<IInterpolator> m_interpolator;
 };
 

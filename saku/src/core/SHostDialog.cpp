@@ -9,9 +9,6 @@ namespace SAKU {
 
 namespace {
 
-// Hides a dialog that ended without moving, sizing, reordering or activating anything.
-constexpr UINT kHideQuietly = SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW;   // 0x97
-
 IMsgLoopFactory* LoopFactory()
 {
     SApplication* const app = SApplication::GetInstance();
@@ -60,8 +57,9 @@ int SHostDialog::DoModal(HWND owner)
         const int exitCode = m_modalLoop->Run();
         if (m_result == kNotEnded)
             ::PostQuitMessage(exitCode);   // WM_QUIT ended this loop: the outer one must end too
-        if (::IsWindow(window))
-            ::SetWindowPos(window, nullptr, 0, 0, 0, 0, kHideQuietly);
+        // The owner is enabled and active again before the window goes, so that
+        // the activation does not pass to another program's window. The window is
+        // not hidden first: destroying it takes it away (see DestroyHostWindow).
         if (disabledOwner)
             ::EnableWindow(owner, TRUE);
         ::SetActiveWindow(previous);
@@ -81,10 +79,9 @@ void SHostDialog::EndDialog(int code)
     m_result = code;
     if (m_modalLoop)
         m_modalLoop->Quit();
-    if (GetHwnd()) {
-        ::SetWindowPos(GetHwnd(), nullptr, 0, 0, 0, 0, kHideQuietly);
+    // The window stays up until the loop has returned and DoModal destroys it.
+    if (GetHwnd())
         ::PostMessageW(GetHwnd(), WM_NULL, 0, 0);   // wakes the loop so that it sees the end
-    }
 }
 
 void SHostDialog::OnOK()

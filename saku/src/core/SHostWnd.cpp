@@ -76,6 +76,19 @@ HWND SHostWnd::CreateEx(HWND parent, DWORD style, DWORD exStyle, int x, int y, i
     return window;
 }
 
+// A translucent host shows nothing but its layered image, which goes with the
+// window, so it needs no hide before it is destroyed: its visible flag is dropped
+// and the system's hide is skipped. Under Wine that hide of a shown top-level
+// window waits up to 2 s for a window manager to acknowledge it, and a display
+// without one never does, so every message box answered 2 s late.
+BOOL SHostWnd::DestroyHostWindow()
+{
+    const HWND window = GetHwnd();
+    if (window && IsTranslucent())
+        ::SetWindowLongW(window, GWL_STYLE, ::GetWindowLongW(window, GWL_STYLE) & ~WS_VISIBLE);
+    return CSimpleWnd::DestroyWindow();
+}
+
 BOOL SHostWnd::HandleEvent(EventArgs*)
 {
     return FALSE;

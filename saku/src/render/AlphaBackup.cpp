@@ -14,27 +14,39 @@ bool Dib32Of(HGDIOBJ bitmap, DIBSECTION& dib)
            dib.dsBm.bmBits;
 }
 
-// Copies byte 3 of every pixel of `area` into `bytes`, or back when `save` is false.
-void CopyAlpha(const DIBSECTION& dib, const RECT& area, BYTE* bytes, bool save)
+// What CopyAlpha does with each pixel's alpha byte.
+enum class AlphaCopy {
+    Save,                     // into the bytes
+    Restore,                  // back from the bytes
+    RestorePremultiplyDrawn,  // back from the bytes; where the drawing wrote (0 now) the colour scaled to it
+};
+
+// Copies byte 3 of every pixel of `area` to or from `bytes`, as `copy` says.
+void CopyAlpha(const DIBSECTION& dib, const RECT& area, BYTE* bytes, AlphaCopy copy)
 {
     // Rows are top-down, as in every bitmap of the library (GDI does not report
     // a DIB section's orientation).
     auto* const bits = static_cast<BYTE*>(dib.dsBm.bmBits);
     const LONG width = area.right - area.left;
     for (LONG y = area.top; y < area.bottom; ++y) {
-        BYTE* pixel = bits + y * dib.dsBm.bmWidthBytes + area.left * 4 + 3;
+        BYTE* pixel = bits + y * dib.dsBm.bmWidthBytes + area.left * 4;
         for (LONG x = 0; x < width; ++x, pixel += 4, ++bytes) {
-            if (save)
-                *bytes = *pixel;
-            else
-                *pixel = *bytes;
+            if (copy == AlphaCopy::Save) {
+                *bytes = pixel[3];
+                continue;
+            }
+            if (copy == AlphaCopy::RestorePremultiplyDrawn && pixel[3] == 0) {
+                for (int channel = 0; channel < 3; ++channel)
+                    pixel[channel] = static_cast<BYTE>((pixel[channel] * *bytes + 127) / 255);
+            }
+            pixel[3] = *bytes;
         }
     }
 }
 
 }  // namespace
 
-bool BackupAlpha(HDC dc, const RECT& rect, AlphaBackup& backup)
+bool BackupAlpha(HDC dc, const RECT& rect, AlphaBackup& backup, AlphaBackup::Drawn drawn)
 {
     backup.m_bytes = nullptr;
     backup.m_heap.reset();
@@ -58,7 +70,8 @@ bool BackupAlpha(HDC dc, const RECT& rect, AlphaBackup& backup)
         backup.m_bytes = backup.m_heap.get();
     }
     ::GdiFlush();
-    CopyAlpha(dib, area, backup.m_bytes, true);
+    CopyAlpha(dib, area, backup.m_bytes, AlphaCopy::Save);
+    backup.m_drawn = drawn;
     backup.m_dc = dc;
     backup.m_bitmap = bitmap;
     backup.m_area = area;
@@ -72,7 +85,9 @@ void RestoreAlpha(AlphaBackup& backup)
     DIBSECTION dib;
     if (::GetCurrentObject(backup.m_dc, OBJ_BITMAP) == backup.m_bitmap && Dib32Of(backup.m_bitmap, dib)) {
         ::GdiFlush();
-        CopyAlpha(dib, backup.m_area, backup.m_bytes, false);
+        const bool premultiply = backup.m_drawn == AlphaBackup::Drawn::Premultiply;
+        CopyAlpha(dib, backup.m_area, backup.m_bytes,
+                  premultiply ? AlphaCopy::RestorePremultiplyDrawn : AlphaCopy::Restore);
     }
     backup.m_bytes = nullptr;
     backup.m_heap.reset();

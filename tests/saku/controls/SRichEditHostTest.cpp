@@ -1,10 +1,14 @@
 // Edits in a real host window: the display server's keyboard types into them,
-// a password edit takes the input method away while it has the focus, and the
-// right button opens the context menu, whose accelerator runs a command.
+// a password edit takes the input method away while it has the focus, the
+// right button opens the context menu, whose accelerator runs a command, and
+// an edit on a sliding page keeps its text's pixels.
 
 #include "../core/HostTest.h"
 
+#include "../render/RenderTestSupport.h"
+
 #include "controls/SEdit.h"
+#include "controls/STabCtrl.h"
 #include "core/Events.h"
 #include "core/ISlotFunctor.h"
 #include "core/SRicheditMenuDef.h"
@@ -14,6 +18,7 @@
 #include <imm.h>
 #include <richedit.h>
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -179,4 +184,69 @@ TEST_F(SRichEditHostTest, InputMethodComesBackWhenThePasswordSettingChangesWhile
     m_edit->SetFocus();
     m_edit->KillFocus();
     EXPECT_EQ(before, current());
+}
+
+class SRichEditSlideTest : public HostTest {};
+
+// An edit's text drawn over a translucent background, at rest and in the picture
+// of its page sliding in: the slide moves its pixels unchanged. The text services
+// draw with GDI, whose colour under the background's alpha used to be more than
+// that alpha, which the slide's blending broke into stray colours; and the
+// slide blended its picture, background included, over the background again.
+TEST_F(SRichEditSlideTest, TextOfAnEditOnASlidingPageKeepsItsPixels)
+{
+    SHostWnd host;
+    ASSERT_TRUE(LoadLayout(host,
+                           L"<SAKU width='300' height='120' wndType='normal' translucent='1'>"
+                           L"<root colorBkgnd='#20304080'>"
+                           L"<tabctrl name='tabs' pos='0,0,-0,-0' animateSteps='10' tabWidth='0' tabHeight='0'>"
+                           L"<page/>"
+                           L"<page><edit name='e' pos='20,40' size='220,30' margin='1,1,1,1' colorBorder='#FFFFFF33'"
+                           L" colorBkgnd='#FFFFFF00' colorText='#ffffff' readonly='1'/></page>"
+                           L"</tabctrl></root></SAKU>"));
+    ::ShowWindow(host.GetHwnd(), SW_SHOWNORMAL);
+    Pump();
+    auto* const tabs = host.FindChildByName2<STabCtrl>(L"tabs");
+    SWindow* const edit = host.FindChildByName(L"e");
+    ASSERT_TRUE(tabs && edit);
+    edit->SetWindowText(L"C:\\Users\\Tivala\\TivalaResource");
+    const auto paint = [&] {
+        host.MarkFullRedraw();
+        host.UpdateWindow();
+        return ReadPixels(host.GetCacheTarget());
+    };
+
+    ASSERT_TRUE(tabs->SetCurSel(1));
+    ASSERT_TRUE(PumpUntil([&] { return !tabs->IsSliding(); }));
+    const Pixels atRest = paint();
+    ASSERT_TRUE(tabs->SetCurSel(0));
+    ASSERT_TRUE(PumpUntil([&] { return !tabs->IsSliding(); }));
+
+    // Eight of the ten frames by hand: the linear slide has moved the new page
+    // 8/10 of the way in, so it stands a fifth of the area to the right of its
+    // place, with the whole edit inside the area.
+    ASSERT_TRUE(tabs->SetCurSel(1));
+    for (int frame = 0; frame < 8; ++frame)
+        host.OnNextFrame();
+    ASSERT_TRUE(tabs->IsSliding());
+    const int shift = 300 / 5;
+    const RECT text = edit->GetClientRect();
+    const Pixels sliding = paint();
+    KeepPng(host.GetCacheTarget(), L"TIVALA_PAINT_PNG", L"edit_sliding");
+
+    int textPixels = 0;
+    const std::uint32_t background = PixelAt(atRest, 300, 5, 5);
+    for (int y = text.top; y < text.bottom; ++y) {
+        for (int x = text.left; x < text.right; ++x) {
+            const std::uint32_t pixel = PixelAt(atRest, 300, x, y);
+            textPixels += pixel != background;
+            ASSERT_EQ(pixel, PixelAt(sliding, 300, x + shift, y)) << x << "," << y;
+            // Premultiplied: no channel holds more than the alpha.
+            for (int channel = 0; channel < 24; channel += 8)
+                ASSERT_LE((pixel >> channel) & 0xFF, pixel >> 24) << x << "," << y;
+        }
+    }
+    EXPECT_GT(textPixels, 100);
+    ASSERT_TRUE(PumpUntil([&] { return !tabs->IsSliding(); }));
+    DestroyHost(host);
 }
