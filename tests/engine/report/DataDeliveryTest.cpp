@@ -159,6 +159,29 @@ TEST(DataDelivery, AReportThatCannotReachTheWorkerIsDropped)
     EXPECT_EQ(0u, PostCount(server));
 }
 
+TEST(DataDelivery, TheReportersEndWaitsForItsWorkersEnd)
+{
+    LoopbackServer server(L"report_server.py", {});
+    ASSERT_TRUE(server.Started());
+    // At once after the start, as a short run ends, and after a flush, as a whole one does.
+    for (const bool flushed : {false, true}) {
+        SCOPED_TRACE(flushed);
+        UniqueHandle worker;
+        {
+            DataDelivery reporter(tivala::test::Wide(server.Url("")));
+            ASSERT_TRUE(reporter.Start());
+            worker.Reset(::OpenThread(SYNCHRONIZE, FALSE, reporter.WorkerThreadId()));
+            ASSERT_TRUE(worker);
+            reporter.ReportInstall(BuildModuleReport(0, 1));
+            if (flushed) {
+                ASSERT_TRUE(reporter.FlushReportsWithin(10000));
+            }
+        }
+        // A thread still ending when the process ends races its teardown.
+        EXPECT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(worker.Get(), 0));
+    }
+}
+
 TEST(DataDelivery, BoundedFlushSendsTheQueueWithoutTheMessageLoop)
 {
     LoopbackServer server(L"report_server.py", {});
