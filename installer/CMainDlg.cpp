@@ -163,7 +163,7 @@ BOOL CMainDlg::HandleEvent(EventArgs* args)
         {L"select_dir_button",                &CMainDlg::OnSelectFolder<Folder::Install>},
         {L"select_bizhidir_button",           &CMainDlg::OnSelectFolder<Folder::Resource>},
         {L"btn_next_to_choose_res_directory", &CMainDlg::ShowMainPage<kResourcePage>},
-        {L"check_read_info",                  &CMainDlg::UpdateInstallButton},
+        {L"check_read_info",                  &CMainDlg::UpdateNextButtons},
         {L"next1",                            &CMainDlg::OnNext1},
         {L"customize",                        &CMainDlg::ShowConfigPage<kInstallFolderPage>},
         {L"reback_tab11",                     &CMainDlg::ShowConfigPage<kInstallOptionsPage>},
@@ -251,7 +251,9 @@ void CMainDlg::ShowModulePage()
             offered.push_back(module.appPath);
     }
     if (auto* const list = FindChildByName2<SListView>(L"download_listview")) {
-        const SAutoRef<CTestAdapterFlex> adapter = SAutoRef<CTestAdapterFlex>::Adopt(new CTestAdapterFlex(offered));
+        // What the chosen modules take decides whether the install folder can hold them.
+        const SAutoRef<CTestAdapterFlex> adapter = SAutoRef<CTestAdapterFlex>::Adopt(
+            new CTestAdapterFlex(offered, [this] { ValidateFolder(Folder::Install); }));
         list->SetAdapter(adapter.Get());   // the list keeps its own reference
         ::PostMessageW(GetHwnd(), CEngineMessages::kFocusModuleList, 0, 0);
     }
@@ -315,17 +317,20 @@ void CMainDlg::ValidateFolder(Folder folder)
         m_installFolderValid = valid;
         if (!valid)
             SetPage(m_tabConfig, kInstallFolderPage);   // where the warning is seen
-        UpdateInstallButton();
-    } else if (m_btnNext1) {
-        m_btnNext1->EnableWindow(valid, TRUE);
+    } else {
+        m_resourceFolderValid = valid;
     }
+    UpdateNextButtons();
 }
 
-void CMainDlg::UpdateInstallButton()
+void CMainDlg::UpdateNextButtons()
 {
     const bool accepted = m_checkReadInfo && m_checkReadInfo->IsChecked();
     if (m_btnInstall)
         m_btnInstall->EnableWindow(accepted && m_installFolderValid, TRUE);
+    // "next1" starts the installation, into both folders.
+    if (m_btnNext1)
+        m_btnNext1->EnableWindow(m_installFolderValid && m_resourceFolderValid, TRUE);
 }
 
 void CMainDlg::OnNext1()

@@ -109,8 +109,9 @@ private:
     void ChooseFolder(Folder folder);
     void ShowFolder(Folder folder, const std::wstring& path);
     void ValidateFolder(Folder folder);
-    // "Install now" goes only while the licence is accepted and the folder is valid.
-    void UpdateInstallButton();
+    // "Install now" goes only while the licence is accepted and the install
+    // folder holds the chosen modules; "next1" only while both folders pass.
+    void UpdateNextButtons();
     // False when the user would rather quit than end the product's processes.
     bool EndRunningProcesses(const std::vector<std::wstring>& names);
     void SetPage(SAKU::STabCtrl* tabs, int page);
@@ -127,6 +128,7 @@ private:
     tivala::DataDelivery& m_reporter;
     bool m_initialised = false;
     bool m_installFolderValid = false;
+    bool m_resourceFolderValid = false;
     bool m_reportsQueued = false;
     SAKU::SProgress* m_progress = nullptr;
     SAKU::SStatic* m_textPercent = nullptr;

@@ -49,7 +49,8 @@ void ShowTicked(SWindow* row, bool ticked, BOOL loading)
 
 }  // namespace
 
-CTestAdapterFlex::CTestAdapterFlex(std::vector<std::wstring> appPaths) : m_keys(std::move(appPaths))
+CTestAdapterFlex::CTestAdapterFlex(std::vector<std::wstring> appPaths, std::function<void()> choiceChanged)
+    : m_keys(std::move(appPaths)), m_choiceChanged(std::move(choiceChanged))
 {
     const InstallService& service = InstallService::GetInstance();
     m_icons.reserve(m_keys.size());
@@ -134,6 +135,8 @@ BOOL CTestAdapterFlex::OnCheckboxStateChanged(EventArgs* args)
     InstallService::GetInstance().SetModuleSelected(m_keys[box->GetUserData()],
                                                     (change->newState & WndState_Check) != 0);
     box->SetMsgHandled(TRUE);
+    if (m_choiceChanged)
+        m_choiceChanged();
     return TRUE;
 }
 

@@ -15,6 +15,23 @@ namespace {
 constexpr wchar_t kWindowClass[] = L"DataDeliveryMsgWndClass";
 constexpr wchar_t kInstallReportPath[] = L"/collect/install";
 constexpr wchar_t kChannelReportPath[] = L"/channel/save";
+// How long the reporter's end waits for its worker: a report in flight may hold it
+// up to its own time limits, which the process does not wait for.
+constexpr DWORD kWorkerEndMs = 2000;
+
+// A time limit that several waits share.
+class Deadline {
+public:
+    explicit Deadline(DWORD ms) : m_end(::GetTickCount64() + ms) {}
+    DWORD Remaining() const
+    {
+        const ULONGLONG now = ::GetTickCount64();
+        return now >= m_end ? 0 : static_cast<DWORD>(m_end - now);
+    }
+
+private:
+    const ULONGLONG m_end;
+};
 
 void SendReport(std::unique_ptr<ReportRecord> record) noexcept
 {
@@ -57,12 +74,21 @@ DataDelivery::DataDelivery(std::wstring serverBase) : m_serverBase(std::move(ser
 
 DataDelivery::~DataDelivery()
 {
-    if (m_workerThreadId != 0)
-        ::PostThreadMessageW(m_workerThreadId, WM_REPORT_QUIT, 0, 0);
     if (m_window) {
         ::SetWindowLongPtrW(m_window, GWLP_USERDATA, 0);   // its last messages must not reach this object
         ::DestroyWindow(m_window);
     }
+    if (!m_worker)
+        return;
+    // The reporter usually dies as the process ends, and a thread still running
+    // its own end then (freeing its records, leaving libcurl and the C runtime)
+    // races the process's teardown: under Wine on the emulator that killed the
+    // process with a segmentation fault after its work was done. So the worker
+    // is told to stop once its queue exists, and its end is awaited.
+    const Deadline deadline(kWorkerEndMs);
+    if (::WaitForSingleObject(m_shared->running.Get(), deadline.Remaining()) == WAIT_OBJECT_0 &&
+        ::PostThreadMessageW(m_workerThreadId, WM_REPORT_QUIT, 0, 0))
+        (void)::WaitForSingleObject(m_worker.Get(), deadline.Remaining());   // one still sending then is left behind
 }
 
 bool DataDelivery::Start()
@@ -89,11 +115,13 @@ bool DataDelivery::Start()
         start->window = window;
         start->shared = shared;
         unsigned threadId = 0;
-        if (!StartThreadWithRecord(&ReportWorker, std::move(start), &threadId)) {
+        UniqueHandle worker = StartWaitableThreadWithRecord(&ReportWorker, std::move(start), &threadId);
+        if (!worker) {
             ::DestroyWindow(window);
             return false;
         }
         m_window = window;
+        m_worker = std::move(worker);
         m_workerThreadId = threadId;
         m_shared = std::move(shared);
         return true;
@@ -148,21 +176,17 @@ bool DataDelivery::FlushReportsWithin(DWORD timeoutMs)
 {
     if (!m_shared)
         return m_queue.empty();   // never started: nothing can be sent
-    const ULONGLONG deadline = ::GetTickCount64() + timeoutMs;
-    const auto remaining = [deadline]() -> DWORD {
-        const ULONGLONG now = ::GetTickCount64();
-        return now >= deadline ? 0 : static_cast<DWORD>(deadline - now);
-    };
+    const Deadline deadline(timeoutMs);
     if (!m_ready) {
         // The ready message may sit undispatched behind a message loop that has
         // already ended; the worker's own signal says the same.
-        if (::WaitForSingleObject(m_shared->running.Get(), remaining()) != WAIT_OBJECT_0)
+        if (::WaitForSingleObject(m_shared->running.Get(), deadline.Remaining()) != WAIT_OBJECT_0)
             return false;
         m_ready = true;
     }
     const bool handedOver = m_queue.empty() || FlushReports();
     while (m_shared->inFlight.load() > 0) {
-        const DWORD wait = remaining();
+        const DWORD wait = deadline.Remaining();
         if (wait == 0)
             return false;
         ::WaitForSingleObject(m_shared->sent.Get(), wait);   // a stale signal only makes the count be read again

@@ -2,6 +2,7 @@
 
 #include "product/ProductAddresses.h"
 #include "report/ReportRecord.h"
+#include "Win32Handles.h"
 
 #include <windows.h>
 
@@ -29,8 +30,8 @@ public:
 
     // `serverBase` ("http://host[:port]") goes in front of the report paths.
     explicit DataDelivery(std::wstring serverBase = ProductAddresses::kReportServerBase);
-    // Tells the worker to stop after the report it is sending and destroys the
-    // window; reports still queued are lost.
+    // Destroys the window, tells the worker to stop after the report it is
+    // sending and waits a short while for it to end; reports still queued are lost.
     virtual ~DataDelivery();
     DataDelivery(const DataDelivery&) = delete;
     DataDelivery& operator=(const DataDelivery&) = delete;
@@ -68,6 +69,7 @@ private:
     static unsigned __stdcall ReportWorker(void* argument) noexcept;
 
     HWND m_window = nullptr;
+    UniqueHandle m_worker;   // the worker thread, waited for by the destructor
     DWORD m_workerThreadId = 0;
     bool m_ready = false;
     std::deque<ReportRecord> m_queue;

@@ -14,6 +14,7 @@
 
 #include <cwchar>
 #include <memory>
+#include <utility>
 
 namespace tivala {
 
@@ -28,6 +29,15 @@ std::wstring ReadIniText(const std::wstring& file, const wchar_t* key, const wch
     return text;
 }
 
+// Keeps a started thread's handle for the waits of a process that ends; false
+// when it did not start, and the handle of the one before is kept.
+bool KeepStarted(UniqueHandle started, UniqueHandle& kept)
+{
+    if (!started)
+        return false;
+    kept = std::move(started);
+    return true;
+}
 
 }  // namespace
 
@@ -205,7 +215,7 @@ bool InstallService::StartManifest()
     request->url = requestUrl + manifestFileName;
     request->package = packageData;
     request->packageSize = packageSize;
-    return StartThreadWithRecord(&ManifestThread, std::move(request));
+    return KeepStarted(StartWaitableThreadWithRecord(&ManifestThread, std::move(request)), m_manifestThread);
 }
 
 bool InstallService::StartInstall()
@@ -223,7 +233,21 @@ bool InstallService::StartInstall()
     snapshot->firstBoot = firstBoot;
     snapshot->directoriesPrepared = directoriesPrepared;
     snapshot->themesMoved = themesMoved;
-    return StartThreadWithRecord(&InstallThread, std::move(snapshot));
+    return KeepStarted(StartWaitableThreadWithRecord(&InstallThread, std::move(snapshot)), m_installThread);
+}
+
+bool InstallService::WaitForWorkers(DWORD timeoutMs) const
+{
+    HANDLE threads[2] = {};
+    DWORD count = 0;
+    for (const UniqueHandle* thread : {&m_manifestThread, &m_installThread}) {
+        if (*thread)
+            threads[count++] = thread->Get();
+    }
+    if (count == 0)
+        return true;
+    const DWORD result = ::WaitForMultipleObjects(count, threads, TRUE, timeoutMs);
+    return result >= WAIT_OBJECT_0 && result < WAIT_OBJECT_0 + count;
 }
 
 void InstallService::OnProgress(int percent, int64_t done, int64_t total, int tag, const std::wstring& name)

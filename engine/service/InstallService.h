@@ -3,6 +3,7 @@
 #include "http/IHttpDownloadToFileCalback.h"
 #include "product/InstallInfoRecord.h"
 #include "service/ModuleRecord.h"
+#include "Win32Handles.h"
 
 #include <windows.h>
 
@@ -69,6 +70,10 @@ public:
     // already recorded stays. The wizard calls it once, and again after a reported
     // failure. False when the thread cannot be started.
     [[nodiscard]] bool StartInstall();
+    // Waits until the manifest and install threads started last have returned,
+    // at most `timeoutMs`; true when none is left. For a process that ends after
+    // its work: a thread of its own still ending then races the process's teardown.
+    [[nodiscard]] bool WaitForWorkers(DWORD timeoutMs) const;
 
     // IHttpDownloadToFileCalback: posts a ModuleProgress to the service window.
     // The install thread does not call it: it reads nothing of the service and
@@ -108,6 +113,9 @@ private:
     void ReadDevConfig();
     void CheckSettingsFile();
     void DetectEdition();
+
+    UniqueHandle m_manifestThread;   // the last ones started, for WaitForWorkers
+    UniqueHandle m_installThread;
 };
 
 }  // namespace tivala

@@ -108,8 +108,15 @@ std::optional<std::vector<ModuleRecord>> ParseManifest(const std::vector<uint8_t
         return std::nullopt;
     const Addresses addresses(localFolder);
     std::vector<ModuleRecord> modules;
-    for (Json::ArrayIndex i = 0; i < root.size(); ++i)
-        AddModule(addresses, root[i], modules);
+    for (Json::ArrayIndex i = 0; i < root.size(); ++i) {
+        // A module is described by members; a number, text, flag or list has none
+        // to read, and installing it as a blank module would report a success
+        // that installs nothing. A null element is an empty description.
+        const Json::Value& element = root[i];
+        if (!element.isObject() && !element.isNull())
+            return std::nullopt;
+        AddModule(addresses, element, modules);
+    }
     return modules;
 }
 

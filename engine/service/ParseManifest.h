@@ -19,9 +19,10 @@ namespace tivala {
 // ending in a backslash) each address becomes the file of that folder named by
 // the address's last part: the package address always, the others when not empty.
 //
-// Nothing when the text is no JSON, or its root has members but is no array (an
-// object); a root without elements (an empty array, null, a number) gives no
-// records. Pure; any thread.
+// Nothing when the text is no JSON, its root has members but is no array (an
+// object), or an element is neither an object nor null (a null element is a
+// module with every key missing); a root without elements (an empty array,
+// null, a number) gives no records. Pure; any thread.
 [[nodiscard]] std::optional<std::vector<ModuleRecord>> ParseManifest(const std::vector<uint8_t>& json,
                                                                      const std::optional<std::wstring>& localFolder);
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Win32Handles.h"
+
 #include <windows.h>
 #include <process.h>
 
@@ -56,20 +58,28 @@ template <typename Record>
     });
 }
 
-// Starts `entry` on a thread of its own with the record as its argument, and
-// closes the thread's handle at once; `threadId` receives its id when given.
-// False, with the record freed, when no thread could be made.
+// Starts `entry` on a thread of its own with the record as its argument; the
+// thread's handle, for waiting for its end, and `threadId` its id when given.
+// An empty handle, with the record freed, when no thread could be made.
+template <typename Record>
+[[nodiscard]] UniqueHandle StartWaitableThreadWithRecord(unsigned(__stdcall* entry)(void*),
+                                                         std::unique_ptr<Record> record, unsigned* threadId = nullptr)
+{
+    UniqueHandle thread;
+    (void)HandOver(std::move(record), [&](Record* pointer) {   // the handle says whether it started
+        thread.Reset(reinterpret_cast<HANDLE>(::_beginthreadex(nullptr, 0, entry, pointer, 0, threadId)));
+        return static_cast<bool>(thread);
+    });
+    return thread;
+}
+
+// The same for a thread that nobody waits for: its handle is closed at once.
+// False when no thread could be made.
 template <typename Record>
 [[nodiscard]] bool StartThreadWithRecord(unsigned(__stdcall* entry)(void*), std::unique_ptr<Record> record,
                                          unsigned* threadId = nullptr)
 {
-    return HandOver(std::move(record), [&](Record* pointer) {
-        const uintptr_t thread = ::_beginthreadex(nullptr, 0, entry, pointer, 0, threadId);
-        if (thread == 0)
-            return false;
-        ::CloseHandle(reinterpret_cast<HANDLE>(thread));
-        return true;
-    });
+    return static_cast<bool>(StartWaitableThreadWithRecord(entry, std::move(record), threadId));
 }
 
 // The receiver's side: adopts the record that a message or a thread's argument

@@ -55,6 +55,7 @@ namespace {
 
 constexpr wchar_t kWindowClass[] = L"EngineRunWizardWindow";
 constexpr DWORD kReportFlushMs = 4000;
+constexpr DWORD kWorkerEndMs = 5000;
 
 enum ExitCode : int { kInstalled = 0, kFailed = 1, kTimedOut = 2, kBadStart = 3 };
 
@@ -466,6 +467,12 @@ int Run(const Options& options)
     service.dialogWindow = nullptr;
     DispatchWaiting();
     g_driver = nullptr;
+    // The engine's threads have posted their last message but may still be
+    // returning; one still ending when the process ends races its teardown,
+    // which the emulator answered with a segmentation fault. The reporter's
+    // worker is awaited by the reporter's end.
+    if (!service.WaitForWorkers(kWorkerEndMs))
+        Note("a worker of the engine was still running at the end");
     std::fflush(g_wizardOut);
     return result;
 }

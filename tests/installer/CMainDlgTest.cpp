@@ -166,6 +166,25 @@ protected:
         const SWindow* const window = dialog.FindChildByName(name);
         return window && window->IsVisible(FALSE);
     }
+    // A real click of the display server on the middle of the module list's row.
+    void ClickRow(ProbeMainDlg& dialog, int index)
+    {
+        auto* const list = dialog.FindChildByName2<SListView>(L"download_listview");
+        SItemPanel* const row = list ? list->GetItemPanel(index) : nullptr;
+        ASSERT_NE(nullptr, row);
+        const RECT rect = row->GetItemRect();
+        const POINT centre = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+        StartXdotool("mousemove " + Xy(OnScreen(dialog.GetHwnd(), centre)) + " sleep 0.3 click 1 sleep 0.3");
+        ASSERT_TRUE(PumpUntil([this] { return XdotoolDone(); }, 20000));
+        Pump();
+    }
+    static bool Ticked(ProbeMainDlg& dialog, int index)
+    {
+        auto* const list = dialog.FindChildByName2<SListView>(L"download_listview");
+        SItemPanel* const row = list ? list->GetItemPanel(index) : nullptr;
+        auto* const box = row ? row->FindChildByName2<SCheckBox>(L"checkbox") : nullptr;
+        return box && box->IsChecked();
+    }
     void Keep(ProbeMainDlg& dialog, const wchar_t* name)
     {
         PumpUntil([] { return false; }, 600);   // the tab controls' slides end
@@ -363,20 +382,8 @@ TEST_F(CMainDlgTest, ARowOfAnEarlierInstallationsModuleDoesNotToggleUnderRealCli
     auto* const list = dialog.FindChildByName2<SListView>(L"download_listview");
     ASSERT_NE(nullptr, list);
     const InstallService& service = InstallService::GetInstance();
-    const auto clickRow = [&](int index) {
-        SItemPanel* const row = list->GetItemPanel(index);
-        ASSERT_NE(nullptr, row);
-        const RECT rect = row->GetItemRect();
-        const POINT centre = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-        StartXdotool("mousemove " + Xy(OnScreen(dialog.GetHwnd(), centre)) + " sleep 0.3 click 1 sleep 0.3");
-        ASSERT_TRUE(PumpUntil([&] { return XdotoolDone(); }, 20000));
-        Pump();
-    };
-    const auto ticked = [&](int index) {
-        SItemPanel* const row = list->GetItemPanel(index);
-        auto* const box = row ? row->FindChildByName2<SCheckBox>(L"checkbox") : nullptr;
-        return box && box->IsChecked();
-    };
+    const auto clickRow = [&](int index) { ClickRow(dialog, index); };
+    const auto ticked = [&](int index) { return Ticked(dialog, index); };
 
     clickRow(1);   // "Rainmeter", locked
     EXPECT_TRUE(ticked(1));
@@ -426,12 +433,6 @@ TEST_F(CMainDlgTest, TickingARowMakesItsCardsEdgeGlow)
         Keep(dialog, png);
         return saku_test::ReadPixels(dialog.GetCacheTarget());
     };
-    const auto click = [&] {
-        const POINT centre = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-        StartXdotool("mousemove " + Xy(OnScreen(dialog.GetHwnd(), centre)) + " sleep 0.3 click 1 sleep 0.3");
-        ASSERT_TRUE(PumpUntil([&] { return XdotoolDone(); }, 20000));
-        Pump();
-    };
     // The middle of the frame's top and left sides, and a point inside the row
     // that no control covers.
     const POINT frame[] = {{(rect.left + rect.right) / 2, rect.top}, {(rect.left + rect.right) / 2, rect.top + 1},
@@ -442,7 +443,7 @@ TEST_F(CMainDlgTest, TickingARowMakesItsCardsEdgeGlow)
     };
 
     const saku_test::Pixels unticked = paint(L"wizard_row_unticked");
-    click();
+    ClickRow(dialog, 2);
     ASSERT_STREQ(L"png_module_bk_selected_png", skin());
     const saku_test::Pixels ticked = paint(L"wizard_row_ticked");
     for (const POINT& point : frame) {
@@ -456,11 +457,63 @@ TEST_F(CMainDlgTest, TickingARowMakesItsCardsEdgeGlow)
     }
     EXPECT_EQ(at(unticked, inside), at(ticked, inside));
 
-    click();
+    ClickRow(dialog, 2);
     ASSERT_STREQ(L"png_module_bk_png", skin());
     const saku_test::Pixels again = paint(L"wizard_row_unticked_again");
     for (const POINT& point : frame)
         EXPECT_EQ(at(unticked, point), at(again, point)) << point.x << "," << point.y;
+    DestroyHost(dialog);
+}
+
+TEST_F(CMainDlgTest, FreeSpaceFollowsTheTicksOfRealClicks)
+{
+    ProbeMainDlg dialog;
+    OpenModulePage(dialog);
+    ::SetForegroundWindow(dialog.GetHwnd());
+    Pump();
+    // "Live", not ticked yet, declares more than the install folder's drive has free.
+    int64_t freeBytes = 0;
+    int64_t totalBytes = 0;
+    ASSERT_TRUE(tivala::SysUtil::GetDiskSpace(m_folders.Path(), freeBytes, totalBytes));
+    constexpr int64_t kPebibyte = int64_t{1} << 50;
+    ASSERT_LT(freeBytes, kPebibyte);
+    InstallService& service = InstallService::GetInstance();
+    for (ModuleRecord& module : service.modules) {
+        if (module.appPath == L"Live")
+            module.unzipSize = kPebibyte;
+    }
+    const std::wstring noSpace = tivala::SysUtil::GetPathErrorText(tivala::SysUtil::kPathNoSpace, 3 * 4096 + kPebibyte);
+    ASSERT_FALSE(noSpace.empty());
+    const auto expectRoom = [&](bool room) {
+        EXPECT_EQ(!room, Shown(dialog, L"icon_choose_install_directory_warning"));
+        EXPECT_EQ(!room, Shown(dialog, L"text_choose_install_directory_warning"));
+        EXPECT_EQ(room ? L"" : noSpace, Text(dialog, L"text_choose_install_directory_warning"));
+        EXPECT_EQ(room, Enabled(dialog, L"btn_next_to_choose_res_directory"));
+        EXPECT_EQ(room, Enabled(dialog, L"next1"));
+    };
+    expectRoom(true);
+
+    ClickRow(dialog, 2);   // "Live" ticked: the warning, on the folder page, and no way on
+    EXPECT_TRUE(Ticked(dialog, 2));
+    EXPECT_TRUE(service.GetModule(L"Live").selected);
+    expectRoom(false);
+    EXPECT_EQ(1, Page(dialog, L"tab_config"));
+    Keep(dialog, L"wizard_no_space");
+
+    ClickRow(dialog, 2);   // and unticked: the warning goes, the buttons work again
+    EXPECT_FALSE(Ticked(dialog, 2));
+    expectRoom(true);
+
+    // Ticked again after the install button was pressed: back on the module
+    // page, "next1" on the resource page follows the choice too.
+    Click(dialog, L"btn_next_to_choose_res_directory");
+    ASSERT_EQ(2, Page(dialog));
+    Click(dialog, L"btn_back");
+    ASSERT_EQ(1, Page(dialog));
+    PumpUntil([] { return false; }, 600);   // the module page slides back in
+    ClickRow(dialog, 2);
+    EXPECT_TRUE(service.GetModule(L"Live").selected);
+    expectRoom(false);
     DestroyHost(dialog);
 }
 

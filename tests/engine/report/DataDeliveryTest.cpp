@@ -16,6 +16,7 @@
 #include <windows.h>
 
 #include <string>
+#include <thread>
 
 using tivala::BuildChannelReport;
 using tivala::BuildModuleReport;
@@ -81,8 +82,7 @@ public:
     }
     ~SilentPort()
     {
-        if (m_socket != INVALID_SOCKET)
-            ::closesocket(m_socket);   // resets the waiting connection, so the worker's transfer ends
+        Close();
         if (m_started)
             ::WSACleanup();
     }
@@ -90,6 +90,13 @@ public:
     SilentPort& operator=(const SilentPort&) = delete;
 
     int Port() const { return m_port; }
+    // Resets the waiting connection, so the worker's transfer ends.
+    void Close()
+    {
+        if (m_socket != INVALID_SOCKET)
+            ::closesocket(m_socket);
+        m_socket = INVALID_SOCKET;
+    }
 
 private:
     bool m_started = false;
@@ -157,6 +164,31 @@ TEST(DataDelivery, AReportThatCannotReachTheWorkerIsDropped)
     EXPECT_LT(::GetTickCount64() - before, 1000u);
     PumpFor(300);
     EXPECT_EQ(0u, PostCount(server));
+}
+
+TEST(DataDelivery, TheReportersEndWaitsForItsWorkersEnd)
+{
+    // A worker still ending when the process ends races its teardown. Here it is
+    // held in a report to a server that never answers, until the port closes
+    // shortly after the reporter's end has begun.
+    SilentPort silent;
+    ASSERT_NE(0, silent.Port());
+    UniqueHandle worker;
+    std::thread closer;
+    {
+        DataDelivery reporter(L"http://127.0.0.1:" + std::to_wstring(silent.Port()));
+        ASSERT_TRUE(reporter.Start());
+        worker.Reset(::OpenThread(SYNCHRONIZE, FALSE, reporter.WorkerThreadId()));
+        ASSERT_TRUE(worker);
+        reporter.ReportInstall(BuildModuleReport(0, 1));
+        ASSERT_FALSE(reporter.FlushReportsWithin(300));   // on its way, and held
+        closer = std::thread([&silent] {
+            ::Sleep(200);
+            silent.Close();
+        });
+    }
+    EXPECT_EQ(static_cast<DWORD>(WAIT_OBJECT_0), ::WaitForSingleObject(worker.Get(), 0));
+    closer.join();
 }
 
 TEST(DataDelivery, BoundedFlushSendsTheQueueWithoutTheMessageLoop)

@@ -49,6 +49,7 @@ TEST(ManifestThread, ManifestsOfEveryShapeGiveTheirResult)
         {"a single number", "5", "", 1, {}},
         {"an object with members", R"({"appPath":"A"})", "", 0, {}},
         {"text that is no JSON", R"([{"appPath":)", "", 0, {}},
+        {"an element that is no object", R"(["x"])", "", 0, {}},
         {"a member of the wrong type", R"([{"id":"1","appPath":5,"downLoadUrl":"BASE/a.7z","unzipSize":true,"secondAppName":["x"]}])", "", 1, {L"5"}},
         {"a package announced with length 0", R"([{"id":"1","appPath":"A","downLoadUrl":"BASE/a.7z"}])", R"({"/a.7z":{"head_length":0}})", 0, {}},
         {"a package announced without length", R"([{"id":"1","appPath":"A","downLoadUrl":"BASE/a.7z"}])", R"({"/a.7z":{"head_length":"none"}})", 1, {L"A"}},

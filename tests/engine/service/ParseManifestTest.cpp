@@ -51,7 +51,12 @@ TEST(ParseManifest, ManifestsOfEveryShapeGiveTheirModules)
         {R"([{"appPath":)", false, {}},                    // no JSON
         {"", false, {}},
         {R"([{"appPath":"A"},{"appPath":"B"}])", true, {L"A", L"B"}},
-        {R"([1, "x", [], {"appPath":"C"}])", true, {L"", L"", L"", L"C"}},   // elements that are no objects
+        {R"([null, {"appPath":"C"}])", true, {L"", L"C"}},   // a null element describes an empty module
+        {"[5]", false, {}},                                 // elements that are no objects
+        {R"(["x"])", false, {}},
+        {"[[]]", false, {}},
+        {"[true]", false, {}},
+        {R"([{"appPath":"C"}, 1])", false, {}},
         {R"([{"appPath":"Main"},{"appPath":"Z"}])", true, {L"Browser", L"Starter", L"Main", L"Z"}},
         {R"([{"id":"9","appPath":"B"},{"id":"1","appPath":"A"}])", true, {L"B", L"A"}},   // the manifest's order
     };
