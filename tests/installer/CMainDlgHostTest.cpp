@@ -13,6 +13,7 @@
 #include "controls/SListView.h"
 #include "controls/STabCtrl.h"
 
+#include "FolderDialog.h"
 #include "ScratchDir.h"
 #include "Win32Handles.h"
 
@@ -66,30 +67,16 @@ HWND OwnFolderDialog()
          w = ::FindWindowExW(nullptr, w, L"#32770", nullptr)) {
         DWORD pid = 0;
         ::GetWindowThreadProcessId(w, &pid);
-        if (pid == ::GetCurrentProcessId() && ::IsWindowVisible(w) && ::FindWindowExW(w, nullptr, WC_TREEVIEWW, nullptr))
+        if (pid == ::GetCurrentProcessId() && ::IsWindowVisible(w) && tivala::test::FolderTreeOf(w))
             return w;
     }
     return nullptr;
 }
 
-// The text of a tree item, or empty.
-std::wstring TreeItemText(HWND tree, HTREEITEM item)
-{
-    wchar_t text[MAX_PATH] = {};
-    TVITEMW info = {};
-    info.mask = TVIF_TEXT;
-    info.hItem = item;
-    info.pszText = text;
-    info.cchTextMax = MAX_PATH;
-    if (!item || !::SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&info)))
-        return {};
-    return text;
-}
-
 bool ChildNamed(HWND tree, HTREEITEM parent, const std::wstring& name)
 {
     for (HTREEITEM child = TreeView_GetChild(tree, parent); child; child = TreeView_GetNextSibling(tree, child)) {
-        if (TreeItemText(tree, child) == name)
+        if (tivala::test::TreeItemText(tree, child) == name)
             return true;
     }
     return false;
@@ -358,7 +345,7 @@ TEST_F(CMainDlgHostTest, TheFolderButtonsShellDialogChoosesTheInstallFolder)
         HTREEITEM root = nullptr;
         while (::GetTickCount64() < deadline) {
             folders = OwnFolderDialog();
-            tree = folders ? ::FindWindowExW(folders, nullptr, WC_TREEVIEWW, nullptr) : nullptr;
+            tree = folders ? tivala::test::FolderTreeOf(folders) : nullptr;
             root = tree ? TreeView_GetRoot(tree) : nullptr;
             if (root && ChildNamed(tree, root, name))
                 break;
@@ -376,7 +363,7 @@ TEST_F(CMainDlgHostTest, TheFolderButtonsShellDialogChoosesTheInstallFolder)
         ::MapWindowPoints(tree, nullptr, reinterpret_cast<POINT*>(&empty), 2);
         StartXdotool("mousemove " + Xy(POINT{empty.left + 10, empty.bottom - 10}) + " sleep 0.3 click 1 sleep 0.3 "
                      "type --delay 50 '" + tivala::SysUtil::WideToUtf8(name) + "'");
-        while ((TreeItemText(tree, TreeView_GetSelection(tree)) != name || !XdotoolDone()) &&
+        while ((tivala::test::TreeItemText(tree, TreeView_GetSelection(tree)) != name || !XdotoolDone()) &&
                ::GetTickCount64() < deadline)
             ::Sleep(50);
         RECT ok = {};

@@ -5,6 +5,7 @@
 #include "sysutil/SysUtilText.h"
 #include "Win32Handles.h"
 
+#include "FolderDialog.h"
 #include "ScratchDir.h"
 
 #include <gtest/gtest.h>
@@ -358,33 +359,13 @@ TEST(SysUtilPath, RoomiestFixedDriveIsAFixedDrive)
 
 namespace {
 
-BOOL CALLBACK FindTree(HWND child, LPARAM found)
-{
-    wchar_t name[32] = {};
-    ::GetClassNameW(child, name, 32);
-    if (std::wcscmp(name, WC_TREEVIEWW) != 0)
-        return TRUE;
-    *reinterpret_cast<HWND*>(found) = child;
-    return FALSE;
-}
-
 // The text of the item selected in the folder dialog's tree, or empty.
 std::wstring SelectedTreeItem(HWND dialog)
 {
-    HWND tree = nullptr;
-    ::EnumChildWindows(dialog, FindTree, reinterpret_cast<LPARAM>(&tree));
+    const HWND tree = tivala::test::FolderTreeOf(dialog);
     if (!tree)
         return {};
-    const auto item = reinterpret_cast<HTREEITEM>(::SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
-    wchar_t text[MAX_PATH] = {};
-    TVITEMW info = {};
-    info.mask = TVIF_TEXT;
-    info.hItem = item;
-    info.pszText = text;
-    info.cchTextMax = MAX_PATH;
-    if (!item || !::SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&info)))
-        return {};
-    return text;
+    return tivala::test::TreeItemText(tree, TreeView_GetSelection(tree));
 }
 
 }  // namespace
