@@ -79,6 +79,16 @@ int RunWizard(SApplication& app, UniqueHandle& mutex)
 
 int RunInstaller(HINSTANCE instance)
 {
+    // Which installer runs is settled before the library decodes a single image,
+    // so that a second start answers at once instead of after a whole start-up.
+    UniqueHandle mutex(::CreateMutexW(nullptr, TRUE, kMutexName));
+    if (!mutex) {
+        std::fputs(kMutexErrorText, stdout);
+        std::fflush(stdout);
+        return 0;
+    }
+    const bool anotherRuns = ::GetLastError() == ERROR_ALREADY_EXISTS;
+
     const SStringW decoderName(L"imgdecoder-gdip");
     EnterOwnFolder();
 
@@ -98,13 +108,7 @@ int RunInstaller(HINSTANCE instance)
     app->InitNamedIDs(kNamedIds.data(), static_cast<int>(kNamedIds.size()), true);
     app->AddResProvider(ownResources.Get(), L"uidef:xml_init");
 
-    UniqueHandle mutex(::CreateMutexW(nullptr, TRUE, kMutexName));
-    if (!mutex) {
-        std::fputs(kMutexErrorText, stdout);
-        std::fflush(stdout);
-        return 0;
-    }
-    if (::GetLastError() == ERROR_ALREADY_EXISTS) {
+    if (anotherRuns) {
         CMsgBox box(nullptr, L"提示", L"安装程序已经启动！", CMsgBox::kOneButton);
         (void)box.DoModal(nullptr);   // a notice: every way of closing it ends the installer
         return 0;

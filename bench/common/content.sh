@@ -42,10 +42,14 @@ for n in range(files):
 PY
 }
 
+# The whole list is read before it is cut: `sort | head` would end sort with
+# SIGPIPE, a failure (141) under the callers' pipefail.
 bench_programs() {   # bench_programs FOLDER COUNT
+    local programs
     mkdir -p "$1"
-    find /usr/lib/i386-linux-gnu/wine/i386-windows -maxdepth 1 -type f \( -name '*.dll' -o -name '*.exe' \) \
-        -size +200k | sort | head -"$2" | xargs cp -t "$1"
+    mapfile -t programs < <(find /usr/lib/i386-linux-gnu/wine/i386-windows -maxdepth 1 -type f \
+        \( -name '*.dll' -o -name '*.exe' \) -size +200k | sort)
+    cp -t "$1" "${programs[@]:0:$2}"
 }
 
 bench_content() {   # bench_content FOLDER

@@ -8,6 +8,7 @@
 
 #include <windows.h>
 
+#include <cwctype>
 #include <functional>
 #include <string>
 
@@ -75,7 +76,103 @@ private:
     DWORD m_id = 0;
 };
 
+bool EndsWithNoCase(const std::wstring& text, const std::wstring& tail)
+{
+    if (text.size() < tail.size())
+        return false;
+    for (size_t i = 0; i < tail.size(); ++i) {
+        if (std::towlower(text[text.size() - tail.size() + i]) != std::towlower(tail[i]))
+            return false;
+    }
+    return true;
+}
+
+std::wstring FileNameOf(HANDLE file)
+{
+    wchar_t name[MAX_PATH * 2] = {};
+    const DWORD length = file ? ::GetFinalPathNameByHandleW(file, name, MAX_PATH * 2, 0) : 0;
+    return length > 0 && length < MAX_PATH * 2 ? std::wstring(name, length) : std::wstring();
+}
+
+// What a started installer had done when it loaded the imaging library that
+// decodes its images (GDI+ brings it in for the first image it decodes): whether
+// the module was seen at all and whether the instance's mutex existed then. The
+// installer runs as this test's debuggee, so it stands still at the load while
+// the test looks; it is ended afterwards.
+struct FirstDecode {
+    bool seen = false;
+    bool mutexExisted = false;
+};
+
+FirstDecode WatchFirstDecode(const std::wstring& folder)
+{
+    FirstDecode result;
+    std::wstring commandLine = L"\"" + InstallerPath() + L"\"";
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info = {};
+    if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, DEBUG_ONLY_THIS_PROCESS, nullptr,
+                          folder.c_str(), &startup, &info))
+        return result;
+    const UniqueHandle process(info.hProcess);
+    const UniqueHandle thread(info.hThread);
+    const ULONGLONG deadline = ::GetTickCount64() + 120000;
+    bool ending = false;
+    for (;;) {
+        DEBUG_EVENT event = {};
+        if (!::WaitForDebugEvent(&event, 1000)) {
+            if (!ending && ::GetTickCount64() > deadline) {
+                ::TerminateProcess(process.Get(), 99);
+                ending = true;
+            }
+            continue;
+        }
+        DWORD status = DBG_CONTINUE;
+        switch (event.dwDebugEventCode) {
+        case CREATE_PROCESS_DEBUG_EVENT:
+            if (event.u.CreateProcessInfo.hFile)
+                ::CloseHandle(event.u.CreateProcessInfo.hFile);
+            break;
+        case LOAD_DLL_DEBUG_EVENT:
+            if (!ending && EndsWithNoCase(FileNameOf(event.u.LoadDll.hFile), L"windowscodecs.dll")) {
+                const UniqueHandle mutex(::OpenMutexW(SYNCHRONIZE, FALSE, L"tivalainstaller2.0"));
+                result.seen = true;
+                result.mutexExisted = static_cast<bool>(mutex);
+                ::TerminateProcess(process.Get(), 99);
+                ending = true;
+            }
+            if (event.u.LoadDll.hFile)
+                ::CloseHandle(event.u.LoadDll.hFile);
+            break;
+        case EXCEPTION_DEBUG_EVENT:
+            // The loader's breakpoint is the debugger's; any other exception is the program's own.
+            if (event.u.Exception.ExceptionRecord.ExceptionCode != EXCEPTION_BREAKPOINT)
+                status = DBG_EXCEPTION_NOT_HANDLED;
+            break;
+        default:
+            break;
+        }
+        const bool exited = event.dwDebugEventCode == EXIT_PROCESS_DEBUG_EVENT;
+        ::ContinueDebugEvent(event.dwProcessId, event.dwThreadId, status);
+        if (exited)
+            return result;
+    }
+}
+
 }  // namespace
+
+// The instance is settled before the start-up's costly part: when the installer
+// starts decoding its first image, its mutex is already there, so a second
+// installer started at any moment from then on is refused without waiting for
+// the first one's images.
+TEST(InstallerInstanceTest, TheMutexIsTakenBeforeTheFirstImageIsDecoded)
+{
+    ASSERT_NE(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesW(InstallerPath().c_str()));
+    const ScratchDir elsewhere;
+    const FirstDecode first = WatchFirstDecode(elsewhere.Path());
+    ASSERT_TRUE(first.seen);
+    EXPECT_TRUE(first.mutexExisted);
+}
 
 // While one installer runs, a second one shows the installer's own box ("the
 // installer has already started") and ends with 0 when it is closed, leaving the

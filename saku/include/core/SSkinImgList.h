@@ -9,9 +9,12 @@ struct IBitmap;
 
 // An image that holds its states side by side (or stacked when "vertical"), each
 // state drawn by cutting its part out of the image. Attributes: "src" (an image
-// reference), "states" (1 or more), "tile", "autoFit", "vertical" and
-// "filterLevel" ("none", "low", "medium" or "high"). Colorizing recolours the
-// image and keeps the original pixels to go back to. Reference counted; its skin
+// reference), "states" (1 or more), "tile", "autoFit", "vertical",
+// "filterLevel" ("none", "low", "medium" or "high") and "delayDecode". Built from
+// XML, the skin decodes its image once all its attributes are read, or, with
+// "delayDecode", when it is first measured or drawn: a long animation strip then
+// costs nothing until its window shows. Colorizing recolours the image and keeps
+// the original pixels to go back to. Reference counted; its skin
 // pool keeps it, the windows that draw it borrow it, and it holds its images. UI
 // thread only.
 class SSkinImgList : public SSkinObjBase {
@@ -26,6 +29,7 @@ public:
         ATTRIBUTE_FIELD  (L"autoFit",     m_autoFit,     ParseInt,                 kRefresh)
         ATTRIBUTE_FIELD  (L"vertical",    m_vertical,    ParseInt,                 kRefresh)
         ATTRIBUTE_WORD   (L"filterLevel", m_filterLevel, kFilterWords, kExactCase, kRefresh)
+        ATTRIBUTE_FIELD  (L"delayDecode", m_delayDecode, ParseInt,                 kNoRefresh)
     END_ATTRIBUTES_CHAIN(SSkinObjBase)
 
     // Out of line, where IBitmap is complete.
@@ -36,7 +40,8 @@ public:
     BOOL SetStates(int states);
     // The skin takes a reference of its own; a colorized skin goes back to plain.
     void SetImage(IBitmap* image);
-    IBitmap* GetImage() const { return m_image.Get(); }   // no reference added
+    // No reference added; decodes an image still waiting for its first use.
+    IBitmap* GetImage() const;
     void SetTile(BOOL tile) { m_tile = tile; }
     BOOL IsTile() const { return m_tile; }
     void SetVertical(BOOL vertical) { m_vertical = vertical; }
@@ -50,6 +55,9 @@ public:
     BOOL IgnoreState() const override { return m_states == 1; }
     int GetStates() const override { return m_states; }
     void ApplyColorize(COLORREF color) override;
+
+    // IObject overrides
+    void OnInitFinished(pugi::xml_node element) override;
 
 protected:
     // A copy of `image` at width x height, as skins scale their images: once,
@@ -70,13 +78,17 @@ private:
     // The words of "filterLevel", compared exactly: the level is their index.
     static constexpr AttributeWord kFilterWords[] = {{L"none", 0}, {L"low", 1}, {L"medium", 2}, {L"high", 3}};
 
-    SAutoRef<IBitmap> m_image;
+    // The image is decoded on the first call that needs it, which may be a const
+    // one (a size query), hence mutable.
+    mutable SAutoRef<IBitmap> m_image;
+    mutable SStringW m_pendingSource;   // the reference of an image not decoded yet
     SAutoRef<IBitmap> m_uncolorized;   // the image's own pixels while colorized
     int m_states = 1;
     BOOL m_tile = FALSE;
     BOOL m_autoFit = TRUE;
     BOOL m_vertical = FALSE;
     int m_filterLevel = 0;
+    int m_delayDecode = 0;
 };
 
 }  // namespace SAKU

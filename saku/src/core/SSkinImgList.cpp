@@ -14,6 +14,13 @@ namespace {
 // The sharpest filter: scaled copies of images are made once, so they may be slow.
 constexpr UINT kScaleFilter = 3;
 
+// The image that an image reference names, decoded; empty when it does not load.
+SAutoRef<IBitmap> DecodeReference(const SStringW& reference)
+{
+    SApplication* const app = SApplication::GetInstance();
+    return SAutoRef<IBitmap>::Adopt(app ? app->LoadImageRef(reference) : nullptr);
+}
+
 }  // namespace
 
 SSkinImgList::SSkinImgList() = default;
@@ -27,8 +34,21 @@ BOOL SSkinImgList::SetStates(int states)
     return TRUE;
 }
 
+IBitmap* SSkinImgList::GetImage() const
+{
+    if (!m_pendingSource.IsEmpty()) {
+        const SStringW reference = m_pendingSource;
+        m_pendingSource = SStringW();
+        // As an eager load does, a reference that does not load keeps the old image.
+        if (SAutoRef<IBitmap> image = DecodeReference(reference))
+            m_image = image.Get();
+    }
+    return m_image.Get();
+}
+
 void SSkinImgList::SetImage(IBitmap* image)
 {
+    m_pendingSource = SStringW();
     m_image = image;
     // The saved pixels belong to the old image; the new one starts uncolorized.
     m_uncolorized = nullptr;
@@ -51,9 +71,10 @@ UINT SSkinImgList::GetExpandMode() const
 
 SIZE SSkinImgList::QuerySkinSize() const
 {
-    if (!m_image)
+    IBitmap* const image = GetImage();
+    if (!image)
         return SIZE{0, 0};
-    SIZE size = m_image->Size();
+    SIZE size = image->Size();
     if (m_vertical)
         size.cy /= m_states;
     else
@@ -74,15 +95,16 @@ RECT SSkinImgList::StateRect(int state) const
 
 void SSkinImgList::DrawImpl(IRenderTarget* target, const RECT* rect, int state, BYTE alpha)
 {
-    if (!m_image)
+    IBitmap* const image = GetImage();
+    if (!image)
         return;
     const RECT source = StateRect(state);
-    target->DrawBitmapEx(rect, m_image.Get(), &source, GetExpandMode(), alpha);
+    target->DrawBitmapEx(rect, image, &source, GetExpandMode(), alpha);
 }
 
 void SSkinImgList::ApplyColorize(COLORREF color)
 {
-    if (!CanColorize() || color == GetColorize() || !m_image)
+    if (!CanColorize() || color == GetColorize() || !GetImage())
         return;
     if (m_uncolorized) {
         const SIZE size = m_image->Size();
@@ -112,7 +134,8 @@ void SSkinImgList::ScaleInto(SSkinObjBase* target, int scale)
     copy->m_autoFit = m_autoFit;
     copy->m_vertical = m_vertical;
     copy->m_filterLevel = m_filterLevel;
-    if (!m_image)
+    copy->m_delayDecode = m_delayDecode;
+    if (!GetImage())
         return;
     const SIZE size = QuerySkinSize();
     int width = ScaleSize(size.cx, scale);
@@ -126,13 +149,25 @@ void SSkinImgList::ScaleInto(SSkinObjBase* target, int scale)
         copy->m_uncolorized = ScaledCopy(m_uncolorized.Get(), width, height);
 }
 
-HRESULT SSkinImgList::OnAttrSrc(const SStringW& value, BOOL)
+void SSkinImgList::OnInitFinished(pugi::xml_node element)
 {
-    SApplication* const app = SApplication::GetInstance();
-    IBitmap* const image = app ? app->LoadImageRef(value) : nullptr;
+    SSkinObjBase::OnInitFinished(element);
+    if (!m_delayDecode)
+        (void)GetImage();   // decoded now, as the skin is built; a failure leaves it without image
+}
+
+// While the skin is built from XML, "delayDecode" may come after "src": the
+// reference waits for OnInitFinished, which knows.
+HRESULT SSkinImgList::OnAttrSrc(const SStringW& value, BOOL loading)
+{
+    if (loading) {
+        m_pendingSource = value;
+        return kRefresh;
+    }
+    const SAutoRef<IBitmap> image = DecodeReference(value);
     if (!image)
         return E_FAIL;
-    SetImage(SAutoRef<IBitmap>::Adopt(image).Get());
+    SetImage(image.Get());
     return kRefresh;
 }
 

@@ -5,6 +5,8 @@
 
 #include "SkinTest.h"
 
+#include "ScratchDir.h"
+
 #include "core/SSkinGroup.h"
 #include "core/SSkinImgFrame.h"
 #include "core/SSkinPool.h"
@@ -18,6 +20,7 @@
 
 using namespace SAKU;
 using namespace saku_test;
+using tivala::test::ScratchDir;
 
 namespace {
 
@@ -222,6 +225,33 @@ TEST_F(ImageSkinTest, ASecondFrameReadsItsMarginsFromTheGuidePixels)
     EXPECT_EQ(E_INVALIDARG, frame->ApplyAttribute(L"src", L"png:tiny", FALSE));
     EXPECT_EQ(E_FAIL, frame->ApplyAttribute(L"src", L"png:nothing", FALSE));
     EXPECT_EQ(8, frame->GetImage()->Width());   // both refusals kept the image
+}
+
+// A skin built from XML decodes its image as it is built, or with "delayDecode"
+// at its first measure or drawing: the image file appears only after both skins
+// are built, so only the delayed one finds it.
+TEST_F(ImageSkinTest, ADelayedImageIsDecodedAtItsFirstUse)
+{
+    const size_t size = App().GetRawDataSize(L"png", L"states_h");
+    ASSERT_GT(size, 0u);
+    std::string bytes(size, '\0');
+    ASSERT_TRUE(App().GetRawData(L"png", L"states_h", bytes.data(), size));
+    const ScratchDir folder;
+    const std::wstring source = L"file:" + folder.File(L"states.png");
+    const std::wstring eagerXml = L"<imglist src='" + source + L"' states='3'/>";
+    const std::wstring delayedXml = L"<imglist src='" + source + L"' states='3' delayDecode='1'/>";
+    const auto eager = Make<SSkinImgList>(eagerXml.c_str());
+    const auto delayed = Make<SSkinImgList>(delayedXml.c_str());
+    ASSERT_TRUE(eager && delayed);
+    ASSERT_TRUE(folder.Write(L"states.png", bytes));
+
+    EXPECT_FALSE(eager->GetImage());
+    const SIZE stateSize = delayed->QuerySkinSize();
+    EXPECT_EQ(30, stateSize.cx);
+    const auto target = Target(30, 10);
+    const RECT rect = {0, 0, 30, 10};
+    delayed->DrawByIndex(target.Get(), &rect, 1);
+    EXPECT_TRUE(Filled(target.Get(), rect, kLime));
 }
 
 TEST_F(ImageSkinTest, TheScrollbarSkinTakesEachPartFromItsCell)
