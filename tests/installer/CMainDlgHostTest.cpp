@@ -104,18 +104,7 @@ protected:
     // shown in front so that the display server's input reaches it.
     void OpenModulePage(ProbeMainDlg& dialog)
     {
-        ASSERT_TRUE(dialog.Create(nullptr, 0, 0, 0, 0));
-        ::SendMessageW(dialog.GetHwnd(), WM_INITDIALOG, 0, 0);
-        ::KillTimer(dialog.GetHwnd(), CMainDlg::kSplashTimer);
-        InstallService& service = InstallService::GetInstance();
-        service.modules = LongManifest();
-        service.installedInfo = {};
-        service.installedInfo.ProductVersion = L"2.0.1.0";
-        service.installedInfo.installDir = m_folders.File(L"Tivala");
-        service.installedInfo.installBiZhiDir = m_folders.File(L"TivalaResource");
-        dialog.CenterWindow(dialog.GetHwnd());
-        ::ShowWindow(dialog.GetHwnd(), SW_SHOWNORMAL);
-        ::SetForegroundWindow(dialog.GetHwnd());
+        ASSERT_TRUE(dialog.OpenAsStartUp(LongManifest(), m_folders.File(L"Tivala"), m_folders.File(L"TivalaResource")));
         ::SendMessageW(dialog.GetHwnd(), WM_TIMER, CMainDlg::kSplashTimer, 0);
         ASSERT_TRUE(::PostMessageW(dialog.GetHwnd(), tivala::WM_UI_MANIFEST, 1, 0));
         auto* const tabs = dialog.FindChildByName2<STabCtrl>(L"tab_main");

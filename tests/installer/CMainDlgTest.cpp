@@ -99,20 +99,7 @@ protected:
     // whose folders are the test's; the splash timer is the test's to tick.
     void Open(ProbeMainDlg& dialog)
     {
-        ASSERT_TRUE(dialog.Create(nullptr, 0, 0, 0, 0));
-        ::SendMessageW(dialog.GetHwnd(), WM_INITDIALOG, 0, 0);
-        ::KillTimer(dialog.GetHwnd(), CMainDlg::kFirstFrameTimer);
-        InstallService& service = InstallService::GetInstance();
-        service.modules = Manifest();
-        service.installedInfo = {};
-        service.installedInfo.ProductVersion = L"2.0.1.0";
-        service.installedInfo.installDir = m_folders.File(L"Tivala");
-        service.installedInfo.installBiZhiDir = m_folders.File(L"TivalaResource");
-        service.endProcessNames.clear();
-        service.manifestProcessNames.clear();
-        dialog.CenterWindow(dialog.GetHwnd());
-        ::ShowWindow(dialog.GetHwnd(), SW_SHOWNORMAL);
-        ::SetForegroundWindow(dialog.GetHwnd());
+        ASSERT_TRUE(dialog.OpenAsStartUp(Manifest(), m_folders.File(L"Tivala"), m_folders.File(L"TivalaResource")));
         Pump();
     }
     // Open, with the manifest in and the splash over: the module page.
@@ -122,6 +109,13 @@ protected:
         Tick(dialog, CMainDlg::kSplashTimer);
         Post(dialog, tivala::WM_UI_MANIFEST, 1, 0);
         ASSERT_EQ(1, Page(dialog));
+    }
+    // The module page in front, where the display server's clicks reach it.
+    void OpenModulePageForClicks(ProbeMainDlg& dialog)
+    {
+        OpenModulePage(dialog);
+        ::SetForegroundWindow(dialog.GetHwnd());
+        Pump();
     }
 
     static void Tick(ProbeMainDlg& dialog, UINT_PTR id)
@@ -376,33 +370,29 @@ TEST_F(CMainDlgTest, AnInvalidFolderShowsTheWarningAndBlocksItsButton)
 TEST_F(CMainDlgTest, ARowOfAnEarlierInstallationsModuleDoesNotToggleUnderRealClicks)
 {
     ProbeMainDlg dialog;
-    OpenModulePage(dialog);
-    ::SetForegroundWindow(dialog.GetHwnd());
-    Pump();
+    OpenModulePageForClicks(dialog);
     auto* const list = dialog.FindChildByName2<SListView>(L"download_listview");
     ASSERT_NE(nullptr, list);
     const InstallService& service = InstallService::GetInstance();
-    const auto clickRow = [&](int index) { ClickRow(dialog, index); };
-    const auto ticked = [&](int index) { return Ticked(dialog, index); };
 
-    clickRow(1);   // "Rainmeter", locked
-    EXPECT_TRUE(ticked(1));
+    ClickRow(dialog, 1);   // "Rainmeter", locked
+    EXPECT_TRUE(Ticked(dialog, 1));
     EXPECT_TRUE(service.GetModule(L"Rainmeter").selected);
 
-    clickRow(2);   // "Live": ticked, in the service too, on the ticked background
-    EXPECT_TRUE(ticked(2));
+    ClickRow(dialog, 2);   // "Live": ticked, in the service too, on the ticked background
+    EXPECT_TRUE(Ticked(dialog, 2));
     EXPECT_TRUE(service.GetModule(L"Live").selected);
     ASSERT_NE(nullptr, list->GetItemPanel(2)->GetNcSkin());
     EXPECT_STREQ(L"png_module_bk_selected_png", list->GetItemPanel(2)->GetNcSkin()->GetName());
     Keep(dialog, L"wizard_modules_clicked");
 
-    clickRow(2);   // and off again
-    EXPECT_FALSE(ticked(2));
+    ClickRow(dialog, 2);   // and off again
+    EXPECT_FALSE(Ticked(dialog, 2));
     EXPECT_FALSE(service.GetModule(L"Live").selected);
     EXPECT_STREQ(L"png_module_bk_png", list->GetItemPanel(2)->GetNcSkin()->GetName());
 
-    clickRow(0);   // "WallPaper" is not locked: it unticks
-    EXPECT_FALSE(ticked(0));
+    ClickRow(dialog, 0);   // "WallPaper" is not locked: it unticks
+    EXPECT_FALSE(Ticked(dialog, 0));
     EXPECT_FALSE(service.GetModule(L"WallPaper").selected);
     EXPECT_TRUE(service.GetModule(L"Rainmeter").selected);
     DestroyHost(dialog);
@@ -415,9 +405,7 @@ TEST_F(CMainDlgTest, ARowOfAnEarlierInstallationsModuleDoesNotToggleUnderRealCli
 TEST_F(CMainDlgTest, TickingARowMakesItsCardsEdgeGlow)
 {
     ProbeMainDlg dialog;
-    OpenModulePage(dialog);
-    ::SetForegroundWindow(dialog.GetHwnd());
-    Pump();
+    OpenModulePageForClicks(dialog);
     auto* const list = dialog.FindChildByName2<SListView>(L"download_listview");
     ASSERT_NE(nullptr, list);
     // "直播壁纸", unticked; its panel is looked up again after each click, since
@@ -468,9 +456,7 @@ TEST_F(CMainDlgTest, TickingARowMakesItsCardsEdgeGlow)
 TEST_F(CMainDlgTest, FreeSpaceFollowsTheTicksOfRealClicks)
 {
     ProbeMainDlg dialog;
-    OpenModulePage(dialog);
-    ::SetForegroundWindow(dialog.GetHwnd());
-    Pump();
+    OpenModulePageForClicks(dialog);
     // "Live", not ticked yet, declares more than the install folder's drive has free.
     int64_t freeBytes = 0;
     int64_t totalBytes = 0;

@@ -10,8 +10,11 @@
 #include "CMainDlg.h"
 #include "WizardTestRecords.h"
 
+#include "service/InstallService.h"
+
 #include <deque>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace installer_test {
@@ -29,6 +32,30 @@ public:
     int manifestStarts = 0;
     int installStarts = 0;
     std::vector<std::wstring> productStarts;
+
+    // Created, initialised and shown in front as start-up does it, with `modules`
+    // as the manifest's and an earlier installation in the given folders; the
+    // splash's timer is the test's to tick. False when the window was not made.
+    bool OpenAsStartUp(std::vector<tivala::ModuleRecord> modules, const std::wstring& installDir,
+                       const std::wstring& resourceDir)
+    {
+        if (!Create(nullptr, 0, 0, 0, 0))
+            return false;
+        ::SendMessageW(GetHwnd(), WM_INITDIALOG, 0, 0);
+        ::KillTimer(GetHwnd(), kFirstFrameTimer);   // it would start the splash's
+        tivala::InstallService& service = tivala::InstallService::GetInstance();
+        service.modules = std::move(modules);
+        service.installedInfo = {};
+        service.installedInfo.ProductVersion = L"2.0.1.0";
+        service.installedInfo.installDir = installDir;
+        service.installedInfo.installBiZhiDir = resourceDir;
+        service.endProcessNames.clear();
+        service.manifestProcessNames.clear();
+        CenterWindow(GetHwnd());
+        ::ShowWindow(GetHwnd(), SW_SHOWNORMAL);
+        ::SetForegroundWindow(GetHwnd());
+        return true;
+    }
 
 protected:
     bool AskToContinue(const std::wstring& question) override
