@@ -6,8 +6,9 @@
 //   screen: the screen pixel at the centre of the window stops being the empty
 //   display's black once the window has put its first frame there (and, for
 //   where the time goes, to the window's becoming visible);
-// - the program's peak working set a second later, when the installer has
-//   decoded what its splash shows.
+// - the program's peak working set six seconds later, when the splash has played
+//   every frame of its strip once (115 frames of 30 ms), so that a strip decoded
+//   as it plays is counted whole.
 // Then it ends the program through its process: the wizard's own close asks the
 // quit question, which nobody here would answer. Prints the median and worst of
 // each, and the installer's first frame as a multiple of the yardstick's.
@@ -109,7 +110,7 @@ Run StartOnce(const std::wstring& program, const wchar_t* title)
     ::ReleaseDC(nullptr, screen);
 
     if (window) {
-        ::Sleep(1000);
+        ::Sleep(6000);
         PROCESS_MEMORY_COUNTERS counters = {};
         counters.cb = sizeof(counters);
         if (::GetProcessMemoryInfo(process.Get(), &counters, sizeof(counters))) {

@@ -1,8 +1,9 @@
 // The installer's art as the program carries it: every image its skins name is a
-// PNG resource that the library decodes, as wide as its states side by side and
-// as large as the control it is drawn in; the window's glass is translucent, the
-// check boxes and buttons show the states the wizard relies on, the animations
-// move, and the program icon comes in six sizes.
+// PNG resource that the library decodes, as wide as its states side by side (the
+// splash's stacked, as tall as its states) and as large as the control it is
+// drawn in; the window's glass is translucent, the check boxes and buttons show
+// the states the wizard relies on, the animations move, and the program icon
+// comes in six sizes.
 
 #include "GdiHandles.h"
 #include "core/SApplication.h"
@@ -35,6 +36,7 @@ struct ArtImage {
     int states;
     int width;    // of one state
     int height;
+    bool vertical = false;   // states stacked instead of side by side
 };
 
 // Each skin image of the wizard with its number of states and the size of one
@@ -52,7 +54,7 @@ constexpr ArtImage kImages[] = {
     {L"png_progress_bk_png", 1, 254, 3},
     {L"png_progress_fore_png", 1, 254, 3},
     {L"png_custom_bk_png", 1, 340, 100},
-    {L"png_animate_request_png", 115, 340, 420},
+    {L"png_animate_request_png", 115, 340, 420, true},
     {L"png_caption_logo_png", 1, 128, 24},
     {L"png_main_bk_float_png", 1, 340, 200},
     {L"png_module_bk_png", 1, 300, 70},
@@ -105,15 +107,18 @@ protected:
         return SAutoRef<IBitmap>::Adopt(m_app->LoadImage(L"png", name));
     }
 
-    // The pixels of state `index` of an image of `states` side by side.
-    static std::vector<Pixel> State(IBitmap* image, int states, int index)
+    // The pixels of state `index` of an image of `states` side by side, or stacked.
+    static std::vector<Pixel> State(IBitmap* image, int states, int index, bool vertical = false)
     {
-        const int width = image->Width() / states;
+        const int width = vertical ? image->Width() : image->Width() / states;
+        const int height = vertical ? image->Height() / states : image->Height();
+        const int left = vertical ? 0 : index * width;
+        const int top = vertical ? index * height : 0;
         const auto* bits = static_cast<const Pixel*>(image->GetPixelBits());
         std::vector<Pixel> pixels;
-        pixels.reserve(static_cast<size_t>(width) * image->Height());
-        for (int y = 0; y < image->Height(); ++y) {
-            const Pixel* row = bits + static_cast<size_t>(y) * image->Width() + static_cast<size_t>(index) * width;
+        pixels.reserve(static_cast<size_t>(width) * height);
+        for (int y = top; y < top + height; ++y) {
+            const Pixel* row = bits + static_cast<size_t>(y) * image->Width() + left;
             pixels.insert(pixels.end(), row, row + width);
         }
         return pixels;
@@ -130,14 +135,14 @@ protected:
 
 }  // namespace
 
-TEST_F(InstallerArtTest, EverySkinImageIsAPngResourceWithItsStatesSideBySide)
+TEST_F(InstallerArtTest, EverySkinImageIsAPngResourceWithItsStatesSideBySideOrStacked)
 {
     for (const auto& image : kImages) {
         SCOPED_TRACE(testing::Message() << image.name);
         const auto bitmap = Load(image.name);
         ASSERT_TRUE(bitmap);
-        EXPECT_EQ(image.width * image.states, bitmap->Width());
-        EXPECT_EQ(image.height, bitmap->Height());
+        EXPECT_EQ(image.vertical ? image.width : image.width * image.states, bitmap->Width());
+        EXPECT_EQ(image.vertical ? image.height * image.states : image.height, bitmap->Height());
     }
     EXPECT_FALSE(Load(L"png_update_png"));   // named by a skin that nothing uses
 }
@@ -215,9 +220,10 @@ TEST_F(InstallerArtTest, EveryAnimationFrameDiffersFromTheNext)
         SCOPED_TRACE(testing::Message() << image.name);
         const auto bitmap = Load(image.name);
         ASSERT_TRUE(bitmap);
-        auto previous = State(bitmap.Get(), image.states, image.states - 1);   // the loop closes on frame 0
+        // the loop closes on frame 0
+        auto previous = State(bitmap.Get(), image.states, image.states - 1, image.vertical);
         for (int i = 0; i < image.states; ++i) {
-            auto frame = State(bitmap.Get(), image.states, i);
+            auto frame = State(bitmap.Get(), image.states, i, image.vertical);
             EXPECT_FALSE(Same(previous, frame)) << "frame " << i;
             previous = std::move(frame);
         }

@@ -206,12 +206,13 @@ def text_layer(w, h, text, size, colour, centre=None):
 
 # --- strips --------------------------------------------------------------------
 
-def strip(frames):
-    """The frames side by side, as the image skins read their states."""
+def strip(frames, vertical=False):
+    """The frames side by side, as the image skins read their states, or stacked
+    for a skin marked "vertical"."""
     w, h = frames[0].size
-    out = new(w * len(frames), h)
+    out = new(w, h * len(frames)) if vertical else new(w * len(frames), h)
     for i, frame in enumerate(frames):
-        out.paste(frame, (i * w, 0))
+        out.paste(frame, (0, i * h) if vertical else (i * w, 0))
     return out
 
 

@@ -226,7 +226,9 @@ def splash(frames=115):
             if depth >= 0:
                 place_centred(frame, mote, x, y)
         out.append(frame)
-    return strip(out)
+    # Stacked, so that the skin can decode it a frame at a time from the top while
+    # it plays, instead of the whole strip before the first frame.
+    return strip(out, vertical=True)
 
 
 # --- the completion ----------------------------------------------------------------

@@ -3,17 +3,25 @@
 #include "core/SAutoRef.h"
 #include "core/SSkinObjBase.h"
 
+#include <memory>
+
 namespace SAKU {
 
 struct IBitmap;
+class SPngRowDecoder;
 
 // An image that holds its states side by side (or stacked when "vertical"), each
 // state drawn by cutting its part out of the image. Attributes: "src" (an image
 // reference), "states" (1 or more), "tile", "autoFit", "vertical",
-// "filterLevel" ("none", "low", "medium" or "high") and "delayDecode". Built from
-// XML, the skin decodes its image once all its attributes are read, or, with
-// "delayDecode", when it is first measured or drawn: a long animation strip then
-// costs nothing until its window shows. Colorizing recolours the image and keeps
+// "filterLevel" ("none", "low", "medium" or "high"), "delayDecode" and
+// "decodeByState". Built from XML, the skin decodes its image once all its
+// attributes are read, or, with "delayDecode", when it is first measured or drawn:
+// a long animation strip then costs nothing until its window shows. With
+// "decodeByState", a vertical strip in a still, non-interlaced PNG is decoded from
+// the top only as far as the states drawn so far, so that an animation shows its
+// first state at once and decodes the next ones as it plays; other images decode
+// whole at their first use, and so does anything that needs every pixel (the
+// image handed out, colorizing, a scaled copy). Colorizing recolours the image and keeps
 // the original pixels to go back to. Reference counted; its skin
 // pool keeps it, the windows that draw it borrow it, and it holds its images. UI
 // thread only.
@@ -23,13 +31,14 @@ public:
     SOBJECT_BASE_CLASS(L"skinObjBase")
 
     BEGIN_ATTRIBUTES(SSkinImgList)
-        ATTRIBUTE_HANDLER(L"src",         OnAttrSrc)
-        ATTRIBUTE_HANDLER(L"states",      OnAttrStates)
-        ATTRIBUTE_FIELD  (L"tile",        m_tile,        ParseInt,                 kRefresh)
-        ATTRIBUTE_FIELD  (L"autoFit",     m_autoFit,     ParseInt,                 kRefresh)
-        ATTRIBUTE_FIELD  (L"vertical",    m_vertical,    ParseInt,                 kRefresh)
-        ATTRIBUTE_WORD   (L"filterLevel", m_filterLevel, kFilterWords, kExactCase, kRefresh)
-        ATTRIBUTE_FIELD  (L"delayDecode", m_delayDecode, ParseInt,                 kNoRefresh)
+        ATTRIBUTE_HANDLER(L"src",           OnAttrSrc)
+        ATTRIBUTE_HANDLER(L"states",        OnAttrStates)
+        ATTRIBUTE_FIELD  (L"tile",          m_tile,          ParseInt,                 kRefresh)
+        ATTRIBUTE_FIELD  (L"autoFit",       m_autoFit,       ParseInt,                 kRefresh)
+        ATTRIBUTE_FIELD  (L"vertical",      m_vertical,      ParseInt,                 kRefresh)
+        ATTRIBUTE_WORD   (L"filterLevel",   m_filterLevel,   kFilterWords, kExactCase, kRefresh)
+        ATTRIBUTE_FIELD  (L"delayDecode",   m_delayDecode,   ParseInt,                 kNoRefresh)
+        ATTRIBUTE_FIELD  (L"decodeByState", m_decodeByState, ParseInt,                 kNoRefresh)
     END_ATTRIBUTES_CHAIN(SSkinObjBase)
 
     // Out of line, where IBitmap is complete.
@@ -74,6 +83,12 @@ protected:
 
 private:
     HRESULT OnAttrStates(const SStringW& value, BOOL loading);
+    // The image with at least its rows above `endRow` decoded, making it first if
+    // it still waits; null without an image.
+    IBitmap* ImageDecodedTo(int endRow) const;
+    // Starts decoding `reference` state by state: false when it is not an image
+    // that decodes so, or no bitmap of its size can be made.
+    bool StartDecodingByState(const SStringW& reference) const;
 
     // The words of "filterLevel", compared exactly: the level is their index.
     static constexpr AttributeWord kFilterWords[] = {{L"none", 0}, {L"low", 1}, {L"medium", 2}, {L"high", 3}};
@@ -89,6 +104,9 @@ private:
     BOOL m_vertical = FALSE;
     int m_filterLevel = 0;
     int m_delayDecode = 0;
+    int m_decodeByState = 0;
+    // The rest of a strip decoded state by state; gone once every row is in.
+    mutable std::unique_ptr<SPngRowDecoder> m_rows;
 };
 
 }  // namespace SAKU

@@ -3,9 +3,13 @@
 #include "core/SApplication.h"
 #include "render/DibHelper.h"
 #include "render/IBitmap.h"
+#include "render/IRenderFactory.h"
 #include "render/IRenderTarget.h"
+#include "render/SPngRowDecoder.h"
 
+#include <climits>
 #include <cstring>
+#include <vector>
 
 namespace SAKU {
 
@@ -36,19 +40,58 @@ BOOL SSkinImgList::SetStates(int states)
 
 IBitmap* SSkinImgList::GetImage() const
 {
+    return ImageDecodedTo(INT_MAX);
+}
+
+IBitmap* SSkinImgList::ImageDecodedTo(int endRow) const
+{
     if (!m_pendingSource.IsEmpty()) {
         const SStringW reference = m_pendingSource;
         m_pendingSource = SStringW();
         // As an eager load does, a reference that does not load keeps the old image.
-        if (SAutoRef<IBitmap> image = DecodeReference(reference))
-            m_image = image.Get();
+        if (!(m_decodeByState && m_vertical && StartDecodingByState(reference))) {
+            if (SAutoRef<IBitmap> image = DecodeReference(reference))
+                m_image = image.Get();
+        }
+    }
+    if (m_rows) {
+        void* const pixels = m_image->LockPixelBits();
+        // A strip found corrupt part-way keeps the states it decoded; the rest stay empty.
+        const bool decoded = m_rows->DecodeUntil(static_cast<BYTE*>(pixels), endRow);
+        m_image->UnlockPixelBits(pixels);
+        if (!decoded || m_rows->RowsDecoded() == m_rows->Height())
+            m_rows.reset();
     }
     return m_image.Get();
+}
+
+bool SSkinImgList::StartDecodingByState(const SStringW& reference) const
+{
+    SApplication* const app = SApplication::GetInstance();
+    SStringW type;
+    SStringW name;
+    if (!app || SplitResRef(reference, type, name) != 2)
+        return false;
+    const size_t size = app->GetRawDataSize(type.c_str(), name.c_str());
+    if (size == 0)
+        return false;
+    std::vector<BYTE> data(size);
+    if (!app->GetRawData(type.c_str(), name.c_str(), data.data(), size))
+        return false;
+    std::unique_ptr<SPngRowDecoder> rows = SPngRowDecoder::Open(std::move(data));
+    SAutoRef<IBitmap> image;
+    if (!rows || !app->GetRenderFactory()->CreateBitmap(image.Put()) || !image
+        || FAILED(image->Init(rows->Width(), rows->Height(), nullptr)))
+        return false;
+    m_image = image.Get();
+    m_rows = std::move(rows);
+    return true;
 }
 
 void SSkinImgList::SetImage(IBitmap* image)
 {
     m_pendingSource = SStringW();
+    m_rows.reset();
     m_image = image;
     // The saved pixels belong to the old image; the new one starts uncolorized.
     m_uncolorized = nullptr;
@@ -71,7 +114,7 @@ UINT SSkinImgList::GetExpandMode() const
 
 SIZE SSkinImgList::QuerySkinSize() const
 {
-    IBitmap* const image = GetImage();
+    IBitmap* const image = ImageDecodedTo(0);
     if (!image)
         return SIZE{0, 0};
     SIZE size = image->Size();
@@ -95,10 +138,10 @@ RECT SSkinImgList::StateRect(int state) const
 
 void SSkinImgList::DrawImpl(IRenderTarget* target, const RECT* rect, int state, BYTE alpha)
 {
-    IBitmap* const image = GetImage();
+    const RECT source = StateRect(state);
+    IBitmap* const image = ImageDecodedTo(source.bottom);
     if (!image)
         return;
-    const RECT source = StateRect(state);
     target->DrawBitmapEx(rect, image, &source, GetExpandMode(), alpha);
 }
 
@@ -135,6 +178,7 @@ void SSkinImgList::ScaleInto(SSkinObjBase* target, int scale)
     copy->m_vertical = m_vertical;
     copy->m_filterLevel = m_filterLevel;
     copy->m_delayDecode = m_delayDecode;
+    copy->m_decodeByState = m_decodeByState;
     if (!GetImage())
         return;
     const SIZE size = QuerySkinSize();
@@ -152,7 +196,7 @@ void SSkinImgList::ScaleInto(SSkinObjBase* target, int scale)
 void SSkinImgList::OnInitFinished(pugi::xml_node element)
 {
     SSkinObjBase::OnInitFinished(element);
-    if (!m_delayDecode)
+    if (!m_delayDecode && !m_decodeByState)
         (void)GetImage();   // decoded now, as the skin is built; a failure leaves it without image
 }
 

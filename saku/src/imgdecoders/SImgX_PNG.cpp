@@ -3,6 +3,7 @@
 #include "imgdecoders/IPngReader.h"
 #include "imgdecoders/ImgPixels.h"
 #include "imgdecoders/PngCalls.h"
+#include "imgdecoders/PngReadStruct.h"
 
 #include <cstdint>
 #include <cstring>
@@ -15,36 +16,6 @@ namespace {
 
 // No buffer of a decode may come near the 32-bit address space.
 constexpr std::uint64_t kMaxBufferBytes = 0x40000000;
-
-// The read and info structs of one decode.
-class PngReadStruct {
-public:
-    explicit PngReadStruct(IPngReader& reader)
-        : m_png(png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, OnPngError, OnPngWarning))
-    {
-        if (m_png) {
-            m_info = png_create_info_struct(m_png);
-            png_set_read_fn(m_png, &reader, ReadData);
-        }
-    }
-    ~PngReadStruct() { png_destroy_read_struct(&m_png, m_info ? &m_info : nullptr, nullptr); }
-    PngReadStruct(const PngReadStruct&) = delete;
-    PngReadStruct& operator=(const PngReadStruct&) = delete;
-
-    png_structp Png() const { return m_png; }
-    png_infop Info() const { return m_info; }
-    explicit operator bool() const { return m_png && m_info; }
-
-private:
-    static void ReadData(png_structp png, png_bytep data, size_t length) noexcept
-    {
-        if (static_cast<IPngReader*>(png_get_io_ptr(png))->Read(data, length) != length)
-            png_error(png, "read error");
-    }
-
-    png_structp m_png;
-    png_infop m_info = nullptr;
-};
 
 // What the header says, after the transformations to 8-bit RGBA.
 struct PngHeader {
@@ -76,11 +47,7 @@ bool ReadHeader(png_structp png, png_infop info, PngHeader& header)
 {
     return PngTry(png, [&] {
         png_read_info(png, info);
-        png_set_expand(png);              // palette, low bit depths and tRNS
-        png_set_strip_16(png);
-        png_set_gray_to_rgb(png);
-        png_set_add_alpha(png, 0xFF, PNG_FILLER_AFTER);
-        header.passes = png_set_interlace_handling(png);
+        header.passes = ExpandToRgba(png);
         png_read_update_info(png, info);
         header.width = png_get_image_width(png, info);
         header.height = png_get_image_height(png, info);

@@ -52,11 +52,10 @@ HRESULT SBitmap_GDI::Init(int width, int height, const void* bits)
     const HRESULT result = Make(width, height);
     if (FAILED(result) || !m_bits)
         return result;
-    const size_t bytes = size_t(m_width) * 4 * m_height;
+    // Make gives a new DIB section, which the system hands out zero-filled; writing
+    // the zeros again would make every page of a tall strip resident at once.
     if (bits)
-        std::memcpy(m_bits, bits, bytes);
-    else
-        std::memset(m_bits, 0, bytes);
+        std::memcpy(m_bits, bits, size_t(m_width) * 4 * m_height);
     return S_OK;
 }
 

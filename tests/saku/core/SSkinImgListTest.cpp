@@ -5,6 +5,7 @@
 
 #include "SkinTest.h"
 
+#include "../imgdecoders/DecoderFixtures.h"
 #include "ScratchDir.h"
 
 #include "core/SSkinGroup.h"
@@ -15,11 +16,16 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstring>
 #include <string>
+#include <vector>
 
 using namespace SAKU;
 using namespace saku_test;
+using tivala::test::ConvertRgba;
+using tivala::test::ReadScratch;
+using tivala::test::RgbaBytes;
 using tivala::test::ScratchDir;
 
 namespace {
@@ -252,6 +258,65 @@ TEST_F(ImageSkinTest, ADelayedImageIsDecodedAtItsFirstUse)
     const RECT rect = {0, 0, 30, 10};
     delayed->DrawByIndex(target.Get(), &rect, 1);
     EXPECT_TRUE(Filled(target.Get(), rect, kLime));
+}
+
+// "decodeByState" on a stacked strip: every state draws as the eagerly decoded
+// skin draws it, whatever the order; only the rows down to the state drawn are
+// decoded, which a strip whose data ends half-way shows: its first state draws,
+// its last stays empty, where the eager skin of the same file has no image at
+// all. A strip side by side, or interlaced, decodes whole at its first use.
+TEST_F(ImageSkinTest, AStackedStripDecodedByStateDrawsEachStateAsTheWholeImage)
+{
+    const ScratchDir folder;
+    std::vector<std::uint32_t> noise(64 * 384);
+    std::uint32_t seed = 7;
+    for (std::uint32_t& pixel : noise) {
+        seed = seed * 1103515245u + 12345u;
+        pixel = seed ^ (seed >> 11);
+    }
+    ConvertRgba(folder, 64, 384, RgbaBytes(noise), "PNG32:stacked.png");
+    ConvertRgba(folder, 64, 384, RgbaBytes(noise), "-interlace PNG PNG32:interlaced.png");
+    const std::string whole = ReadScratch(folder, L"stacked.png");
+    const size_t idat = whole.find("IDAT");
+    ASSERT_NE(std::string::npos, idat);
+    ASSERT_TRUE(folder.Write(L"cut.png", whole.substr(0, idat + (whole.size() - idat) / 2)));
+
+    const auto skin = [&](const wchar_t* file, const wchar_t* extra) {
+        const std::wstring xml = L"<imglist src='file:" + folder.File(file) + L"' states='3' " + extra + L"/>";
+        return Make<SSkinImgList>(xml.c_str());
+    };
+    const auto drawn = [&](SSkinImgList* list, int state) {
+        const auto target = Target(64, 128);
+        const RECT rect = {0, 0, 64, 128};
+        list->DrawByIndex(target.Get(), &rect, state);
+        return ReadPixels(target.Get());
+    };
+    const auto eager = skin(L"stacked.png", L"vertical='1'");
+    ASSERT_TRUE(eager && eager->GetImage());
+    const struct { const char* what; const wchar_t* file; const wchar_t* attributes; } cases[] = {
+        {"stacked", L"stacked.png", L"vertical='1' decodeByState='1'"},
+        {"interlaced", L"interlaced.png", L"vertical='1' decodeByState='1'"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const auto byState = skin(c.file, c.attributes);
+        ASSERT_TRUE(byState);
+        EXPECT_EQ(128, byState->QuerySkinSize().cy);
+        for (int state : {2, 0, 1, 2})
+            EXPECT_EQ(drawn(eager.Get(), state), drawn(byState.Get(), state)) << "state " << state;
+        EXPECT_EQ(Bytes(eager->GetImage()), Bytes(byState->GetImage()));
+    }
+
+    const auto sideBySide = skin(L"stacked.png", L"decodeByState='1'");
+    ASSERT_TRUE(sideBySide && sideBySide->GetImage());
+    EXPECT_EQ(21, sideBySide->QuerySkinSize().cx);   // three states of 21 x 384
+    EXPECT_EQ(Bytes(eager->GetImage()), Bytes(sideBySide->GetImage()));
+
+    EXPECT_FALSE(skin(L"cut.png", L"vertical='1'")->GetImage());
+    const auto cut = skin(L"cut.png", L"vertical='1' decodeByState='1'");
+    EXPECT_EQ(drawn(eager.Get(), 0), drawn(cut.Get(), 0));
+    EXPECT_EQ(Pixels(64 * 128, 0), drawn(cut.Get(), 2));
+    EXPECT_EQ(drawn(eager.Get(), 0), drawn(cut.Get(), 0));   // what was decoded stays
 }
 
 TEST_F(ImageSkinTest, TheScrollbarSkinTakesEachPartFromItsCell)
