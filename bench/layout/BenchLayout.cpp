@@ -5,12 +5,17 @@
 // weight 1, so that the free space moves them), each against the same children
 // placed by "pos" with the default layout in the same run (down the middle for
 // the row; at percentages of the window for the grid), for 5,000 and 500
-// children. Prints the medians, the ratios and whether the goals are met.
+// children; and the layout's own pass over the children alone (MeasureChildren),
+// and the grid's arithmetic alone, without windows (GridCells), which show the
+// layouts' own work apart from the windows' own relayout. Prints the
+// medians, the ratios and whether the goals are met.
 
 #include "core/SApplication.h"
 #include "core/SAutoRef.h"
 #include "core/SObjectDefaultRegister.h"
 #include "core/SWindow.h"
+#include "layout/GridCells.h"
+#include "layout/LayoutGravity.h"
 #include "render/IRenderFactory.h"
 #include "render/IRenderTarget.h"
 #include "render/ImgDecoderCreators.h"
@@ -82,8 +87,21 @@ std::wstring Layout(Arrangement arrangement, int children)
     return xml + L"</window>";
 }
 
-// The median milliseconds of a relayout after a resize.
-double TimeRelayout(IRenderTarget* surface, Arrangement arrangement, int children)
+// The medians of a relayout after a resize and of the layout's own pass over the
+// children (MeasureChildren: the same sizing, and for the grid the same cell
+// flow, without the children's OnRelayout), in milliseconds.
+struct Times {
+    double relayout;
+    double ownPass;
+};
+
+double Median(std::vector<double> times)
+{
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+Times TimeRelayout(IRenderTarget* surface, Arrangement arrangement, int children)
 {
     auto host = SAutoRef<bench::BenchHost>::Adopt(new bench::BenchHost(surface));
     SWindow* const root = host.Get();
@@ -92,16 +110,20 @@ double TimeRelayout(IRenderTarget* surface, Arrangement arrangement, int childre
     root->OnRelayout(kSizes[0]);
     root->BuildChildren(layout);
     root->UpdateLayout();
+    SWindow* const window = root->GetWindow(GSW_FIRSTCHILD);
 
     int turn = 0;
-    std::vector<double> times = bench::TimeRounds(kRounds, [&] {
+    Times times = {};
+    times.relayout = Median(bench::TimeRounds(kRounds, [&] {
         turn = 1 - turn;
         root->OnRelayout(kSizes[turn]);
         host->m_redraws.clear();   // nothing paints here: the notes would only pile up
-    });
+    }));
+    times.ownPass = Median(bench::TimeRounds(kRounds, [&] {
+        (void)window->GetLayout()->MeasureChildren(window, kSizes[0].right, kSizes[0].bottom);   // only its time counts
+    }));
     // A last check that the layout did move the children: the last child's place
     // differs between the two sizes.
-    SWindow* const window = root->GetWindow(GSW_FIRSTCHILD);
     const RECT before = window->GetWindow(GSW_LASTCHILD)->GetWindowRect();
     root->OnRelayout(kSizes[1 - turn]);
     const RECT after = window->GetWindow(GSW_LASTCHILD)->GetWindowRect();
@@ -109,9 +131,31 @@ double TimeRelayout(IRenderTarget* surface, Arrangement arrangement, int childre
         std::printf("bench_layout: %s of %d children: a resize did not move the last child\n", NameOf(arrangement),
                     children);
     root->SendSwndMessage(WM_DESTROY);
+    return times;
+}
 
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+// The median milliseconds of the grid's arithmetic alone for `children` children
+// of one cell each in 100 columns: the cell flow, the tracks, the shares of free
+// space and every child's rectangle, without windows.
+double TimeGridArithmetic(int children)
+{
+    const int rows = (children + kColumns - 1) / kColumns;
+    const std::vector<SIZE> spans(children, SIZE{1, 1});
+    LONG checksum = 0;
+    const double median = Median(bench::TimeRounds(kRounds, [&] {
+        std::vector<GridChild> placed;
+        for (const GridCell& cell : FlowGridCells(kColumns, rows, spans))
+            placed.push_back(GridChild{cell, SIZE{40, 20}, 1.0f, 1.0f});
+        GridTracks tracks = MeasureGridTracks(kColumns, rows, placed);
+        ShareGridSpace(tracks.widths, tracks.columnWeights, kSizes[0].right, 0);
+        ShareGridSpace(tracks.heights, tracks.rowWeights, kSizes[0].bottom, 0);
+        PositionGridTracks(tracks, SIZE{0, 0});
+        for (const GridChild& child : placed)
+            checksum += PlaceGridChild(tracks, child, POINT{0, 0}, kGravityCenter, kGravityCenter).left;
+    }));
+    if (checksum == 0)
+        std::printf("bench_layout: the grid's arithmetic placed nothing\n");
+    return median;
 }
 
 struct Pair {
@@ -145,22 +189,30 @@ int main()
 
     const Pair pairs[] = {{Arrangement::kRow, Arrangement::kRowByPos}, {Arrangement::kGrid, Arrangement::kGridByPos}};
     for (const Pair& pair : pairs) {
-        double large = 0;
-        double small = 0;
+        const std::string name = NameOf(pair.layout);
+        Times large = {};
+        Times largeByPos = {};
+        Times small = {};
         for (const int children : {5000, 500}) {
-            const double layout = TimeRelayout(surface.Get(), pair.layout, children);
-            const double byPos = TimeRelayout(surface.Get(), pair.byPos, children);
-            std::printf("bench_layout: %5d children: %-10s median %8.3f ms, %-11s median %8.3f ms, ratio %.2f\n",
-                        children, NameOf(pair.layout), layout, NameOf(pair.byPos), byPos, layout / byPos);
-            if (children == 5000) {
-                large = layout;
-                Goal((std::string(NameOf(pair.layout)) + " of 5,000 against the default layout").c_str(),
-                     layout / byPos, 1.5);
-            } else {
-                small = layout;
-            }
+            const Times layout = TimeRelayout(surface.Get(), pair.layout, children);
+            const Times byPos = TimeRelayout(surface.Get(), pair.byPos, children);
+            std::printf("bench_layout: %5d children: relayout: %-10s median %8.3f ms, %-11s median %8.3f ms, ratio %.2f\n",
+                        children, NameOf(pair.layout), layout.relayout, NameOf(pair.byPos), byPos.relayout,
+                        layout.relayout / byPos.relayout);
+            std::printf("bench_layout: %5d children: own pass: %-10s median %8.3f ms, %-11s median %8.3f ms\n", children,
+                        NameOf(pair.layout), layout.ownPass, NameOf(pair.byPos), byPos.ownPass);
+            (children == 5000 ? large : small) = layout;
+            if (children == 5000)
+                largeByPos = byPos;
         }
-        Goal((std::string(NameOf(pair.layout)) + " of 5,000 against 500").c_str(), large / small, 12);
+        Goal((name + " relayout of 5,000 against the default layout's").c_str(), large.relayout / largeByPos.relayout, 1.5);
+        Goal((name + " relayout of 5,000 against 500").c_str(), large.relayout / small.relayout, 12);
+        Goal((name + " own pass of 5,000 against 500").c_str(), large.ownPass / small.ownPass, 12);
     }
+    const double flowLarge = TimeGridArithmetic(5000);
+    const double flowSmall = TimeGridArithmetic(500);
+    std::printf("bench_layout: grid arithmetic alone: 5000 children median %8.3f ms, 500 children median %8.3f ms\n",
+                flowLarge, flowSmall);
+    Goal("grid arithmetic alone of 5,000 against 500", flowLarge / flowSmall, 12);
     return 0;
 }

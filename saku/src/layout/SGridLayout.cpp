@@ -39,12 +39,16 @@ bool FlowChildren(const SWindow* parent, int columnCount, int rowCount, bool wei
         return false;
     std::vector<SWindow*> candidates;
     std::vector<SIZE> spans;
+    candidates.reserve(parent->GetChildrenCount());
+    spans.reserve(parent->GetChildrenCount());
     for (SWindow* child = parent->GetNextLayoutChild(nullptr); child; child = parent->GetNextLayoutChild(child)) {
         const SGridLayoutParamStruct& param = ParamOf(child);
         candidates.push_back(child);
         spans.push_back(SIZE{param.columnSpan, param.rowSpan});
     }
     const std::vector<GridCell> cells = FlowGridCells(columns, rows, spans);
+    grid.windows.reserve(candidates.size());
+    grid.children.reserve(candidates.size());
     for (size_t i = 0; i < candidates.size(); ++i) {
         if (!cells[i].IsPlaced())
             continue;

@@ -56,6 +56,7 @@ int SizeBesidesContent(const SLayoutDim& size, int matchSize, int scale, int ext
 std::vector<Slot> SizeSlots(const SWindow* parent, const Direction& horizontal, const Direction& vertical)
 {
     std::vector<Slot> slots;
+    slots.reserve(parent->GetChildrenCount());
     for (SWindow* child = parent->GetNextLayoutChild(nullptr); child; child = parent->GetNextLayoutChild(child)) {
         const SLinearLayoutParamStruct& param = ParamOf(child);
         const int scale = child->GetScale();

@@ -8,9 +8,13 @@
 #include "../render/RenderTestSupport.h"
 #include "LayoutBoxes.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <string>
+#include <utility>
 
 namespace saku_test {
 
@@ -43,6 +47,13 @@ protected:
     {
         SAKU::SWindow* const window = Window(name);
         return window ? DescribeRect(window->GetWindowRect()) : L"missing";
+    }
+
+    // Each named window's rectangle is the one given.
+    void ExpectRects(std::initializer_list<std::pair<const wchar_t*, const wchar_t*>> rects) const
+    {
+        for (const auto& [name, rect] : rects)
+            EXPECT_EQ(rect, RectOf(name)) << testing::PrintToString(std::wstring(name));
     }
 
     std::uint32_t Pixel(int x, int y) const

@@ -94,10 +94,7 @@ const wchar_t kGrids[] =
 TEST_F(SGridLayoutHostTest, PlacesGridsFromLayoutXml)
 {
     Open(kGrids);
-    const struct {
-        const wchar_t* name;
-        const wchar_t* rect;
-    } cases[] = {
+    ExpectRects({
         {L"g1", L"{10,10,30,20}"},       {L"g4", L"{10,20,30,30}"},      {L"g7", L"{10,30,30,40}"},
         {L"l3", L"{120,10,160,20}"},     {L"l4", L"{80,20,100,30}"},      // columns 20, 20, 40
         {L"a1", L"{200,20,220,30}"},     {L"a2", L"{230,10,270,40}"},    {L"a3", L"{190,40,230,50}"},
@@ -111,9 +108,7 @@ TEST_F(SGridLayoutHostTest, PlacesGridsFromLayoutXml)
         {L"u4", L"{180,100,240,110}"},   {L"u5", L"{260,100,280,110}"},
         {L"i1", L"{295,95,315,105}"},    {L"i2", L"{295,109,315,119}"},
         {L"measured", L"{290,140,333,164}"},                              // 20 + 3 + 20 by 10 + 4 + 10
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(c.rect, RectOf(c.name)) << testing::PrintToString(std::wstring(c.name));
+    });
 
     // No two children of the cut grid share any pixel.
     SWindow* const cut = Window(L"cut");

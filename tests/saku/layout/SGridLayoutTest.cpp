@@ -1,28 +1,17 @@
 // The grid layout and its parameter object without windows: attributes, refused
 // counts and spans, gravity words, parameter kinds and the factory.
 
-#include "core/SAutoRef.h"
-#include "core/SObjectDefaultRegister.h"
-#include "core/SObjectFactoryMgr.h"
 #include "layout/SGridLayout.h"
 #include "layout/SGridLayoutParam.h"
 #include "layout/SLinearLayoutParam.h"
 
+#include "LayoutObjects.h"
+
 #include <gtest/gtest.h>
 
-#include <memory>
-
 using namespace SAKU;
-
-namespace {
-
-template <typename T>
-SAutoRef<T> New()
-{
-    return SAutoRef<T>::Adopt(new T);
-}
-
-}  // namespace
+using saku_test::MadeLayout;
+using saku_test::New;
 
 // A count is -1 (follows from the other) or at least 1; anything else is refused
 // and the count stays.
@@ -134,10 +123,7 @@ TEST(SGridLayoutParam, TakesItsAttributesAndClearsToOneCell)
 
 TEST(SGridLayout, IsMadeByTheFactoriesAndTakesOnlyItsOwnKindOfParameter)
 {
-    SObjectFactoryMgr factories;
-    auto registrar = SAutoRef<ISystemObjectRegister>::Adopt(new SObjectDefaultRegister);
-    registrar->RegisterLayouts(&factories);
-    const std::unique_ptr<IObject> made(factories.CreateObject(SObjectInfo(L"GridLayout", kObjTypeLayout)));
+    const std::unique_ptr<IObject> made = MadeLayout(L"GridLayout");
     auto* const layout = SObjCast<SGridLayout>(made.get());
     ASSERT_NE(nullptr, layout);
     EXPECT_EQ(-1, layout->GetColumnCount());

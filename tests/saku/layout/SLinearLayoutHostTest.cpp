@@ -70,10 +70,7 @@ const wchar_t kLinearLayouts[] =
 TEST_F(SLinearLayoutHostTest, PlacesRowsAndColumnsFromLayoutXml)
 {
     Open(kLinearLayouts);
-    const struct {
-        const wchar_t* name;
-        const wchar_t* rect;
-    } cases[] = {
+    ExpectRects({
         {L"w1", L"{10,10,60,30}"},     {L"w2", L"{60,10,110,30}"},    {L"w3", L"{110,10,210,30}"},     // 30 + 70
         {L"s1", L"{10,40,90,60}"},     {L"s2", L"{90,40,210,60}"},                                     // 60 + 20, 60 + 60
         {L"c1", L"{85,70,135,90}"},    {L"c2", L"{160,90,210,110}"},  {L"c3", L"{85,110,135,130}"},
@@ -83,9 +80,7 @@ TEST_F(SLinearLayoutHostTest, PlacesRowsAndColumnsFromLayoutXml)
         {L"wrapColumn", L"{230,80,280,110}"},                          // 50 x (20 + 10)
         {L"wrapRow", L"{230,120,310,140}"},                            // (50 + 30) x 20
         {L"p1", L"{235,165,255,175}"},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(c.rect, RectOf(c.name)) << testing::PrintToString(std::wstring(c.name));
+    });
 
     auto* const refused = SObjCast<SLinearLayout>(Window(L"refused")->GetLayout());
     ASSERT_NE(nullptr, refused);

@@ -1,29 +1,18 @@
 // The linear layouts and their parameter object without windows: attributes,
 // refused values, orientations, parameter kinds and the factories.
 
-#include "core/SAutoRef.h"
-#include "core/SObjectDefaultRegister.h"
-#include "core/SObjectFactoryMgr.h"
 #include "layout/SGridLayoutParam.h"
 #include "layout/SLinearLayout.h"
 #include "layout/SLinearLayoutParam.h"
 #include "layout/SakuLayoutParam.h"
 
+#include "LayoutObjects.h"
+
 #include <gtest/gtest.h>
 
-#include <memory>
-
 using namespace SAKU;
-
-namespace {
-
-template <typename T>
-SAutoRef<T> New()
-{
-    return SAutoRef<T>::Adopt(new T);
-}
-
-}  // namespace
+using saku_test::MadeLayout;
+using saku_test::New;
 
 TEST(SLinearLayout, TakesOrientationAndGravityWordsExactly)
 {
@@ -164,9 +153,6 @@ TEST(SLinearLayoutParam, AnswersEachOrientationAndClearsAllButTheExtends)
 
 TEST(SLinearLayout, EachTagIsMadeByTheFactoriesAsItsClass)
 {
-    SObjectFactoryMgr factories;
-    auto registrar = SAutoRef<ISystemObjectRegister>::Adopt(new SObjectDefaultRegister);
-    registrar->RegisterLayouts(&factories);
     const struct {
         const wchar_t* tag;
         int orientation;
@@ -176,7 +162,7 @@ TEST(SLinearLayout, EachTagIsMadeByTheFactoriesAsItsClass)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::PrintToString(std::wstring(c.tag)));
-        const std::unique_ptr<IObject> made(factories.CreateObject(SObjectInfo(c.tag, kObjTypeLayout)));
+        const std::unique_ptr<IObject> made = MadeLayout(c.tag);
         auto* const layout = SObjCast<SLinearLayout>(made.get());
         ASSERT_NE(nullptr, layout);
         EXPECT_EQ(c.orientation, layout->GetOrientation());
