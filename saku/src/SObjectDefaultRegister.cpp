@@ -32,6 +32,8 @@
 #include "core/SSkinScrollbar.h"
 #include "core/SSkinShape.h"
 #include "core/SWindow.h"
+#include "layout/SGridLayout.h"
+#include "layout/SLinearLayout.h"
 #include "layout/SakuLayout.h"
 
 // The registrar names classes of every part of the library (core's skins,
@@ -48,6 +50,10 @@ namespace SAKU {
 void SObjectDefaultRegister::RegisterLayouts(SObjectFactoryMgr* factories)
 {
     factories->RegisterFactoryOf<SakuLayout>();
+    factories->RegisterFactoryOf<SLinearLayout>();
+    factories->RegisterFactoryOf<SHBox>();
+    factories->RegisterFactoryOf<SVBox>();
+    factories->RegisterFactoryOf<SGridLayout>();
 }
 
 void SObjectDefaultRegister::RegisterSkins(SObjectFactoryMgr* factories)

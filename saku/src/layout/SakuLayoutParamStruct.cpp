@@ -1,6 +1,7 @@
 #include "layout/SakuLayoutParamStruct.h"
 
-#include "core/TrimBlanks.h"
+#include "layout/SplitKeepingEmpty.h"
+#include "layout/TLayoutParamImpl.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -12,20 +13,6 @@
 namespace SAKU {
 
 namespace {
-
-// Every piece between separators, empty ones included, so that "10,,20" counts
-// three items and is refused rather than read as two.
-std::vector<std::wstring_view> SplitKeepingEmpty(std::wstring_view text, wchar_t separator)
-{
-    std::vector<std::wstring_view> pieces;
-    for (;;) {
-        const size_t at = text.find(separator);
-        pieces.push_back(TrimBlanks(text.substr(0, at)));
-        if (at == std::wstring_view::npos)
-            return pieces;
-        text.remove_prefix(at + 1);
-    }
-}
 
 SLayoutDim ParseDim(std::wstring_view text)
 {
@@ -176,24 +163,19 @@ HRESULT SakuLayoutParamStruct::SetPos(const SStringW& value)
 
 HRESULT SakuLayoutParamStruct::SetWidth(const SStringW& value)
 {
-    width.ParseSizeText(std::wstring_view(value.c_str(), value.GetLength()));
+    (void)ReadSizeText(width, value);   // reads every text
     return S_OK;
 }
 
 HRESULT SakuLayoutParamStruct::SetHeight(const SStringW& value)
 {
-    height.ParseSizeText(std::wstring_view(value.c_str(), value.GetLength()));
+    (void)ReadSizeText(height, value);   // reads every text
     return S_OK;
 }
 
 HRESULT SakuLayoutParamStruct::SetSize(const SStringW& value)
 {
-    const std::vector<std::wstring_view> sizes = SplitKeepingEmpty(std::wstring_view(value.c_str(), value.GetLength()), L',');
-    if (sizes.size() != 2 || sizes[0].empty() || sizes[1].empty())
-        return E_FAIL;
-    width.ParseSizeText(sizes[0]);
-    height.ParseSizeText(sizes[1]);
-    return S_OK;
+    return ReadSizePair(value, width, height);
 }
 
 HRESULT SakuLayoutParamStruct::SetOffset(const SStringW& value)

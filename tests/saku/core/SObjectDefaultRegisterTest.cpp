@@ -34,6 +34,10 @@ TEST(SObjectDefaultRegister, RegistersEachClassOfTheLibraryWithItsBase)
         const wchar_t* base;
     } classes[] = {
         {L"SakuLayout",           kObjTypeLayout,       L"object"},
+        {L"linearLayout",         kObjTypeLayout,       L"object"},
+        {L"hbox",                 kObjTypeLayout,       L"linearLayout"},
+        {L"vbox",                 kObjTypeLayout,       L"linearLayout"},
+        {L"gridLayout",           kObjTypeLayout,       L"object"},
         {L"imglist",              kObjTypeSkin,         L"skinObjBase"},
         {L"imgframe",             kObjTypeSkin,         L"imglist"},
         {L"imgframe2",            kObjTypeSkin,         L"imgframe"},
