@@ -79,10 +79,15 @@ TEST_F(SSplitWndHostTest, RealMouseDragsAGapWithinThePanesLimits)
     ASSERT_EQ((std::vector<int>{100, 190, 100}), Widths(split));
     ASSERT_EQ(125, split->GetPane(1)->GetWindowRect().left);
 
-    // Over a gap the cursor sizes along x; over a pane it is the arrow again.
-    Drive("mousemove " + Xy(OnScreen(window, POINT{122, 60})) + " sleep 0.3");
+    // Over a gap the cursor sizes along x; over a pane it is the arrow again. The
+    // cursor is asked for before the move that changes the hovered window: two moves.
+    const auto hover = [&](int x) {
+        return "mousemove " + Xy(OnScreen(window, POINT{x - 1, 60})) + " sleep 0.2 mousemove " +
+               Xy(OnScreen(window, POINT{x, 60})) + " sleep 0.3";
+    };
+    Drive(hover(122));
     EXPECT_EQ(::LoadCursorW(nullptr, IDC_SIZEWE), ::GetCursor());
-    Drive("mousemove " + Xy(OnScreen(window, POINT{170, 60})) + " sleep 0.3");
+    Drive(hover(170));
     EXPECT_EQ(::LoadCursorW(nullptr, IDC_ARROW), ::GetCursor());
 
     // Gap 0 dragged 30 to the right: a grows by 30, b gives them.
