@@ -228,3 +228,13 @@ TEST_F(SHotKeyCtrlTest, PaintsItsTextLeftAlignedAndCentred)
     EXPECT_EQ(0, Ink(RECT{10, 60, 190, 65}));
     EXPECT_EQ(0, Ink(RECT{10, 85, 190, 90}));
 }
+
+TEST_F(SHotKeyCtrlTest, APressGivesItTheFocusEvenWhenNotFocusable)
+{
+    SHotKeyCtrl* const hotKey = BuildHotKey(L"focusable='0'");
+    ASSERT_NE(nullptr, hotKey);
+    EXPECT_FALSE(hotKey->IsFocusable());
+    m_host->Mouse(WM_LBUTTONDOWN, 50, 20, MK_LBUTTON);
+    m_host->Mouse(WM_LBUTTONUP, 50, 20);
+    EXPECT_TRUE(hotKey->IsFocused());
+}
