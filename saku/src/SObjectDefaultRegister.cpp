@@ -5,6 +5,7 @@
 #include "controls/SCheckBox.h"
 #include "controls/SEdit.h"
 #include "controls/SGroup.h"
+#include "controls/SHotKeyCtrl.h"
 #include "controls/SIconWnd.h"
 #include "controls/SImageButton.h"
 #include "controls/SImageWnd.h"
@@ -16,6 +17,8 @@
 #include "controls/SRadioBox.h"
 #include "controls/SRichEdit.h"
 #include "controls/SScrollView.h"
+#include "controls/SSplitPane.h"
+#include "controls/SSplitWnd.h"
 #include "controls/SStatic.h"
 #include "controls/STabCtrl.h"
 #include "controls/STabPage.h"
@@ -94,6 +97,11 @@ void SObjectDefaultRegister::RegisterWindows(SObjectFactoryMgr* factories)
     factories->RegisterFactoryOf<SAnimateImgWnd>();
     factories->RegisterFactoryOf<SRichEdit>();
     factories->RegisterFactoryOf<SEdit>();
+    factories->RegisterFactoryOf<SSplitPane>();
+    factories->RegisterFactoryOf<SSplitWnd>();
+    factories->RegisterFactoryOf<SSplitWnd_Col>();
+    factories->RegisterFactoryOf<SSplitWnd_Row>();
+    factories->RegisterFactoryOf<SHotKeyCtrl>();
 }
 
 void SObjectDefaultRegister::RegisterInterpolators(SObjectFactoryMgr* factories)

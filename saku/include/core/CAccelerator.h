@@ -15,12 +15,16 @@ constexpr WORD kAccelShift = 4;
 // word, is what buttons and the focus manager register. A plain value; any thread.
 class CAccelerator {
 public:
+    CAccelerator() = default;   // no key, no modifier
     CAccelerator(WORD key, bool ctrl, bool alt, bool shift);
     explicit CAccelerator(DWORD packed);
 
     WORD GetModifier() const { return m_modifiers; }
     WORD GetKey() const { return m_key; }
     DWORD GetPacked() const { return static_cast<DWORD>(m_modifiers) << 16 | m_key; }
+    // Any word is kept as given; FormatAccelText shows no prefix for bits beyond 1, 2 and 4.
+    void SetModifier(WORD modifiers) { m_modifiers = modifiers; }
+    void SetKey(WORD key) { m_key = key; }
 
     // "无" for no key and no modifier; otherwise the modifiers' prefix and KeyName.
     SStringW FormatAccelText() const;

@@ -295,10 +295,30 @@ SEVENT_CLASS(EventDateTimeChanged,         20003, L"on_datetime_changed")
 
 // Spin button, split window, animated image, menu bar, hot-key control
 SEVENT_CLASS(EventSpinValue2String,        21000, L"on_spin_value2string")
-SEVENT_CLASS(EventSplitPaneMoved,          22000, L"on_split_pane_moved")
+
+// The split window moved a pane (the sender) to `rect`, host coordinates.
+class EventSplitPaneMoved : public TplEventArgs<EventSplitPaneMoved> {
+public:
+    SEVENT_ID(22000, L"on_split_pane_moved")
+    explicit EventSplitPaneMoved(IObject* sender, RECT rect = {}) : TplEventArgs(sender), rect(rect) {}
+
+    RECT rect;
+};
+
 SEVENT_CLASS(EventAnimateStart,            22100, L"on_animate_start")
 SEVENT_CLASS(EventAnimateStop,             22101, L"on_animate_stop")
 SEVENT_CLASS(EventSelectMenu,              22150, L"on_select_menu")
-SEVENT_CLASS(EventSetHotKey,               23000, L"on_hot_key_set_event")
+
+// A hot-key control read the keyboard: the combination it holds now, the virtual
+// key (0: none yet) and the modifiers (CAccelerator's bits: 1 Alt, 2 Ctrl, 4 Shift).
+class EventSetHotKey : public TplEventArgs<EventSetHotKey> {
+public:
+    SEVENT_ID(23000, L"on_hot_key_set_event")
+    explicit EventSetHotKey(IObject* sender, WORD key = 0, WORD modifiers = 0)
+        : TplEventArgs(sender), key(key), modifiers(modifiers) {}
+
+    WORD key;
+    WORD modifiers;
+};
 
 }  // namespace SAKU

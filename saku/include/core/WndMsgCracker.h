@@ -193,8 +193,11 @@ template <>
 struct WndMsgCracker<WM_NCMOUSELEAVE> : NoArgMsgCracker {};
 
 // void OnKey(UINT key, UINT repeatCount, UINT flags), for WM_KEYDOWN and WM_KEYUP
+// and their system twins (keys with Alt held, F10)
 template <> struct WndMsgCracker<WM_KEYDOWN> : KeyMsgCracker {};
 template <> struct WndMsgCracker<WM_KEYUP> : KeyMsgCracker {};
+template <> struct WndMsgCracker<WM_SYSKEYDOWN> : KeyMsgCracker {};
+template <> struct WndMsgCracker<WM_SYSKEYUP> : KeyMsgCracker {};
 
 // LRESULT OnMenuChar(UINT character, UINT menuType, HMENU menu): menuType is MF_POPUP or MF_SYSMENU
 template <>

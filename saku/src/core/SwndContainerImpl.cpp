@@ -267,10 +267,13 @@ void SwndContainerImpl::OnFrameKeyDown(UINT key, LPARAM lParam)
 }
 
 // With Alt held a letter is an accelerator (Alt+x offered as Alt+X) before it is
-// a character.
+// a character. Only the character messages carry letters: the key messages'
+// codes from 'a' to 'z' are the numeric pad and F1 to F11, which stay as they are.
 void SwndContainerImpl::OnFrameKeyEvent(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if ((::GetKeyState(VK_MENU) & 0x8000) && wParam >= L'a' && wParam <= L'z') {
+    const bool character = message == WM_CHAR || message == WM_SYSCHAR || message == WM_DEADCHAR ||
+                           message == WM_SYSDEADCHAR || message == WM_IME_CHAR;
+    if (character && (::GetKeyState(VK_MENU) & 0x8000) && wParam >= L'a' && wParam <= L'z') {
         wParam -= L'a' - L'A';
         if (m_focusMgr.OnKeyDown(static_cast<UINT>(wParam)))
             return;

@@ -122,3 +122,21 @@ TEST(CAccelerator, NamedKeysReadBackAsTheKeyTheyCameFrom)
         }
     }
 }
+
+TEST(CAccelerator, StartsEmptyAndTakesEachPartOnItsOwn)
+{
+    CAccelerator accelerator;
+    EXPECT_EQ(0u, accelerator.GetPacked());
+    EXPECT_EQ(L"无", std::wstring(accelerator.FormatAccelText().c_str()));
+    accelerator.SetKey('S');
+    EXPECT_EQ(Pack(0, 'S'), accelerator.GetPacked());
+    accelerator.SetModifier(6);
+    EXPECT_EQ(Pack(6, 'S'), accelerator.GetPacked());
+    EXPECT_EQ(L"Ctrl+Shift+S", std::wstring(accelerator.FormatAccelText().c_str()));
+    accelerator.SetKey(0);
+    EXPECT_EQ(L"Ctrl+Shift+", std::wstring(accelerator.FormatAccelText().c_str()));
+    accelerator.SetModifier(0xFFFF);   // kept as given, shown without a prefix
+    accelerator.SetKey(VK_F2);
+    EXPECT_EQ(Pack(0xFFFF, VK_F2), accelerator.GetPacked());
+    EXPECT_EQ(L"F2", std::wstring(accelerator.FormatAccelText().c_str()));
+}

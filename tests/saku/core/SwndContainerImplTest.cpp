@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 using namespace SAKU;
 
@@ -191,6 +192,44 @@ TEST_F(SwndContainerKeys, AltLetterIsOfferedAsAnUpperCaseAccelerator)
         EXPECT_EQ(c.focusGets, Take());
         m_host->GetAcceleratorMgr()->RemoveAccelerators(&target);
     }
+}
+
+// Notes the virtual key of each key message it is sent, beyond WM_KEYDOWN.
+class KeyRecorder : public SWindow {
+public:
+    std::vector<UINT> keys;
+
+    BOOL ProcessSwndMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override
+    {
+        if (message == WM_KEYUP || message == WM_SYSKEYDOWN || message == WM_SYSKEYUP)
+            keys.push_back(static_cast<UINT>(wParam));
+        return SWindow::ProcessSwndMessage(message, wParam, lParam, result);
+    }
+};
+
+TEST_F(SwndContainerKeys, AltKeysOfTheNumericPadAndFunctionRowStayTheirKeys)
+{
+    // F5 is 't' and the pad's 1 is 'a': with Alt held they are keys all the same.
+    auto* const window = new KeyRecorder;   // the host holds it
+    m_host->InsertChild(window);
+    window->SendSwndMessage(WM_CREATE);
+    window->OnRelayout(RECT{10, 10, 60, 60});
+    m_host->OnSetSwndFocus(window->GetSwnd());
+    RecordingTarget altT("t", nullptr, true);
+    RecordingTarget altA("a", nullptr, true);
+    m_host->GetAcceleratorMgr()->RegisterAccelerator(CAccelerator('T', false, true, false), &altT);
+    m_host->GetAcceleratorMgr()->RegisterAccelerator(CAccelerator('A', false, true, false), &altA);
+    {
+        const HeldKeys alt({VK_MENU});
+        for (const UINT message : {WM_SYSKEYDOWN, WM_SYSKEYUP, WM_KEYUP})
+            m_host->DoFrameEvent(message, VK_F5, 0);
+        m_host->DoFrameEvent(WM_SYSKEYDOWN, VK_NUMPAD1, 0);
+    }
+    EXPECT_TRUE(altT.m_offered.empty());
+    EXPECT_TRUE(altA.m_offered.empty());
+    EXPECT_EQ((std::vector<UINT>{VK_F5, VK_F5, VK_F5, VK_NUMPAD1}), window->keys);
+    m_host->GetAcceleratorMgr()->RemoveAccelerators(&altT);
+    m_host->GetAcceleratorMgr()->RemoveAccelerators(&altA);
 }
 
 class CountingHandler : public ITimelineHandler {
