@@ -15,7 +15,11 @@
 #include "controls/SProgress.h"
 #include "controls/SRadioBox.h"
 #include "controls/SRichEdit.h"
+#include "controls/SScrollBar.h"
 #include "controls/SScrollView.h"
+#include "controls/SSliderBar.h"
+#include "controls/SSpinButton.h"
+#include "controls/SSpinButtonCtrl.h"
 #include "controls/SStatic.h"
 #include "controls/STabCtrl.h"
 #include "controls/STabPage.h"
@@ -88,6 +92,10 @@ void SObjectDefaultRegister::RegisterWindows(SObjectFactoryMgr* factories)
     factories->RegisterFactoryOf<SAnimateImgWnd>();
     factories->RegisterFactoryOf<SRichEdit>();
     factories->RegisterFactoryOf<SEdit>();
+    factories->RegisterFactoryOf<SSliderBar>();
+    factories->RegisterFactoryOf<SScrollBar>();
+    factories->RegisterFactoryOf<SSpinButtonCtrl>();
+    factories->RegisterFactoryOf<SSpinButton>();
 }
 
 void SObjectDefaultRegister::RegisterInterpolators(SObjectFactoryMgr* factories)
