@@ -230,7 +230,8 @@ void SScrollBar::OnLButtonUp(UINT, POINT point)
     ReleaseCapture();
     if (m_dragging) {
         m_dragging = FALSE;
-        m_info.nPos = m_info.nTrackPos;
+        // The range may have changed under the drag.
+        m_info.nPos = SbClampPosition(m_info, m_info.nTrackPos);
         m_info.nTrackPos = -1;
         HoverAt(point);
         NotifyScroll(SB_THUMBPOSITION, m_info.nPos);
