@@ -208,7 +208,7 @@ TEST_F(SSliderBarTest, PaintsBackgroundFilledPartAndTheThumbInItsState)
     ASSERT_NE(nullptr, slider);
     m_host->Mouse(WM_MOUSEMOVE, 150, 150);
     Paint();
-    Keep(L"sliderbar.png");
+    Keep(L"sliderbar");
     // The thumb (30 long) over 170 pixels of travel: at 85 to 115; the rail 15 to 185.
     EXPECT_EQ(kLimeFill, Pixel(50, 10));
     EXPECT_EQ(kNormalRed, Pixel(150, 10));
