@@ -16,7 +16,11 @@
 #include "controls/SProgress.h"
 #include "controls/SRadioBox.h"
 #include "controls/SRichEdit.h"
+#include "controls/SScrollBar.h"
 #include "controls/SScrollView.h"
+#include "controls/SSliderBar.h"
+#include "controls/SSpinButton.h"
+#include "controls/SSpinButtonCtrl.h"
 #include "controls/SSplitPane.h"
 #include "controls/SSplitWnd.h"
 #include "controls/SStatic.h"
@@ -102,6 +106,10 @@ void SObjectDefaultRegister::RegisterWindows(SObjectFactoryMgr* factories)
     factories->RegisterFactoryOf<SSplitWnd_Col>();
     factories->RegisterFactoryOf<SSplitWnd_Row>();
     factories->RegisterFactoryOf<SHotKeyCtrl>();
+    factories->RegisterFactoryOf<SSliderBar>();
+    factories->RegisterFactoryOf<SScrollBar>();
+    factories->RegisterFactoryOf<SSpinButtonCtrl>();
+    factories->RegisterFactoryOf<SSpinButton>();
 }
 
 void SObjectDefaultRegister::RegisterInterpolators(SObjectFactoryMgr* factories)

@@ -275,7 +275,14 @@ public:
 };
 
 // Slider
-SEVENT_CLASS(EventSliderPos,               17000, L"on_slider_pos")
+// A slider's value changed, by a click or a drag, to `position`.
+class EventSliderPos : public TplEventArgs<EventSliderPos> {
+public:
+    SEVENT_ID(17000, L"on_slider_pos")
+    explicit EventSliderPos(IObject* sender, int position = 0) : TplEventArgs(sender), position(position) {}
+
+    int position;
+};
 
 // Header
 SEVENT_CLASS(EventHeaderClick,             18000, L"on_header_click")
@@ -293,9 +300,20 @@ SEVENT_CLASS(EventCalendarSetDate,         20001, L"on_calendar_set_date")
 SEVENT_CLASS(EventCalendarExChanged,       20002, L"on_calendarex_changed")
 SEVENT_CLASS(EventDateTimeChanged,         20003, L"on_datetime_changed")
 
-// Spin button, split window, animated image, menu bar, hot-key control
-SEVENT_CLASS(EventSpinValue2String,        21000, L"on_spin_value2string")
+// Spin buttons
+// A spin button stepped to `value`: `text` is what its buddy will show, which a
+// subscriber may rewrite ("%d" of the value when raised; empty from a spin
+// without a buddy, whose value is then the arrow: 1 up, 2 down).
+class EventSpinValue2String : public TplEventArgs<EventSpinValue2String> {
+public:
+    SEVENT_ID(21000, L"on_spin_value2string")
+    explicit EventSpinValue2String(IObject* sender, int value = 0) : TplEventArgs(sender), value(value) {}
 
+    int value;
+    SStringW text;
+};
+
+// Split window, animated image, menu bar, hot-key control
 // The split window moved a pane (the sender) to `rect`, host coordinates.
 class EventSplitPaneMoved : public TplEventArgs<EventSplitPaneMoved> {
 public:

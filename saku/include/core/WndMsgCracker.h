@@ -156,6 +156,14 @@ struct WndMsgCracker<WM_ERASEBKGND> : WParamMsgCracker<HDC> {};
 template <>
 struct WndMsgCracker<WM_TIMER> : WParamMsgCracker<UINT_PTR> {};
 
+// BOOL OnSetScrollInfo(BOOL redraw, SCROLLINFO* info): fMask says which fields count
+template <>
+struct WndMsgCracker<SBM_SETSCROLLINFO> : WLParamMsgCracker<BOOL, SCROLLINFO*> {};
+
+// BOOL OnGetScrollInfo(SCROLLINFO* info): fills the fields fMask asks for
+template <>
+struct WndMsgCracker<SBM_GETSCROLLINFO> : LParamMsgCracker<SCROLLINFO*> {};
+
 // void OnMouse(UINT keys, POINT point), for the button and move messages and their
 // non-client twins (whose point an element gets in host coordinates too); an
 // element's WM_RBUTTONDOWN handler answers BOOL, the message's result
