@@ -196,6 +196,9 @@ struct WndMsgCracker<WM_NCMOUSELEAVE> : NoArgMsgCracker {};
 template <> struct WndMsgCracker<WM_KEYDOWN> : KeyMsgCracker {};
 template <> struct WndMsgCracker<WM_KEYUP> : KeyMsgCracker {};
 
+// void OnChar(UINT character, UINT repeatCount, UINT flags)
+template <> struct WndMsgCracker<WM_CHAR> : KeyMsgCracker {};
+
 // LRESULT OnMenuChar(UINT character, UINT menuType, HMENU menu): menuType is MF_POPUP or MF_SYSMENU
 template <>
 struct WndMsgCracker<WM_MENUCHAR> {
