@@ -411,7 +411,7 @@ TEST_F(STreeCtrlTest, PaintsRowsIndentedWithTheSelectionBehindTheText)
     Paint();
     Keep(L"tree_ctrl");
     EXPECT_EQ(CellColour(3), Pixel(3, 2)) << "G's toggle, expanded";
-    EXPECT_EQ(CellColour(6), Pixel(kIndent + 8 + 3, 2)) << "G's box, part-checked";
+    EXPECT_EQ(CellColour(6), Pixel(8 + 3, 2)) << "G's box, part-checked";
     EXPECT_EQ(CellColour(3), Pixel(2 * kIndent + 8 + 3, 2 * kRow + 2)) << "a's box, checked";
     EXPECT_EQ(0xFF0000FFu, Pixel(kIndent + 16 + 4 + 1, kRow + 2)) << "P's text area, selected";
     EXPECT_NE(0xFF0000FFu, Pixel(kIndent + 16 + 2, kRow + 2)) << "the margin before it";
