@@ -1,5 +1,6 @@
 #include "controls/SListBox.h"
 
+#include "RedrawNow.h"
 #include "core/Events.h"
 #include "core/ISkinObj.h"
 #include "core/SXmlLookup.h"
@@ -293,15 +294,7 @@ void SListBox::RedrawItem(int index)
     if (index < first || index > first + (client.bottom - client.top + h - 1) / h)
         return;
     const RECT rect = ItemRect(index);
-    IRenderTarget* const target = GetRenderTarget(&rect, kGdcPaintBkgnd);
-    if (!target)
-        return;
-    SendSwndMessage(WM_ERASEBKGND, reinterpret_cast<WPARAM>(target));
-    SPaintState saved;
-    PreparePaint(target, saved);   // the font and colour a full paint gives the rows
-    DrawItem(target, rect, index);
-    AfterPaint(target, saved);
-    ReleaseRenderTarget(target);
+    RedrawNow(*this, rect, [&](IRenderTarget* target) { DrawItem(target, rect, index); });
 }
 
 // ---- Messages ---------------------------------------------------------------------------------

@@ -1,5 +1,6 @@
 #include "controls/STreeCtrl.h"
 
+#include "RedrawNow.h"
 #include "core/Events.h"
 #include "core/ISkinObj.h"
 #include "core/SApplication.h"
@@ -691,15 +692,7 @@ void STreeCtrl::RedrawItem(HSTREEITEM item)
     RECT rect = RowRect(row, value);
     rect.left -= m_indent * value.level;
     rect.right = rect.left + GetItemWidth(value);
-    IRenderTarget* const target = GetRenderTarget(&rect, kGdcPaintBkgnd);
-    if (!target)
-        return;
-    SendSwndMessage(WM_ERASEBKGND, reinterpret_cast<WPARAM>(target));
-    SPaintState saved;
-    PreparePaint(target, saved);   // the font and colour a full paint gives the rows
-    DrawItem(target, rect, item);
-    AfterPaint(target, saved);
-    ReleaseRenderTarget(target);
+    RedrawNow(*this, rect, [&](IRenderTarget* target) { DrawItem(target, rect, item); });
 }
 
 // ---- The parts of a row under the mouse -------------------------------------------------------------

@@ -47,12 +47,6 @@ struct DoubleClicks {
 
 class SListBoxHostTest : public HostTest {
 protected:
-    void Drive(const std::string& arguments)
-    {
-        StartXdotool(arguments);
-        ASSERT_TRUE(PumpUntil([&] { return XdotoolDone(); }, 20000));
-        Pump();
-    }
     // A point of entry `index` of a list at `left`, as long as it shows.
     std::string At(HWND window, int left, int index)
     {

@@ -49,15 +49,7 @@ struct TreeClicks {
     }
 };
 
-class STreeCtrlHostTest : public HostTest {
-protected:
-    void Drive(const std::string& arguments)
-    {
-        StartXdotool(arguments);
-        ASSERT_TRUE(PumpUntil([&] { return XdotoolDone(); }, 20000));
-        Pump();
-    }
-};
+using STreeCtrlHostTest = HostTest;
 
 }  // namespace
 
