@@ -14,6 +14,7 @@
 
 #include <malloc.h>
 
+#include <cwchar>
 #include <string>
 #include <utility>
 #include <vector>
@@ -452,4 +453,37 @@ TEST_F(STreeCtrlTest, ReleasedWithoutDestroyItLeavesNothingOnTheHeap)
     const int after = BusyHeapBlocks();
     EXPECT_GT(during, before + 1000);
     EXPECT_EQ(before, after);
+}
+
+TEST_F(STreeCtrlTest, SortsRenamesAndEmptiesItsRows)
+{
+    STreeCtrl* const tree = Tree(L"<item text='c'/><item text='a'><item text='z'/><item text='y'/></item><item text='b'/>",
+                                 L"rightClickSel='1'");
+    ASSERT_NE(nullptr, tree);
+    tree->SortChildren(TREE_ITEM_ROOT, [](void* context, const void* first, const void* second) {
+        auto* const sorted = static_cast<STreeCtrl*>(context);
+        SStringW a;
+        SStringW b;
+        sorted->GetItemText(*static_cast<const HSTREEITEM*>(first), a);
+        sorted->GetItemText(*static_cast<const HSTREEITEM*>(second), b);
+        return wcscmp(a.c_str(), b.c_str());
+    }, tree);
+    // Rows now a, y, z, b, c: a right click on the third selects z.
+    m_host->Mouse(WM_RBUTTONDOWN, 100, 2 * kRow + 20, MK_RBUTTON);
+    EXPECT_EQ(Item(tree, L"z"), tree->GetSelectedItem());
+    POINT point = {100, 4 * kRow + 20};
+    EXPECT_EQ(Item(tree, L"c"), tree->HitTest(point));
+
+    // A longer text widens the view.
+    const int width = tree->GetViewSize().cx;
+    EXPECT_TRUE(tree->SetItemText(Item(tree, L"b"), L"a much longer text than any other"));
+    EXPECT_GT(tree->GetViewSize().cx, width);
+
+    tree->RemoveAllItems();
+    EXPECT_EQ(0u, tree->GetRootItem());
+    EXPECT_EQ(0u, tree->GetSelectedItem());
+    EXPECT_EQ(0, tree->GetViewSize().cy);
+    EXPECT_FALSE(tree->ItemHasChildren(TREE_ITEM_ROOT));
+    EXPECT_NE(0u, tree->InsertItem(L"again"));
+    EXPECT_EQ(1, Rows(tree));
 }
