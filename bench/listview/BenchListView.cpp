@@ -8,14 +8,10 @@
 #include "controls/SAdapterBase.h"
 #include "controls/SListView.h"
 #include "controls/IListViewItemLocator.h"
-#include "core/SApplication.h"
 #include "core/SAutoRef.h"
-#include "core/SObjectDefaultRegister.h"
-#include "render/IRenderFactory.h"
 #include "render/IRenderTarget.h"
-#include "render/ImgDecoderCreators.h"
-#include "render/RenderFactoryCreators.h"
 
+#include "BenchApp.h"
 #include "BenchHost.h"
 #include "BenchRounds.h"
 
@@ -26,7 +22,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <memory>
 #include <numeric>
 #include <string>
 #include <vector>
@@ -152,17 +147,11 @@ void Print(int rows, const RunResult& run)
 int main(int argc, char** argv)
 {
     const int limit = argc > 1 ? std::max(0, std::atoi(argv[1])) : 0;
-    SAutoRef<IRenderFactory> renderFactory;
-    SAutoRef<IImgDecoderFactory> decoders;
-    if (!CreateRenderFactory_GDI(renderFactory.Put()) || !CreateImgDecoderFactory_PNG(decoders.Put())) {
-        std::fprintf(stderr, "bench_listview: no render module\n");
+    bench::BenchApp bench;
+    if (!bench.Start("bench_listview"))
         return 1;
-    }
-    renderFactory->SetImgDecoderFactory(decoders.Get());
-    auto app = std::make_unique<SApplication>(renderFactory.Get(), ::GetModuleHandleW(nullptr), L"SAKUHOST",
-                                              new SObjectDefaultRegister);   // the application takes this reference
     SAutoRef<IRenderTarget> surface;
-    if (!renderFactory->CreateRenderTarget(surface.Put(), kWidth, kHeight)) {
+    if (!bench.renderFactory->CreateRenderTarget(surface.Put(), kWidth, kHeight)) {
         std::fprintf(stderr, "bench_listview: no render target\n");
         return 1;
     }

@@ -21,6 +21,7 @@
 #include "render/ImgDecoderCreators.h"
 #include "render/RenderFactoryCreators.h"
 
+#include "BenchApp.h"
 #include "BenchHost.h"
 #include "BenchImages.h"
 #include "BenchRounds.h"
@@ -192,16 +193,11 @@ int CountWindows(SWindow* window)
 int main(int argc, char** argv)
 {
     const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 300;
-    SAutoRef<IRenderFactory> renderFactory;
-    SAutoRef<IImgDecoderFactory> decoders;
-    if (!CreateRenderFactory_GDI(renderFactory.Put()) || !CreateImgDecoderFactory_PNG(decoders.Put())) {
-        std::fprintf(stderr, "bench_paint: no render module\n");
+    bench::BenchApp bench;
+    if (!bench.Start("bench_paint"))
         return 1;
-    }
-    renderFactory->SetImgDecoderFactory(decoders.Get());
-    auto app = std::make_unique<SApplication>(renderFactory.Get(), ::GetModuleHandleW(nullptr), L"SAKUHOST",
-                                              new SObjectDefaultRegister);   // the application takes this reference
-    (void)app->RegisterFactory(WindowFactory());   // kept out when the library registers "window" itself
+    const SAutoRef<IRenderFactory>& renderFactory = bench.renderFactory;
+    (void)bench.app->RegisterFactory(WindowFactory());   // kept out when the library registers "window" itself
 
     wchar_t temp[MAX_PATH] = {};
     ::GetTempPathW(MAX_PATH, temp);
@@ -302,6 +298,6 @@ int main(int argc, char** argv)
     }
     SSkinPoolMgr::GetInstance()->PopPool(pool.Get());
     pool = nullptr;
-    app.reset();
+    bench.app.reset();
     return 0;
 }

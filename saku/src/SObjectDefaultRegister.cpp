@@ -11,6 +11,7 @@
 #include "controls/SImageWnd.h"
 #include "controls/SLine.h"
 #include "controls/SLink.h"
+#include "controls/SListBox.h"
 #include "controls/SListView.h"
 #include "controls/SPanel.h"
 #include "controls/SProgress.h"
@@ -27,6 +28,7 @@
 #include "controls/STabCtrl.h"
 #include "controls/STabPage.h"
 #include "controls/SToggle.h"
+#include "controls/STreeCtrl.h"
 #include "core/SCaption.h"
 #include "core/SInterpolators.h"
 #include "core/SObjectFactoryMgr.h"
@@ -90,6 +92,8 @@ void SObjectDefaultRegister::RegisterWindows(SObjectFactoryMgr* factories)
     factories->RegisterFactoryOf<SPanel>();
     factories->RegisterFactoryOf<SScrollView>();
     factories->RegisterFactoryOf<SListView>();
+    factories->RegisterFactoryOf<SListBox>();
+    factories->RegisterFactoryOf<STreeCtrl>();
     factories->RegisterFactoryOf<SCheckBox>();
     factories->RegisterFactoryOf<SRadioBox>();
     factories->RegisterFactoryOf<SToggle>();

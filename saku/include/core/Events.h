@@ -9,6 +9,9 @@ namespace SAKU {
 
 class SItemPanel;
 
+// A tree control's item, as CSTree.h names its nodes.
+using HSTREEITEM = ULONG_PTR;
+
 // Host window
 SEVENT_CLASS(EventInit,                    8000,  L"on_init")
 SEVENT_CLASS(EventExit,                    8001,  L"on_exit")
@@ -205,9 +208,37 @@ public:
 };
 
 // List box
-SEVENT_CLASS(EventLBSelChanging,           12000, L"on_listbox_sel_changing")
-SEVENT_CLASS(EventLBSelChanged,            12001, L"on_listbox_sel_changed")
-SEVENT_CLASS(EventLBDbClick,               12002, L"on_listbox_item_dbclick")
+// The selection is about to move from entry `oldSel` to `newSel` (-1: none): a
+// subscriber that sets `cancel` keeps the old one.
+class EventLBSelChanging : public TplEventArgs<EventLBSelChanging> {
+public:
+    SEVENT_ID(12000, L"on_listbox_sel_changing")
+    explicit EventLBSelChanging(IObject* sender, int newSel = -1, int oldSel = -1)
+        : TplEventArgs(sender), newSel(newSel), oldSel(oldSel) {}
+
+    int newSel;
+    int oldSel;
+    BOOL cancel = FALSE;
+};
+
+class EventLBSelChanged : public TplEventArgs<EventLBSelChanged> {
+public:
+    SEVENT_ID(12001, L"on_listbox_sel_changed")
+    explicit EventLBSelChanged(IObject* sender, int newSel = -1, int oldSel = -1)
+        : TplEventArgs(sender), newSel(newSel), oldSel(oldSel) {}
+
+    int newSel;
+    int oldSel;
+};
+
+// A double click on entry `index` (-1: below the entries).
+class EventLBDbClick : public TplEventArgs<EventLBDbClick> {
+public:
+    SEVENT_ID(12002, L"on_listbox_item_dbclick")
+    explicit EventLBDbClick(IObject* sender, int index = -1) : TplEventArgs(sender), index(index) {}
+
+    int index;
+};
 
 // List control
 SEVENT_CLASS(EventLCSelChanging,           13000, L"on_listctrl_sel_changing")
@@ -219,12 +250,63 @@ SEVENT_CLASS(EventLCDbClick,               13003, L"on_listctrl_item_dbclick")
 SEVENT_CLASS(EventTVSelChanging,           14000, L"on_treeview_select_changing")
 SEVENT_CLASS(EventTVSelChanged,            14001, L"on_treeview_select_changed")
 
-// Tree control
-SEVENT_CLASS(EventTCSelChanging,           15000, L"on_treectrl_sel_changing")
-SEVENT_CLASS(EventTCSelChanged,            15001, L"on_treectrl_sel_changed")
-SEVENT_CLASS(EventTCExpand,                15002, L"on_treectrl_item_expand")
-SEVENT_CLASS(EventTCCheckState,            15003, L"on_treectrl_item_check")
-SEVENT_CLASS(EventTCDbClick,               15004, L"on_treectrl_item_dbclick")
+// Tree control; items are the tree's node handles (0: none).
+// The selection is about to move from `oldItem` to `newItem`: a subscriber that
+// sets `cancel` keeps the old one.
+class EventTCSelChanging : public TplEventArgs<EventTCSelChanging> {
+public:
+    SEVENT_ID(15000, L"on_treectrl_sel_changing")
+    explicit EventTCSelChanging(IObject* sender, HSTREEITEM oldItem = 0, HSTREEITEM newItem = 0)
+        : TplEventArgs(sender), oldItem(oldItem), newItem(newItem) {}
+
+    HSTREEITEM oldItem;
+    HSTREEITEM newItem;
+    BOOL cancel = FALSE;
+};
+
+class EventTCSelChanged : public TplEventArgs<EventTCSelChanged> {
+public:
+    SEVENT_ID(15001, L"on_treectrl_sel_changed")
+    explicit EventTCSelChanged(IObject* sender, HSTREEITEM oldItem = 0, HSTREEITEM newItem = 0)
+        : TplEventArgs(sender), oldItem(oldItem), newItem(newItem) {}
+
+    HSTREEITEM oldItem;
+    HSTREEITEM newItem;
+};
+
+// `item` was expanded or collapsed; `collapsed` is its state now.
+class EventTCExpand : public TplEventArgs<EventTCExpand> {
+public:
+    SEVENT_ID(15002, L"on_treectrl_item_expand")
+    explicit EventTCExpand(IObject* sender, HSTREEITEM item = 0, BOOL collapsed = FALSE)
+        : TplEventArgs(sender), item(item), collapsed(collapsed) {}
+
+    HSTREEITEM item;
+    BOOL collapsed;
+};
+
+// The check box of `item` was released; `state` holds its button-state bits after
+// the release. The value itself is the control's GetCheckState.
+class EventTCCheckState : public TplEventArgs<EventTCCheckState> {
+public:
+    SEVENT_ID(15003, L"on_treectrl_item_check")
+    explicit EventTCCheckState(IObject* sender, HSTREEITEM item = 0, UINT state = 0)
+        : TplEventArgs(sender), item(item), state(state) {}
+
+    HSTREEITEM item;
+    UINT state;
+};
+
+// A double click on `item`: a subscriber that sets `cancel` keeps the item from
+// being expanded or collapsed by it.
+class EventTCDbClick : public TplEventArgs<EventTCDbClick> {
+public:
+    SEVENT_ID(15004, L"on_treectrl_item_dbclick")
+    explicit EventTCDbClick(IObject* sender, HSTREEITEM item = 0) : TplEventArgs(sender), item(item) {}
+
+    HSTREEITEM item;
+    BOOL cancel = FALSE;
+};
 
 // List views
 // The selection is about to move from row `oldSel` to `newSel` (-1: none): a

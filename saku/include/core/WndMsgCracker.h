@@ -207,6 +207,9 @@ template <> struct WndMsgCracker<WM_KEYUP> : KeyMsgCracker {};
 template <> struct WndMsgCracker<WM_SYSKEYDOWN> : KeyMsgCracker {};
 template <> struct WndMsgCracker<WM_SYSKEYUP> : KeyMsgCracker {};
 
+// void OnChar(UINT character, UINT repeatCount, UINT flags)
+template <> struct WndMsgCracker<WM_CHAR> : KeyMsgCracker {};
+
 // LRESULT OnMenuChar(UINT character, UINT menuType, HMENU menu): menuType is MF_POPUP or MF_SYSMENU
 template <>
 struct WndMsgCracker<WM_MENUCHAR> {

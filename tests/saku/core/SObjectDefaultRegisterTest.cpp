@@ -59,6 +59,8 @@ TEST(SObjectDefaultRegister, RegistersEachClassOfTheLibraryWithItsBase)
         {L"div",                  kObjTypeWindow,       L"window"},
         {L"scrollview",           kObjTypeWindow,       L"div"},
         {L"listview",             kObjTypeWindow,       L"div"},
+        {L"listbox",              kObjTypeWindow,       L"scrollview"},
+        {L"treectrl",             kObjTypeWindow,       L"scrollview"},
         {L"check",                kObjTypeWindow,       L"window"},
         {L"radio",                kObjTypeWindow,       L"window"},
         {L"toggle",               kObjTypeWindow,       L"window"},
