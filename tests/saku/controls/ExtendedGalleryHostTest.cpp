@@ -172,6 +172,7 @@ TEST_F(ExtendedGalleryHostTest, EveryControlIsArrangedAndPaintedInTheHost)
     }
     EXPECT_EQ(6, Find<SListBox>(L"list")->GetCount());
     EXPECT_EQ(5 * 24, Find<STreeCtrl>(L"tree")->GetViewSize().cy);   // the nuts collapsed
+    EXPECT_EQ(L"\u65e0", std::wstring(Find<SHotKeyCtrl>(L"hotkey")->FormatAccelText().c_str()));   // no key yet
 
     Repaint();
     KeepPng(m_host->GetCacheTarget(), L"TIVALA_PAINT_PNG", L"extended_gallery");
