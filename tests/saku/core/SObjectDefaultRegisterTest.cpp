@@ -75,6 +75,8 @@ TEST(SObjectDefaultRegister, RegistersEachClassOfTheLibraryWithItsBase)
         {L"splitcol",             kObjTypeWindow,       L"splitwnd"},
         {L"splitrow",             kObjTypeWindow,       L"splitwnd"},
         {L"hotkey",               kObjTypeWindow,       L"window"},
+        {L"activex",              kObjTypeWindow,       L"window"},
+        {L"flash",                kObjTypeWindow,       L"activex"},
         {L"Linear",               kObjTypeInterpolator, L"interpolator_base"},
         {L"Accelerate",           kObjTypeInterpolator, L"interpolator_base"},
         {L"Decelerate",           kObjTypeInterpolator, L"interpolator_base"},
