@@ -27,8 +27,9 @@ protected:
 // The OLE container and in-place site of one hosted control, on one reference
 // count: the element that shows the control holds the first reference and the
 // control the ones it takes. The element tears the control down and detaches
-// itself before letting go, so a control that keeps the site longer reaches a
-// site that answers without a host. UI thread; only the count is thread-safe.
+// itself (Clear) before letting go, so a control that keeps the site longer
+// reaches a site that answers without a host; until then no control can release
+// the element's reference. UI thread; only the count is thread-safe.
 class SAxContainerImpl final : public IOleContainer,
                                public IBindHost,
                                public IServiceProvider,
@@ -56,7 +57,8 @@ public:
     // Passes a mouse or keyboard message to a windowless control; false, with
     // nothing done, when none is active.
     bool FireWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
-    // Releases the control in the order it expects and forgets the host.
+    // Releases the control in the order it expects and forgets the host; the
+    // element's reference is then an ordinary one.
     void Clear();
 
     IUnknown* GetControl() const { return m_control.Get(); }

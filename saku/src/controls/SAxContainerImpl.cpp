@@ -1,5 +1,6 @@
 #include "controls/SAxContainerImpl.h"
 
+#include "core/SLog.h"
 #include "render/Himetric.h"
 
 #include <exdisp.h>
@@ -7,6 +8,8 @@
 namespace SAKU {
 
 namespace {
+
+constexpr SLogSite kOverReleaseSite = {kLogLevelWarn, "src\\controls\\SAxContainerImpl", 1, "SAKU::SAxContainerImpl::Release"};
 
 // The service a browser-hosted control asks for to find its top-level browser.
 constexpr GUID kTopLevelBrowserService = {0x1B36028E, 0xB491, 0x4BB2, {0x85, 0x84, 0x8A, 0x9E, 0x0A, 0x67, 0x7D, 0x6E}};
@@ -217,6 +220,13 @@ STDMETHODIMP_(ULONG) SAxContainerImpl::AddRef()
 STDMETHODIMP_(ULONG) SAxContainerImpl::Release()
 {
     const LONG refs = ::InterlockedDecrement(&m_refs);
+    if (refs == 0 && m_host) {
+        // The element's own reference, which only Clear gives up: a control let go
+        // of one it never took (Wine's media player does, once). Keep the site.
+        ::InterlockedIncrement(&m_refs);
+        WriteLog(kOverReleaseSite, L"Warning: a hosted control released its site once more than it took it");
+        return 1;
+    }
     if (refs == 0)
         delete this;
     return static_cast<ULONG>(refs);
