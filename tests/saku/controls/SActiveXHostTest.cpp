@@ -112,12 +112,13 @@ protected:
         HostTest::TearDown();
     }
 
-    // A host of 200 x 140 around one element of the given text, named "ax", shown in front.
+    // A host of 200 x 140 around the elements of the given text, one of them
+    // named "ax", shown in front; translucent, its background is half transparent.
     template <typename T>
     T* Load(const std::wstring& element, bool translucent = false)
     {
         const std::wstring xml = std::wstring(L"<SAKU width='200' height='140' wndType='normal' translucent='") +
-                                 (translucent ? L"1" : L"0") + L"'><root colorBkgnd='#20304080'>" + element +
+                                 (translucent ? L"1'><root colorBkgnd='#20304080'>" : L"0'><root colorBkgnd='#203040FF'>") + element +
                                  L"</root></SAKU>";
         m_host = std::make_unique<SHostWnd>();
         EXPECT_TRUE(LoadLayout(*m_host, xml.c_str()));
@@ -344,33 +345,62 @@ TEST_F(SActiveXHostTest, ClassIdsAreReadFromBracesOrProgIds)
 
 // Wine's media player is a windowed control that takes its site first: its
 // window stands at the element's rectangle, hides and shows with the element and
-// goes with the teardown.
+// goes with the teardown. It has no view object, and the element passes it no
+// input. It releases its site once more than it took it (Wine 8's player, as
+// measured here): the site keeps the element's reference, says so once, and the
+// teardown ends cleanly.
 TEST_F(SActiveXHostTest, TheMediaPlayerWindowFollowsTheElement)
 {
+    const ScopedLogSink log;
     auto* const ax = Load<SActiveX>(L"<activex name='ax' pos='20,30,@160,@100' clsID='WMPlayer.OCX'/>");
     ASSERT_NE(nullptr, ax);
     ASSERT_NE(nullptr, ax->GetControl());
+    TComPtr<IOleObject> player;
+    ASSERT_EQ(S_OK, ax->GetControl()->QueryInterface(IID_IOleObject, reinterpret_cast<void**>(player.Put())));
+    DWORD misc = 0;
+    ASSERT_EQ(S_OK, player->GetMiscStatus(DVASPECT_CONTENT, &misc));
+    EXPECT_TRUE(misc & OLEMISC_SETCLIENTSITEFIRST);
+    player.Reset();
     EXPECT_TRUE(ax->GetSite().IsInPlaceActive());
     EXPECT_FALSE(ax->GetSite().IsWindowless());
+    EXPECT_FALSE(ax->GetSite().HasViewObject());
+    EXPECT_EQ(0, ax->SendSwndMessage(WM_LBUTTONDOWN, 0, MAKELPARAM(80, 60)));
+
     const HWND host = m_host->GetHwnd();
-    const HWND player = ::GetWindow(host, GW_CHILD);
-    ASSERT_NE(nullptr, player);
+    const HWND window = ::GetWindow(host, GW_CHILD);
+    ASSERT_NE(nullptr, window);
     RECT placed = {};
-    ASSERT_TRUE(::GetWindowRect(player, &placed));
+    ASSERT_TRUE(::GetWindowRect(window, &placed));
     ::MapWindowPoints(nullptr, host, reinterpret_cast<POINT*>(&placed), 2);
     EXPECT_EQ(20, placed.left);
     EXPECT_EQ(30, placed.top);
     EXPECT_EQ(180, placed.right);
     EXPECT_EQ(130, placed.bottom);
-    EXPECT_TRUE(::IsWindowVisible(player));
+    EXPECT_TRUE(::IsWindowVisible(window));
 
     ax->SetVisible(FALSE, TRUE);
-    EXPECT_FALSE(::IsWindowVisible(player));
+    EXPECT_FALSE(::IsWindowVisible(window));
     ax->SetVisible(TRUE, TRUE);
-    EXPECT_TRUE(::IsWindowVisible(player));
+    EXPECT_TRUE(::IsWindowVisible(window));
 
     Teardown();
-    EXPECT_FALSE(::IsWindow(player));
+    EXPECT_FALSE(::IsWindow(window));
+    ASSERT_EQ(1u, log.Lines().size());
+    EXPECT_NE(std::string::npos, log.Lines()[0].text.find("released its site once more")) << log.Lines()[0].text;
+}
+
+// The probe and the media player side by side in an opaque host, as the screen
+// shows them: the probe's fill exactly, the player's window in its place.
+TEST_F(SActiveXHostTest, TheProbeAndThePlayerShowTogether)
+{
+    auto* const ax = Load<SActiveX>(L"<activex name='ax' pos='10,10,@80,@50' clsID='Tivala.Probe'/>"
+                                    L"<activex name='player' pos='100,10,@90,@120' clsID='WMPlayer.OCX'/>"
+                                    L"<text pos='10,70' colorText='#FFFFFF'>ActiveX</text>");
+    ASSERT_NE(nullptr, ax);
+    const Pixels pixels = PaintHost();
+    EXPECT_EQ(0xFF000000u | 0x2080E0u, PixelAt(pixels, 200, 50, 35));
+    EXPECT_TRUE(::IsWindowVisible(::GetWindow(m_host->GetHwnd(), GW_CHILD)));
+    KeepScreen(L"TIVALA_PAINT_PNG", L"activex_screen");
 }
 
 // Where the Flash control is not installed the element stays empty: the layout
