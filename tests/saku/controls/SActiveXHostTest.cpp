@@ -191,6 +191,24 @@ TEST_F(SActiveXHostTest, TheProbeIsActivatedWindowlessAndTornDownInOrder)
     }
 }
 
+// The running lock that in-place activation takes is undone when the control
+// deactivates itself, not only at the teardown; the teardown then unlocks no more.
+TEST_F(SActiveXHostTest, AnInPlaceDeactivationUndoesTheRunningLock)
+{
+    auto* const ax = Load<SActiveX>(L"<activex name='ax' pos='20,30,@120,@60' clsID='Tivala.Probe'/>");
+    ASSERT_NE(nullptr, ax);
+    ASSERT_EQ(1, m_probe.Locks());
+    TComPtr<IOleInPlaceObject> inPlace;
+    ASSERT_EQ(S_OK, ax->GetControl()->QueryInterface(IID_IOleInPlaceObject, reinterpret_cast<void**>(inPlace.Put())));
+    ASSERT_EQ(S_OK, inPlace->InPlaceDeactivate());
+    EXPECT_EQ(0, m_probe.Locks());
+    EXPECT_FALSE(ax->GetSite().IsWindowless());
+    inPlace.Reset();
+    Teardown();
+    EXPECT_EQ(0, m_probe.Locks());
+    EXPECT_EQ(0, m_probe.Objects());
+}
+
 // The view object draws into the element's rectangle on a translucent host: the
 // drawing keeps the alpha below it. A real click reaches the control at the
 // host's coordinates, its answer comes back, and the element takes the focus.
