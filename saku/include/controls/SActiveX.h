@@ -55,7 +55,7 @@ public:
 
 protected:
     // The control is about to be activated in place: a subclass configures it here.
-    virtual void OnAxActivate(IUnknown* /*control*/) override {}
+    void OnAxActivate(IUnknown* /*control*/) override {}
     // The control was made and activated (or refused activation).
     virtual void OnAxCreated() {}
 

@@ -15,7 +15,7 @@ namespace {
 // The longest ProgID read; a longer one names no control rather than another one.
 constexpr int kMaxProgIdLength = 99;
 
-constexpr SLogSite kCreateFailedSite = {kLogLevelWarn, "src\\controls\\SActiveX", 1, "SAKU::SActiveX::CreateControl"};
+constexpr SLogSite kCreateFailedSite = {kLogLevelWarn, "src\\controls\\SActiveX", 158, "SAKU::SActiveX::CreateControl"};
 
 bool IsNullClsid(const CLSID& clsid)
 {

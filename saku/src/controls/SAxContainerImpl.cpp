@@ -9,7 +9,8 @@ namespace SAKU {
 
 namespace {
 
-constexpr SLogSite kOverReleaseSite = {kLogLevelWarn, "src\\controls\\SAxContainerImpl", 1, "SAKU::SAxContainerImpl::Release"};
+constexpr SLogSite kOverReleaseSite = {kLogLevelWarn, "src\\controls\\SAxContainerImpl", 228,
+                                       "SAKU::SAxContainerImpl::Release"};
 
 // The service a browser-hosted control asks for to find its top-level browser.
 constexpr GUID kTopLevelBrowserService = {0x1B36028E, 0xB491, 0x4BB2, {0x85, 0x84, 0x8A, 0x9E, 0x0A, 0x67, 0x7D, 0x6E}};

@@ -118,8 +118,9 @@ protected:
     T* Load(const std::wstring& element, bool translucent = false)
     {
         const std::wstring xml = std::wstring(L"<SAKU width='200' height='140' wndType='normal' translucent='") +
-                                 (translucent ? L"1'><root colorBkgnd='#20304080'>" : L"0'><root colorBkgnd='#203040FF'>") + element +
-                                 L"</root></SAKU>";
+                                 (translucent ? L"1'><root colorBkgnd='#20304080'>"
+                                              : L"0'><root colorBkgnd='#203040FF'>") +
+                                 element + L"</root></SAKU>";
         m_host = std::make_unique<SHostWnd>();
         EXPECT_TRUE(LoadLayout(*m_host, xml.c_str()));
         ShowInFront(*m_host);
@@ -160,7 +161,8 @@ TEST_F(SActiveXHostTest, TheProbeIsActivatedWindowlessAndTornDownInOrder)
     for (const wchar_t* clsid : {probe::kProbeClsidText, probe::kProbeProgId}) {
         SCOPED_TRACE(clsid);
         const LONG before = static_cast<LONG>(m_probe.Log().size());
-        auto* const ax = Load<SActiveX>(std::wstring(L"<activex name='ax' pos='20,30,@120,@60' clsID='") + clsid + L"'/>");
+        auto* const ax =
+            Load<SActiveX>(std::wstring(L"<activex name='ax' pos='20,30,@120,@60' clsID='") + clsid + L"'/>");
         ASSERT_NE(nullptr, ax);
         EXPECT_TRUE(::IsEqualCLSID(probe::kProbeClsid, ax->GetClsid()));
         ASSERT_NE(nullptr, ax->GetControl());
@@ -183,8 +185,9 @@ TEST_F(SActiveXHostTest, TheProbeIsActivatedWindowlessAndTornDownInOrder)
         Teardown();
         Lines torn = m_probe.Log(kBetweenCalls);
         torn.erase(torn.begin(), torn.begin() + beforeTeardown);
-        EXPECT_EQ((Lines{L"SetAdvise(null)", L"InPlaceDeactivate", L"Unadvise(1)", L"SetClientSite(null)", L"Close(1)"}),
-                  torn);
+        const Lines undone = {L"SetAdvise(null)", L"InPlaceDeactivate", L"Unadvise(1)", L"SetClientSite(null)",
+                              L"Close(1)"};
+        EXPECT_EQ(undone, torn);
         EXPECT_EQ(0, m_probe.Objects());
         EXPECT_EQ(0, m_probe.References());
         EXPECT_EQ(0, m_probe.Locks());
@@ -247,7 +250,8 @@ TEST_F(SActiveXHostTest, TheProbeDrawsOnATranslucentHostAndTakesRealClicks)
 // With "delay" the control waits until the element is first shown.
 TEST_F(SActiveXHostTest, ADelayedProbeIsMadeWhenFirstShown)
 {
-    auto* const ax = Load<SActiveX>(L"<activex name='ax' pos='20,30,@120,@60' clsID='Tivala.Probe' delay='1' visible='0'/>");
+    auto* const ax =
+        Load<SActiveX>(L"<activex name='ax' pos='20,30,@120,@60' clsID='Tivala.Probe' delay='1' visible='0'/>");
     ASSERT_NE(nullptr, ax);
     EXPECT_TRUE(ax->IsDelayed());
     EXPECT_EQ(nullptr, ax->GetControl());
