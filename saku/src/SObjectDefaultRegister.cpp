@@ -1,9 +1,11 @@
 #include "core/SObjectDefaultRegister.h"
 
+#include "controls/SActiveX.h"
 #include "controls/SAnimateImgWnd.h"
 #include "controls/SButton.h"
 #include "controls/SCheckBox.h"
 #include "controls/SEdit.h"
+#include "controls/SFlashCtrl.h"
 #include "controls/SGroup.h"
 #include "controls/SHotKeyCtrl.h"
 #include "controls/SIconWnd.h"
@@ -114,6 +116,8 @@ void SObjectDefaultRegister::RegisterWindows(SObjectFactoryMgr* factories)
     factories->RegisterFactoryOf<SScrollBar>();
     factories->RegisterFactoryOf<SSpinButtonCtrl>();
     factories->RegisterFactoryOf<SSpinButton>();
+    factories->RegisterFactoryOf<SActiveX>();
+    factories->RegisterFactoryOf<SFlashCtrl>();
 }
 
 void SObjectDefaultRegister::RegisterInterpolators(SObjectFactoryMgr* factories)

@@ -115,6 +115,19 @@ protected:
         Pump();
     }
 
+    // Keeps the display server's whole screen for the eye: NAME.png in the folder
+    // that the environment variable names, when it names one.
+    void KeepScreen(const wchar_t* variable, const wchar_t* name)
+    {
+        const wchar_t* const folder = _wgetenv(variable);
+        if (!folder || !*folder)
+            return;
+        tivala::test::HostCommand::Run("import -window root '" + m_scratch.UnixPath() + "/screen.png'",
+                                       m_scratch.UnixPath());
+        ::CopyFileW(m_scratch.File(L"screen.png").c_str(), (std::wstring(folder) + L"\\" + name + L".png").c_str(),
+                    FALSE);
+    }
+
     tivala::test::ScratchDir m_scratch;
 };
 

@@ -81,6 +81,8 @@ TEST(SObjectDefaultRegister, RegistersEachClassOfTheLibraryWithItsBase)
         {L"scrollbar",            kObjTypeWindow,       L"window"},
         {L"spinButton",           kObjTypeWindow,       L"window"},
         {L"spin",                 kObjTypeWindow,       L"window"},
+        {L"activex",              kObjTypeWindow,       L"window"},
+        {L"flash",                kObjTypeWindow,       L"activex"},
         {L"Linear",               kObjTypeInterpolator, L"interpolator_base"},
         {L"Accelerate",           kObjTypeInterpolator, L"interpolator_base"},
         {L"Decelerate",           kObjTypeInterpolator, L"interpolator_base"},
