@@ -22,6 +22,7 @@
 #include "controls/SStatic.h"
 #include "controls/STabCtrl.h"
 #include "controls/STabPage.h"
+#include "controls/STileView.h"
 #include "controls/SToggle.h"
 #include "core/SCaption.h"
 #include "core/SInterpolators.h"
@@ -86,6 +87,7 @@ void SObjectDefaultRegister::RegisterWindows(SObjectFactoryMgr* factories)
     factories->RegisterFactoryOf<SPanel>();
     factories->RegisterFactoryOf<SScrollView>();
     factories->RegisterFactoryOf<SListView>();
+    factories->RegisterFactoryOf<STileView>();
     factories->RegisterFactoryOf<SCheckBox>();
     factories->RegisterFactoryOf<SRadioBox>();
     factories->RegisterFactoryOf<SToggle>();

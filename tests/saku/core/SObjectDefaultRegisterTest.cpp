@@ -59,6 +59,7 @@ TEST(SObjectDefaultRegister, RegistersEachClassOfTheLibraryWithItsBase)
         {L"div",                  kObjTypeWindow,       L"window"},
         {L"scrollview",           kObjTypeWindow,       L"div"},
         {L"listview",             kObjTypeWindow,       L"div"},
+        {L"tileview",             kObjTypeWindow,       L"div"},
         {L"check",                kObjTypeWindow,       L"window"},
         {L"radio",                kObjTypeWindow,       L"window"},
         {L"toggle",               kObjTypeWindow,       L"window"},
