@@ -62,7 +62,9 @@ public:
     SItemRecycler& operator=(const SItemRecycler&) = delete;
 
     LPARAM NoItem() const { return m_noItem; }
-    // Every panel released, and one empty recycle list per view type made.
+    // Every panel released, and one empty recycle list per view type made. A view
+    // drops its panels so at its WM_DESTROY, while its events still work: a panel's
+    // last messages may raise them.
     void Reset(int viewTypes);
     // Fills the page [position, position + page) with panels: panels of items
     // still visible stay, the others are recycled.

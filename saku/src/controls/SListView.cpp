@@ -39,6 +39,7 @@ SListView::~SListView()
 {
     if (m_adapter)
         m_adapter->UnregisterDataSetObserver(m_observer.Get());
+    m_items.Reset(0);   // while the view is whole: the panels' last messages reach it
 }
 
 BOOL SListView::SetAdapter(ILvAdapter* adapter)
@@ -361,13 +362,15 @@ void SListView::UpdateVisibleItems()
     int total = m_locator->QueryTotalHeight();
     for (int pass = 1;; ++pass) {
         m_items.Update(m_vertInfo.nPos, Height(GetClientRect()));
-        if (m_locator->IsFixHeight() || pass == kMaxLayoutPasses)
+        if (m_locator->IsFixHeight())
             return;
         const int now = m_locator->QueryTotalHeight();
         if (now == total)
             return;
         total = now;
-        UpdateScrollbar();
+        UpdateScrollbar();   // the range always covers the rows as measured
+        if (pass == kMaxLayoutPasses)
+            return;
     }
 }
 

@@ -27,6 +27,7 @@ STileView::~STileView()
 {
     if (m_adapter)
         m_adapter->UnregisterDataSetObserver(m_observer.Get());
+    m_items.Reset(0);   // while the view is whole: the panels' last messages reach it
 }
 
 BOOL STileView::SetAdapter(ILvAdapter* adapter)
