@@ -29,6 +29,7 @@
 #include "controls/SStatic.h"
 #include "controls/STabCtrl.h"
 #include "controls/STabPage.h"
+#include "controls/STileView.h"
 #include "controls/SToggle.h"
 #include "controls/STreeCtrl.h"
 #include "core/SCaption.h"
@@ -96,6 +97,7 @@ void SObjectDefaultRegister::RegisterWindows(SObjectFactoryMgr* factories)
     factories->RegisterFactoryOf<SListView>();
     factories->RegisterFactoryOf<SListBox>();
     factories->RegisterFactoryOf<STreeCtrl>();
+    factories->RegisterFactoryOf<STileView>();
     factories->RegisterFactoryOf<SCheckBox>();
     factories->RegisterFactoryOf<SRadioBox>();
     factories->RegisterFactoryOf<SToggle>();

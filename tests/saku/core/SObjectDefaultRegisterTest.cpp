@@ -61,6 +61,7 @@ TEST(SObjectDefaultRegister, RegistersEachClassOfTheLibraryWithItsBase)
         {L"listview",             kObjTypeWindow,       L"div"},
         {L"listbox",              kObjTypeWindow,       L"scrollview"},
         {L"treectrl",             kObjTypeWindow,       L"scrollview"},
+        {L"tileview",             kObjTypeWindow,       L"div"},
         {L"check",                kObjTypeWindow,       L"window"},
         {L"radio",                kObjTypeWindow,       L"window"},
         {L"toggle",               kObjTypeWindow,       L"window"},
