@@ -5,11 +5,13 @@
 #include "controls/SCheckBox.h"
 #include "controls/SEdit.h"
 #include "controls/SGroup.h"
+#include "controls/SHeaderCtrl.h"
 #include "controls/SIconWnd.h"
 #include "controls/SImageButton.h"
 #include "controls/SImageWnd.h"
 #include "controls/SLine.h"
 #include "controls/SLink.h"
+#include "controls/SListCtrl.h"
 #include "controls/SListView.h"
 #include "controls/SPanel.h"
 #include "controls/SProgress.h"
@@ -86,6 +88,8 @@ void SObjectDefaultRegister::RegisterWindows(SObjectFactoryMgr* factories)
     factories->RegisterFactoryOf<SLine>();
     factories->RegisterFactoryOf<SProgress>();
     factories->RegisterFactoryOf<SAnimateImgWnd>();
+    factories->RegisterFactoryOf<SHeaderCtrl>();
+    factories->RegisterFactoryOf<SListCtrl>();
     factories->RegisterFactoryOf<SRichEdit>();
     factories->RegisterFactoryOf<SEdit>();
 }

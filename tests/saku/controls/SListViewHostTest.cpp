@@ -46,16 +46,7 @@ const wchar_t kLayout[] =
     L"<window name='label' pos='2,2,@10,@10' colorBkgnd='#FF0000'/>"
     L"</item></template></listview></root></SAKU>";
 
-class SListViewHostTest : public HostTest {
-protected:
-    // Runs the xdotool command and waits for it and for what it started.
-    void Drive(const std::string& arguments)
-    {
-        StartXdotool(arguments);
-        ASSERT_TRUE(PumpUntil([&] { return XdotoolDone(); }, 20000));
-        Pump();
-    }
-};
+using SListViewHostTest = HostTest;
 
 }  // namespace
 

@@ -107,6 +107,13 @@ protected:
     {
         return ::GetFileAttributesW(m_scratch.File(L"done").c_str()) != INVALID_FILE_ATTRIBUTES;
     }
+    // Runs the xdotool command and waits for it and for what it started.
+    void Drive(const std::string& arguments)
+    {
+        StartXdotool(arguments);
+        ASSERT_TRUE(PumpUntil([&] { return XdotoolDone(); }, 20000));
+        Pump();
+    }
 
     tivala::test::ScratchDir m_scratch;
 };
