@@ -503,7 +503,8 @@ void SHeaderCtrl::OnLButtonUp(UINT, POINT point)
     // The events' subscribers may destroy the header.
     const SAutoRef<SWindow> self(this);
     const bool dragged = m_dragging;
-    const DWORD press = m_hitCode;
+    // A release whose press ended early (the activation went) is no click.
+    const DWORD press = m_pressed ? m_hitCode : kHitNone;
     EndPress();
     if (IsInsideItem(press)) {
         const int index = LOWORD(press);
@@ -545,9 +546,11 @@ void SHeaderCtrl::EndPress()
     ReleaseCapture();
 }
 
+// A press keeps its place until the button comes up: a drag that leaves the
+// header at its first move hears of the leave before the move.
 void SHeaderCtrl::OnMouseLeave()
 {
-    if (!m_dragging) {
+    if (!m_pressed && !m_dragging) {
         if (m_sortHeader && IsInsideItem(m_hitCode))
             SetItemState(LOWORD(m_hitCode), kStateNormal);
         m_hitCode = kHitNone;

@@ -102,7 +102,9 @@ TEST_F(SHeaderCtrlHostTest, ADraggedDividerResizesItsItemInItsOwnUnit)
     // Back by 200: no narrower than nothing.
     const int divider = header->GetItemRect(0).right - 2;
     Drag(host, POINT{divider, 15}, POINT{divider - 200, 15}, false);
-    EXPECT_EQ(L"changed 0 0", m_events.Take().back());
+    const std::vector<std::wstring> back = m_events.Take();
+    ASSERT_FALSE(back.empty());
+    EXPECT_EQ(L"changed 0 0", back.back());
     EXPECT_EQ(0.0f, WidthOf(header, 0).GetValue());
 
     // A click on a divider reports the width it kept.

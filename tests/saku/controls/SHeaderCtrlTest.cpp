@@ -201,9 +201,12 @@ TEST_F(SHeaderCtrlTest, ClickHoverAndDividerPressRaiseTheirEvents)
     // Dragged: the left item follows, down to nothing but not below.
     Press(101, 10);   // the divider between A and B
     Move(131, 10, MK_LBUTTON);
-    Move(-150, 10, MK_LBUTTON);
+    Release(131, 10);
+    EXPECT_EQ(std::vector<std::wstring>({L"changing 0 130", L"changed 0 130"}), m_events.Take());
+    Press(129, 10);
+    Move(-150, 10, MK_LBUTTON);   // out of the header at once: the leave comes first
     Release(-150, 10);
-    EXPECT_EQ(std::vector<std::wstring>({L"changing 0 130", L"changing 0 0", L"changed 0 0"}), m_events.Take());
+    EXPECT_EQ(std::vector<std::wstring>({L"changing 0 0", L"changed 0 0"}), m_events.Take());
     item.mask = kHeaderMaskWidth;
     ASSERT_TRUE(header->GetItem(0, &item));
     EXPECT_EQ(0.0f, item.width.GetValue());
@@ -282,6 +285,7 @@ TEST_F(SHeaderCtrlTest, LosingTheActivationEndsTheDrag)
     m_host->DoFrameEvent(WM_ACTIVATEAPP, FALSE, 0);
     EXPECT_EQ(nullptr, FindDragWindow());
     EXPECT_EQ(0, header->GetCapture());
+    Move(250, 10);   // as the host posts it when the capture goes
     Release(250, 10);
     EXPECT_EQ(L"A B C", Captions(header));
     EXPECT_TRUE(m_events.Take().empty());

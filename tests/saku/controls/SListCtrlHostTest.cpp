@@ -143,7 +143,8 @@ TEST_F(SListCtrlHostTest, RealClicksWithRealModifiersMarkTheRows)
     KeepPng(host.GetCacheTarget(), L"TIVALA_PAINT_PNG", L"listctrl_host");
     const Pixels pixels = ReadPixels(host.GetCacheTarget());
     EXPECT_EQ(0xFF3991D1u, PixelAt(pixels, 260, 2, 20 + 10));        // row 0, marked
-    EXPECT_EQ(0xFFE2E2E2u, PixelAt(pixels, 260, 2, 20 + 5 * 20 - 10));  // row 4, odd
+    EXPECT_EQ(0xFF3991D1u, PixelAt(pixels, 260, 2, 20 + 20 + 10));     // row 1, marked though odd
+    EXPECT_EQ(0xFFFFFFFFu, PixelAt(pixels, 260, 2, 20 + 4 * 20 + 10));  // row 4, not marked
     DestroyHost(host);
 }
 
