@@ -7,6 +7,7 @@
 #include "controls/SEdit.h"
 #include "controls/SFlashCtrl.h"
 #include "controls/SGroup.h"
+#include "controls/SHeaderCtrl.h"
 #include "controls/SHotKeyCtrl.h"
 #include "controls/SIconWnd.h"
 #include "controls/SImageButton.h"
@@ -14,6 +15,7 @@
 #include "controls/SLine.h"
 #include "controls/SLink.h"
 #include "controls/SListBox.h"
+#include "controls/SListCtrl.h"
 #include "controls/SListView.h"
 #include "controls/SPanel.h"
 #include "controls/SProgress.h"
@@ -107,6 +109,8 @@ void SObjectDefaultRegister::RegisterWindows(SObjectFactoryMgr* factories)
     factories->RegisterFactoryOf<SLine>();
     factories->RegisterFactoryOf<SProgress>();
     factories->RegisterFactoryOf<SAnimateImgWnd>();
+    factories->RegisterFactoryOf<SHeaderCtrl>();
+    factories->RegisterFactoryOf<SListCtrl>();
     factories->RegisterFactoryOf<SRichEdit>();
     factories->RegisterFactoryOf<SEdit>();
     factories->RegisterFactoryOf<SSplitPane>();

@@ -71,6 +71,8 @@ TEST(SObjectDefaultRegister, RegistersEachClassOfTheLibraryWithItsBase)
         {L"hr",                   kObjTypeWindow,       L"window"},
         {L"progress",             kObjTypeWindow,       L"window"},
         {L"animateimg",           kObjTypeWindow,       L"window"},
+        {L"header",               kObjTypeWindow,       L"window"},
+        {L"listctrl",             kObjTypeWindow,       L"div"},
         {L"richedit",             kObjTypeWindow,       L"div"},
         {L"edit",                 kObjTypeWindow,       L"richedit"},
         {L"pane",                 kObjTypeWindow,       L"window"},
