@@ -8,6 +8,7 @@
 
 #include "core/LayeredWindowApi.h"
 #include "core/SHostWnd.h"
+#include "core/SMessageLoop.h"
 
 #include "HostCommand.h"
 #include "ScratchDir.h"
@@ -28,6 +29,20 @@ protected:
         AddProgramResources(L"UIDEF:XML_INIT");
     }
 
+    // While set, the pumps dispatch through this loop (SMessageLoop::DispatchOne),
+    // so that its message filters (tooltips, drop-down windows) see every message
+    // as under the application's loop; plain dispatch while null. TearDown clears it.
+    static SAKU::SMessageLoop*& DispatchLoop()
+    {
+        static SAKU::SMessageLoop* loop = nullptr;
+        return loop;
+    }
+    void TearDown() override
+    {
+        DispatchLoop() = nullptr;
+        SakuAppTest::TearDown();
+    }
+
     // Dispatches the thread's messages until `done` answers true; false when
     // `timeoutMs` passed first. The deadline only stops a test that went wrong.
     static bool PumpUntil(const std::function<bool()>& done, unsigned timeoutMs = 10000)
@@ -42,8 +57,12 @@ protected:
                     ::PostQuitMessage(static_cast<int>(msg.wParam));   // not ours to take
                     return done();
                 }
-                ::TranslateMessage(&msg);
-                ::DispatchMessageW(&msg);
+                if (SAKU::SMessageLoop* const loop = DispatchLoop()) {
+                    loop->DispatchOne(&msg);
+                } else {
+                    ::TranslateMessage(&msg);
+                    ::DispatchMessageW(&msg);
+                }
             }
             ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
         }
