@@ -14,6 +14,7 @@
 #include "controls/SItemPanel.h"
 #include "controls/SMCListView.h"
 
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -272,4 +273,47 @@ TEST_F(SMCListViewTest, PaintsItsRowsUnderTheHeader)
     EXPECT_EQ(kNormalRed, Pixel(90, 20 + 55));          // row 1, column 0
     EXPECT_EQ(kPushedBlue, Pixel(180, 20 + 55));        // row 1, selected, without column 1
     EXPECT_EQ(kHoverLime, Pixel(180, 20 + 85));         // row 2, column 1
+}
+
+TEST_F(SMCListViewTest, ScrollingToTheEndMakesOnlyTheVisiblePanels)
+{
+    MakeList(ViewLayout(L"itemHeight='30'"), 100);
+    int mostVisible = m_list->GetVisibleCount();
+    while (m_list->OnScroll(TRUE, SB_LINEDOWN, 0))
+        mostVisible = std::max(mostVisible, m_list->GetVisibleCount());
+    EXPECT_EQ(100 * 30 - 172, m_list->GetScrollPos(TRUE));
+    EXPECT_TRUE(m_list->GetItemPanel(99));
+    EXPECT_EQ(6, mostVisible);   // 172 pixels, scrolled by whole rows, show parts of six rows of 30
+    EXPECT_LE(m_adapter->PanelsMade(), mostVisible + 2);
+    EXPECT_LE(m_list->GetPanelCount(), mostVisible + 2);
+    ExpectColumns("0 0 100 30", "100 0 250 30");
+}
+
+namespace {
+
+// Rows that measure taller every time they are asked, as content that reflows
+// with every layout would.
+class GrowingRowsAdapter : public MCListTestAdapter {
+public:
+    GrowingRowsAdapter() : MCListTestAdapter(50) {}
+    void GetViewDesiredSize(SIZE* size, int, SWindow*, const RECT*) override { *size = SIZE{0, 20 + ++m_asked}; }
+
+private:
+    int m_asked = 0;
+};
+
+}  // namespace
+
+TEST_F(SMCListViewTest, RowsThatNeverSettleStillEndInALayout)
+{
+    Build(ViewLayout(L"").c_str());
+    m_list = Find<SMCListView>(L"list");
+    ASSERT_TRUE(m_list);
+    auto adapter = SAutoRef<GrowingRowsAdapter>::Adopt(new GrowingRowsAdapter);
+    ASSERT_TRUE(m_list->SetAdapter(adapter.Get()));   // returns: the passes are bounded
+    EXPECT_GT(m_list->GetVisibleCount(), 0);
+    EXPECT_TRUE(m_list->OnScroll(TRUE, SB_PAGEDOWN, 0));
+    EXPECT_GT(m_list->GetVisibleCount(), 0);
+    // The range covers the rows as they were measured last.
+    EXPECT_EQ(m_list->GetItemLocator()->QueryTotalHeight() - 1, m_list->GetScrollInfo(TRUE).nMax);
 }
