@@ -12,6 +12,7 @@
 #include "controls/SLine.h"
 #include "controls/SLink.h"
 #include "controls/SListView.h"
+#include "controls/SMenuBar.h"
 #include "controls/SPanel.h"
 #include "controls/SProgress.h"
 #include "controls/SRadioBox.h"
@@ -102,6 +103,7 @@ void SObjectDefaultRegister::RegisterWindows(SObjectFactoryMgr* factories)
     factories->RegisterFactoryOf<SSplitWnd_Col>();
     factories->RegisterFactoryOf<SSplitWnd_Row>();
     factories->RegisterFactoryOf<SHotKeyCtrl>();
+    factories->RegisterFactoryOf<SMenuBar>();
 }
 
 void SObjectDefaultRegister::RegisterInterpolators(SObjectFactoryMgr* factories)

@@ -199,6 +199,17 @@ template <> struct WndMsgCracker<WM_KEYUP> : KeyMsgCracker {};
 template <> struct WndMsgCracker<WM_SYSKEYDOWN> : KeyMsgCracker {};
 template <> struct WndMsgCracker<WM_SYSKEYUP> : KeyMsgCracker {};
 
+// int OnMouseActivate(HWND topLevel, UINT hitTest, UINT message): an MA_ code
+template <>
+struct WndMsgCracker<WM_MOUSEACTIVATE> {
+    template <typename H>
+    static LRESULT Call(H&& handler, WPARAM wParam, LPARAM lParam)
+    {
+        return CallCracked(handler, reinterpret_cast<HWND>(wParam), static_cast<UINT>(LOWORD(lParam)),
+                           static_cast<UINT>(HIWORD(lParam)));
+    }
+};
+
 // LRESULT OnMenuChar(UINT character, UINT menuType, HMENU menu): menuType is MF_POPUP or MF_SYSMENU
 template <>
 struct WndMsgCracker<WM_MENUCHAR> {

@@ -75,6 +75,7 @@ TEST(SObjectDefaultRegister, RegistersEachClassOfTheLibraryWithItsBase)
         {L"splitcol",             kObjTypeWindow,       L"splitwnd"},
         {L"splitrow",             kObjTypeWindow,       L"splitwnd"},
         {L"hotkey",               kObjTypeWindow,       L"window"},
+        {L"menubar",              kObjTypeWindow,       L"window"},
         {L"Linear",               kObjTypeInterpolator, L"interpolator_base"},
         {L"Accelerate",           kObjTypeInterpolator, L"interpolator_base"},
         {L"Decelerate",           kObjTypeInterpolator, L"interpolator_base"},
