@@ -9,6 +9,8 @@
 
 #include "controls/SMenuEx.h"
 #include "core/CSimpleWnd.h"
+#include "core/EventArgs.h"
+#include "core/HostMsgCrackers.h"
 
 #include <functional>
 #include <vector>
@@ -53,14 +55,23 @@ public:
         MSG_RANGE_HANDLER(WM_INITMENUPOPUP, WM_INITMENUPOPUP, Keep)
         MSG_RANGE_HANDLER(WM_COMMAND,       WM_COMMAND,       Keep)
         MSG_RANGE_HANDLER(WM_LBUTTONDOWN,   WM_LBUTTONDOWN,   Keep)
+        MSG_RANGE_HANDLER(SAKU::UM_MENUEVENT, SAKU::UM_MENUEVENT, KeepEvent)
     END_MSG_MAP()
 
     std::vector<Message> messages;
+    // The events a menu handed over, by id, with their senders (alive only then).
+    std::vector<std::pair<int, SAKU::IObject*>> menuEvents;
 
 private:
     LRESULT Keep(UINT message, WPARAM wParam, LPARAM lParam)
     {
         messages.push_back({message, wParam, lParam});
+        return 0;
+    }
+    LRESULT KeepEvent(UINT, WPARAM, LPARAM lParam)
+    {
+        const auto* const args = reinterpret_cast<const SAKU::EventArgs*>(lParam);
+        menuEvents.emplace_back(args->GetID(), args->sender);
         return 0;
     }
 };

@@ -126,13 +126,32 @@ TEST_F(SMenuBarHostTest, APressOpensTheMenuBelowTheButtonAndAChoiceIsReportedOnc
     EXPECT_EQ(m_bar->GetButton(1)->GetMenu(), m_log.chosen[0].second);
 }
 
-TEST_F(SMenuBarHostTest, EscapeReportsNothing)
+TEST_F(SMenuBarHostTest, ADismissedMenuReportsNothing)
 {
-    MenuExWatch watch([] {});
-    Drive("mousemove " + Xy(OnButton(0)) + " sleep 0.3 click 1 sleep 1.5 key Escape sleep 0.5");
-    EXPECT_FALSE(watch.timedOut);
-    EXPECT_TRUE(m_log.chosen.empty());
-    EXPECT_FALSE(IsShown(m_bar->GetButton(0)->GetMenu()));
+    // With no owner set, the bar's menus belong to the host window it stands in.
+    EXPECT_EQ(m_host->GetHwnd(), m_bar->GetOwnerWnd());
+    MenuExOwner other;
+    ASSERT_TRUE(other.Create(RECT{500, 400, 560, 440}));
+    const struct {
+        const char* name;
+        const char* after;       // xdotool input once the menu showed
+        bool loseForeground;     // the host loses the foreground while the menu shows
+    } cases[] = {
+        {"Escape", "key Escape sleep 0.5", false},
+        {"foreground", "sleep 0.5", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        MenuExWatch watch([&] {
+            if (c.loseForeground && IsShown(m_bar->GetButton(0)->GetMenu()))
+                ::SetForegroundWindow(other.GetHwnd());
+        });
+        Drive("mousemove " + Xy(OnButton(0)) + " sleep 0.3 click 1 sleep 1.5 " + c.after);
+        EXPECT_FALSE(watch.timedOut);
+        EXPECT_TRUE(m_log.chosen.empty());
+        EXPECT_FALSE(IsShown(m_bar->GetButton(0)->GetMenu()));
+    }
+    other.DestroyWindow();
 }
 
 TEST_F(SMenuBarHostTest, MovingOntoTheNextButtonSwitchesMenusWithoutAClick)

@@ -109,6 +109,31 @@ TEST_F(SMenuExHostTest, OnlyAChosenItemIsSentAsACommand)
     }
 }
 
+TEST_F(SMenuExHostTest, AnOwnerThatLosesTheForegroundEndsTheRunWithoutACommand)
+{
+    MenuExOwner other;
+    ASSERT_TRUE(other.Create(RECT{400, 300, 500, 400}));
+    ::SetForegroundWindow(m_owner.GetHwnd());
+    const struct {
+        UINT flags;
+        int expected;
+    } cases[] = {
+        {kMenuExReturnCmd, -1},
+        {0, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.flags);
+        MenuExWatch watch([&] {
+            if (IsShown(&m_menu))
+                ::SetForegroundWindow(other.GetHwnd());
+        });
+        EXPECT_EQ(c.expected, Run(c.flags, 150, 150, ""));
+        EXPECT_FALSE(watch.timedOut);
+        EXPECT_EQ(0, m_owner.Count(WM_COMMAND));
+    }
+    other.DestroyWindow();
+}
+
 TEST_F(SMenuExHostTest, ExitPopupFromATimerIsTheResult)
 {
     MenuExWatch watch([this] {
@@ -156,6 +181,13 @@ TEST_F(SMenuExHostTest, TheMenuIsAsBigAsItsItemsAndStaysOnTheMonitor)
             SMenuEx::ExitPopup(0);
         });
         EXPECT_EQ(0, Run(kMenuExReturnCmd, c.at.x, c.at.y, ""));
+        // The root's own events (its size, as it is laid out to show) go to the owner.
+        if (&c == &cases[0]) {
+            const auto fromRoot = std::count_if(m_owner.menuEvents.begin(), m_owner.menuEvents.end(), [&](const auto& e) {
+                return e.first == 8104 && e.second == static_cast<IObject*>(m_menu.GetMenuRoot());
+            });
+            EXPECT_LE(1, fromRoot);
+        }
         int widest = 0;
         int height = 0;
         for (SWindow* item = m_menu.GetMenuRoot()->GetWindow(GSW_FIRSTCHILD); item; item = item->GetWindow(GSW_NEXTSIBLING)) {
