@@ -18,6 +18,7 @@
 #include "controls/SListCtrl.h"
 #include "controls/SListView.h"
 #include "controls/SMCListView.h"
+#include "controls/SMenuBar.h"
 #include "controls/SPanel.h"
 #include "controls/SProgress.h"
 #include "controls/SRadioBox.h"
@@ -126,6 +127,7 @@ void SObjectDefaultRegister::RegisterWindows(SObjectFactoryMgr* factories)
     factories->RegisterFactoryOf<SSpinButton>();
     factories->RegisterFactoryOf<SActiveX>();
     factories->RegisterFactoryOf<SFlashCtrl>();
+    factories->RegisterFactoryOf<SMenuBar>();
 }
 
 void SObjectDefaultRegister::RegisterInterpolators(SObjectFactoryMgr* factories)

@@ -8,6 +8,7 @@
 namespace SAKU {
 
 class SItemPanel;
+class SMenuEx;
 
 // A tree control's item, as CSTree.h names its nodes.
 using HSTREEITEM = ULONG_PTR;
@@ -482,7 +483,17 @@ public:
 
 SEVENT_CLASS(EventAnimateStart,            22100, L"on_animate_start")
 SEVENT_CLASS(EventAnimateStop,             22101, L"on_animate_stop")
-SEVENT_CLASS(EventSelectMenu,              22150, L"on_select_menu")
+
+// A menu bar's menu (the sender is the bar) ended with the item `id` chosen.
+class EventSelectMenu : public TplEventArgs<EventSelectMenu> {
+public:
+    SEVENT_ID(22150, L"on_select_menu")
+    explicit EventSelectMenu(IObject* sender, UINT id = 0, SMenuEx* menu = nullptr)
+        : TplEventArgs(sender), id(id), menu(menu) {}
+
+    UINT id;
+    SMenuEx* menu;
+};
 
 // A hot-key control read the keyboard: the combination it holds now, the virtual
 // key (0: none yet) and the modifiers (CAccelerator's bits: 1 Alt, 2 Ctrl, 4 Shift).

@@ -87,6 +87,7 @@ TEST(SObjectDefaultRegister, RegistersEachClassOfTheLibraryWithItsBase)
         {L"spin",                 kObjTypeWindow,       L"window"},
         {L"activex",              kObjTypeWindow,       L"window"},
         {L"flash",                kObjTypeWindow,       L"activex"},
+        {L"menubar",              kObjTypeWindow,       L"window"},
         {L"Linear",               kObjTypeInterpolator, L"interpolator_base"},
         {L"Accelerate",           kObjTypeInterpolator, L"interpolator_base"},
         {L"Decelerate",           kObjTypeInterpolator, L"interpolator_base"},
