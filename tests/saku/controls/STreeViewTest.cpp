@@ -390,10 +390,12 @@ TEST_F(STreeViewTest, TheBarsFollowTheTreesSize)
         MakeTree(TreeLayout(150, 200));
         EXPECT_EQ(c.vertical, m_tree->HasScrollBar(TRUE) != FALSE);
         EXPECT_EQ(c.horizontal, m_tree->HasScrollBar(FALSE) != FALSE);
-        if (c.vertical)
+        if (c.vertical) {
             EXPECT_EQ(c.rows * 50 - 1, m_tree->GetScrollInfo(TRUE).nMax);
-        if (c.horizontal)
+        }
+        if (c.horizontal) {
             EXPECT_EQ(c.width - 1, m_tree->GetScrollInfo(FALSE).nMax);
+        }
         m_tree->DestroyWindow();
     }
 }
@@ -410,7 +412,7 @@ TEST_F(STreeViewTest, PaintsItsRowsIndentedAndByState)
     Paint();
     Keep(L"tree_view");
     EXPECT_EQ(0xFFFFFFFFu, Pixel(60, 20));    // A
-    EXPECT_EQ(0xFFFF0000u, Pixel(5, 5));      // its label
+    EXPECT_EQ(0xFFFF0000u, Pixel(10, 4));     // its label, beside its text
     EXPECT_EQ(0xFF404040u, Pixel(5, 60));     // left of a1: the indent shows the view
     EXPECT_EQ(0xFFFF0000u, Pixel(15, 45));    // a1's label, 10 in
     EXPECT_EQ(0xFF0000FFu, Pixel(60, 60));    // a1, selected
