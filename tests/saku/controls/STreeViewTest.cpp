@@ -1,9 +1,10 @@
 // The tree view in a windowless host over the test adapter: an adapter needs the
 // layout's template, a hundred rows make no more panels than the visible rows + 2
-// however they scroll, the keys move, expand and collapse, a row is scrolled into
-// view at either edge and both ways, a selected item that the adapter removes is
-// forgotten before anything hands it back, rows that never settle on a size still
-// end in a layout, the bars follow the tree's size, and the rows are painted.
+// however they scroll, a click selects and a double click toggles, the keys move,
+// expand and collapse, a row is scrolled into view at either edge and both ways,
+// a selected item that the adapter removes is forgotten before anything hands it
+// back, rows that never settle on a size still end in a layout, the bars follow
+// the tree's size, and the rows are painted.
 
 #include "PanelTest.h"
 #include "TreeTestAdapter.h"
@@ -205,6 +206,37 @@ TEST_F(STreeViewTest, KeysMoveExpandAndCollapse)
         ASSERT_TRUE(m_tree->GetItemPanel(s.selected));
         EXPECT_TRUE(m_tree->GetItemPanel(s.selected)->GetState() & WndState_Check);
     }
+}
+
+TEST_F(STreeViewTest, AClickSelectsWithBothEventsAndADoubleClickToggles)
+{
+    const HSTREEITEM a = m_adapter->Insert(TREE_ITEM_ROOT, L"A");
+    m_adapter->Insert(a, L"a1");
+    const HSTREEITEM b = m_adapter->Insert(TREE_ITEM_ROOT, L"B");
+    MakeTree(TreeLayout(150, 200));
+    Press(60, 75);
+    Release(60, 75);
+    EXPECT_EQ(b, m_tree->GetSel());
+    EXPECT_EQ("cC", m_log.events);
+    m_host->Mouse(WM_LBUTTONDBLCLK, 60, 75, MK_LBUTTON);   // a leaf: nothing to toggle
+    Release(60, 75);
+    EXPECT_TRUE(m_adapter->ExpandCodes().empty());
+    const struct {
+        bool expanded;
+        int rows;
+    } toggles[] = {{true, 3}, {false, 2}};
+    for (const auto& t : toggles) {
+        SCOPED_TRACE(t.rows);
+        Press(60, 25);
+        Release(60, 25);
+        m_host->Mouse(WM_LBUTTONDBLCLK, 60, 25, MK_LBUTTON);
+        Release(60, 25);
+        EXPECT_EQ(a, m_tree->GetSel());
+        EXPECT_EQ(t.expanded, m_adapter->Item(a).expanded);
+        EXPECT_EQ(t.rows, m_tree->GetVisibleCount());
+        EXPECT_EQ(3u, m_adapter->ExpandCodes().back());
+    }
+    EXPECT_EQ("cCcC", m_log.events);
 }
 
 TEST_F(STreeViewTest, PageKeysScrollOnlyAndSelectingTheSelectionRaisesOnlyTheFirstEvent)
