@@ -34,6 +34,7 @@
 #include "controls/STabCtrl.h"
 #include "controls/STabPage.h"
 #include "controls/STileView.h"
+#include "controls/STreeView.h"
 #include "controls/SToggle.h"
 #include "controls/STreeCtrl.h"
 #include "core/SCaption.h"
@@ -102,6 +103,7 @@ void SObjectDefaultRegister::RegisterWindows(SObjectFactoryMgr* factories)
     factories->RegisterFactoryOf<SListBox>();
     factories->RegisterFactoryOf<STreeCtrl>();
     factories->RegisterFactoryOf<STileView>();
+    factories->RegisterFactoryOf<STreeView>();
     factories->RegisterFactoryOf<SCheckBox>();
     factories->RegisterFactoryOf<SRadioBox>();
     factories->RegisterFactoryOf<SToggle>();

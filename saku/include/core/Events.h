@@ -285,9 +285,29 @@ public:
     int item;
 };
 
-// Tree view
-SEVENT_CLASS(EventTVSelChanging,           14000, L"on_treeview_select_changing")
-SEVENT_CLASS(EventTVSelChanged,            14001, L"on_treeview_select_changed")
+// Tree view; items are the adapter's handles (0: none).
+// The selection is about to move from `oldItem` to `newItem`: a subscriber that
+// sets `cancel` keeps the old one.
+class EventTVSelChanging : public TplEventArgs<EventTVSelChanging> {
+public:
+    SEVENT_ID(14000, L"on_treeview_select_changing")
+    explicit EventTVSelChanging(IObject* sender, HSTREEITEM oldItem = 0, HSTREEITEM newItem = 0)
+        : TplEventArgs(sender), oldItem(oldItem), newItem(newItem) {}
+
+    HSTREEITEM oldItem;
+    HSTREEITEM newItem;
+    BOOL cancel = FALSE;
+};
+
+class EventTVSelChanged : public TplEventArgs<EventTVSelChanged> {
+public:
+    SEVENT_ID(14001, L"on_treeview_select_changed")
+    explicit EventTVSelChanged(IObject* sender, HSTREEITEM oldItem = 0, HSTREEITEM newItem = 0)
+        : TplEventArgs(sender), oldItem(oldItem), newItem(newItem) {}
+
+    HSTREEITEM oldItem;
+    HSTREEITEM newItem;
+};
 
 // Tree control; items are the tree's node handles (0: none).
 // The selection is about to move from `oldItem` to `newItem`: a subscriber that

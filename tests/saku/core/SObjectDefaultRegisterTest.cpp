@@ -62,6 +62,7 @@ TEST(SObjectDefaultRegister, RegistersEachClassOfTheLibraryWithItsBase)
         {L"listbox",              kObjTypeWindow,       L"scrollview"},
         {L"treectrl",             kObjTypeWindow,       L"scrollview"},
         {L"tileview",             kObjTypeWindow,       L"div"},
+        {L"treeview",             kObjTypeWindow,       L"div"},
         {L"check",                kObjTypeWindow,       L"window"},
         {L"radio",                kObjTypeWindow,       L"window"},
         {L"toggle",               kObjTypeWindow,       L"window"},
