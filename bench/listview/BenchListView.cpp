@@ -5,31 +5,17 @@
 // Prints the median and worst time of a step, the mean, the panels the list made,
 // the most rows visible at once and the peak working set of the process.
 
-#include "controls/SAdapterBase.h"
-#include "controls/SListView.h"
-#include "controls/IListViewItemLocator.h"
-#include "core/SApplication.h"
-#include "core/SAutoRef.h"
-#include "core/SObjectDefaultRegister.h"
-#include "render/IRenderFactory.h"
 #include "render/IRenderTarget.h"
-#include "render/ImgDecoderCreators.h"
-#include "render/RenderFactoryCreators.h"
 
-#include "BenchHost.h"
-#include "BenchRounds.h"
+#include "BenchApp.h"
+#include "ListViewRun.h"
 
-#include <pugixml.hpp>
 #include <windows.h>
 #include <psapi.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <memory>
-#include <numeric>
-#include <string>
-#include <vector>
 
 using namespace SAKU;
 
@@ -38,113 +24,14 @@ namespace {
 constexpr int kWidth = 340;
 constexpr int kHeight = 300;
 
-// Rows of 20 and 32 pixels by parity, filled with their number; a panel's first
-// fill builds it from the template and counts as one panel made.
-class BenchAdapter : public SAdapterBase {
-public:
-    explicit BenchAdapter(int count) : m_count(count) {}
-
-    int PanelsMade() const { return m_panelsMade; }
-
-    int GetCount() override { return m_count; }
-    void GetView(int position, SWindow* itemWnd, pugi::xml_node xmlTemplate) override
-    {
-        if (itemWnd->GetChildrenCount() == 0) {
-            ++m_panelsMade;
-            itemWnd->BuildFromXml(xmlTemplate.first_child());
-        }
-        if (SWindow* const label = itemWnd->FindChildByName(L"label")) {
-            wchar_t text[64];
-            std::swprintf(text, 64, L"模块 %d  壁纸引擎组件", position);
-            label->SetWindowText(text);
-        }
-    }
-    void GetViewDesiredSize(SIZE* size, int position, SWindow*, const RECT*) override
-    {
-        *size = SIZE{0, position % 2 ? 32 : 20};
-    }
-
-private:
-    int m_count;
-    int m_panelsMade = 0;
-};
-
-const wchar_t kListXml[] =
-    L"<listview name='list' sbWid='10' margin='0'>"
-    L"<template defHeight='20'><item colorNormal='#203050' colorHover='#304060' colorSelected='#4060a0'>"
-    L"<window name='label' pos='8,0,-8,-0' colorText='#ffffff' align='left'/>"
-    L"</item></template></listview>";
-
-struct RunResult {
-    double median;
-    double worst;
-    double mean;
-    int steps;
-    int panels;
-    int mostVisible;
-};
-
-// One run over `rows` rows; at most `limit` steps when it is above 0.
-RunResult Run(IRenderTarget* surface, int rows, int limit)
+void Print(int rows, int limit, const bench::ListViewRun& run)
 {
-    auto host = SAutoRef<bench::BenchHost>::Adopt(new bench::BenchHost(surface));
-    SWindow* const root = host.Get();
-    pugi::xml_document layout;
-    layout.load_string(kListXml);
-    root->OnRelayout({0, 0, kWidth, kHeight});
-    root->BuildChildren(layout);
-    auto* const list = static_cast<SListView*>(root->GetWindow(GSW_FIRSTCHILD));
-    const RECT all = {0, 0, kWidth, kHeight};
-    list->Move(&all);
-    auto adapter = SAutoRef<BenchAdapter>::Adopt(new BenchAdapter(rows));
-    list->SetAdapter(adapter.Get());
-
-    // The whole surface is painted, which answers every redraw the tree asked for:
-    // the host forgets them, or their notes would grow by the million over a run.
-    const auto paint = [&] {
-        host->BuildWndTreeZorder();
-        surface->ClearRect(&all, 0);
-        root->PaintRegion(surface, nullptr);
-        host->m_redraws.clear();
-    };
-    paint();
-    ::GdiFlush();
-    std::vector<double> times;
-    int mostVisible = list->GetVisibleCount();
-    for (int row = 1; limit <= 0 || row <= limit; ++row) {
-        const double start = bench::NowSeconds();
-        const BOOL moved = list->OnScroll(TRUE, SB_THUMBPOSITION, list->GetItemLocator()->Item2Position(row));
-        if (!moved)
-            break;
-        paint();
-        ::GdiFlush();
-        times.push_back((bench::NowSeconds() - start) * 1000);
-        mostVisible = std::max(mostVisible, list->GetVisibleCount());
-    }
-    const int last = list->GetFirstVisibleIndex() + list->GetVisibleCount() - 1;
-    if (limit <= 0 && last != rows - 1)
-        std::printf("bench_listview: the run ended at row %d of %d\n", last, rows);
-    const int panels = adapter->PanelsMade();
-    root->SendSwndMessage(WM_DESTROY);   // the list and its panels go; the host with its reference
-
-    RunResult result = {};
-    result.steps = static_cast<int>(times.size());
-    result.panels = panels;
-    result.mostVisible = mostVisible;
-    if (!times.empty()) {
-        result.mean = std::accumulate(times.begin(), times.end(), 0.0) / times.size();
-        std::sort(times.begin(), times.end());
-        result.median = times[times.size() / 2];
-        result.worst = times.back();
-    }
-    return result;
-}
-
-void Print(int rows, const RunResult& run)
-{
+    if (limit <= 0 && run.lastRow != rows - 1)
+        std::printf("bench_listview: the run ended at row %d of %d\n", run.lastRow, rows);
     std::printf("bench_listview: %6d rows: %6d steps, median %7.3f ms, worst %7.3f ms, mean %7.3f ms, "
                 "%d panels made, %d rows visible at most\n",
-                rows, run.steps, run.median, run.worst, run.mean, run.panels, run.mostVisible);
+                rows, run.figures.steps, run.figures.median, run.figures.worst, run.figures.mean, run.panels,
+                run.mostVisible);
 }
 
 }  // namespace
@@ -152,37 +39,27 @@ void Print(int rows, const RunResult& run)
 int main(int argc, char** argv)
 {
     const int limit = argc > 1 ? std::max(0, std::atoi(argv[1])) : 0;
-    SAutoRef<IRenderFactory> renderFactory;
-    SAutoRef<IImgDecoderFactory> decoders;
-    if (!CreateRenderFactory_GDI(renderFactory.Put()) || !CreateImgDecoderFactory_PNG(decoders.Put())) {
-        std::fprintf(stderr, "bench_listview: no render module\n");
+    const bench::BenchApp bench("bench_listview", kWidth, kHeight);
+    IRenderTarget* const surface = bench.Surface();
+    if (!surface)
         return 1;
-    }
-    renderFactory->SetImgDecoderFactory(decoders.Get());
-    auto app = std::make_unique<SApplication>(renderFactory.Get(), ::GetModuleHandleW(nullptr), L"SAKUHOST",
-                                              new SObjectDefaultRegister);   // the application takes this reference
-    SAutoRef<IRenderTarget> surface;
-    if (!renderFactory->CreateRenderTarget(surface.Put(), kWidth, kHeight)) {
-        std::fprintf(stderr, "bench_listview: no render target\n");
-        return 1;
-    }
 
-    const RunResult large = Run(surface.Get(), 100000, limit);
-    Print(100000, large);
-    const RunResult small = Run(surface.Get(), 1000, limit);
-    Print(1000, small);
+    const bench::ListViewRun large = bench::RunListView(surface, kWidth, kHeight, 100000, limit);
+    Print(100000, limit, large);
+    const bench::ListViewRun small = bench::RunListView(surface, kWidth, kHeight, 1000, limit);
+    Print(1000, limit, small);
 
     PROCESS_MEMORY_COUNTERS memory = {};
     memory.cb = sizeof(memory);
     if (::GetProcessMemoryInfo(::GetCurrentProcess(), &memory, sizeof(memory)))
         std::printf("bench_listview: peak working set %.1f MB\n", memory.PeakWorkingSetSize / (1024.0 * 1024.0));
 
-    const double ratio = large.median > 0 ? small.median / large.median : 0;
+    const double ratio = large.figures.median > 0 ? small.figures.median / large.figures.median : 0;
     const int panelLimit = large.mostVisible + 2;   // one view type
-    std::printf("bench_listview: goal: median under 5 ms: %s (%.3f ms)\n", large.median < 5 ? "met" : "missed",
-                large.median);
-    std::printf("bench_listview: goal: worst under 16 ms: %s (%.3f ms)\n", large.worst < 16 ? "met" : "missed",
-                large.worst);
+    std::printf("bench_listview: goal: median under 5 ms: %s (%.3f ms)\n", large.figures.median < 5 ? "met" : "missed",
+                large.figures.median);
+    std::printf("bench_listview: goal: worst under 16 ms: %s (%.3f ms)\n", large.figures.worst < 16 ? "met" : "missed",
+                large.figures.worst);
     std::printf("bench_listview: goal: panels at most %d: %s (%d)\n", panelLimit,
                 large.panels <= panelLimit ? "met" : "missed", large.panels);
     std::printf("bench_listview: goal: 1,000 rows within 1.2x of 100,000 a step: %s (%.2f)\n",
