@@ -3,6 +3,8 @@
 #include "controls/SAnimateImgWnd.h"
 #include "controls/SButton.h"
 #include "controls/SCheckBox.h"
+#include "controls/SComboBox.h"
+#include "controls/SComboView.h"
 #include "controls/SEdit.h"
 #include "controls/SGroup.h"
 #include "controls/SHotKeyCtrl.h"
@@ -114,6 +116,8 @@ void SObjectDefaultRegister::RegisterWindows(SObjectFactoryMgr* factories)
     factories->RegisterFactoryOf<SScrollBar>();
     factories->RegisterFactoryOf<SSpinButtonCtrl>();
     factories->RegisterFactoryOf<SSpinButton>();
+    factories->RegisterFactoryOf<SComboBox>();
+    factories->RegisterFactoryOf<SComboView>();
 }
 
 void SObjectDefaultRegister::RegisterInterpolators(SObjectFactoryMgr* factories)

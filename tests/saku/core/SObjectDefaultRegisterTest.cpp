@@ -81,6 +81,8 @@ TEST(SObjectDefaultRegister, RegistersEachClassOfTheLibraryWithItsBase)
         {L"scrollbar",            kObjTypeWindow,       L"window"},
         {L"spinButton",           kObjTypeWindow,       L"window"},
         {L"spin",                 kObjTypeWindow,       L"window"},
+        {L"combobox",             kObjTypeWindow,       L"combobase"},
+        {L"comboview",            kObjTypeWindow,       L"combobase"},
         {L"Linear",               kObjTypeInterpolator, L"interpolator_base"},
         {L"Accelerate",           kObjTypeInterpolator, L"interpolator_base"},
         {L"Decelerate",           kObjTypeInterpolator, L"interpolator_base"},
