@@ -111,8 +111,10 @@ protected:
     // Makes a list of the "listStyle" element's "wndclass" (default `defaultClass`)
     // that is a `requiredClass`, initialised from that element; null otherwise.
     SWindow* MakeDropList(pugi::xml_node element, LPCWSTR defaultClass, LPCWSTR requiredClass);
-    // Sends the list WM_DESTROY and releases it.
-    static void DestroyDropList(SWindow* list);
+    // Ends the list (WM_DESTROY, then its reference) and forgets it: when the
+    // combo's tree ends, while the host still answers the list, or else with the combo.
+    virtual void DestroyDropList() = 0;
+    static void ReleaseDropList(SWindow* list);
     int DropHeightPx() const { return m_dropHeight.ToPixelSize(GetScale()); }
     int InitialSelection() const { return m_initialSel; }
 

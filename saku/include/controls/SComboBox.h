@@ -36,6 +36,7 @@ protected:
     int DropListHeight() const override;
     SWindow* DropList() const override;
     void ShowCurrentInList() override;
+    void DestroyDropList() override;
 
 private:
     SListBox* m_listBox = nullptr;   // owned: one reference

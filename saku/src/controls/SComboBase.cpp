@@ -173,7 +173,7 @@ SWindow* SComboBase::MakeDropList(pugi::xml_node element, LPCWSTR defaultClass, 
     return made;
 }
 
-void SComboBase::DestroyDropList(SWindow* list)
+void SComboBase::ReleaseDropList(SWindow* list)
 {
     if (!list)
         return;
@@ -393,6 +393,7 @@ void SComboBase::OnDestroy()
 {
     CloseDropDown();
     SWindow::OnDestroy();
+    DestroyDropList();
 }
 
 void SComboBase::OnSetFocus(SWND oldFocus, int reason)

@@ -10,7 +10,13 @@ namespace SAKU {
 
 SComboBox::~SComboBox()
 {
-    DestroyDropList(m_listBox);
+    DestroyDropList();
+}
+
+void SComboBox::DestroyDropList()
+{
+    ReleaseDropList(m_listBox);
+    m_listBox = nullptr;
 }
 
 int SComboBox::CurrentIndex() const

@@ -11,7 +11,13 @@ namespace SAKU {
 
 SComboView::~SComboView()
 {
-    DestroyDropList(m_listView);
+    DestroyDropList();
+}
+
+void SComboView::DestroyDropList()
+{
+    ReleaseDropList(m_listView);
+    m_listView = nullptr;
 }
 
 int SComboView::CurrentIndex() const
