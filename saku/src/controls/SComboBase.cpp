@@ -288,13 +288,14 @@ void SComboBase::CloseDropDown()
 
 void SComboBase::OnDropDownCreated(SDropDownWnd* dropDown)
 {
-    if (pugi::xml_node style = m_dropDownStyle.child(L"dropdownStyle")) {
-        if (!style.attribute(L"trCtx"))
-            style.append_attribute(L"trCtx") = GetTrCtx();
-        dropDown->BuildFromXml(style);
-    } else {
-        dropDown->ApplyAttribute(L"trCtx", GetTrCtx(), TRUE);
-    }
+    // The popup's texts translate as the combo's unless its style names a context;
+    // without a style the popup takes no more than that context.
+    pugi::xml_node style = m_dropDownStyle.child(L"dropdownStyle");
+    if (!style)
+        style = m_dropDownStyle.append_child(L"dropdownStyle");
+    if (!style.attribute(L"trCtx"))
+        style.append_attribute(L"trCtx") = GetTrCtx();
+    dropDown->BuildFromXml(style);
     SetButtonState(kButtonPushed);
 
     SWindow* const list = DropList();

@@ -31,7 +31,7 @@ namespace {
 // entries; "empty": none, a drop height of 150; "typed": editable; "broken": its
 // list class is no list box.
 const wchar_t kLayout[] =
-    L"<SAKU width='400' height='300' wndType='normal'>"
+    L"<SAKU width='400' height='300' wndType='normal' trCtx='page'>"
     L"<skin><scrollbar name='bar' src='png:sbar_cells'/>"
     L"<colorrect name='drop' normal='#808080' hover='#A0A0A0' pushdown='#404040'/></skin>"
     L"<root colorBkgnd='#FFFFFFFF'>"
@@ -41,6 +41,7 @@ const wchar_t kLayout[] =
     L"<item text='five'/><item text='six'/><item text='seven'/><item text='eight'/><item text='nine'/></items>"
     L"</combobox>"
     L"<combobox name='five' pos='200,20,@150,@24' animateTime='0'>"
+    L"<dropdownStyle trCtx='popup'><root colorBkgnd='#00FF00'/></dropdownStyle>"
     L"<listStyle margin='2' itemHeight='20'/>"
     L"<items><item text='a'/><item text='b'/><item text='c'/><item text='d'/><item text='e'/></items></combobox>"
     L"<combobox name='empty' pos='200,60,@150,@24' animateTime='0' dropHeight='150'/>"
@@ -239,10 +240,11 @@ TEST_F(SComboBoxHostTest, ThePopupIsAsHighAsTheEntriesUpToTheDropHeight)
     const struct {
         const wchar_t* name;
         int height;
+        const wchar_t* trCtx;   // the popup's: its style's, else the combo's
     } cases[] = {
-        {L"five", 5 * 20 + 4},
-        {L"list", 200},    // 204 capped
-        {L"empty", 150},   // the drop height
+        {L"five", 5 * 20 + 4, L"popup"},
+        {L"list", 200, L"page"},    // 204 capped
+        {L"empty", 150, L"page"},   // the drop height
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -254,6 +256,7 @@ TEST_F(SComboBoxHostTest, ThePopupIsAsHighAsTheEntriesUpToTheDropHeight)
         RECT placed = {};
         ::GetWindowRect(popup, &placed);
         EXPECT_EQ(c.height, placed.bottom - placed.top);
+        EXPECT_STREQ(c.trCtx, combo->GetDropDownWnd()->GetHostAttr().GetTrCtx());
         combo->CloseDropDown();
         Pump();
         EXPECT_FALSE(::IsWindow(popup));
