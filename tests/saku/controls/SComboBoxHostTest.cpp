@@ -7,6 +7,7 @@
 
 #include "../core/HostTest.h"
 #include "../render/RenderTestSupport.h"
+#include "StaleHost.h"
 
 #include "controls/SComboBox.h"
 #include "controls/SComboEdit.h"
@@ -362,4 +363,31 @@ TEST_F(SComboBoxHostTest, WithoutASkinTheDropButtonIsASquareOfTheClientHeight)
         EXPECT_EQ(client.bottom - client.top, button.right - button.left);
         EXPECT_EQ(client.bottom - client.top, button.bottom - button.top);
     }
+}
+
+TEST_F(SComboBoxHostTest, APopupThatCannotBeMadeLeavesTheComboClosed)
+{
+    SAutoRef<IRenderTarget> canvas;
+    ASSERT_TRUE(m_renderFactory->CreateRenderTarget(canvas.Put(), 200, 100));
+    auto host = SAutoRef<StaleHost>::Adopt(new StaleHost(canvas.Get()));
+    host->SetContainer(host.Get());
+    host->OnRelayout(RECT{0, 0, 200, 100});
+    pugi::xml_document layout;
+    ASSERT_TRUE(layout.load_string(L"<combobox pos='10,10,@150,@24' animateTime='0' curSel='0'>"
+                                   L"<items><item text='only'/></items></combobox>"));
+    host->BuildChildren(layout);
+    host->UpdateChildrenPosition();
+    auto* const combo = static_cast<SComboBox*>(host->GetWindow(GSW_FIRSTCHILD));
+    ASSERT_NE(nullptr, combo);
+    Listen(combo);
+
+    host->Mouse(WM_LBUTTONDOWN, 20, 20, MK_LBUTTON);
+    host->Mouse(WM_LBUTTONUP, 20, 20);
+    EXPECT_EQ(1, m_events.dropdowns);   // it was about to show
+    EXPECT_EQ(nullptr, combo->GetDropDownWnd());
+    EXPECT_EQ(0u, combo->GetButtonState());
+    EXPECT_FALSE(host->LoopEatsDown());
+    EXPECT_EQ(nullptr, combo->GetListBox()->GetParent());
+    EXPECT_EQ(0, combo->CurrentIndex());
+    host->SendSwndMessage(WM_DESTROY);
 }
