@@ -334,14 +334,12 @@ void SComboBase::OnDropDownDestroyed(SDropDownWnd* dropDown)
 
 BOOL SComboBase::RaiseEvent(EventArgs* args)
 {
-    if (args->GetID() == EventRENotify::EventID && m_edit && !m_edit->GetEventSet()->IsMuted()) {
-        auto* const notify = static_cast<EventRENotify*>(args);
-        if (notify->code == EN_CHANGE) {
-            {
-                const MutedEvents muted(m_edit);
-                SelectIndex(-1);
-            }
-        }
+    // Typing clears the list's choice but keeps the typed text: the edit is muted,
+    // so the change does not write the (empty) item text back into it.
+    if (args->GetID() == EventRENotify::EventID && m_edit && !m_edit->GetEventSet()->IsMuted() &&
+        static_cast<EventRENotify*>(args)->code == EN_CHANGE) {
+        const MutedEvents muted(m_edit);
+        SelectIndex(-1);
     }
     return SWindow::RaiseEvent(args);
 }
