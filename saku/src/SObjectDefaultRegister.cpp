@@ -2,6 +2,8 @@
 
 #include "controls/SAnimateImgWnd.h"
 #include "controls/SButton.h"
+#include "controls/SCalendar.h"
+#include "controls/SCalendarEx.h"
 #include "controls/SCheckBox.h"
 #include "controls/SEdit.h"
 #include "controls/SGroup.h"
@@ -114,6 +116,8 @@ void SObjectDefaultRegister::RegisterWindows(SObjectFactoryMgr* factories)
     factories->RegisterFactoryOf<SScrollBar>();
     factories->RegisterFactoryOf<SSpinButtonCtrl>();
     factories->RegisterFactoryOf<SSpinButton>();
+    factories->RegisterFactoryOf<SCalendar>();
+    factories->RegisterFactoryOf<SCalendarEx>();
 }
 
 void SObjectDefaultRegister::RegisterInterpolators(SObjectFactoryMgr* factories)

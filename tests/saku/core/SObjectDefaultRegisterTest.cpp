@@ -81,6 +81,8 @@ TEST(SObjectDefaultRegister, RegistersEachClassOfTheLibraryWithItsBase)
         {L"scrollbar",            kObjTypeWindow,       L"window"},
         {L"spinButton",           kObjTypeWindow,       L"window"},
         {L"spin",                 kObjTypeWindow,       L"window"},
+        {L"calendar",             kObjTypeWindow,       L"window"},
+        {L"calendarex",           kObjTypeWindow,       L"window"},
         {L"Linear",               kObjTypeInterpolator, L"interpolator_base"},
         {L"Accelerate",           kObjTypeInterpolator, L"interpolator_base"},
         {L"Decelerate",           kObjTypeInterpolator, L"interpolator_base"},
