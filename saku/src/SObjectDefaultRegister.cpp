@@ -5,6 +5,7 @@
 #include "controls/SCalendar.h"
 #include "controls/SCalendarEx.h"
 #include "controls/SCheckBox.h"
+#include "controls/SDateTimePicker.h"
 #include "controls/SEdit.h"
 #include "controls/SGroup.h"
 #include "controls/SHotKeyCtrl.h"
@@ -118,6 +119,7 @@ void SObjectDefaultRegister::RegisterWindows(SObjectFactoryMgr* factories)
     factories->RegisterFactoryOf<SSpinButton>();
     factories->RegisterFactoryOf<SCalendar>();
     factories->RegisterFactoryOf<SCalendarEx>();
+    factories->RegisterFactoryOf<SDateTimePicker>();
 }
 
 void SObjectDefaultRegister::RegisterInterpolators(SObjectFactoryMgr* factories)

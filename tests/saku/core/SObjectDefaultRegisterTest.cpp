@@ -83,6 +83,7 @@ TEST(SObjectDefaultRegister, RegistersEachClassOfTheLibraryWithItsBase)
         {L"spin",                 kObjTypeWindow,       L"window"},
         {L"calendar",             kObjTypeWindow,       L"window"},
         {L"calendarex",           kObjTypeWindow,       L"window"},
+        {L"dateTimePicker",       kObjTypeWindow,       L"window"},
         {L"Linear",               kObjTypeInterpolator, L"interpolator_base"},
         {L"Accelerate",           kObjTypeInterpolator, L"interpolator_base"},
         {L"Decelerate",           kObjTypeInterpolator, L"interpolator_base"},
