@@ -2,12 +2,16 @@
 // bottom one row a step, each step painted into the host's surface: first 100,000
 // rows, then 1,000, each row of 20 or 32 pixels by its parity (a flexible
 // locator measures them as they show), a coloured background and a line of text.
-// Prints the median and worst time of a step, the mean, the panels the list made,
-// the most rows visible at once and the peak working set of the process.
+// Then a tile view of the same size the same way: 100,000 tiles of 80 x 80 with
+// the same content. Prints the median and worst time of a step, the mean, the
+// panels each view made, the most rows (tiles) visible at once and the peak
+// working set of the process.
 
 #include "controls/SAdapterBase.h"
 #include "controls/SListView.h"
 #include "controls/IListViewItemLocator.h"
+#include "controls/STileView.h"
+#include "controls/STileViewItemLocator.h"
 #include "core/SAutoRef.h"
 #include "render/IRenderTarget.h"
 
@@ -70,6 +74,24 @@ const wchar_t kListXml[] =
     L"<window name='label' pos='8,0,-8,-0' colorText='#ffffff' align='left'/>"
     L"</item></template></listview>";
 
+// Tiles of 80 x 80, 4 apart, in as many columns as fit (three beside the bar).
+const wchar_t kTileXml[] =
+    L"<tileview name='list' sbWid='10' margin='0' marginSize='4'>"
+    L"<template itemWidth='80' itemHeight='80'><item colorNormal='#203050' colorHover='#304060' colorSelected='#4060a0'>"
+    L"<window name='label' pos='8,0,-8,-0' colorText='#ffffff' align='left'/>"
+    L"</item></template></tileview>";
+
+// Where a view's step of one row (of tiles) puts the bar.
+int StepPosition(SListView* list, int row)
+{
+    return list->GetItemLocator()->Item2Position(row);
+}
+
+int StepPosition(STileView* tiles, int row)
+{
+    return tiles->GetItemLocator()->GetScrollLineSize() * row;
+}
+
 struct RunResult {
     double median;
     double worst;
@@ -79,16 +101,18 @@ struct RunResult {
     int mostVisible;
 };
 
-// One run over `rows` rows; at most `limit` steps when it is above 0.
-RunResult Run(IRenderTarget* surface, int rows, int limit)
+// One run of a view of the layout over `rows` rows (tiles); at most `limit`
+// steps when it is above 0.
+template <typename View>
+RunResult Run(IRenderTarget* surface, const wchar_t* xml, int rows, int limit)
 {
     auto host = SAutoRef<bench::BenchHost>::Adopt(new bench::BenchHost(surface));
     SWindow* const root = host.Get();
     pugi::xml_document layout;
-    layout.load_string(kListXml);
+    layout.load_string(xml);
     root->OnRelayout({0, 0, kWidth, kHeight});
     root->BuildChildren(layout);
-    auto* const list = static_cast<SListView*>(root->GetWindow(GSW_FIRSTCHILD));
+    auto* const list = static_cast<View*>(root->GetWindow(GSW_FIRSTCHILD));
     const RECT all = {0, 0, kWidth, kHeight};
     list->Move(&all);
     auto adapter = SAutoRef<BenchAdapter>::Adopt(new BenchAdapter(rows));
@@ -108,7 +132,7 @@ RunResult Run(IRenderTarget* surface, int rows, int limit)
     int mostVisible = list->GetVisibleCount();
     for (int row = 1; limit <= 0 || row <= limit; ++row) {
         const double start = bench::NowSeconds();
-        const BOOL moved = list->OnScroll(TRUE, SB_THUMBPOSITION, list->GetItemLocator()->Item2Position(row));
+        const BOOL moved = list->OnScroll(TRUE, SB_THUMBPOSITION, StepPosition(list, row));
         if (!moved)
             break;
         paint();
@@ -135,11 +159,11 @@ RunResult Run(IRenderTarget* surface, int rows, int limit)
     return result;
 }
 
-void Print(int rows, const RunResult& run)
+void Print(const char* view, int rows, const RunResult& run)
 {
-    std::printf("bench_listview: %6d rows: %6d steps, median %7.3f ms, worst %7.3f ms, mean %7.3f ms, "
+    std::printf("bench_listview: %s %6d rows: %6d steps, median %7.3f ms, worst %7.3f ms, mean %7.3f ms, "
                 "%d panels made, %d rows visible at most\n",
-                rows, run.steps, run.median, run.worst, run.mean, run.panels, run.mostVisible);
+                view, rows, run.steps, run.median, run.worst, run.mean, run.panels, run.mostVisible);
 }
 
 }  // namespace
@@ -156,10 +180,12 @@ int main(int argc, char** argv)
         return 1;
     }
 
-    const RunResult large = Run(surface.Get(), 100000, limit);
-    Print(100000, large);
-    const RunResult small = Run(surface.Get(), 1000, limit);
-    Print(1000, small);
+    const RunResult large = Run<SListView>(surface.Get(), kListXml, 100000, limit);
+    Print("list", 100000, large);
+    const RunResult small = Run<SListView>(surface.Get(), kListXml, 1000, limit);
+    Print("list", 1000, small);
+    const RunResult tiles = Run<STileView>(surface.Get(), kTileXml, 100000, limit);
+    Print("tile", 100000, tiles);
 
     PROCESS_MEMORY_COUNTERS memory = {};
     memory.cb = sizeof(memory);
@@ -176,5 +202,13 @@ int main(int argc, char** argv)
                 large.panels <= panelLimit ? "met" : "missed", large.panels);
     std::printf("bench_listview: goal: 1,000 rows within 1.2x of 100,000 a step: %s (%.2f)\n",
                 ratio >= 1 / 1.2 && ratio <= 1.2 ? "met" : "missed", ratio);
+    const double tileMedian = large.median > 0 ? tiles.median / large.median : 0;
+    const double tileWorst = large.worst > 0 ? tiles.worst / large.worst : 0;
+    std::printf("bench_listview: goal: tile view median within 1.3x of the list's: %s (%.2f)\n",
+                tileMedian <= 1.3 ? "met" : "missed", tileMedian);
+    std::printf("bench_listview: goal: tile view worst within 2x of the list's: %s (%.2f)\n",
+                tileWorst <= 2 ? "met" : "missed", tileWorst);
+    std::printf("bench_listview: goal: tile view panels at most %d: %s (%d)\n", tiles.mostVisible + 2,
+                tiles.panels <= tiles.mostVisible + 2 ? "met" : "missed", tiles.panels);
     return 0;
 }

@@ -1,5 +1,6 @@
 #include "core/SObjectDefaultRegister.h"
 
+#include "controls/SActiveX.h"
 #include "controls/SAnimateImgWnd.h"
 #include "controls/SButton.h"
 #include "controls/SCalendar.h"
@@ -7,7 +8,9 @@
 #include "controls/SCheckBox.h"
 #include "controls/SDateTimePicker.h"
 #include "controls/SEdit.h"
+#include "controls/SFlashCtrl.h"
 #include "controls/SGroup.h"
+#include "controls/SHeaderCtrl.h"
 #include "controls/SHotKeyCtrl.h"
 #include "controls/SIconWnd.h"
 #include "controls/SImageButton.h"
@@ -15,6 +18,7 @@
 #include "controls/SLine.h"
 #include "controls/SLink.h"
 #include "controls/SListBox.h"
+#include "controls/SListCtrl.h"
 #include "controls/SListView.h"
 #include "controls/SPanel.h"
 #include "controls/SProgress.h"
@@ -30,6 +34,7 @@
 #include "controls/SStatic.h"
 #include "controls/STabCtrl.h"
 #include "controls/STabPage.h"
+#include "controls/STileView.h"
 #include "controls/SToggle.h"
 #include "controls/STreeCtrl.h"
 #include "core/SCaption.h"
@@ -97,6 +102,7 @@ void SObjectDefaultRegister::RegisterWindows(SObjectFactoryMgr* factories)
     factories->RegisterFactoryOf<SListView>();
     factories->RegisterFactoryOf<SListBox>();
     factories->RegisterFactoryOf<STreeCtrl>();
+    factories->RegisterFactoryOf<STileView>();
     factories->RegisterFactoryOf<SCheckBox>();
     factories->RegisterFactoryOf<SRadioBox>();
     factories->RegisterFactoryOf<SToggle>();
@@ -106,6 +112,8 @@ void SObjectDefaultRegister::RegisterWindows(SObjectFactoryMgr* factories)
     factories->RegisterFactoryOf<SLine>();
     factories->RegisterFactoryOf<SProgress>();
     factories->RegisterFactoryOf<SAnimateImgWnd>();
+    factories->RegisterFactoryOf<SHeaderCtrl>();
+    factories->RegisterFactoryOf<SListCtrl>();
     factories->RegisterFactoryOf<SRichEdit>();
     factories->RegisterFactoryOf<SEdit>();
     factories->RegisterFactoryOf<SSplitPane>();
@@ -117,6 +125,8 @@ void SObjectDefaultRegister::RegisterWindows(SObjectFactoryMgr* factories)
     factories->RegisterFactoryOf<SScrollBar>();
     factories->RegisterFactoryOf<SSpinButtonCtrl>();
     factories->RegisterFactoryOf<SSpinButton>();
+    factories->RegisterFactoryOf<SActiveX>();
+    factories->RegisterFactoryOf<SFlashCtrl>();
     factories->RegisterFactoryOf<SCalendar>();
     factories->RegisterFactoryOf<SCalendarEx>();
     factories->RegisterFactoryOf<SDateTimePicker>();

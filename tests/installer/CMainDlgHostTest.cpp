@@ -112,14 +112,6 @@ protected:
         ASSERT_TRUE(PumpUntil([&] { return tabs->GetCurSel() == 1 && !tabs->IsSliding(); }));
     }
 
-    // Runs the xdotool command and waits for it and for what it started.
-    void Drive(const std::string& arguments)
-    {
-        StartXdotool(arguments);
-        ASSERT_TRUE(PumpUntil([&] { return XdotoolDone(); }, 20000));
-        Pump();
-    }
-
     // The dialog drawn afresh into its own surface.
     static saku_test::Pixels Drawn(ProbeMainDlg& dialog)
     {

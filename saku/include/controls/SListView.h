@@ -1,9 +1,7 @@
 #pragma once
 
-#include "controls/IItemContainer.h"
+#include "controls/SItemRecycler.h"
 #include "controls/SPanel.h"
-#include "core/SDynArray.h"
-#include "core/SLinkedList.h"
 
 #include <pugixml.hpp>
 
@@ -22,7 +20,7 @@ struct ILvDataSetObserver;
 // selected: a click selects with the "changing" (which may veto) and "changed"
 // events, the keyboard selects silently. The list holds its adapter, locator and
 // panels; the adapter holds the list's observer. UI thread.
-class SListView : public SPanel, protected IItemContainer {
+class SListView : public SPanel, private IItemRecyclerHost {
 public:
     SOBJECT_CLASS(SPanel, L"listview", kObjTypeWindow)
     SOBJECT_BASE_CLASS(L"div")
@@ -37,15 +35,15 @@ public:
     void SetItemLocator(IListViewItemLocator* locator);
     IListViewItemLocator* GetItemLocator() const { return m_locator.Get(); }
 
-    int GetSel() const { return m_selected; }
+    int GetSel() const { return static_cast<int>(m_items.Selected()); }
     // -1 (or any negative index) clears the selection; an index past the rows does
     // nothing. With `notify` the change may be vetoed.
     void SetSel(int index, BOOL notify = FALSE);
     void EnsureVisible(int index);
     // The visible panel of the row, or null.
     SItemPanel* GetItemPanel(int index) const;
-    int GetFirstVisibleIndex() const { return m_firstVisible; }
-    int GetVisibleCount() const { return m_visibleItems.GetCount(); }
+    int GetFirstVisibleIndex() const { return static_cast<int>(m_items.FirstVisible()); }
+    int GetVisibleCount() const { return m_items.VisibleCount(); }
 
     // What the adapter's observer passes on: rows added, removed or resized (read
     // again now), or row contents changed (refreshed at the next paint).
@@ -87,19 +85,15 @@ BEGIN_SWND_MSG_MAP(SListView)
         CHAIN_MSG_MAP    (SPanel)
     END_MSG_MAP()
 
-protected:
-    // ---- IItemContainer overrides -----------------------------------------------------
-    void SetItemCapture(SItemPanel* item, BOOL capture) override;
-    BOOL GetItemRect(SItemPanel* item, RECT& rect) override;
-    BOOL IsItemRedrawDelayed() override { return TRUE; }
-    void OnItemRequestRelayout(SItemPanel*) override {}
-
 private:
-    // A visible row: its panel and the view type the panel was filled for.
-    struct ItemInfo {
-        SItemPanel* panel;   // one reference, the list's
-        int viewType;
-    };
+    // ---- IItemRecyclerHost overrides --------------------------------------------------
+    LPARAM FirstItemAt(int position) override;
+    LPARAM NextItem(LPARAM item) override;
+    int ItemPosition(LPARAM item) override;
+    RECT ItemRect(LPARAM item) override;
+    int ItemViewType(LPARAM item, DWORD state) override;
+    void FillItem(LPARAM item, SItemPanel* panel) override;
+    void OnPanelCreated(SItemPanel* panel) override;
 
     void OnDestroy();
     void OnSize(UINT type, SIZE size);
@@ -115,33 +109,17 @@ private:
 
     // The scroll range from the locator's total height.
     void UpdateScrollbar();
-    // Fills the view with rows from the scroll position: panels of rows still
-    // visible stay, the others are recycled, new rows take recycled or new panels.
+    // Fills the view with rows from the scroll position; with measured rows the
+    // scroll range and the rows follow each other a bounded number of passes.
     void UpdateVisibleItems();
-    SItemPanel* TakePanel(int index, int viewType, ItemInfo* old, int oldCount, int firstOld);
-    ItemInfo* LeavingPanel(int index, int viewType, ItemInfo* old, int oldCount, int firstOld);
-    void LeaveRow(SItemPanel* panel);
-    // Every panel, visible and recycled, released.
-    void DropAllPanels();
-    // Sends a message to every panel, visible and recycled, and all their descendants.
-    void BroadcastToPanels(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
-    // The message for `panel` with the point in its coordinates.
-    LRESULT SendToPanel(SItemPanel* panel, UINT message, WPARAM wParam, LPARAM lParam);
-    SItemPanel* PanelAt(POINT point);
-    SItemPanel* SelectedPanel() const { return GetItemPanel(m_selected); }
-    int ItemIndex(const SItemPanel* panel) const;
+    SItemPanel* SelectedPanel() const { return m_items.SelectedPanel(); }
     void SelectByKey(int index);
 
     SAutoRef<ILvAdapter> m_adapter;
     SAutoRef<ILvDataSetObserver> m_observer;
     SAutoRef<IListViewItemLocator> m_locator;
 
-    int m_firstVisible = -1;
-    SLinkedList<ItemInfo> m_visibleItems{10};      // in row order from m_firstVisible
-    SDynArray<SLinkedList<SItemPanel*>> m_recycle;  // per view type; one reference each
-    SItemPanel* m_capturePanel = nullptr;          // a visible panel, or null
-    SItemPanel* m_hoverPanel = nullptr;
-    int m_selected = -1;
+    SItemRecycler m_items{this, this, -1};          // rows keyed by index
     bool m_pendingRefresh = false;
 
     pugi::xml_document m_template;                  // a copy of the layout's "template" element

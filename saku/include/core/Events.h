@@ -241,10 +241,48 @@ public:
 };
 
 // List control
-SEVENT_CLASS(EventLCSelChanging,           13000, L"on_listctrl_sel_changing")
-SEVENT_CLASS(EventLCSelChanged,            13001, L"on_listctrl_sel_changed")
-SEVENT_CLASS(EventLCItemDeleted,           13002, L"on_listctrl_del_item")
-SEVENT_CLASS(EventLCDbClick,               13003, L"on_listctrl_item_dbclick")
+// The selection is about to move from row `oldSel` to `newSel` (-1: none): a
+// subscriber that sets `cancel` keeps every row as it is.
+class EventLCSelChanging : public TplEventArgs<EventLCSelChanging> {
+public:
+    SEVENT_ID(13000, L"on_listctrl_sel_changing")
+    explicit EventLCSelChanging(IObject* sender, int newSel = -1, int oldSel = -1)
+        : TplEventArgs(sender), newSel(newSel), oldSel(oldSel) {}
+
+    int newSel;
+    int oldSel;
+    BOOL cancel = FALSE;
+};
+
+class EventLCSelChanged : public TplEventArgs<EventLCSelChanged> {
+public:
+    SEVENT_ID(13001, L"on_listctrl_sel_changed")
+    explicit EventLCSelChanged(IObject* sender, int newSel = -1, int oldSel = -1)
+        : TplEventArgs(sender), newSel(newSel), oldSel(oldSel) {}
+
+    int newSel;
+    int oldSel;
+};
+
+// A row is going: its index and its item data.
+class EventLCItemDeleted : public TplEventArgs<EventLCItemDeleted> {
+public:
+    SEVENT_ID(13002, L"on_listctrl_del_item")
+    explicit EventLCItemDeleted(IObject* sender, int item = -1, DWORD data = 0)
+        : TplEventArgs(sender), item(item), data(data) {}
+
+    int item;
+    DWORD data;
+};
+
+// A double click on the row `item` (-1: below the rows).
+class EventLCDbClick : public TplEventArgs<EventLCDbClick> {
+public:
+    SEVENT_ID(13003, L"on_listctrl_item_dbclick")
+    explicit EventLCDbClick(IObject* sender, int item = -1) : TplEventArgs(sender), item(item) {}
+
+    int item;
+};
 
 // Tree view
 SEVENT_CLASS(EventTVSelChanging,           14000, L"on_treeview_select_changing")
@@ -367,10 +405,47 @@ public:
 };
 
 // Header
-SEVENT_CLASS(EventHeaderClick,             18000, L"on_header_click")
-SEVENT_CLASS(EventHeaderItemChanging,      18001, L"on_header_item_changing")
-SEVENT_CLASS(EventHeaderItemChanged,       18002, L"on_header_item_changed")
-SEVENT_CLASS(EventHeaderItemSwap,          18003, L"on_header_item_swap")
+// A click on the item `item` (display index).
+class EventHeaderClick : public TplEventArgs<EventHeaderClick> {
+public:
+    SEVENT_ID(18000, L"on_header_click")
+    explicit EventHeaderClick(IObject* sender, int item = -1) : TplEventArgs(sender), item(item) {}
+
+    int item;
+};
+
+// The item `item` is being dragged to `width` pixels.
+class EventHeaderItemChanging : public TplEventArgs<EventHeaderItemChanging> {
+public:
+    SEVENT_ID(18001, L"on_header_item_changing")
+    explicit EventHeaderItemChanging(IObject* sender, int item = -1, int width = 0)
+        : TplEventArgs(sender), item(item), width(width) {}
+
+    int item;
+    int width;
+};
+
+// The item `item` is `width` pixels wide now (0 when hidden).
+class EventHeaderItemChanged : public TplEventArgs<EventHeaderItemChanged> {
+public:
+    SEVENT_ID(18002, L"on_header_item_changed")
+    explicit EventHeaderItemChanged(IObject* sender, int item = -1, int width = 0)
+        : TplEventArgs(sender), item(item), width(width) {}
+
+    int item;
+    int width;
+};
+
+// The item at `oldIndex` was dropped elsewhere and now stands at `newIndex`.
+class EventHeaderItemSwap : public TplEventArgs<EventHeaderItemSwap> {
+public:
+    SEVENT_ID(18003, L"on_header_item_swap")
+    explicit EventHeaderItemSwap(IObject* sender, int oldIndex = -1, int newIndex = -1)
+        : TplEventArgs(sender), oldIndex(oldIndex), newIndex(newIndex) {}
+
+    int oldIndex;
+    int newIndex;
+};
 
 // Combo boxes
 SEVENT_CLASS(EventCBSelChange,             19000, L"on_combobox_sel_change")

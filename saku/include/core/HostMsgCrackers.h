@@ -64,6 +64,25 @@ struct WndMsgCracker<WM_NCACTIVATE> : WParamMsgCracker<BOOL> {};
 template <>
 struct WndMsgCracker<WM_CAPTURECHANGED> : LParamMsgCracker<HWND> {};
 
+// void OnKillFocus(HWND newFocus): newFocus may be null or another thread's window
+template <>
+struct WndMsgCracker<WM_KILLFOCUS> : WParamMsgCracker<HWND> {};
+
+// void OnActivateApp(BOOL active, DWORD threadId): the thread of the other application
+template <>
+struct WndMsgCracker<WM_ACTIVATEAPP> : WLParamMsgCracker<BOOL, DWORD> {};
+
+// int OnMouseActivate(HWND topLevel, UINT hitTest, UINT message): an MA_ code
+template <>
+struct WndMsgCracker<WM_MOUSEACTIVATE> {
+    template <typename H>
+    static LRESULT Call(H&& handler, WPARAM wParam, LPARAM lParam)
+    {
+        return CallCracked(handler, reinterpret_cast<HWND>(wParam), static_cast<UINT>(LOWORD(lParam)),
+                           static_cast<UINT>(HIWORD(lParam)));
+    }
+};
+
 // BOOL OnInitDialog(HWND focus, LPARAM initParam): TRUE lets the system set the focus
 template <>
 struct WndMsgCracker<WM_INITDIALOG> : WLParamMsgCracker<HWND, LPARAM> {};

@@ -53,6 +53,13 @@ public:
     // Appends a copy of `value`, which may be one of the array's own elements; the
     // new index, or -1 when the array cannot grow.
     int Add(const T& value);
+    // Puts a copy of `value`, which may be one of the array's own elements, at
+    // `index` (0 to the count); the later elements move up by their bytes. False,
+    // with the array as it was, for another index or when the array cannot grow.
+    bool InsertAt(int index, const T& value);
+    // Destroys the element at `index` (0 to the count less one) and moves the later
+    // ones down by their bytes; the buffer stays.
+    void RemoveAt(int index);
     // Room for `count` elements; false when the buffer cannot grow.
     [[nodiscard]] bool EnsureCapacity(int count);
     // Makes the array `count` long: new slots hold T() (zero for plain values),
@@ -86,6 +93,29 @@ int SDynArray<T>::Add(const T& value)
     }
     SDynArrayConstruct(&m_data[m_count], *source);
     return m_count++;
+}
+
+template <typename T>
+bool SDynArray<T>::InsertAt(int index, const T& value)
+{
+    if (index < 0 || index > m_count || Add(value) < 0)
+        return false;
+    // The new last element rotates into its place.
+    alignas(T) unsigned char added[sizeof(T)];
+    memcpy(added, static_cast<void*>(&m_data[m_count - 1]), sizeof(T));
+    memmove(static_cast<void*>(&m_data[index + 1]), &m_data[index], (m_count - 1 - index) * sizeof(T));
+    memcpy(static_cast<void*>(&m_data[index]), added, sizeof(T));
+    return true;
+}
+
+template <typename T>
+void SDynArray<T>::RemoveAt(int index)
+{
+    assert(index >= 0 && index < m_count);
+    m_data[index].~T();
+    memmove(static_cast<void*>(&m_data[index]), &m_data[index + 1], (m_count - 1 - index) * sizeof(T));
+    --m_count;
+    memset(static_cast<void*>(&m_data[m_count]), 0, sizeof(T));
 }
 
 template <typename T>

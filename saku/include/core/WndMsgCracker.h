@@ -124,6 +124,11 @@ struct WndMsgCracker<WM_DESTROY> : NoArgMsgCracker {};
 template <>
 struct WndMsgCracker<WM_CLOSE> : NoArgMsgCracker {};
 
+// void OnActivateApp(BOOL active, DWORD threadId): threadId the thread of the
+// window that gains or loses the activation
+template <>
+struct WndMsgCracker<WM_ACTIVATEAPP> : WLParamMsgCracker<BOOL, DWORD> {};
+
 // void OnSize(UINT type, SIZE size): type is SIZE_RESTORED, SIZE_MINIMIZED, ...;
 // width and height are unsigned words
 template <>

@@ -4,6 +4,7 @@
 
 #include "../core/HostTest.h"
 #include "../render/RenderTestSupport.h"
+#include "HotKeyEventLog.h"
 
 #include "controls/SHotKeyCtrl.h"
 #include "core/Events.h"
@@ -21,17 +22,6 @@ using namespace SAKU;
 using namespace saku_test;
 
 namespace {
-
-using KeyEvents = std::vector<std::pair<WORD, WORD>>;   // (key, modifiers)
-
-struct KeyEventLog {
-    KeyEvents events;
-    BOOL OnSet(EventSetHotKey* set)
-    {
-        events.emplace_back(set->key, set->modifiers);
-        return TRUE;
-    }
-};
 
 class SHotKeyCtrlHostTest : public HostTest {
 protected:

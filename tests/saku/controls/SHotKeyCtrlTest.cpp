@@ -3,6 +3,7 @@
 // default modifiers, the keys it asks for, its attributes and its text.
 
 #include "ControlTest.h"
+#include "HotKeyEventLog.h"
 
 #include "controls/SHotKeyCtrl.h"
 
@@ -17,17 +18,6 @@ using namespace SAKU;
 using namespace saku_test;
 
 namespace {
-
-using KeyEvents = std::vector<std::pair<WORD, WORD>>;   // (key, modifiers)
-
-struct KeyEventLog {
-    KeyEvents events;
-    BOOL OnSet(EventSetHotKey* set)
-    {
-        events.emplace_back(set->key, set->modifiers);
-        return TRUE;
-    }
-};
 
 // One key message and the keys held while it comes.
 struct Step {

@@ -8,6 +8,7 @@
 
 #include "core/LayeredWindowApi.h"
 #include "core/SHostWnd.h"
+#include "core/SMessageLoop.h"
 
 #include "HostCommand.h"
 #include "ScratchDir.h"
@@ -28,6 +29,20 @@ protected:
         AddProgramResources(L"UIDEF:XML_INIT");
     }
 
+    // While set, the pumps dispatch through this loop (SMessageLoop::DispatchOne),
+    // so that its message filters (tooltips, drop-down windows) see every message
+    // as under the application's loop; plain dispatch while null. TearDown clears it.
+    static SAKU::SMessageLoop*& DispatchLoop()
+    {
+        static SAKU::SMessageLoop* loop = nullptr;
+        return loop;
+    }
+    void TearDown() override
+    {
+        DispatchLoop() = nullptr;
+        SakuAppTest::TearDown();
+    }
+
     // Dispatches the thread's messages until `done` answers true; false when
     // `timeoutMs` passed first. The deadline only stops a test that went wrong.
     static bool PumpUntil(const std::function<bool()>& done, unsigned timeoutMs = 10000)
@@ -42,8 +57,12 @@ protected:
                     ::PostQuitMessage(static_cast<int>(msg.wParam));   // not ours to take
                     return done();
                 }
-                ::TranslateMessage(&msg);
-                ::DispatchMessageW(&msg);
+                if (SAKU::SMessageLoop* const loop = DispatchLoop()) {
+                    loop->DispatchOne(&msg);
+                } else {
+                    ::TranslateMessage(&msg);
+                    ::DispatchMessageW(&msg);
+                }
             }
             ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
         }
@@ -113,6 +132,19 @@ protected:
         StartXdotool(arguments);
         ASSERT_TRUE(PumpUntil([&] { return XdotoolDone(); }, 20000));
         Pump();
+    }
+
+    // Keeps the display server's whole screen for the eye: NAME.png in the folder
+    // that the environment variable names, when it names one.
+    void KeepScreen(const wchar_t* variable, const wchar_t* name)
+    {
+        const wchar_t* const folder = _wgetenv(variable);
+        if (!folder || !*folder)
+            return;
+        tivala::test::HostCommand::Run("import -window root '" + m_scratch.UnixPath() + "/screen.png'",
+                                       m_scratch.UnixPath());
+        ::CopyFileW(m_scratch.File(L"screen.png").c_str(), (std::wstring(folder) + L"\\" + name + L".png").c_str(),
+                    FALSE);
     }
 
     tivala::test::ScratchDir m_scratch;

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
 
 using SAKU::SDynArray;
 using SAKU::SStringW;
@@ -161,6 +162,45 @@ TEST(SDynArray, AddOfItsOwnElementAcrossAGrowthCopiesTheElement)
     EXPECT_EQ(5, texts.Add(texts[1]));   // 5 -> 9
     EXPECT_STREQ(L"first", texts[1].c_str());
     EXPECT_STREQ(L"first", texts[5].c_str());
+}
+
+TEST(SDynArray, InsertAtAndRemoveAtMoveTheLaterElements)
+{
+    SDynArray<SStringW> texts;
+    for (const wchar_t* text : {L"a", L"b", L"c", L"d", L"e"})   // full at 5: the next insert grows
+        texts.Add(SStringW(text));
+    ASSERT_EQ(5, texts.GetCapacity());
+    const struct {
+        int index;
+        const wchar_t* added;
+        bool inserted;
+        const wchar_t* after;
+    } inserts[] = {
+        {0, L"x", true, L"xabcde"},   {6, L"y", true, L"xabcdey"}, {2, L"z", true, L"xazbcdey"},
+        {-1, L"q", false, L"xazbcdey"}, {9, L"q", false, L"xazbcdey"},
+    };
+    for (const auto& c : inserts) {
+        SCOPED_TRACE(c.index);
+        EXPECT_EQ(c.inserted, texts.InsertAt(c.index, SStringW(c.added)));
+        std::wstring joined;
+        for (int at = 0; at < texts.GetCount(); ++at)
+            joined += texts[at].c_str();
+        EXPECT_EQ(c.after, joined);
+    }
+    texts.Add(SStringW(L"w"));
+    ASSERT_EQ(texts.GetCapacity(), texts.GetCount());
+    EXPECT_TRUE(texts.InsertAt(1, texts[8]));   // its own last element, across a growth of the buffer
+    EXPECT_STREQ(L"w", texts[1].c_str());
+
+    const SStringW kept = texts[0];
+    texts.RemoveAt(0);   // the element is released
+    EXPECT_EQ(1, Refs(kept));
+    texts.RemoveAt(texts.GetCount() - 1);
+    texts.RemoveAt(2);
+    std::wstring joined;
+    for (int at = 0; at < texts.GetCount(); ++at)
+        joined += texts[at].c_str();
+    EXPECT_EQ(L"wabcdey", joined);
 }
 
 TEST(SDynArrayDeathTest, IndexOutsideTheElementsIsCaught)

@@ -62,11 +62,7 @@ TEST_F(SHostWndTest, TestLayoutBecomesACentredTranslucentWindow)
     EXPECT_TRUE(NearPixel(Stored(0xFFFFFFFF), PixelAt(pixels, 340, 30, 205))) << std::hex << PixelAt(pixels, 340, 30, 205);
 
     KeepPng(surface, L"TIVALA_HOST_PNG", L"host_surface");
-    if (const wchar_t* folder = _wgetenv(L"TIVALA_HOST_PNG"); folder && *folder) {
-        tivala::test::HostCommand::Run("import -window root '" + m_scratch.UnixPath() + "/screen.png'",
-                                       m_scratch.UnixPath());
-        ::CopyFileW(m_scratch.File(L"screen.png").c_str(), (std::wstring(folder) + L"\\host_screen.png").c_str(), FALSE);
-    }
+    KeepScreen(L"TIVALA_HOST_PNG", L"host_screen");
 
     // An "appMain" window ends the application's loop with 1 when it goes.
     ::PostMessageW(window, WM_CLOSE, 0, 0);
