@@ -68,10 +68,6 @@ struct WndMsgCracker<WM_CAPTURECHANGED> : LParamMsgCracker<HWND> {};
 template <>
 struct WndMsgCracker<WM_KILLFOCUS> : WParamMsgCracker<HWND> {};
 
-// void OnActivateApp(BOOL active, DWORD threadId): the thread of the other application
-template <>
-struct WndMsgCracker<WM_ACTIVATEAPP> : WLParamMsgCracker<BOOL, DWORD> {};
-
 // int OnMouseActivate(HWND topLevel, UINT hitTest, UINT message): an MA_ code
 template <>
 struct WndMsgCracker<WM_MOUSEACTIVATE> {
