@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/SDropDownWnd.h"
 #include "core/SAttributeMap.h"
 #include "core/SObjectFactory.h"
 #include "core/SWindow.h"
@@ -15,8 +16,9 @@ class EventArgs;
 // digits or stepping (arrows up and down, the wheel), and a drop button at the
 // right. Typing and stepping raise nothing; a day picked in the calendar does
 // (EventDateTimeChanged). The years stay within the calendar's 1600..6999.
-// Owned by its parent like every window; it owns its calendar. UI thread.
-class SDateTimePicker : public SWindow {
+// Owned by its parent like every window; it owns its calendar, which it lends to
+// the popup while that is open. UI thread.
+class SDateTimePicker : public SWindow, public ISDropDownOwner {
 public:
     SOBJECT_CLASS(SWindow, L"dateTimePicker", kObjTypeWindow)
     SOBJECT_BASE_CLASS(L"window")
@@ -34,6 +36,10 @@ public:
     int GetButtonState() const { return m_buttonState; }
     bool IsTimeShown() const { return m_timeEnable; }
     SCalendarEx* GetCalendar() const { return m_calendar; }
+    // The open popup; null when closed.
+    SDropDownWnd* GetDropDown() const { return m_dropDown; }
+    // Closes an open popup with IDCANCEL.
+    void CloseDropDown();
     // The field under a point, measured from the text rectangle's left; kFieldNone
     // before the first paint measured the digits.
     int FieldFromPoint(POINT point) const;
@@ -51,6 +57,11 @@ public:
     void DrawFocus(IRenderTarget*) override {}
     UINT OnGetDlgCode() const override { return kDlgCodeWantArrows | kDlgCodeWantChars; }
     BOOL BuildChildren(pugi::xml_node element) override;
+
+    // ISDropDownOwner
+    SWindow* OwnerWindow() override { return this; }
+    void OnDropDownCreated(SDropDownWnd* dropDown) override;
+    void OnDropDownDestroyed(SDropDownWnd* dropDown) override;
 
     BEGIN_SWND_MSG_MAP(SDateTimePicker)
         MSG_HANDLER  (WM_DESTROY,     OnDestroy)
@@ -90,10 +101,13 @@ private:
     void DrawFields(IRenderTarget* target);
     SStringW FieldText(int field) const;
     void OpenDropDown();
-    void CloseDropDown();
+    // The popup's place on the screen: below the control, or above it when the
+    // monitor ends first; its right edge the control's.
+    RECT PlaceDropDown(SIZE size) const;
 
     int m_buttonState = kButtonNormal;
     ISkinObj* m_btnSkin = nullptr;   // the pools'
+    SDropDownWnd* m_dropDown = nullptr;   // owns itself once its window exists
     int m_field = kFieldNone;
     int m_digitWidth = 0;
     int m_digitHeight = 0;

@@ -131,12 +131,72 @@ BOOL SDateTimePicker::OnCalendarCommand(EventArgs*)
     return TRUE;
 }
 
+// ---- The popup -------------------------------------------------------------------------------
+
+RECT SDateTimePicker::PlaceDropDown(SIZE size) const
+{
+    RECT control = GetWindowRect();
+    ISwndContainer* const container = GetContainer();
+    const HWND host = container ? container->GetHostHwnd() : nullptr;
+    if (container)
+        container->FrameToHost(control);
+    if (host)
+        ::MapWindowPoints(host, nullptr, reinterpret_cast<POINT*>(&control), 2);
+    RECT bounds = {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+    MONITORINFO info = {};
+    info.cbSize = sizeof(info);
+    const HMONITOR monitor = host ? ::MonitorFromWindow(host, MONITOR_DEFAULTTONULL) : nullptr;
+    if (monitor && ::GetMonitorInfoW(monitor, &info))
+        bounds = info.rcMonitor;
+    const int top = bounds.bottom < control.bottom + size.cy ? control.top - size.cy : control.bottom;
+    return RECT{control.right - size.cx, top, control.right, top + size.cy};
+}
+
 void SDateTimePicker::OpenDropDown()
 {
+    // Without its calendar the picker has nothing to show.
+    if (m_dropDown || !m_calendar)
+        return;
+    const int width = SLayoutDim(static_cast<float>(m_dropWidth), kUnitDp).ToPixelSize(GetScale());
+    const RECT place = PlaceDropDown(SIZE{width, width * 4 / 5});
+    SDropDownWnd* const popup = new SDropDownWnd_ComboBox(this);   // adopted below, or by its window
+    m_dropDown = popup;
+    if (!popup->CreatePopup(place, WS_POPUP, WS_EX_TOOLWINDOW | WS_EX_TOPMOST)) {
+        // Never shown: the popup goes with its filter, and the picker stays closed.
+        m_dropDown = nullptr;
+        popup->Release();
+        SetButtonState(kButtonNormal);
+        return;
+    }
+    ::SetWindowPos(popup->GetHwnd(), nullptr, 0, 0, 0, 0,
+                   SWP_SHOWWINDOW | SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE);
+    if (m_dropDown == popup && popup->GetHwnd())
+        ::SetCapture(popup->GetHwnd());
 }
 
 void SDateTimePicker::CloseDropDown()
 {
+    if (m_dropDown)
+        m_dropDown->Dismiss(IDCANCEL);
+}
+
+void SDateTimePicker::OnDropDownCreated(SDropDownWnd* dropDown)
+{
+    m_calendar->SetDate(m_value.wYear, m_value.wMonth, m_value.wDay);
+    dropDown->InsertChild(m_calendar);
+    dropDown->UpdateChildrenPosition();
+    m_calendar->SetVisible(TRUE);
+    m_calendar->SetFocus();
+    SetButtonState(kButtonPushed);
+}
+
+void SDateTimePicker::OnDropDownDestroyed(SDropDownWnd* dropDown)
+{
+    dropDown->RemoveChild(m_calendar);
+    m_calendar->SetVisible(FALSE);
+    m_calendar->SetContainer(GetContainer());
+    SetButtonState(kButtonNormal);
+    m_dropDown = nullptr;
 }
 
 // ---- Fields --------------------------------------------------------------------------------

@@ -1,7 +1,9 @@
 // The calendars and the date-time picker in a real host window under the display
 // server's mouse and keyboard: days picked and cleared, months turned by the
 // buttons, the wheel and clicks on the neighbouring months' days, today's line,
-// and digits typed into the picker's fields.
+// digits typed into the picker's fields, and the picker's calendar in its popup:
+// opened by the button, a day picked there, and no popup without a calendar or
+// without a window to show it in.
 
 #include "../core/HostTest.h"
 #include "../render/RenderTestSupport.h"
@@ -9,8 +11,12 @@
 #include "controls/SCalendar.h"
 #include "controls/SCalendarEx.h"
 #include "controls/SDateTimePicker.h"
+#include "controls/SDropDownWnd.h"
 #include "core/Events.h"
 #include "core/ISlotFunctor.h"
+#include "core/SApplication.h"
+
+#include "WindowlessHost.h"
 
 #include <gtest/gtest.h>
 
@@ -30,6 +36,7 @@ using Change = std::tuple<WORD, WORD, WORD, int>;   // day, month, year, source
 struct CalendarLog {
     std::vector<std::pair<WORD, WORD>> selected;   // the month calendar's (old, new)
     std::vector<Change> changes;                  // the extended calendar's
+    std::vector<SYSTEMTIME> picked;               // the picker's
     BOOL OnSelDay(EventCalendarSelDay* event)
     {
         selected.emplace_back(event->oldDay, event->newDay);
@@ -40,6 +47,21 @@ struct CalendarLog {
         changes.emplace_back(event->day, event->month, event->year, event->source);
         return TRUE;
     }
+    BOOL OnPicked(EventDateTimeChanged* event)
+    {
+        picked.push_back(event->value);
+        return TRUE;
+    }
+};
+
+// A windowless host whose host window is gone, so that no popup can be made over it.
+class StaleHost : public tivala::test::WindowlessHost {
+public:
+    StaleHost(IRenderTarget* canvas, HWND stale) : WindowlessHost(canvas, Targets::kCanvas), m_stale(stale) {}
+    HWND GetHostHwnd() override { return m_stale; }
+
+private:
+    HWND m_stale;
 };
 
 SYSTEMTIME Date(WORD year, WORD month, WORD day)
@@ -56,6 +78,7 @@ protected:
     void SetUp() override
     {
         HostTest::SetUp();
+        DispatchLoop() = App().GetMsgLoop();   // the popup's filter sees the input
         m_host = std::make_unique<SHostWnd>();   // under the application
         ASSERT_TRUE(LoadLayout(*m_host, kLayout));
         m_window = m_host->GetHwnd();
@@ -70,6 +93,8 @@ protected:
                                                   Subscriber(&CalendarLog::OnSelDay, &m_log));
         m_calendarEx->GetEventSet()->SubscribeEvent(EventCalendarExChanged::EventID,
                                                     Subscriber(&CalendarLog::OnChanged, &m_log));
+        m_picker->GetEventSet()->SubscribeEvent(EventDateTimeChanged::EventID,
+                                                Subscriber(&CalendarLog::OnPicked, &m_log));
     }
     void TearDown() override
     {
@@ -231,4 +256,113 @@ TEST_F(CalendarHostTest, DigitsTypedIntoThePicker)
     EXPECT_STREQ(L"6999-03-01 05:00:00", m_picker->GetWindowText().c_str());
     Redraw();
     KeepPng(m_host->GetCacheTarget(), L"TIVALA_PAINT_PNG", L"picker_host_typed");
+}
+
+TEST_F(CalendarHostTest, ThePickersCalendarOpensInAPopup)
+{
+    SYSTEMTIME start = Date(2024, 6, 1);
+    start.wHour = 10;
+    m_picker->SetValue(start);
+    Redraw();
+    SCalendarEx* const calendar = m_picker->GetCalendar();
+    ASSERT_NE(nullptr, calendar);
+    calendar->GetEventSet()->SubscribeEvent(EventCalendarExChanged::EventID,
+                                            Subscriber(&CalendarLog::OnChanged, &m_log));
+
+    // The button is the square at the right end: (136, 200) to (160, 224).
+    Click(POINT{148, 212});
+    ASSERT_TRUE(PumpUntil([&] { return m_picker->GetDropDown() != nullptr; }));
+    SDropDownWnd* const popup = m_picker->GetDropDown();
+    const HWND window = popup->GetHwnd();
+    ASSERT_TRUE(::IsWindowVisible(window));
+    EXPECT_EQ(DWORD(WS_EX_TOPMOST | WS_EX_TOOLWINDOW),
+              DWORD(::GetWindowLongW(window, GWL_EXSTYLE)) & (WS_EX_TOPMOST | WS_EX_TOOLWINDOW));
+    EXPECT_EQ(window, ::GetCapture());
+    EXPECT_EQ(SDateTimePicker::kButtonPushed, m_picker->GetButtonState());
+    EXPECT_EQ(SDateTimePicker::kFieldNone, m_picker->GetSelectedField());
+    EXPECT_EQ(static_cast<SWindow*>(popup), calendar->GetParent());
+    EXPECT_TRUE(calendar->IsFocused());
+    EXPECT_EQ(6, calendar->GetMonth());
+    EXPECT_EQ(1, calendar->GetDay());
+    // 220 x 176 below the picker, its right edge the picker's.
+    RECT placed = {};
+    ::GetWindowRect(window, &placed);
+    const POINT pickerCorner = OnScreen(m_window, POINT{160, 224});
+    EXPECT_EQ(pickerCorner.x, placed.right);
+    EXPECT_EQ(pickerCorner.y, placed.top);
+    EXPECT_EQ(220, placed.right - placed.left);
+    EXPECT_EQ(176, placed.bottom - placed.top);
+    ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    Pump();
+    KeepScreen(L"TIVALA_PAINT_PNG", L"picker_popup_screen");
+
+    // A day picked in the popup: cell 20 of June 2024 is the 15th.
+    const RECT cell = calendar->CellRect(20);
+    POINT inPopup = {(cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2};
+    ::ClientToScreen(window, &inPopup);
+    Drive("mousemove " + Xy(inPopup) + " sleep 0.3 click 1 sleep 0.3");
+    ASSERT_TRUE(PumpUntil([&] { return m_picker->GetDropDown() == nullptr; }));
+    EXPECT_EQ((std::vector<Change>{{15, 6, 2024, 20}}), Changes());
+    ASSERT_EQ(1u, m_log.picked.size());
+    EXPECT_EQ(15, m_log.picked[0].wDay);
+    EXPECT_EQ(6, m_log.picked[0].wMonth);
+    EXPECT_EQ(2024, m_log.picked[0].wYear);
+    EXPECT_EQ(10, m_log.picked[0].wHour);
+    EXPECT_STREQ(L"2024-06-15 10:00:00", m_picker->GetWindowText().c_str());
+    // The release closed the popup: its window gone, the calendar back, the button normal.
+    EXPECT_FALSE(::IsWindow(window));
+    EXPECT_EQ(nullptr, calendar->GetParent());
+    EXPECT_EQ(m_picker->GetContainer(), calendar->GetContainer());
+    EXPECT_FALSE(calendar->IsVisible());
+    EXPECT_EQ(SDateTimePicker::kButtonNormal, m_picker->GetButtonState());
+    MSG down = {m_window, WM_KEYDOWN, VK_DOWN, 0, 0, {}};
+    EXPECT_FALSE(App().GetMsgLoop()->PreTranslateMessage(&down));   // no filter left
+
+    // Opened again, Escape closes it without a change.
+    Click(POINT{148, 212});
+    ASSERT_TRUE(PumpUntil([&] { return m_picker->GetDropDown() != nullptr; }));
+    Drive("key Escape sleep 0.3");
+    ASSERT_TRUE(PumpUntil([&] { return m_picker->GetDropDown() == nullptr; }));
+    EXPECT_EQ(1u, m_log.picked.size());
+    EXPECT_EQ(SDateTimePicker::kButtonNormal, m_picker->GetButtonState());
+}
+
+TEST_F(CalendarHostTest, NoPopupWithoutACalendarOrAWindow)
+{
+    // A picker made by code, whose children were never built: it has no calendar.
+    auto* const bare = new SDateTimePicker;   // the parent holds this first reference
+    m_host->InsertChild(bare);
+    bare->SendSwndMessage(WM_CREATE);
+    const RECT place = {10, 240, 160, 264};
+    bare->Move(&place);
+    Redraw();
+    ASSERT_EQ(nullptr, bare->GetCalendar());
+    Click(POINT{148, 252});
+    EXPECT_EQ(nullptr, bare->GetDropDown());
+    EXPECT_NE(SDateTimePicker::kButtonPushed, bare->GetButtonState());
+    EXPECT_TRUE(bare->IsFocused());
+
+    // A picker over a host window that is gone: the popup cannot be made.
+    const HWND stale = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(nullptr, stale);
+    ::DestroyWindow(stale);
+    SAutoRef<IRenderTarget> canvas;
+    ASSERT_TRUE(m_renderFactory->CreateRenderTarget(canvas.Put(), 200, 100));
+    auto host = SAutoRef<StaleHost>::Adopt(new StaleHost(canvas.Get(), stale));
+    pugi::xml_document layout;
+    ASSERT_TRUE(layout.load_string(L"<root><dateTimePicker name='p' pos='0,0,@150,@24' margin='0'/></root>"));
+    host->BuildChildren(layout.first_child());
+    host->UpdateLayout();
+    auto* const picker = host->FindChildByName2<SDateTimePicker>(L"p");
+    ASSERT_NE(nullptr, picker);
+    ASSERT_NE(nullptr, picker->GetCalendar());
+    host->Mouse(WM_LBUTTONDOWN, 140, 12, MK_LBUTTON);
+    host->Mouse(WM_LBUTTONUP, 140, 12);
+    EXPECT_EQ(nullptr, picker->GetDropDown());
+    EXPECT_EQ(SDateTimePicker::kButtonNormal, picker->GetButtonState());
+    EXPECT_EQ(nullptr, picker->GetCalendar()->GetParent());
+    MSG down = {stale, WM_KEYDOWN, VK_DOWN, 0, 0, {}};
+    EXPECT_FALSE(host->GetMsgLoop()->PreTranslateMessage(&down));   // the failed popup's filter went with it
+    host->DestroyWindow();
+    (void)host.Detach();   // DestroyWindow released the host's own reference
 }
