@@ -3,13 +3,16 @@
 // rows, then 1,000, each row of 20 or 32 pixels by its parity (a flexible
 // locator measures them as they show), a coloured background and a line of text.
 // Then a tile view of the same size the same way: 100,000 tiles of 80 x 80 with
-// the same content. Prints the median and worst time of a step, the mean, the
+// the same content; and a multi-column view of 100,000 rows of the same heights
+// with four columns of 80, each with a line of text. Prints the median and worst time of a step, the mean, the
 // panels each view made, the most rows (tiles) visible at once and the peak
 // working set of the process.
 
+#include "controls/IMCListViewAdapter.h"
 #include "controls/SAdapterBase.h"
 #include "controls/SListView.h"
 #include "controls/IListViewItemLocator.h"
+#include "controls/SMCListView.h"
 #include "controls/STileView.h"
 #include "controls/STileViewItemLocator.h"
 #include "core/SAutoRef.h"
@@ -38,10 +41,12 @@ constexpr int kWidth = 340;
 constexpr int kHeight = 300;
 
 // Rows of 20 and 32 pixels by parity, filled with their number; a panel's first
-// fill builds it from the template and counts as one panel made.
-class BenchAdapter : public SAdapterBase {
+// fill builds it from the template and counts as one panel made. Base is the
+// adapter base of the view's adapter interface.
+template <typename Base>
+class RowsAdapter : public Base {
 public:
-    explicit BenchAdapter(int count) : m_count(count) {}
+    explicit RowsAdapter(int count) : m_count(count) {}
 
     int PanelsMade() const { return m_panelsMade; }
 
@@ -52,20 +57,59 @@ public:
             ++m_panelsMade;
             itemWnd->BuildFromXml(xmlTemplate.first_child());
         }
-        if (SWindow* const label = itemWnd->FindChildByName(L"label")) {
-            wchar_t text[64];
-            std::swprintf(text, 64, L"模块 %d  壁纸引擎组件", position);
-            label->SetWindowText(text);
-        }
+        Fill(position, itemWnd);
     }
     void GetViewDesiredSize(SIZE* size, int position, SWindow*, const RECT*) override
     {
         *size = SIZE{0, position % 2 ? 32 : 20};
     }
 
+protected:
+    virtual void Fill(int position, SWindow* itemWnd)
+    {
+        if (SWindow* const label = itemWnd->FindChildByName(L"label")) {
+            wchar_t text[64];
+            std::swprintf(text, 64, L"模块 %d  壁纸引擎组件", position);
+            label->SetWindowText(text);
+        }
+    }
+
 private:
     int m_count;
     int m_panelsMade = 0;
+};
+
+using BenchAdapter = RowsAdapter<SAdapterBase>;
+
+constexpr int kColumns = 4;
+
+// The same rows with a line of text in each of four columns, windows "c0" to "c3".
+class ColumnsAdapter : public RowsAdapter<TObjRefImpl<LvAdatperImpl<IMCListViewAdapter>>> {
+public:
+    using RowsAdapter::RowsAdapter;
+
+    void GetColumnName(SStringW& name, int dataColumn) override
+    {
+        wchar_t text[8];
+        std::swprintf(text, 8, L"c%d", dataColumn);
+        name = text;
+    }
+    BOOL IsColumnVisible(int) override { return TRUE; }
+    BOOL OnSort(int, int*, int) override { return FALSE; }
+
+protected:
+    void Fill(int position, SWindow* itemWnd) override
+    {
+        for (int column = 0; column < kColumns; ++column) {
+            SStringW name;
+            GetColumnName(name, column);
+            if (SWindow* const cell = itemWnd->FindChildByName(name)) {
+                wchar_t text[64];
+                std::swprintf(text, 64, L"模块 %d 列 %d", position, column);
+                cell->SetWindowText(text);
+            }
+        }
+    }
 };
 
 const wchar_t kListXml[] =
@@ -81,8 +125,23 @@ const wchar_t kTileXml[] =
     L"<window name='label' pos='8,0,-8,-0' colorText='#ffffff' align='left'/>"
     L"</item></template></tileview>";
 
+// Four columns of 80 under a header of 25, rows measured as the list's.
+const wchar_t kColumnsXml[] =
+    L"<mclistview name='list' sbWid='10' margin='0' headerHeight='25'>"
+    L"<header margin='0'><items><item width='80'>A</item><item width='80'>B</item><item width='80'>C</item>"
+    L"<item width='80'>D</item></items></header>"
+    L"<template defHeight='20'><item colorNormal='#203050' colorHover='#304060' colorSelected='#4060a0'>"
+    L"<window name='c0' size='80,20' colorText='#ffffff' align='left'/><window name='c1' size='80,20' colorText='#ffffff' align='left'/>"
+    L"<window name='c2' size='80,20' colorText='#ffffff' align='left'/><window name='c3' size='80,20' colorText='#ffffff' align='left'/>"
+    L"</item></template></mclistview>";
+
 // Where a view's step of one row (of tiles) puts the bar.
 int StepPosition(SListView* list, int row)
+{
+    return list->GetItemLocator()->Item2Position(row);
+}
+
+int StepPosition(SMCListView* list, int row)
 {
     return list->GetItemLocator()->Item2Position(row);
 }
@@ -103,7 +162,7 @@ struct RunResult {
 
 // One run of a view of the layout over `rows` rows (tiles); at most `limit`
 // steps when it is above 0.
-template <typename View>
+template <typename View, typename Adapter = BenchAdapter>
 RunResult Run(IRenderTarget* surface, const wchar_t* xml, int rows, int limit)
 {
     auto host = SAutoRef<bench::BenchHost>::Adopt(new bench::BenchHost(surface));
@@ -115,7 +174,7 @@ RunResult Run(IRenderTarget* surface, const wchar_t* xml, int rows, int limit)
     auto* const list = static_cast<View*>(root->GetWindow(GSW_FIRSTCHILD));
     const RECT all = {0, 0, kWidth, kHeight};
     list->Move(&all);
-    auto adapter = SAutoRef<BenchAdapter>::Adopt(new BenchAdapter(rows));
+    auto adapter = SAutoRef<Adapter>::Adopt(new Adapter(rows));
     list->SetAdapter(adapter.Get());
 
     // The whole surface is painted, which answers every redraw the tree asked for:
@@ -186,6 +245,8 @@ int main(int argc, char** argv)
     Print("list", 1000, small);
     const RunResult tiles = Run<STileView>(surface.Get(), kTileXml, 100000, limit);
     Print("tile", 100000, tiles);
+    const RunResult columns = Run<SMCListView, ColumnsAdapter>(surface.Get(), kColumnsXml, 100000, limit);
+    Print("mc  ", 100000, columns);
 
     PROCESS_MEMORY_COUNTERS memory = {};
     memory.cb = sizeof(memory);
@@ -210,5 +271,13 @@ int main(int argc, char** argv)
                 tileWorst <= 2 ? "met" : "missed", tileWorst);
     std::printf("bench_listview: goal: tile view panels at most %d: %s (%d)\n", tiles.mostVisible + 2,
                 tiles.panels <= tiles.mostVisible + 2 ? "met" : "missed", tiles.panels);
+    const double columnsMedian = large.median > 0 ? columns.median / large.median : 0;
+    const double columnsWorst = large.worst > 0 ? columns.worst / large.worst : 0;
+    std::printf("bench_listview: goal: multi-column median within 1.5x of the list's: %s (%.2f)\n",
+                columnsMedian <= 1.5 ? "met" : "missed", columnsMedian);
+    std::printf("bench_listview: goal: multi-column worst within 2x of the list's: %s (%.2f)\n",
+                columnsWorst <= 2 ? "met" : "missed", columnsWorst);
+    std::printf("bench_listview: goal: multi-column panels at most %d: %s (%d)\n", columns.mostVisible + 2,
+                columns.panels <= columns.mostVisible + 2 ? "met" : "missed", columns.panels);
     return 0;
 }

@@ -20,6 +20,7 @@
 #include "controls/SListBox.h"
 #include "controls/SListCtrl.h"
 #include "controls/SListView.h"
+#include "controls/SMCListView.h"
 #include "controls/SPanel.h"
 #include "controls/SProgress.h"
 #include "controls/SRadioBox.h"
@@ -114,6 +115,7 @@ void SObjectDefaultRegister::RegisterWindows(SObjectFactoryMgr* factories)
     factories->RegisterFactoryOf<SAnimateImgWnd>();
     factories->RegisterFactoryOf<SHeaderCtrl>();
     factories->RegisterFactoryOf<SListCtrl>();
+    factories->RegisterFactoryOf<SMCListView>();
     factories->RegisterFactoryOf<SRichEdit>();
     factories->RegisterFactoryOf<SEdit>();
     factories->RegisterFactoryOf<SSplitPane>();

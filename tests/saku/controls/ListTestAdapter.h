@@ -3,12 +3,17 @@
 // A list adapter for the list view tests: `count` rows named "row N", built from
 // the template's row element on a panel's first use (which counts as one panel made),
 // even rows 20 pixels high and odd ones 30 when the list measures them, and an
-// optional second view type for the selected row.
+// optional second view type for the selected row; and a log of a view's selection
+// events.
 
 #include "controls/SAdapterBase.h"
+#include "core/Events.h"
+#include "core/ISlotFunctor.h"
 #include "core/SWindow.h"
 
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace saku_test {
 
@@ -53,6 +58,32 @@ private:
     int m_filled = 0;
     std::wstring m_initNode;
     std::wstring m_viewNode;
+};
+
+// What the selection events said, in order.
+struct SelectionLog {
+    std::vector<std::pair<int, int>> changing;
+    std::vector<std::pair<int, int>> changed;
+    bool veto = false;
+
+    void Listen(SAKU::SWindow* view)
+    {
+        view->GetEventSet()->SubscribeEvent(SAKU::EventLVSelChanging::EventID, SAKU::Subscriber(&SelectionLog::OnChanging, this));
+        view->GetEventSet()->SubscribeEvent(SAKU::EventLVSelChanged::EventID, SAKU::Subscriber(&SelectionLog::OnChanged, this));
+    }
+    BOOL OnChanging(SAKU::EventArgs* args)
+    {
+        auto* const event = static_cast<SAKU::EventLVSelChanging*>(args);
+        changing.emplace_back(event->oldSel, event->newSel);
+        event->cancel = veto;
+        return TRUE;
+    }
+    BOOL OnChanged(SAKU::EventArgs* args)
+    {
+        auto* const event = static_cast<SAKU::EventLVSelChanged*>(args);
+        changed.emplace_back(event->oldSel, event->newSel);
+        return TRUE;
+    }
 };
 
 }  // namespace saku_test

@@ -28,27 +28,6 @@ std::wstring ListLayout(const wchar_t* templateAttributes, const wchar_t* listAt
            L"</item></template></listview></w>";
 }
 
-// What the selection events said, in order.
-struct SelectionLog {
-    std::vector<std::pair<int, int>> changing;
-    std::vector<std::pair<int, int>> changed;
-    bool veto = false;
-
-    BOOL OnChanging(EventArgs* args)
-    {
-        auto* const event = static_cast<EventLVSelChanging*>(args);
-        changing.emplace_back(event->oldSel, event->newSel);
-        event->cancel = veto;
-        return TRUE;
-    }
-    BOOL OnChanged(EventArgs* args)
-    {
-        auto* const event = static_cast<EventLVSelChanged*>(args);
-        changed.emplace_back(event->oldSel, event->newSel);
-        return TRUE;
-    }
-};
-
 }  // namespace
 
 class SListViewTest : public PanelTest {

@@ -73,6 +73,7 @@ TEST(SObjectDefaultRegister, RegistersEachClassOfTheLibraryWithItsBase)
         {L"animateimg",           kObjTypeWindow,       L"window"},
         {L"header",               kObjTypeWindow,       L"window"},
         {L"listctrl",             kObjTypeWindow,       L"div"},
+        {L"mclistview",           kObjTypeWindow,       L"div"},
         {L"richedit",             kObjTypeWindow,       L"div"},
         {L"edit",                 kObjTypeWindow,       L"richedit"},
         {L"pane",                 kObjTypeWindow,       L"window"},
