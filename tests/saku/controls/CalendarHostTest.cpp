@@ -64,12 +64,13 @@ private:
     HWND m_stale;
 };
 
-SYSTEMTIME Date(WORD year, WORD month, WORD day)
+SYSTEMTIME Date(WORD year, WORD month, WORD day, WORD hour)
 {
     SYSTEMTIME time = {};
     time.wYear = year;
     time.wMonth = month;
     time.wDay = day;
+    time.wHour = hour;
     return time;
 }
 
@@ -222,9 +223,7 @@ TEST_F(CalendarHostTest, TheExtendedCalendarTurnsItsMonths)
 
 TEST_F(CalendarHostTest, DigitsTypedIntoThePicker)
 {
-    SYSTEMTIME start = Date(2024, 6, 1);
-    start.wHour = 10;
-    m_picker->SetValue(start);
+    m_picker->SetValue(Date(2024, 6, 1, 10));
     Redraw();   // measures the digits
     ASSERT_EQ(SDateTimePicker::kFieldYear, m_picker->FieldFromPoint(POINT{12, 212}));
 
@@ -260,9 +259,7 @@ TEST_F(CalendarHostTest, DigitsTypedIntoThePicker)
 
 TEST_F(CalendarHostTest, ThePickersCalendarOpensInAPopup)
 {
-    SYSTEMTIME start = Date(2024, 6, 1);
-    start.wHour = 10;
-    m_picker->SetValue(start);
+    m_picker->SetValue(Date(2024, 6, 1, 10));
     Redraw();
     SCalendarEx* const calendar = m_picker->GetCalendar();
     ASSERT_NE(nullptr, calendar);

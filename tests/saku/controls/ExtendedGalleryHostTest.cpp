@@ -81,6 +81,13 @@ const wchar_t kGallery[] =
     L"<calendarex name='calendarex' width='210' height='238' margin='0' colorText='#000000'/>"
     L"</root></SAKU>";
 
+// A control of the gallery by name, its tag and where the layout put it.
+struct Placed {
+    const wchar_t* name;
+    const wchar_t* tag;
+    RECT rect;
+};
+
 class ExtendedGalleryHostTest : public HostTest {
 protected:
     void TearDown() override
@@ -118,6 +125,19 @@ protected:
     {
         Drive("mousemove " + Xy(OnScreen(m_host->GetHwnd(), client)) + " sleep 0.3 click 1 sleep 0.3");
     }
+    template <size_t N>
+    void ExpectPlaced(const Placed (&controls)[N]) const
+    {
+        for (const Placed& c : controls) {
+            SCOPED_TRACE(testing::PrintToString(std::wstring(c.name)));
+            SWindow* const window = m_host->FindChildByName(c.name);
+            ASSERT_NE(nullptr, window);
+            EXPECT_TRUE(window->IsClass(c.tag));
+            const RECT rect = window->GetWindowRect();
+            EXPECT_TRUE(::EqualRect(&c.rect, &rect))
+                << rect.left << "," << rect.top << "," << rect.right << "," << rect.bottom;
+        }
+    }
     template <class T>
     T* Find(const wchar_t* name) const
     {
@@ -146,11 +166,7 @@ TEST_F(ExtendedGalleryHostTest, EveryControlIsArrangedAndPaintedInTheHost)
         EXPECT_TRUE(box->GetLayout()->IsClass(b.layout));
     }
 
-    const struct {
-        const wchar_t* name;
-        const wchar_t* tag;
-        RECT rect;
-    } controls[] = {
+    const Placed controls[] = {
         {L"values",     L"window",     {10, 10, 210, 270}},
         {L"lists",      L"window",     {220, 10, 450, 270}},
         {L"bar",        L"scrollbar",  {10, 10, 210, 30}},
@@ -170,14 +186,7 @@ TEST_F(ExtendedGalleryHostTest, EveryControlIsArrangedAndPaintedInTheHost)
         {L"list",       L"listbox",    {220, 10, 450, 110}},
         {L"tree",       L"treectrl",   {220, 120, 450, 270}},
     };
-    for (const auto& c : controls) {
-        SCOPED_TRACE(testing::PrintToString(std::wstring(c.name)));
-        SWindow* const window = m_host->FindChildByName(c.name);
-        ASSERT_NE(nullptr, window);
-        EXPECT_TRUE(window->IsClass(c.tag));
-        const RECT rect = window->GetWindowRect();
-        EXPECT_TRUE(::EqualRect(&c.rect, &rect)) << rect.left << "," << rect.top << "," << rect.right << "," << rect.bottom;
-    }
+    ExpectPlaced(controls);
     EXPECT_EQ(6, Find<SListBox>(L"list")->GetCount());
     EXPECT_EQ(5 * 24, Find<STreeCtrl>(L"tree")->GetViewSize().cy);   // the nuts collapsed
     EXPECT_EQ(L"\u65e0", std::wstring(Find<SHotKeyCtrl>(L"hotkey")->FormatAccelText().c_str()));   // no key yet
@@ -248,24 +257,13 @@ TEST_F(ExtendedGalleryHostTest, RealInputMovesTheSliderSelectsExpandsAndSetsAHot
 TEST_F(ExtendedGalleryHostTest, TheDateControlsShowAndThePickerOpensItsCalendar)
 {
     Open();
-    const struct {
-        const wchar_t* name;
-        const wchar_t* tag;
-        RECT rect;
-    } controls[] = {
+    const Placed controls[] = {
         {L"dates",      L"window",         {460, 10, 670, 270}},
         {L"calendar",   L"calendar",       {460, 10, 670, 170}},
         {L"picker",     L"dateTimePicker", {460, 180, 670, 204}},
         {L"calendarex", L"calendarex",     {680, 10, 890, 248}},
     };
-    for (const auto& c : controls) {
-        SCOPED_TRACE(testing::PrintToString(std::wstring(c.name)));
-        SWindow* const window = m_host->FindChildByName(c.name);
-        ASSERT_NE(nullptr, window);
-        EXPECT_TRUE(window->IsClass(c.tag));
-        const RECT rect = window->GetWindowRect();
-        EXPECT_TRUE(::EqualRect(&c.rect, &rect)) << rect.left << "," << rect.top << "," << rect.right << "," << rect.bottom;
-    }
+    ExpectPlaced(controls);
     SCalendar* const calendar = Find<SCalendar>(L"calendar");
     SCalendarEx* const calendarEx = Find<SCalendarEx>(L"calendarex");
     SDateTimePicker* const picker = Find<SDateTimePicker>(L"picker");

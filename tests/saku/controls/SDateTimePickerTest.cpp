@@ -1,7 +1,7 @@
 // The date-time picker on a windowless host: its text, the calendar it makes,
 // digits typed into each field (the year's four and what follows them), stepping
 // within each field's range and the calendar's years, the field under a point,
-// its drop button, the date a calendar event brings, and its look.
+// its drop button and its popup, the date a calendar event brings, and its look.
 
 #include "ControlTest.h"
 
@@ -289,8 +289,28 @@ TEST_F(SDateTimePickerTest, ClicksChooseFieldsAndTheButtonClearsThem)
     m_host->Mouse(WM_LBUTTONDOWN, 178, 22, MK_LBUTTON);
     m_host->Mouse(WM_LBUTTONUP, 178, 22);
     EXPECT_EQ(SDateTimePicker::kFieldNone, picker->GetSelectedField());
+    // The popup is open: the button stays pushed while the mouse leaves.
+    ASSERT_NE(nullptr, picker->GetDropDown());
+    EXPECT_EQ(SDateTimePicker::kButtonPushed, picker->GetButtonState());
     m_host->Mouse(WM_MOUSELEAVE, 0, 0);
+    EXPECT_EQ(SDateTimePicker::kButtonPushed, picker->GetButtonState());
+    picker->CloseDropDown();
+    EXPECT_EQ(nullptr, picker->GetDropDown());
     EXPECT_EQ(SDateTimePicker::kButtonNormal, picker->GetButtonState());
+
+    // Losing the focus closes the popup, and so does the picker's end.
+    m_host->Mouse(WM_LBUTTONDOWN, 178, 22, MK_LBUTTON);
+    m_host->Mouse(WM_LBUTTONUP, 178, 22);
+    ASSERT_NE(nullptr, picker->GetDropDown());
+    picker->KillFocus();
+    EXPECT_EQ(nullptr, picker->GetDropDown());
+    m_host->Mouse(WM_LBUTTONDOWN, 178, 22, MK_LBUTTON);
+    m_host->Mouse(WM_LBUTTONUP, 178, 22);
+    ASSERT_NE(nullptr, picker->GetDropDown());
+    const HWND popup = picker->GetDropDown()->GetHwnd();
+    ASSERT_TRUE(::IsWindow(popup));
+    m_host->DestroyChild(picker);
+    EXPECT_FALSE(::IsWindow(popup));
 }
 
 TEST_F(SDateTimePickerTest, PaintsTheSelectedFieldHighlighted)
