@@ -248,3 +248,22 @@ TEST_F(SCalendarTest, ADaySkinShowsTheHoverAtOnce)
     EXPECT_EQ(0, calendar->GetHoverDay());
     EXPECT_EQ(kNormalRed, Pixel(81, 61));
 }
+
+TEST_F(SCalendarTest, AnEmptyColourIsRefused)
+{
+    SCalendar* const calendar = Calendar(L"colorWeekend='#00FF00'");
+    ASSERT_NE(nullptr, calendar);
+    EXPECT_EQ(E_FAIL, calendar->ApplyAttribute(L"colorWeekend", L"", FALSE));
+    EXPECT_EQ(E_FAIL, calendar->ApplyAttribute(L"COLORTITLEBACK", L"", FALSE));
+    calendar->SetDate(2024, 6, 15);
+    Paint();
+    EXPECT_EQ(0xFF00FF00u, Pixel(2, 2));   // the title keeps its green
+    // Saturday the 8th keeps the weekend colour the layout gave: green digits.
+    const Pixels pixels = ReadPixels(m_host->Canvas());
+    int green = 0;
+    for (int x = 120; x < 140; ++x) {
+        for (int y = 40; y < 60; ++y)
+            green += PixelAt(pixels, kWidth, x, y) == 0xFF00FF00u;
+    }
+    EXPECT_GT(green, 0);
+}
