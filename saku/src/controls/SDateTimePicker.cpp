@@ -15,8 +15,8 @@ namespace SAKU {
 
 namespace {
 
-// The greatest value of each field and what stepping past it wraps to (the date
-// fields get their limits from the date).
+// Each field's place in the value and its smallest and greatest values, between
+// which stepping wraps (the year stops at its ends instead).
 struct FieldRange {
     WORD SYSTEMTIME::*member;
     WORD low;
@@ -26,7 +26,7 @@ constexpr FieldRange kFieldRanges[] = {
     {nullptr, 0, 0},
     {&SYSTEMTIME::wYear, kFirstCalendarYear, kLastCalendarYear},
     {&SYSTEMTIME::wMonth, 1, 12},
-    {&SYSTEMTIME::wDay, 1, 31},   // the month's length, see DayLimit
+    {&SYSTEMTIME::wDay, 1, 31},   // stepping wraps at the month's own length
     {&SYSTEMTIME::wHour, 0, 23},
     {&SYSTEMTIME::wMinute, 0, 59},
     {&SYSTEMTIME::wSecond, 0, 59},
