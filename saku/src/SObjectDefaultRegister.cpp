@@ -3,9 +3,12 @@
 #include "controls/SActiveX.h"
 #include "controls/SAnimateImgWnd.h"
 #include "controls/SButton.h"
+#include "controls/SCalendar.h"
+#include "controls/SCalendarEx.h"
 #include "controls/SCheckBox.h"
 #include "controls/SComboBox.h"
 #include "controls/SComboView.h"
+#include "controls/SDateTimePicker.h"
 #include "controls/SEdit.h"
 #include "controls/SFlashCtrl.h"
 #include "controls/SGroup.h"
@@ -134,6 +137,9 @@ void SObjectDefaultRegister::RegisterWindows(SObjectFactoryMgr* factories)
     factories->RegisterFactoryOf<SMenuBar>();
     factories->RegisterFactoryOf<SComboBox>();
     factories->RegisterFactoryOf<SComboView>();
+    factories->RegisterFactoryOf<SCalendar>();
+    factories->RegisterFactoryOf<SCalendarEx>();
+    factories->RegisterFactoryOf<SDateTimePicker>();
 }
 
 void SObjectDefaultRegister::RegisterInterpolators(SObjectFactoryMgr* factories)

@@ -490,10 +490,43 @@ public:
 };
 
 // Calendars
-SEVENT_CLASS(EventCalendarSelDay,          20000, L"on_calendar_sel_day")
+// A month calendar's selected day went from `oldDay` to `newDay` under a click.
+class EventCalendarSelDay : public TplEventArgs<EventCalendarSelDay> {
+public:
+    SEVENT_ID(20000, L"on_calendar_sel_day")
+    explicit EventCalendarSelDay(IObject* sender, WORD oldDay = 0, WORD newDay = 0)
+        : TplEventArgs(sender), oldDay(oldDay), newDay(newDay) {}
+
+    WORD oldDay;
+    WORD newDay;
+};
+
 SEVENT_CLASS(EventCalendarSetDate,         20001, L"on_calendar_set_date")
-SEVENT_CLASS(EventCalendarExChanged,       20002, L"on_calendarex_changed")
-SEVENT_CLASS(EventDateTimeChanged,         20003, L"on_datetime_changed")
+
+// An extended calendar shows or selects a new date. `source`: the cell 0..41
+// clicked, 42 the today line, -10 the previous month (button or wheel), -11 the
+// next month, -1 set by code.
+class EventCalendarExChanged : public TplEventArgs<EventCalendarExChanged> {
+public:
+    SEVENT_ID(20002, L"on_calendarex_changed")
+    explicit EventCalendarExChanged(IObject* sender, WORD day = 0, WORD month = 0, WORD year = 0, int source = -1)
+        : TplEventArgs(sender), day(day), month(month), year(year), source(source) {}
+
+    WORD day;
+    WORD month;
+    WORD year;
+    int source;
+};
+
+// A date-time picker took a new value from its calendar.
+class EventDateTimeChanged : public TplEventArgs<EventDateTimeChanged> {
+public:
+    SEVENT_ID(20003, L"on_datetime_changed")
+    explicit EventDateTimeChanged(IObject* sender, const SYSTEMTIME& value = SYSTEMTIME{})
+        : TplEventArgs(sender), value(value) {}
+
+    SYSTEMTIME value;
+};
 
 // Spin buttons
 // A spin button stepped to `value`: `text` is what its buddy will show, which a

@@ -1,12 +1,15 @@
-// The bars, spins, split window, hot key and lists in one real host window,
-// arranged by rows, columns and a grid and painted by the host; the display
-// server's mouse and keyboard move the slider, select an entry, expand a tree
-// item and set a hot key.
+// The bars, spins, split window, hot key, lists, calendars and date-time picker
+// in one real host window, arranged by rows, columns and a grid and painted by
+// the host; the display server's mouse and keyboard move the slider, select an
+// entry, expand a tree item, set a hot key and open the picker's calendar.
 
 #include "../core/HostTest.h"
 #include "../render/RenderTestSupport.h"
 #include "ControlTest.h"   // CellColour
 
+#include "controls/SCalendar.h"
+#include "controls/SCalendarEx.h"
+#include "controls/SDateTimePicker.h"
 #include "controls/SHotKeyCtrl.h"
 #include "controls/SListBox.h"
 #include "controls/SSliderBar.h"
@@ -28,7 +31,7 @@ namespace {
 // 10 px between them, so a later control joins a column or a new column joins
 // the row. The spins and their buddies sit in a grid of two columns.
 const wchar_t kGallery[] =
-    L"<SAKU width='460' height='280' wndType='normal' title='Extended gallery'>"
+    L"<SAKU width='920' height='280' wndType='normal' title='Extended gallery'>"
     L"<skin>"
     L"<scrollbar name='g_bar' src='png:sbar_cells'/>"
     L"<imglist name='g_cells' src='png:sbar_cells' states='9'/>"
@@ -58,7 +61,7 @@ const wchar_t kGallery[] =
     L"<pane name='pane3' idealSize='60' margin='0' priority='1' colorBkgnd='#0000ff'/>"
     L"</splitwnd>"
     L"</window>"
-    L"<window name='lists' layout='vbox' margin='0' width='230' height='matchParent'>"
+    L"<window name='lists' layout='vbox' margin='0' width='230' height='matchParent' extend_right='10'>"
     L"<listbox name='list' width='matchParent' height='100' margin='0' sbSkin='g_bar' itemHeight='20' "
     L"colorItemBkgnd='#FFF0E0' colorItemSelBkgnd='#0000FF' colorSelText='#FFFFFF' extend_bottom='10'>"
     L"<items><item text='Zero'/><item text='One'/><item text='Two'/><item text='Three'/><item text='Four'/>"
@@ -71,7 +74,19 @@ const wchar_t kGallery[] =
     L"<item text='Grain'/>"
     L"</treectrl>"
     L"</window>"
+    L"<window name='dates' layout='vbox' margin='0' width='210' height='matchParent' extend_right='10'>"
+    L"<calendar name='calendar' width='matchParent' height='160' margin='0' colorText='#000000' extend_bottom='10'/>"
+    L"<dateTimePicker name='picker' width='matchParent' height='24' colorText='#000000'/>"
+    L"</window>"
+    L"<calendarex name='calendarex' width='210' height='238' margin='0' colorText='#000000'/>"
     L"</root></SAKU>";
+
+// A control of the gallery by name, its tag and where the layout put it.
+struct Placed {
+    const wchar_t* name;
+    const wchar_t* tag;
+    RECT rect;
+};
 
 class ExtendedGalleryHostTest : public HostTest {
 protected:
@@ -110,6 +125,19 @@ protected:
     {
         Drive("mousemove " + Xy(OnScreen(m_host->GetHwnd(), client)) + " sleep 0.3 click 1 sleep 0.3");
     }
+    template <size_t N>
+    void ExpectPlaced(const Placed (&controls)[N]) const
+    {
+        for (const Placed& c : controls) {
+            SCOPED_TRACE(testing::PrintToString(std::wstring(c.name)));
+            SWindow* const window = m_host->FindChildByName(c.name);
+            ASSERT_NE(nullptr, window);
+            EXPECT_TRUE(window->IsClass(c.tag));
+            const RECT rect = window->GetWindowRect();
+            EXPECT_TRUE(::EqualRect(&c.rect, &rect))
+                << rect.left << "," << rect.top << "," << rect.right << "," << rect.bottom;
+        }
+    }
     template <class T>
     T* Find(const wchar_t* name) const
     {
@@ -138,11 +166,7 @@ TEST_F(ExtendedGalleryHostTest, EveryControlIsArrangedAndPaintedInTheHost)
         EXPECT_TRUE(box->GetLayout()->IsClass(b.layout));
     }
 
-    const struct {
-        const wchar_t* name;
-        const wchar_t* tag;
-        RECT rect;
-    } controls[] = {
+    const Placed controls[] = {
         {L"values",     L"window",     {10, 10, 210, 270}},
         {L"lists",      L"window",     {220, 10, 450, 270}},
         {L"bar",        L"scrollbar",  {10, 10, 210, 30}},
@@ -162,14 +186,7 @@ TEST_F(ExtendedGalleryHostTest, EveryControlIsArrangedAndPaintedInTheHost)
         {L"list",       L"listbox",    {220, 10, 450, 110}},
         {L"tree",       L"treectrl",   {220, 120, 450, 270}},
     };
-    for (const auto& c : controls) {
-        SCOPED_TRACE(testing::PrintToString(std::wstring(c.name)));
-        SWindow* const window = m_host->FindChildByName(c.name);
-        ASSERT_NE(nullptr, window);
-        EXPECT_TRUE(window->IsClass(c.tag));
-        const RECT rect = window->GetWindowRect();
-        EXPECT_TRUE(::EqualRect(&c.rect, &rect)) << rect.left << "," << rect.top << "," << rect.right << "," << rect.bottom;
-    }
+    ExpectPlaced(controls);
     EXPECT_EQ(6, Find<SListBox>(L"list")->GetCount());
     EXPECT_EQ(5 * 24, Find<STreeCtrl>(L"tree")->GetViewSize().cy);   // the nuts collapsed
     EXPECT_EQ(L"\u65e0", std::wstring(Find<SHotKeyCtrl>(L"hotkey")->FormatAccelText().c_str()));   // no key yet
@@ -235,4 +252,52 @@ TEST_F(ExtendedGalleryHostTest, RealInputMovesTheSliderSelectsExpandsAndSetsAHot
     KeepPng(m_host->GetCacheTarget(), L"TIVALA_PAINT_PNG", L"extended_gallery_after_input");
     EXPECT_EQ(0xFF0000FFu, Pixel(400, 10 + 2 * 20 + 3)) << "the selected entry";
     EXPECT_EQ(0xFF0000FFu, Pixel(205, 50)) << "the thumb at the slider's end";
+}
+
+TEST_F(ExtendedGalleryHostTest, TheDateControlsShowAndThePickerOpensItsCalendar)
+{
+    Open();
+    const Placed controls[] = {
+        {L"dates",      L"window",         {460, 10, 670, 270}},
+        {L"calendar",   L"calendar",       {460, 10, 670, 170}},
+        {L"picker",     L"dateTimePicker", {460, 180, 670, 204}},
+        {L"calendarex", L"calendarex",     {680, 10, 890, 248}},
+    };
+    ExpectPlaced(controls);
+    SCalendar* const calendar = Find<SCalendar>(L"calendar");
+    SCalendarEx* const calendarEx = Find<SCalendarEx>(L"calendarex");
+    SDateTimePicker* const picker = Find<SDateTimePicker>(L"picker");
+    ASSERT_TRUE(calendar && calendarEx && picker);
+    calendar->SetDate(2024, 6, 15);
+    calendarEx->SetDate(2024, 6, 15);
+    SYSTEMTIME value = {};
+    value.wYear = 2024;
+    value.wMonth = 6;
+    value.wDay = 15;
+    value.wHour = 9;
+    value.wMinute = 30;
+    picker->SetValue(value);
+    Repaint();
+    EXPECT_EQ(0xFF00FF00u, Pixel(462, 12)) << "the calendar's title";
+    EXPECT_EQ(0xFF0000FFu, Pixel(460 + 6 * 30 + 2, 30 + 2 * 20 + 2)) << "the calendar's 15th";
+    const RECT selected = calendarEx->CellRect(20);
+    EXPECT_EQ(0xFF007ACCu, Pixel(selected.left + 3, selected.top + 3)) << "the extended calendar's 15th";
+
+    // A real click on the picker's button opens the calendar in a window of its own;
+    // the wide gallery moves to the screen's left edge first, so that the button is on it.
+    ::SetWindowPos(m_host->GetHwnd(), nullptr, 0, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    Pump();
+    const RECT button = picker->ButtonRect();
+    DispatchLoop() = App().GetMsgLoop();
+    Click(POINT{(button.left + button.right) / 2, (button.top + button.bottom) / 2});
+    ASSERT_TRUE(PumpUntil([&] { return picker->GetDropDown() != nullptr; }));
+    const HWND popup = picker->GetDropDown()->GetHwnd();
+    EXPECT_TRUE(::IsWindowVisible(popup));
+    EXPECT_EQ(15, picker->GetCalendar()->GetDay());
+    ::RedrawWindow(popup, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    Repaint();
+    KeepScreen(L"TIVALA_PAINT_PNG", L"extended_gallery_picker_open");
+    Drive("key Escape sleep 0.3");
+    ASSERT_TRUE(PumpUntil([&] { return picker->GetDropDown() == nullptr; }));
+    EXPECT_FALSE(::IsWindow(popup));
 }
