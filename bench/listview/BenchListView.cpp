@@ -15,6 +15,9 @@
 #include "controls/SMCListView.h"
 #include "controls/STileView.h"
 #include "controls/STileViewItemLocator.h"
+#include "controls/ITreeViewAdapter.h"
+#include "controls/ITreeViewItemLocator.h"
+#include "controls/STreeView.h"
 #include "core/SAutoRef.h"
 #include "render/IRenderTarget.h"
 
@@ -27,6 +30,7 @@
 #include <psapi.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <numeric>
@@ -112,6 +116,112 @@ protected:
     }
 };
 
+// A tree of `count` items: branches of one parent and 99 children, every branch
+// expanded, so that the visible rows are all the items, in handle order (row r is
+// item r + 1). Rows of 20 and 32 pixels by parity, filled as the list's; the links
+// come from the handles, so the adapter costs the view no lookups.
+class TreeRowsAdapter : public TObjRefImpl<ITreeViewAdapter> {
+public:
+    explicit TreeRowsAdapter(int count) : m_branches(count / kBranchItems), m_slots(size_t(count) + 1) {}
+    ~TreeRowsAdapter() override
+    {
+        for (ITvDataSetObserver* observer : m_observers)
+            observer->Release();
+    }
+
+    int PanelsMade() const { return m_panelsMade; }
+
+    void RegisterDataSetObserver(ITvDataSetObserver* observer) override
+    {
+        observer->AddRef();
+        m_observers.push_back(observer);
+    }
+    void UnregisterDataSetObserver(ITvDataSetObserver* observer) override
+    {
+        const auto found = std::find(m_observers.begin(), m_observers.end(), observer);
+        if (found == m_observers.end())
+            return;
+        m_observers.erase(found);
+        observer->Release();
+    }
+    ULONG_PTR GetItemSlot(HSTREEITEM item, int index) override { return Slots(item)[index]; }
+    void SetItemSlot(HSTREEITEM item, int index, ULONG_PTR value) override { Slots(item)[index] = value; }
+
+    HSTREEITEM GetParentItem(HSTREEITEM item) override
+    {
+        if (item == TREE_ITEM_ROOT)
+            return 0;
+        return IsParent(item) ? TREE_ITEM_ROOT : ParentOf(item);
+    }
+    HSTREEITEM GetFirstChildItem(HSTREEITEM item) override
+    {
+        if (item == TREE_ITEM_ROOT)
+            return 1;
+        return IsParent(item) ? item + 1 : 0;
+    }
+    HSTREEITEM GetLastChildItem(HSTREEITEM item) override
+    {
+        if (item == TREE_ITEM_ROOT)
+            return HSTREEITEM(m_branches - 1) * kBranchItems + 1;
+        return IsParent(item) ? item + kBranchItems - 1 : 0;
+    }
+    HSTREEITEM GetPrevSiblingItem(HSTREEITEM item) override
+    {
+        if (IsParent(item))
+            return item > kBranchItems ? item - kBranchItems : 0;
+        return item - 1 == ParentOf(item) ? 0 : item - 1;
+    }
+    HSTREEITEM GetNextSiblingItem(HSTREEITEM item) override
+    {
+        if (IsParent(item))
+            return item + kBranchItems <= Count() ? item + kBranchItems : 0;
+        return item == ParentOf(item) + kBranchItems - 1 ? 0 : item + 1;
+    }
+    BOOL HasChildren(HSTREEITEM item) override { return item == TREE_ITEM_ROOT || IsParent(item); }
+
+    BOOL IsItemVisible(HSTREEITEM) override { return TRUE; }
+    HSTREEITEM GetFirstVisibleItem() override { return Count() > 0 ? 1 : 0; }
+    HSTREEITEM GetPrevVisibleItem(HSTREEITEM item) override { return item > 1 ? item - 1 : 0; }
+    HSTREEITEM GetNextVisibleItem(HSTREEITEM item) override { return item < Count() ? item + 1 : 0; }
+    void ExpandItem(HSTREEITEM, UINT) override {}   // the bench keeps every branch open
+    BOOL IsItemExpanded(HSTREEITEM) override { return TRUE; }
+
+    void GetView(HSTREEITEM item, SWindow* itemWnd, pugi::xml_node xmlTemplate) override
+    {
+        if (itemWnd->GetChildrenCount() == 0) {
+            ++m_panelsMade;
+            itemWnd->BuildFromXml(xmlTemplate.first_child());
+        }
+        if (SWindow* const label = itemWnd->FindChildByName(L"label")) {
+            wchar_t text[64];
+            std::swprintf(text, 64, L"模块 %d  壁纸引擎组件", int(item - 1));
+            label->SetWindowText(text);
+        }
+    }
+    int GetViewType(HSTREEITEM) override { return 0; }
+    int GetViewTypeCount() override { return 1; }
+    void GetViewDesiredSize(SIZE* size, HSTREEITEM item, SWindow*, const RECT* container) override
+    {
+        *size = SIZE{container->right - container->left, (item - 1) % 2 ? 32 : 20};
+    }
+    BOOL IsViewWidthMatchParent() override { return TRUE; }
+    void InitByTemplate(pugi::xml_node) override {}
+
+private:
+    static constexpr HSTREEITEM kBranchItems = 100;   // a parent and its 99 children
+
+    HSTREEITEM Count() const { return HSTREEITEM(m_branches) * kBranchItems; }
+    static bool IsParent(HSTREEITEM item) { return (item - 1) % kBranchItems == 0; }
+    static HSTREEITEM ParentOf(HSTREEITEM item) { return (item - 1) / kBranchItems * kBranchItems + 1; }
+    ULONG_PTR* Slots(HSTREEITEM item) { return item == TREE_ITEM_ROOT ? m_rootSlots : m_slots[item].data(); }
+
+    int m_branches;
+    std::vector<std::array<ULONG_PTR, 6>> m_slots;   // by handle; 0 unused
+    ULONG_PTR m_rootSlots[6] = {};
+    std::vector<ITvDataSetObserver*> m_observers;
+    int m_panelsMade = 0;
+};
+
 const wchar_t kListXml[] =
     L"<listview name='list' sbWid='10' margin='0'>"
     L"<template defHeight='20'><item colorNormal='#203050' colorHover='#304060' colorSelected='#4060a0'>"
@@ -135,6 +245,13 @@ const wchar_t kColumnsXml[] =
     L"<window name='c2' size='80,20' colorText='#ffffff' align='left'/><window name='c3' size='80,20' colorText='#ffffff' align='left'/>"
     L"</item></template></mclistview>";
 
+// Rows as the list's, each indented by its depth.
+const wchar_t kTreeXml[] =
+    L"<treeview name='list' sbWid='10' margin='0' indent='16'>"
+    L"<template><item colorNormal='#203050' colorHover='#304060' colorSelected='#4060a0'>"
+    L"<window name='label' pos='8,0,-8,-0' colorText='#ffffff' align='left'/>"
+    L"</item></template></treeview>";
+
 // Where a view's step of one row (of tiles) puts the bar.
 int StepPosition(SListView* list, int row)
 {
@@ -149,6 +266,23 @@ int StepPosition(SMCListView* list, int row)
 int StepPosition(STileView* tiles, int row)
 {
     return tiles->GetItemLocator()->GetScrollLineSize() * row;
+}
+
+int StepPosition(STreeView* tree, int row)
+{
+    return tree->GetItemLocator()->Item2Position(HSTREEITEM(row) + 1);
+}
+
+// The last row (of tiles) on show.
+template <typename View>
+int LastVisibleRow(View* view)
+{
+    return view->GetFirstVisibleIndex() + view->GetVisibleCount() - 1;
+}
+
+int LastVisibleRow(STreeView* tree)
+{
+    return int(tree->GetFirstVisibleItem()) - 1 + tree->GetVisibleCount() - 1;
 }
 
 struct RunResult {
@@ -199,7 +333,7 @@ RunResult Run(IRenderTarget* surface, const wchar_t* xml, int rows, int limit)
         times.push_back((bench::NowSeconds() - start) * 1000);
         mostVisible = std::max(mostVisible, list->GetVisibleCount());
     }
-    const int last = list->GetFirstVisibleIndex() + list->GetVisibleCount() - 1;
+    const int last = LastVisibleRow(list);
     if (limit <= 0 && last != rows - 1)
         std::printf("bench_listview: the run ended at row %d of %d\n", last, rows);
     const int panels = adapter->PanelsMade();
@@ -245,6 +379,8 @@ int main(int argc, char** argv)
     Print("tile", 100000, tiles);
     const RunResult columns = Run<SMCListView, ColumnsAdapter>(surface.Get(), kColumnsXml, 100000, limit);
     Print("mc  ", 100000, columns);
+    const RunResult tree = Run<STreeView, TreeRowsAdapter>(surface.Get(), kTreeXml, 100000, limit);
+    Print("tree", 100000, tree);
 
     PROCESS_MEMORY_COUNTERS memory = {};
     memory.cb = sizeof(memory);
@@ -277,5 +413,13 @@ int main(int argc, char** argv)
                 columnsWorst <= 2 ? "met" : "missed", columnsWorst);
     std::printf("bench_listview: goal: multi-column panels at most %d: %s (%d)\n", columns.mostVisible + 2,
                 columns.panels <= columns.mostVisible + 2 ? "met" : "missed", columns.panels);
+    const double treeMedian = large.median > 0 ? tree.median / large.median : 0;
+    const double treeWorst = large.worst > 0 ? tree.worst / large.worst : 0;
+    std::printf("bench_listview: goal: tree view median within 1.3x of the list's: %s (%.2f)\n",
+                treeMedian <= 1.3 ? "met" : "missed", treeMedian);
+    std::printf("bench_listview: goal: tree view worst within 2x of the list's: %s (%.2f)\n",
+                treeWorst <= 2 ? "met" : "missed", treeWorst);
+    std::printf("bench_listview: goal: tree view panels at most %d: %s (%d)\n", tree.mostVisible + 2,
+                tree.panels <= tree.mostVisible + 2 ? "met" : "missed", tree.panels);
     return 0;
 }
