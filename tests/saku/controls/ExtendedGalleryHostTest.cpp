@@ -1,15 +1,27 @@
-// The bars, spins, split window, hot key and lists in one real host window,
-// arranged by rows, columns and a grid and painted by the host; the display
-// server's mouse and keyboard move the slider, select an entry, expand a tree
-// item and set a hot key.
+// The bars, spins, split window, hot key, lists, header, list views and an
+// ActiveX control in one real host window, arranged by rows, columns and a grid
+// and painted by the host; the display server's mouse and keyboard move the
+// slider, select an entry and a row, expand a tree item, click a header item and
+// set a hot key.
 
 #include "../core/HostTest.h"
 #include "../render/RenderTestSupport.h"
 #include "ControlTest.h"   // CellColour
+#include "HeaderTest.h"
+#include "ListTestAdapter.h"
+#include "MCListTestAdapter.h"
+#include "ProbeModule.h"
 
+#include "Win32Handles.h"
+#include "controls/SActiveX.h"
+#include "controls/SHeaderCtrl.h"
 #include "controls/SHotKeyCtrl.h"
 #include "controls/SListBox.h"
+#include "controls/SListCtrl.h"
+#include "controls/SMCListView.h"
 #include "controls/SSliderBar.h"
+#include "controls/STileView.h"
+#include "controls/STileViewItemLocator.h"
 #include "controls/STreeCtrl.h"
 #include "core/ILayout.h"
 
@@ -18,6 +30,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 using namespace SAKU;
 using namespace saku_test;
@@ -26,9 +39,10 @@ namespace {
 
 // The root is a row of columns: each column a "vbox" of controls stacked with
 // 10 px between them, so a later control joins a column or a new column joins
-// the row. The spins and their buddies sit in a grid of two columns.
+// the row. The spins and their buddies sit in a grid of two columns. The list
+// views get their adapters, and the list control its rows, from the test.
 const wchar_t kGallery[] =
-    L"<SAKU width='460' height='280' wndType='normal' title='Extended gallery'>"
+    L"<SAKU width='940' height='280' wndType='normal' title='Extended gallery'>"
     L"<skin>"
     L"<scrollbar name='g_bar' src='png:sbar_cells'/>"
     L"<imglist name='g_cells' src='png:sbar_cells' states='9'/>"
@@ -37,6 +51,7 @@ const wchar_t kGallery[] =
     L"<shape name='g_thumb'><solid color='#0000ff'/><size width='20' height='20'/></shape>"
     L"<shape name='g_rail'><solid color='#d0d0d0'/><size width='8' height='8'/></shape>"
     L"<shape name='g_done'><solid color='#20a020'/><size width='8' height='8'/></shape>"
+    L"<colorrect name='g_head' normal='#ffc080' hover='#ffe0c0' pushdown='#c08040' disable='#808080'/>"
     L"</skin>"
     L"<root layout='hbox' padding='10' colorBkgnd='#FFFFFFFF'>"
     L"<window name='values' layout='vbox' margin='0' width='200' height='matchParent' extend_right='10'>"
@@ -58,7 +73,7 @@ const wchar_t kGallery[] =
     L"<pane name='pane3' idealSize='60' margin='0' priority='1' colorBkgnd='#0000ff'/>"
     L"</splitwnd>"
     L"</window>"
-    L"<window name='lists' layout='vbox' margin='0' width='230' height='matchParent'>"
+    L"<window name='lists' layout='vbox' margin='0' width='230' height='matchParent' extend_right='10'>"
     L"<listbox name='list' width='matchParent' height='100' margin='0' sbSkin='g_bar' itemHeight='20' "
     L"colorItemBkgnd='#FFF0E0' colorItemSelBkgnd='#0000FF' colorSelText='#FFFFFF' extend_bottom='10'>"
     L"<items><item text='Zero'/><item text='One'/><item text='Two'/><item text='Three'/><item text='Four'/>"
@@ -71,10 +86,39 @@ const wchar_t kGallery[] =
     L"<item text='Grain'/>"
     L"</treectrl>"
     L"</window>"
+    L"<window name='tables' layout='vbox' margin='0' width='230' height='matchParent' extend_right='10'>"
+    L"<header name='header' width='matchParent' height='24' margin='0' itemSkin='g_head' extend_bottom='10'><items>"
+    L"<item width='120'>Name</item><item width='110'>Size</item></items></header>"
+    L"<listctrl name='listctrl' width='matchParent' height='130' margin='0' colorText='#000000' "
+    L"colorItemBkgnd='#FFFFF0' colorItemSelBkgnd='#0000FF' colorSelText='#FFFFFF' extend_bottom='10'>"
+    L"<header margin='0' itemSkin='g_head'><items><item width='120'>Name</item><item width='80'>Size</item></items>"
+    L"</header></listctrl>"
+    L"<activex name='activex' width='matchParent' height='86' margin='0' clsID='Tivala.Probe'/>"
+    L"</window>"
+    L"<window name='views' layout='vbox' margin='0' width='230' height='matchParent'>"
+    L"<tileview name='tiles' width='matchParent' height='120' margin='0' sbSkin='g_bar' marginSize='10' "
+    L"colorBkgnd='#404040' extend_bottom='10'>"
+    L"<template itemWidth='60' itemHeight='40'>"
+    L"<item colorNormal='#E0E0E0' colorSelected='#0000FF'>"
+    L"<window name='label' pos='2,2,@10,@10' colorBkgnd='#FF0000'/>"
+    L"</item></template></tileview>"
+    L"<mclistview name='mclist' width='matchParent' height='130' margin='0' headerHeight='24'>"
+    L"<header margin='0' itemSkin='g_head'><items><item width='100'>first</item><item width='110'>second</item>"
+    L"</items></header>"
+    L"<template itemHeight='30'><item colorNormal='#FFFFFF' colorSelected='#0000FF'>"
+    L"<text name='col0' colorBkgnd='#FFC0C0'/><text name='col1' colorBkgnd='#C0FFC0'/>"
+    L"</item></template></mclistview>"
+    L"</window>"
     L"</root></SAKU>";
 
 class ExtendedGalleryHostTest : public HostTest {
 protected:
+    void SetUp() override
+    {
+        HostTest::SetUp();
+        ASSERT_TRUE(m_com.Usable());
+        ASSERT_TRUE(m_probe.Ready());
+    }
     void TearDown() override
     {
         if (m_host && m_host->GetHwnd())
@@ -89,6 +133,16 @@ protected:
     {
         m_host = std::make_unique<SHostWnd>();
         ASSERT_TRUE(LoadLayout(*m_host, kGallery));
+        SListCtrl* const listCtrl = Find<SListCtrl>(L"listctrl");
+        ASSERT_NE(nullptr, listCtrl);
+        for (int i = 0; i < 5; ++i) {
+            listCtrl->InsertItem(-1, (L"row " + std::to_wstring(i)).c_str());
+            listCtrl->SetSubItemText(i, 1, (std::to_wstring(i + 1) + L" KB").c_str());
+        }
+        ASSERT_TRUE(Find<STileView>(L"tiles")->SetAdapter(m_tiles.Get()));
+        ASSERT_TRUE(Find<SMCListView>(L"mclist")->SetAdapter(m_columns.Get()));
+        // The whole host on the screen, where the display server's pointer can reach every control.
+        ::SetWindowPos(m_host->GetHwnd(), nullptr, 20, 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         // The pictures are of controls at rest, not hovered by where an earlier test left the pointer.
         ::SetCursorPos(0, 0);
         ShowInFront(*m_host);
@@ -116,6 +170,11 @@ protected:
         return m_host->FindChildByName2<T>(name);
     }
 
+    // The probe control stays registered while the host lives, and COM with it.
+    const ComApartment m_com{ComApartment::Kind::Ole};
+    ProbeModule m_probe;
+    SAutoRef<ListTestAdapter> m_tiles = SAutoRef<ListTestAdapter>::Adopt(new ListTestAdapter(20));
+    SAutoRef<MCListTestAdapter> m_columns = SAutoRef<MCListTestAdapter>::Adopt(new MCListTestAdapter(20));
     std::unique_ptr<SHostWnd> m_host;
 };
 
@@ -129,7 +188,8 @@ TEST_F(ExtendedGalleryHostTest, EveryControlIsArrangedAndPaintedInTheHost)
     const struct {
         const wchar_t* name;   // null: the root
         const wchar_t* layout;
-    } boxes[] = {{nullptr, L"hbox"}, {L"values", L"vbox"}, {L"lists", L"vbox"}, {L"spins", L"gridLayout"}};
+    } boxes[] = {{nullptr, L"hbox"},    {L"values", L"vbox"}, {L"lists", L"vbox"},
+                 {L"tables", L"vbox"},  {L"views", L"vbox"},  {L"spins", L"gridLayout"}};
     for (const auto& b : boxes) {
         SCOPED_TRACE(testing::PrintToString(std::wstring(b.name ? b.name : L"root")));
         SWindow* const box = b.name ? m_host->FindChildByName(b.name) : m_host.get();
@@ -145,6 +205,8 @@ TEST_F(ExtendedGalleryHostTest, EveryControlIsArrangedAndPaintedInTheHost)
     } controls[] = {
         {L"values",     L"window",     {10, 10, 210, 270}},
         {L"lists",      L"window",     {220, 10, 450, 270}},
+        {L"tables",     L"window",     {460, 10, 690, 270}},
+        {L"views",      L"window",     {700, 10, 930, 270}},
         {L"bar",        L"scrollbar",  {10, 10, 210, 30}},
         {L"slider",     L"sliderbar",  {10, 40, 210, 60}},
         {L"spins",      L"window",     {10, 70, 100, 160}},
@@ -161,6 +223,11 @@ TEST_F(ExtendedGalleryHostTest, EveryControlIsArrangedAndPaintedInTheHost)
         {L"pane3",      L"pane",       {150, 204, 210, 264}},
         {L"list",       L"listbox",    {220, 10, 450, 110}},
         {L"tree",       L"treectrl",   {220, 120, 450, 270}},
+        {L"header",     L"header",     {460, 10, 690, 34}},
+        {L"listctrl",   L"listctrl",   {460, 44, 690, 174}},
+        {L"activex",    L"activex",    {460, 184, 690, 270}},
+        {L"tiles",      L"tileview",   {700, 10, 930, 130}},
+        {L"mclist",     L"mclistview", {700, 140, 930, 270}},
     };
     for (const auto& c : controls) {
         SCOPED_TRACE(testing::PrintToString(std::wstring(c.name)));
@@ -173,6 +240,15 @@ TEST_F(ExtendedGalleryHostTest, EveryControlIsArrangedAndPaintedInTheHost)
     EXPECT_EQ(6, Find<SListBox>(L"list")->GetCount());
     EXPECT_EQ(5 * 24, Find<STreeCtrl>(L"tree")->GetViewSize().cy);   // the nuts collapsed
     EXPECT_EQ(L"\u65e0", std::wstring(Find<SHotKeyCtrl>(L"hotkey")->FormatAccelText().c_str()));   // no key yet
+    EXPECT_EQ(2, Find<SHeaderCtrl>(L"header")->GetItemCount());
+    EXPECT_EQ(5, Find<SListCtrl>(L"listctrl")->GetItemCount());
+    SActiveX* const activeX = Find<SActiveX>(L"activex");
+    EXPECT_TRUE(::IsEqualCLSID(probe::kProbeClsid, activeX->GetClsid()));
+    EXPECT_NE(nullptr, activeX->GetControl());
+    EXPECT_TRUE(m_probe.Logged(L"SetObjectRects(460,184,690,270)"));
+    // Tiles of 60 x 40 with margins of 10 beside the bar: three columns, rows 50 apart.
+    EXPECT_EQ(3, Find<STileView>(L"tiles")->GetItemLocator()->GetColumnCount());
+    EXPECT_EQ(4, Find<SMCListView>(L"mclist")->GetVisibleCount());   // rows of 30 under a header of 24
 
     Repaint();
     KeepPng(m_host->GetCacheTarget(), L"TIVALA_PAINT_PNG", L"extended_gallery");
@@ -193,6 +269,18 @@ TEST_F(ExtendedGalleryHostTest, EveryControlIsArrangedAndPaintedInTheHost)
         {"the third pane",             {180, 230},          0xFF0000FFu},
         {"an entry",                   {400, 15},           0xFFFFF0E0u},
         {"the tree",                   {400, 125},          0xFFE0FFE0u},
+        {"the header's first item",    {462, 12},           0xFFFFC080u},
+        {"the header's second item",   {460 + 122, 12},     0xFFFFC080u},
+        {"the list control's header",  {462, 46},           0xFFFFC080u},
+        {"the list control's row",     {462, 64 + 2},       0xFFFFFFF0u},
+        {"the probe's fill",           {575, 227},          0xFF2080E0u},
+        {"the tiles' margin",          {702, 12},           0xFF404040u},
+        {"the first tile",             {740, 50},           0xFFE0E0E0u},
+        {"the first tile's label",     {714, 23},           0xFFFF0000u},   // inside its margin, above its text
+        {"the fifth tile",             {810, 90},           0xFFE0E0E0u},
+        {"the columns' header",        {702, 142},          0xFFFFC080u},
+        {"a first column",             {700 + 95, 164 + 3}, 0xFFFFC0C0u},
+        {"a second column",            {800 + 105, 164 + 3}, 0xFFC0FFC0u},
     };
     for (const auto& p : pixels)
         EXPECT_EQ(p.colour, Pixel(p.at.x, p.at.y)) << p.what;
@@ -209,6 +297,11 @@ TEST_F(ExtendedGalleryHostTest, EveryControlIsArrangedAndPaintedInTheHost)
 TEST_F(ExtendedGalleryHostTest, RealInputMovesTheSliderSelectsExpandsAndSetsAHotKey)
 {
     Open();
+    HeaderEvents headerEvents;
+    headerEvents.Listen(Find<SHeaderCtrl>(L"header"));
+    SListCtrl* const listCtrl = Find<SListCtrl>(L"listctrl");
+    STileView* const tiles = Find<STileView>(L"tiles");
+    SMCListView* const columns = Find<SMCListView>(L"mclist");
     SSliderBar* const slider = Find<SSliderBar>(L"slider");
     SListBox* const list = Find<SListBox>(L"list");
     STreeCtrl* const tree = Find<STreeCtrl>(L"tree");
@@ -229,10 +322,23 @@ TEST_F(ExtendedGalleryHostTest, RealInputMovesTheSliderSelectsExpandsAndSetsAHot
     ASSERT_TRUE(hotkey->IsFocused());
     Drive("keydown ctrl sleep 0.2 key b sleep 0.2 keyup ctrl sleep 0.3");
     EXPECT_EQ(L"Ctrl+B", std::wstring(hotkey->FormatAccelText().c_str()));
+    // A header item answers a click with its index.
+    Click(POINT{460 + 120 + 55, 22});
+    EXPECT_EQ(std::vector<std::wstring>{L"click 1"}, headerEvents.log);
+    // Rows of 20 under the list control's header of 20; tiles and rows of the views.
+    Click(POINT{575, 64 + 2 * 20 + 10});
+    EXPECT_EQ(2, listCtrl->GetSelectedItem());
+    Click(POINT{810, 90});
+    EXPECT_EQ(4, tiles->GetSel());
+    Click(POINT{750, 164 + 30 + 15});
+    EXPECT_EQ(1, columns->GetSel());
 
     ::SetCursorPos(0, 0);
     Repaint();
     KeepPng(m_host->GetCacheTarget(), L"TIVALA_PAINT_PNG", L"extended_gallery_after_input");
     EXPECT_EQ(0xFF0000FFu, Pixel(400, 10 + 2 * 20 + 3)) << "the selected entry";
     EXPECT_EQ(0xFF0000FFu, Pixel(205, 50)) << "the thumb at the slider's end";
+    EXPECT_EQ(0xFF0000FFu, Pixel(462, 64 + 2 * 20 + 2)) << "the selected row";
+    EXPECT_EQ(0xFF0000FFu, Pixel(810, 90)) << "the selected tile";
+    EXPECT_EQ(0xFF0000FFu, Pixel(700 + 100, 164 + 30 + 15)) << "the selected row of columns, between its cells";
 }
