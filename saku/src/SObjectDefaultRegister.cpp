@@ -18,6 +18,7 @@
 #include "controls/SListCtrl.h"
 #include "controls/SListView.h"
 #include "controls/SMCListView.h"
+#include "controls/SMenuBar.h"
 #include "controls/SPanel.h"
 #include "controls/SProgress.h"
 #include "controls/SRadioBox.h"
@@ -33,6 +34,7 @@
 #include "controls/STabCtrl.h"
 #include "controls/STabPage.h"
 #include "controls/STileView.h"
+#include "controls/STreeView.h"
 #include "controls/SToggle.h"
 #include "controls/STreeCtrl.h"
 #include "core/SCaption.h"
@@ -101,6 +103,7 @@ void SObjectDefaultRegister::RegisterWindows(SObjectFactoryMgr* factories)
     factories->RegisterFactoryOf<SListBox>();
     factories->RegisterFactoryOf<STreeCtrl>();
     factories->RegisterFactoryOf<STileView>();
+    factories->RegisterFactoryOf<STreeView>();
     factories->RegisterFactoryOf<SCheckBox>();
     factories->RegisterFactoryOf<SRadioBox>();
     factories->RegisterFactoryOf<SToggle>();
@@ -126,6 +129,7 @@ void SObjectDefaultRegister::RegisterWindows(SObjectFactoryMgr* factories)
     factories->RegisterFactoryOf<SSpinButton>();
     factories->RegisterFactoryOf<SActiveX>();
     factories->RegisterFactoryOf<SFlashCtrl>();
+    factories->RegisterFactoryOf<SMenuBar>();
 }
 
 void SObjectDefaultRegister::RegisterInterpolators(SObjectFactoryMgr* factories)

@@ -8,6 +8,7 @@
 namespace SAKU {
 
 class SItemPanel;
+class SMenuEx;
 
 // A tree control's item, as CSTree.h names its nodes.
 using HSTREEITEM = ULONG_PTR;
@@ -284,9 +285,29 @@ public:
     int item;
 };
 
-// Tree view
-SEVENT_CLASS(EventTVSelChanging,           14000, L"on_treeview_select_changing")
-SEVENT_CLASS(EventTVSelChanged,            14001, L"on_treeview_select_changed")
+// Tree view; items are the adapter's handles (0: none).
+// The selection is about to move from `oldItem` to `newItem`: a subscriber that
+// sets `cancel` keeps the old one.
+class EventTVSelChanging : public TplEventArgs<EventTVSelChanging> {
+public:
+    SEVENT_ID(14000, L"on_treeview_select_changing")
+    explicit EventTVSelChanging(IObject* sender, HSTREEITEM oldItem = 0, HSTREEITEM newItem = 0)
+        : TplEventArgs(sender), oldItem(oldItem), newItem(newItem) {}
+
+    HSTREEITEM oldItem;
+    HSTREEITEM newItem;
+    BOOL cancel = FALSE;
+};
+
+class EventTVSelChanged : public TplEventArgs<EventTVSelChanged> {
+public:
+    SEVENT_ID(14001, L"on_treeview_select_changed")
+    explicit EventTVSelChanged(IObject* sender, HSTREEITEM oldItem = 0, HSTREEITEM newItem = 0)
+        : TplEventArgs(sender), oldItem(oldItem), newItem(newItem) {}
+
+    HSTREEITEM oldItem;
+    HSTREEITEM newItem;
+};
 
 // Tree control; items are the tree's node handles (0: none).
 // The selection is about to move from `oldItem` to `newItem`: a subscriber that
@@ -482,7 +503,17 @@ public:
 
 SEVENT_CLASS(EventAnimateStart,            22100, L"on_animate_start")
 SEVENT_CLASS(EventAnimateStop,             22101, L"on_animate_stop")
-SEVENT_CLASS(EventSelectMenu,              22150, L"on_select_menu")
+
+// A menu bar's menu (the sender is the bar) ended with the item `id` chosen.
+class EventSelectMenu : public TplEventArgs<EventSelectMenu> {
+public:
+    SEVENT_ID(22150, L"on_select_menu")
+    explicit EventSelectMenu(IObject* sender, UINT id = 0, SMenuEx* menu = nullptr)
+        : TplEventArgs(sender), id(id), menu(menu) {}
+
+    UINT id;
+    SMenuEx* menu;
+};
 
 // A hot-key control read the keyboard: the combination it holds now, the virtual
 // key (0: none yet) and the modifiers (CAccelerator's bits: 1 Alt, 2 Ctrl, 4 Shift).
