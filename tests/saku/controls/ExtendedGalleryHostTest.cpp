@@ -1,8 +1,8 @@
-// The bars, spins, split window, hot key, lists, header, list views and an
-// ActiveX control in one real host window, arranged by rows, columns and a grid
-// and painted by the host; the display server's mouse and keyboard move the
-// slider, select an entry and a row, expand a tree item, click a header item and
-// set a hot key.
+// The bars, spins, split window, hot key, lists, header, list and tree views,
+// menu bar and an ActiveX control in one real host window, arranged by rows,
+// columns and a grid and painted by the host; the display server's mouse and
+// keyboard move the slider, select an entry and rows, expand a tree item, click
+// a header item, choose from a menu bar's menu and set a hot key.
 
 #include "../core/HostTest.h"
 #include "../render/RenderTestSupport.h"
@@ -10,7 +10,9 @@
 #include "HeaderTest.h"
 #include "ListTestAdapter.h"
 #include "MCListTestAdapter.h"
+#include "MenuExTest.h"
 #include "ProbeModule.h"
+#include "TreeTestAdapter.h"
 
 #include "Win32Handles.h"
 #include "controls/SActiveX.h"
@@ -19,11 +21,14 @@
 #include "controls/SListBox.h"
 #include "controls/SListCtrl.h"
 #include "controls/SMCListView.h"
+#include "controls/SMenuBar.h"
 #include "controls/SSliderBar.h"
 #include "controls/STileView.h"
 #include "controls/STileViewItemLocator.h"
 #include "controls/STreeCtrl.h"
+#include "controls/STreeView.h"
 #include "core/ILayout.h"
+#include "core/ISlotFunctor.h"
 
 #include <gtest/gtest.h>
 
@@ -42,7 +47,7 @@ namespace {
 // the row. The spins and their buddies sit in a grid of two columns. The list
 // views get their adapters, and the list control its rows, from the test.
 const wchar_t kGallery[] =
-    L"<SAKU width='940' height='280' wndType='normal' title='Extended gallery'>"
+    L"<SAKU width='1180' height='280' wndType='normal' title='Extended gallery'>"
     L"<skin>"
     L"<scrollbar name='g_bar' src='png:sbar_cells'/>"
     L"<imglist name='g_cells' src='png:sbar_cells' states='9'/>"
@@ -95,7 +100,7 @@ const wchar_t kGallery[] =
     L"</header></listctrl>"
     L"<activex name='activex' width='matchParent' height='86' margin='0' clsID='Tivala.Probe'/>"
     L"</window>"
-    L"<window name='views' layout='vbox' margin='0' width='230' height='matchParent'>"
+    L"<window name='views' layout='vbox' margin='0' width='230' height='matchParent' extend_right='10'>"
     L"<tileview name='tiles' width='matchParent' height='120' margin='0' sbSkin='g_bar' marginSize='10' "
     L"colorBkgnd='#404040' extend_bottom='10'>"
     L"<template itemWidth='60' itemHeight='40'>"
@@ -109,13 +114,24 @@ const wchar_t kGallery[] =
     L"<text name='col0' colorBkgnd='#FFC0C0'/><text name='col1' colorBkgnd='#C0FFC0'/>"
     L"</item></template></mclistview>"
     L"</window>"
+    L"<window name='menus' layout='vbox' margin='0' width='230' height='matchParent'>"
+    L"<menubar name='menubar' width='matchParent' height='20' margin='0' colorBkgnd='#E0E0FF' extend_bottom='10'>"
+    L"<btnStyle colorText='#000000' skin='menu.item3'/><menus>"
+    L"<menuItem menuName='menu_main'>File</menuItem><menuItem menuName='SMENUEX:menu_edit'>Edit</menuItem>"
+    L"</menus></menubar>"
+    L"<treeview name='treeview' width='matchParent' height='230' margin='0' sbSkin='g_bar' colorBkgnd='#404040'>"
+    L"<template><item colorNormal='#E0E0E0' colorSelected='#0000FF'>"
+    L"<window name='label' pos='2,2,@20,@20' colorBkgnd='#FF0000'/>"
+    L"</item></template></treeview>"
+    L"</window>"
     L"</root></SAKU>";
 
-class ExtendedGalleryHostTest : public HostTest {
+// The menu fixture gives the skins the menu bar's buttons and menus name.
+class ExtendedGalleryHostTest : public MenuTest {
 protected:
     void SetUp() override
     {
-        HostTest::SetUp();
+        MenuTest::SetUp();
         ASSERT_TRUE(m_com.Usable());
         ASSERT_TRUE(m_probe.Ready());
     }
@@ -124,7 +140,7 @@ protected:
         if (m_host && m_host->GetHwnd())
             DestroyHost(*m_host);
         m_host.reset();
-        HostTest::TearDown();
+        MenuTest::TearDown();
     }
 
     // The gallery, shown in front and painted. Made after the application, whose
@@ -141,6 +157,13 @@ protected:
         }
         ASSERT_TRUE(Find<STileView>(L"tiles")->SetAdapter(m_tiles.Get()));
         ASSERT_TRUE(Find<SMCListView>(L"mclist")->SetAdapter(m_columns.Get()));
+        // Rows of 50: A (collapsed; a1, a2), B, C.
+        const HSTREEITEM a = m_branches->Insert(TREE_ITEM_ROOT, L"A", false, SIZE{200, 50});
+        m_branches->Insert(a, L"a1", false, SIZE{200, 50});
+        m_branches->Insert(a, L"a2", false, SIZE{200, 50});
+        m_branchB = m_branches->Insert(TREE_ITEM_ROOT, L"B", false, SIZE{200, 50});
+        m_branches->Insert(TREE_ITEM_ROOT, L"C", false, SIZE{200, 50});
+        ASSERT_TRUE(Find<STreeView>(L"treeview")->SetAdapter(m_branches.Get()));
         // The whole host on the screen, where the display server's pointer can reach every control.
         ::SetWindowPos(m_host->GetHwnd(), nullptr, 20, 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         // The pictures are of controls at rest, not hovered by where an earlier test left the pointer.
@@ -175,6 +198,8 @@ protected:
     ProbeModule m_probe;
     SAutoRef<ListTestAdapter> m_tiles = SAutoRef<ListTestAdapter>::Adopt(new ListTestAdapter(20));
     SAutoRef<MCListTestAdapter> m_columns = SAutoRef<MCListTestAdapter>::Adopt(new MCListTestAdapter(20));
+    SAutoRef<TreeTestAdapter> m_branches = SAutoRef<TreeTestAdapter>::Adopt(new TreeTestAdapter);
+    HSTREEITEM m_branchB = 0;
     std::unique_ptr<SHostWnd> m_host;
 };
 
@@ -189,7 +214,8 @@ TEST_F(ExtendedGalleryHostTest, EveryControlIsArrangedAndPaintedInTheHost)
         const wchar_t* name;   // null: the root
         const wchar_t* layout;
     } boxes[] = {{nullptr, L"hbox"},    {L"values", L"vbox"}, {L"lists", L"vbox"},
-                 {L"tables", L"vbox"},  {L"views", L"vbox"},  {L"spins", L"gridLayout"}};
+                 {L"tables", L"vbox"},  {L"views", L"vbox"},  {L"menus", L"vbox"},
+                 {L"spins", L"gridLayout"}};
     for (const auto& b : boxes) {
         SCOPED_TRACE(testing::PrintToString(std::wstring(b.name ? b.name : L"root")));
         SWindow* const box = b.name ? m_host->FindChildByName(b.name) : m_host.get();
@@ -207,6 +233,7 @@ TEST_F(ExtendedGalleryHostTest, EveryControlIsArrangedAndPaintedInTheHost)
         {L"lists",      L"window",     {220, 10, 450, 270}},
         {L"tables",     L"window",     {460, 10, 690, 270}},
         {L"views",      L"window",     {700, 10, 930, 270}},
+        {L"menus",      L"window",     {940, 10, 1170, 270}},
         {L"bar",        L"scrollbar",  {10, 10, 210, 30}},
         {L"slider",     L"sliderbar",  {10, 40, 210, 60}},
         {L"spins",      L"window",     {10, 70, 100, 160}},
@@ -228,6 +255,8 @@ TEST_F(ExtendedGalleryHostTest, EveryControlIsArrangedAndPaintedInTheHost)
         {L"activex",    L"activex",    {460, 184, 690, 270}},
         {L"tiles",      L"tileview",   {700, 10, 930, 130}},
         {L"mclist",     L"mclistview", {700, 140, 930, 270}},
+        {L"menubar",    L"menubar",    {940, 10, 1170, 30}},
+        {L"treeview",   L"treeview",   {940, 40, 1170, 270}},
     };
     for (const auto& c : controls) {
         SCOPED_TRACE(testing::PrintToString(std::wstring(c.name)));
@@ -249,6 +278,12 @@ TEST_F(ExtendedGalleryHostTest, EveryControlIsArrangedAndPaintedInTheHost)
     // Tiles of 60 x 40 with margins of 10 beside the bar: three columns, rows 50 apart.
     EXPECT_EQ(3, Find<STileView>(L"tiles")->GetItemLocator()->GetColumnCount());
     EXPECT_EQ(4, Find<SMCListView>(L"mclist")->GetVisibleCount());   // rows of 30 under a header of 24
+    EXPECT_EQ(3, Find<STreeView>(L"treeview")->GetVisibleCount());
+    SMenuBar* const menuBar = Find<SMenuBar>(L"menubar");
+    ASSERT_EQ(2, menuBar->GetButtonCount());
+    const RECT editButton = menuBar->GetButton(1)->GetWindowRect();
+    const RECT editExpected = {991, 10, 1040, 30};   // beside the file button, each as wide as its text asks
+    EXPECT_TRUE(::EqualRect(&editExpected, &editButton)) << editButton.left << "," << editButton.right;
 
     Repaint();
     KeepPng(m_host->GetCacheTarget(), L"TIVALA_PAINT_PNG", L"extended_gallery");
@@ -281,6 +316,13 @@ TEST_F(ExtendedGalleryHostTest, EveryControlIsArrangedAndPaintedInTheHost)
         {"the columns' header",        {702, 142},          0xFFFFC080u},
         {"a first column",             {700 + 95, 164 + 3}, 0xFFFFC0C0u},
         {"a second column",            {800 + 105, 164 + 3}, 0xFFC0FFC0u},
+        {"the file button",            {960, 12},           0xFFFFFFFFu},
+        {"the menu bar past its buttons", {1100, 20},       0xFFE0E0FFu},
+        {"the first branch",           {1100, 60},          0xFFE0E0E0u},
+        {"the first branch's label",   {944, 43},           0xFFFF0000u},
+        {"the third branch",           {1100, 185},         0xFFE0E0E0u},
+        {"the tree view past its rows", {1100, 200},        0xFF404040u},
+        {"the tree view beside a row", {1160, 60},          0xFF404040u},
     };
     for (const auto& p : pixels)
         EXPECT_EQ(p.colour, Pixel(p.at.x, p.at.y)) << p.what;
@@ -294,7 +336,7 @@ TEST_F(ExtendedGalleryHostTest, EveryControlIsArrangedAndPaintedInTheHost)
     EXPECT_EQ(CellColour(0) + kSecondBand, Pixel(220 + 2, 120 + 3 * 24 + 1)) << "the nuts' toggle, collapsed";
 }
 
-TEST_F(ExtendedGalleryHostTest, RealInputMovesTheSliderSelectsExpandsAndSetsAHotKey)
+TEST_F(ExtendedGalleryHostTest, RealInputMovesTheSliderSelectsRowsExpandsClicksAHeaderAndSetsAHotKey)
 {
     Open();
     HeaderEvents headerEvents;
@@ -302,6 +344,7 @@ TEST_F(ExtendedGalleryHostTest, RealInputMovesTheSliderSelectsExpandsAndSetsAHot
     SListCtrl* const listCtrl = Find<SListCtrl>(L"listctrl");
     STileView* const tiles = Find<STileView>(L"tiles");
     SMCListView* const columns = Find<SMCListView>(L"mclist");
+    STreeView* const branches = Find<STreeView>(L"treeview");
     SSliderBar* const slider = Find<SSliderBar>(L"slider");
     SListBox* const list = Find<SListBox>(L"list");
     STreeCtrl* const tree = Find<STreeCtrl>(L"tree");
@@ -332,6 +375,8 @@ TEST_F(ExtendedGalleryHostTest, RealInputMovesTheSliderSelectsExpandsAndSetsAHot
     EXPECT_EQ(4, tiles->GetSel());
     Click(POINT{750, 164 + 30 + 15});
     EXPECT_EQ(1, columns->GetSel());
+    Click(POINT{1060, 40 + 50 + 25});
+    EXPECT_EQ(m_branchB, branches->GetSel());
 
     ::SetCursorPos(0, 0);
     Repaint();
@@ -341,4 +386,51 @@ TEST_F(ExtendedGalleryHostTest, RealInputMovesTheSliderSelectsExpandsAndSetsAHot
     EXPECT_EQ(0xFF0000FFu, Pixel(462, 64 + 2 * 20 + 2)) << "the selected row";
     EXPECT_EQ(0xFF0000FFu, Pixel(810, 90)) << "the selected tile";
     EXPECT_EQ(0xFF0000FFu, Pixel(700 + 100, 164 + 30 + 15)) << "the selected row of columns, between its cells";
+    EXPECT_EQ(0xFF0000FFu, Pixel(1100, 40 + 50 + 25)) << "the selected branch";
+    EXPECT_EQ(0xFFE0E0E0u, Pixel(1100, 40 + 25)) << "the branch above it";
+}
+
+TEST_F(ExtendedGalleryHostTest, RealInputChoosesFromAMenuOfTheMenuBar)
+{
+    Open();
+    SMenuBar* const menuBar = Find<SMenuBar>(L"menubar");
+    ASSERT_NE(nullptr, menuBar);
+    std::vector<UINT> chosen;
+    struct Chosen {
+        std::vector<UINT>* ids;
+        BOOL OnSelect(EventSelectMenu* selected)
+        {
+            ids->push_back(selected->id);
+            return TRUE;
+        }
+    } listener{&chosen};
+    menuBar->GetEventSet()->SubscribeEvent(EventSelectMenu::EventID, Subscriber(&Chosen::OnSelect, &listener));
+
+    // The edit menu, a window of its own, is pictured on the screen once it has
+    // shown for a few ticks of its loop, long enough to be painted.
+    SMenuEx* const menu = menuBar->GetButton(1)->GetMenu();
+    RECT shown = {};
+    int ticksShown = 0;
+    MenuExWatch watch([&] {
+        if (!IsShown(menu))
+            return;
+        shown = ScreenRectOf(menu);
+        if (++ticksShown == 4)
+            KeepScreen(L"TIVALA_PAINT_PNG", L"extended_gallery_menu");
+    });
+    // The edit button's middle, and its menu's first item, Undo (ID 5), 12 pixels into the menu.
+    const POINT onEdit = OnScreen(m_host->GetHwnd(), POINT{1015, 20});
+    const POINT onUndo = {onEdit.x, onEdit.y + 10 + 2 + 12};
+    StartXdotool("mousemove " + Xy(onEdit) + " sleep 0.3 click 1 sleep 1.5 mousemove " + Xy(onUndo) +
+                 " sleep 0.5 click 1 sleep 0.5");
+    EXPECT_TRUE(PumpUntil([this] { return XdotoolDone() && !SMenuEx::IsRunning(); }, 30000));
+    Pump();
+    EXPECT_FALSE(watch.timedOut);
+    EXPECT_GE(ticksShown, 4);
+    // Below the button, 2 pixels apart.
+    const POINT editCorner = OnScreen(m_host->GetHwnd(), POINT{991, 30});
+    EXPECT_EQ(editCorner.x, shown.left);
+    EXPECT_EQ(editCorner.y + 2, shown.top);
+    EXPECT_EQ(std::vector<UINT>{5}, chosen);
+    EXPECT_FALSE(IsShown(menu));
 }
