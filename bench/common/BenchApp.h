@@ -7,6 +7,7 @@
 #include "core/SAutoRef.h"
 #include "core/SObjectDefaultRegister.h"
 #include "render/IRenderFactory.h"
+#include "render/IRenderTarget.h"
 #include "render/ImgDecoderCreators.h"
 #include "render/RenderFactoryCreators.h"
 
@@ -33,6 +34,16 @@ struct BenchApp {
         app = std::make_unique<SAKU::SApplication>(renderFactory.Get(), ::GetModuleHandleW(nullptr), L"SAKUHOST",
                                                    new SAKU::SObjectDefaultRegister);   // the application takes this reference
         return true;
+    }
+
+    // A surface of `width` x `height` to paint into; null, with a line naming the
+    // program on standard error, when none can be made.
+    SAKU::SAutoRef<SAKU::IRenderTarget> MakeSurface(const char* program, int width, int height) const
+    {
+        SAKU::SAutoRef<SAKU::IRenderTarget> surface;
+        if (!renderFactory || !renderFactory->CreateRenderTarget(surface.Put(), width, height))
+            std::fprintf(stderr, "%s: no render target\n", program);
+        return surface;
     }
 };
 

@@ -233,11 +233,9 @@ int main(int argc, char** argv)
     bench::BenchApp bench;
     if (!bench.Start("bench_listview"))
         return 1;
-    SAutoRef<IRenderTarget> surface;
-    if (!bench.renderFactory->CreateRenderTarget(surface.Put(), kWidth, kHeight)) {
-        std::fprintf(stderr, "bench_listview: no render target\n");
+    const SAutoRef<IRenderTarget> surface = bench.MakeSurface("bench_listview", kWidth, kHeight);
+    if (!surface)
         return 1;
-    }
 
     const RunResult large = Run<SListView>(surface.Get(), kListXml, 100000, limit);
     Print("list", 100000, large);

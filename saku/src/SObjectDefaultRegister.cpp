@@ -4,6 +4,8 @@
 #include "controls/SAnimateImgWnd.h"
 #include "controls/SButton.h"
 #include "controls/SCheckBox.h"
+#include "controls/SComboBox.h"
+#include "controls/SComboView.h"
 #include "controls/SEdit.h"
 #include "controls/SFlashCtrl.h"
 #include "controls/SGroup.h"
@@ -130,6 +132,8 @@ void SObjectDefaultRegister::RegisterWindows(SObjectFactoryMgr* factories)
     factories->RegisterFactoryOf<SActiveX>();
     factories->RegisterFactoryOf<SFlashCtrl>();
     factories->RegisterFactoryOf<SMenuBar>();
+    factories->RegisterFactoryOf<SComboBox>();
+    factories->RegisterFactoryOf<SComboView>();
 }
 
 void SObjectDefaultRegister::RegisterInterpolators(SObjectFactoryMgr* factories)

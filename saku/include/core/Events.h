@@ -7,6 +7,7 @@
 // carries more than its sender gets its fields with the class that raises it.
 namespace SAKU {
 
+class SDropDownWnd;
 class SItemPanel;
 class SMenuEx;
 
@@ -469,8 +470,24 @@ public:
 };
 
 // Combo boxes
-SEVENT_CLASS(EventCBSelChange,             19000, L"on_combobox_sel_change")
-SEVENT_CLASS(EventCBDropdown,              19001, L"on_combobox_dropdown")
+// A combo box chose item `index` (-1: none).
+class EventCBSelChange : public TplEventArgs<EventCBSelChange> {
+public:
+    SEVENT_ID(19000, L"on_combobox_sel_change")
+    explicit EventCBSelChange(IObject* sender, int index = -1) : TplEventArgs(sender), index(index) {}
+
+    int index;
+};
+
+// A combo box is about to show its popup, whose real window does not exist yet.
+class EventCBDropdown : public TplEventArgs<EventCBDropdown> {
+public:
+    SEVENT_ID(19001, L"on_combobox_dropdown")
+    explicit EventCBDropdown(IObject* sender, SDropDownWnd* dropDown = nullptr)
+        : TplEventArgs(sender), dropDown(dropDown) {}
+
+    SDropDownWnd* dropDown;
+};
 
 // Calendars
 SEVENT_CLASS(EventCalendarSelDay,          20000, L"on_calendar_sel_day")

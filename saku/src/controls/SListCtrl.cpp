@@ -233,6 +233,10 @@ int SListCtrl::InsertItem(int index, LPCWSTR text, int image)
         return -1;
     if (index < 0 || index > m_rows.GetCount())
         index = m_rows.GetCount();
+    // The array's own steps stop at 1,024 rows: a list filled by the hundred
+    // thousand would copy itself a hundred times. Its room grows by half instead.
+    if (m_rows.GetCount() == m_rows.GetCapacity())
+        (void)m_rows.EnsureCapacity(m_rows.GetCount() + m_rows.GetCount() / 2 + 1);   // InsertAt tries again
     SListCtrlItem row;
     row.cells = NewCells(m_cellCount);
     if (!row.cells)

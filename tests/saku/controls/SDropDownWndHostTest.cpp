@@ -8,7 +8,7 @@
 
 #include "controls/SDropDownWnd.h"
 
-#include "WindowlessHost.h"
+#include "StaleHost.h"
 
 #include <gtest/gtest.h>
 
@@ -52,23 +52,6 @@ MSG KeyDown(HWND window, WPARAM key)
     msg.wParam = key;
     return msg;
 }
-
-// A windowless host whose host window is gone.
-class StaleHost : public tivala::test::WindowlessHost {
-public:
-    StaleHost(IRenderTarget* canvas, HWND stale) : WindowlessHost(canvas, Targets::kCanvas), m_stale(stale) {}
-
-    bool LoopEatsDown()
-    {
-        MSG msg = KeyDown(m_stale, VK_DOWN);
-        return GetMsgLoop()->PreTranslateMessage(&msg) != FALSE;
-    }
-
-    HWND GetHostHwnd() override { return m_stale; }
-
-private:
-    HWND m_stale;
-};
 
 class SDropDownWndHostTest : public HostTest {
 protected:
@@ -135,13 +118,9 @@ TEST_F(SDropDownWndHostTest, KeysAndAnOutsideClickEndThePopupWithTheirCodes)
 
 TEST_F(SDropDownWndHostTest, APopupWhoseWindowCannotBeMadeShowsNothing)
 {
-    // A host window that is gone: the system refuses a popup over it.
-    const HWND stale = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-    ASSERT_NE(nullptr, stale);
-    ::DestroyWindow(stale);
     SAutoRef<IRenderTarget> canvas;
     ASSERT_TRUE(m_renderFactory->CreateRenderTarget(canvas.Put(), 100, 100));
-    auto host = SAutoRef<StaleHost>::Adopt(new StaleHost(canvas.Get(), stale));
+    auto host = SAutoRef<StaleHost>::Adopt(new StaleHost(canvas.Get()));
     host->SetContainer(host.Get());
     RecordingOwner owner;
     owner.window = host.Get();

@@ -91,6 +91,14 @@ TEST_F(SHeaderCtrlTest, HiddenAndEmptyItemsAreNeverHit)
     EXPECT_EQ(100, c.left);
     EXPECT_EQ(200, c.right);
 
+    // The divider before C belongs to A, the shown item on its left: a drag there
+    // resizes A, never the hidden or empty items between.
+    Press(103, 10);
+    Move(113, 10, MK_LBUTTON);
+    Release(113, 10);
+    EXPECT_EQ(std::vector<std::wstring>({L"changing 0 110", L"changed 0 110"}), m_events.Take());
+    EXPECT_EQ(100, header->GetItemWidth(3));
+
     // A hidden first item: the next shown one owns the margin at the left.
     header->SetItemVisible(1, TRUE);
     header->SetItemVisible(0, FALSE);

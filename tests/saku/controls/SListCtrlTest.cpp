@@ -376,6 +376,7 @@ TEST_F(SListCtrlTest, AnItemHeightOfZeroOrLessIsRefused)
         EXPECT_TRUE(FAILED(list->ApplyAttribute(L"itemHeight", value, FALSE)));
         EXPECT_EQ(20, list->GetItemHeight());
     }
+    EXPECT_EQ(E_FAIL, list->ApplyAttribute(L"colorText", L"", FALSE));   // an empty colour is no colour
     EXPECT_EQ(S_FALSE, list->ApplyAttribute(L"itemHeight", L"25", FALSE));
     EXPECT_EQ(25, list->GetItemHeight());
     EXPECT_EQ(1, list->HitTest(POINT{50, 20 + 30}));
@@ -467,4 +468,25 @@ TEST_F(SListCtrlTest, AHeaderChangedBehindTheListsBackReadsNoCellPastTheRows)
     header->DeleteAllItems();
     Paint();
     EXPECT_EQ(0, list->GetItemCount());
+}
+
+TEST_F(SListCtrlTest, CellsShowTheirIconUnlessTheirImageIsMinusOne)
+{
+    AddSkins(L"<skin><imglist name='icons' src='png:states16' states='3'/></skin>");
+    SListCtrl* const list = BuildList(ListLayout(L"iconSkin='icons' colorItemBkgnd2='#FFFFFF'"), 3);
+    ASSERT_NE(nullptr, list);
+    SListCtrlSubItem cell;
+    cell.mask = kListCtrlMaskImage;
+    cell.image = -1;
+    ASSERT_TRUE(list->SetSubItem(1, 0, &cell));
+    cell.image = 2;
+    ASSERT_TRUE(list->SetSubItem(2, 0, &cell));
+    Paint();
+    Keep(L"listctrl_icons");
+    // The icon sits a sixth of the row in from the column, centred in the row.
+    // Read at the icon's top row, above the text.
+    const int x = 4 + 20 / 6 + 8;
+    EXPECT_EQ(0xFFFF0000u, Pixel(x, RowY(0) - 7));   // image 0 of a new cell
+    EXPECT_EQ(0xFFFFFFFFu, Pixel(x, RowY(1) - 7));   // none
+    EXPECT_EQ(0xFF0000FFu, Pixel(x, RowY(2) - 7));
 }

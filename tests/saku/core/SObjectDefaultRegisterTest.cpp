@@ -89,6 +89,8 @@ TEST(SObjectDefaultRegister, RegistersEachClassOfTheLibraryWithItsBase)
         {L"activex",              kObjTypeWindow,       L"window"},
         {L"flash",                kObjTypeWindow,       L"activex"},
         {L"menubar",              kObjTypeWindow,       L"window"},
+        {L"combobox",             kObjTypeWindow,       L"combobase"},
+        {L"comboview",            kObjTypeWindow,       L"combobase"},
         {L"Linear",               kObjTypeInterpolator, L"interpolator_base"},
         {L"Accelerate",           kObjTypeInterpolator, L"interpolator_base"},
         {L"Decelerate",           kObjTypeInterpolator, L"interpolator_base"},
