@@ -1,8 +1,9 @@
 // The bars, spins, split window, hot key, lists, header, list and tree views,
-// menu bar and an ActiveX control in one real host window, arranged by rows,
-// columns and a grid and painted by the host; the display server's mouse and
-// keyboard move the slider, select an entry and rows, expand a tree item, click
-// a header item, choose from a menu bar's menu and set a hot key.
+// menu bar, combo box and an ActiveX control in one real host window, arranged
+// by rows, columns and a grid and painted by the host; the display server's
+// mouse and keyboard move the slider, select an entry and rows, expand a tree
+// item, click a header item, choose from a menu bar's menu and a combo box's
+// list and set a hot key.
 
 #include "../core/HostTest.h"
 #include "../render/RenderTestSupport.h"
@@ -16,6 +17,7 @@
 
 #include "Win32Handles.h"
 #include "controls/SActiveX.h"
+#include "controls/SComboBox.h"
 #include "controls/SHeaderCtrl.h"
 #include "controls/SHotKeyCtrl.h"
 #include "controls/SListBox.h"
@@ -56,6 +58,7 @@ const wchar_t kGallery[] =
     L"<shape name='g_thumb'><solid color='#0000ff'/><size width='20' height='20'/></shape>"
     L"<shape name='g_rail'><solid color='#d0d0d0'/><size width='8' height='8'/></shape>"
     L"<shape name='g_done'><solid color='#20a020'/><size width='8' height='8'/></shape>"
+    L"<colorrect name='g_drop' normal='#808080' hover='#A0A0A0' pushdown='#404040'/>"
     L"<colorrect name='g_head' normal='#ffc080' hover='#ffe0c0' pushdown='#c08040' disable='#808080'/>"
     L"</skin>"
     L"<root layout='hbox' padding='10' colorBkgnd='#FFFFFFFF'>"
@@ -119,7 +122,12 @@ const wchar_t kGallery[] =
     L"<btnStyle colorText='#000000' skin='menu.item3'/><menus>"
     L"<menuItem menuName='menu_main'>File</menuItem><menuItem menuName='SMENUEX:menu_edit'>Edit</menuItem>"
     L"</menus></menubar>"
-    L"<treeview name='treeview' width='matchParent' height='230' margin='0' sbSkin='g_bar' colorBkgnd='#404040'>"
+    L"<combobox name='combo' width='matchParent' height='24' margin='0' animateTime='0' curSel='1' btnSkin='g_drop' "
+    L"colorText='#000000' extend_bottom='10'>"
+    L"<listStyle margin='2' itemHeight='20' colorBkgnd='#FFFFFF' colorItemSelBkgnd='#0000FF' colorText='#000000'/>"
+    L"<items><item text='zero'/><item text='one'/><item text='two'/><item text='three'/><item text='four'/></items>"
+    L"</combobox>"
+    L"<treeview name='treeview' width='matchParent' height='196' margin='0' sbSkin='g_bar' colorBkgnd='#404040'>"
     L"<template><item colorNormal='#E0E0E0' colorSelected='#0000FF'>"
     L"<window name='label' pos='2,2,@20,@20' colorBkgnd='#FF0000'/>"
     L"</item></template></treeview>"
@@ -132,6 +140,8 @@ protected:
     void SetUp() override
     {
         MenuTest::SetUp();
+        // The combo's popup filters the application loop's messages; the pumps go through it.
+        DispatchLoop() = App().GetMsgLoop();
         ASSERT_TRUE(m_com.Usable());
         ASSERT_TRUE(m_probe.Ready());
     }
@@ -256,7 +266,8 @@ TEST_F(ExtendedGalleryHostTest, EveryControlIsArrangedAndPaintedInTheHost)
         {L"tiles",      L"tileview",   {700, 10, 930, 130}},
         {L"mclist",     L"mclistview", {700, 140, 930, 270}},
         {L"menubar",    L"menubar",    {940, 10, 1170, 30}},
-        {L"treeview",   L"treeview",   {940, 40, 1170, 270}},
+        {L"combo",      L"combobox",   {940, 40, 1170, 64}},
+        {L"treeview",   L"treeview",   {940, 74, 1170, 270}},
     };
     for (const auto& c : controls) {
         SCOPED_TRACE(testing::PrintToString(std::wstring(c.name)));
@@ -318,11 +329,12 @@ TEST_F(ExtendedGalleryHostTest, EveryControlIsArrangedAndPaintedInTheHost)
         {"a second column",            {800 + 105, 164 + 3}, 0xFFC0FFC0u},
         {"the file button",            {960, 12},           0xFFFFFFFFu},
         {"the menu bar past its buttons", {1100, 20},       0xFFE0E0FFu},
-        {"the first branch",           {1100, 60},          0xFFE0E0E0u},
-        {"the first branch's label",   {944, 43},           0xFFFF0000u},
-        {"the third branch",           {1100, 185},         0xFFE0E0E0u},
-        {"the tree view past its rows", {1100, 200},        0xFF404040u},
-        {"the tree view beside a row", {1160, 60},          0xFF404040u},
+        {"the combo box's button",     {1160, 52},          0xFF808080u},
+        {"the first branch",           {1100, 94},          0xFFE0E0E0u},
+        {"the first branch's label",   {944, 77},           0xFFFF0000u},
+        {"the third branch",           {1100, 219},         0xFFE0E0E0u},
+        {"the tree view past its rows", {1100, 234},        0xFF404040u},
+        {"the tree view beside a row", {1160, 94},          0xFF404040u},
     };
     for (const auto& p : pixels)
         EXPECT_EQ(p.colour, Pixel(p.at.x, p.at.y)) << p.what;
@@ -375,7 +387,7 @@ TEST_F(ExtendedGalleryHostTest, RealInputMovesTheSliderSelectsRowsExpandsClicksA
     EXPECT_EQ(4, tiles->GetSel());
     Click(POINT{750, 164 + 30 + 15});
     EXPECT_EQ(1, columns->GetSel());
-    Click(POINT{1060, 40 + 50 + 25});
+    Click(POINT{1060, 74 + 50 + 25});
     EXPECT_EQ(m_branchB, branches->GetSel());
 
     ::SetCursorPos(0, 0);
@@ -386,8 +398,8 @@ TEST_F(ExtendedGalleryHostTest, RealInputMovesTheSliderSelectsRowsExpandsClicksA
     EXPECT_EQ(0xFF0000FFu, Pixel(462, 64 + 2 * 20 + 2)) << "the selected row";
     EXPECT_EQ(0xFF0000FFu, Pixel(810, 90)) << "the selected tile";
     EXPECT_EQ(0xFF0000FFu, Pixel(700 + 100, 164 + 30 + 15)) << "the selected row of columns, between its cells";
-    EXPECT_EQ(0xFF0000FFu, Pixel(1100, 40 + 50 + 25)) << "the selected branch";
-    EXPECT_EQ(0xFFE0E0E0u, Pixel(1100, 40 + 25)) << "the branch above it";
+    EXPECT_EQ(0xFF0000FFu, Pixel(1100, 74 + 50 + 25)) << "the selected branch";
+    EXPECT_EQ(0xFFE0E0E0u, Pixel(1100, 74 + 25)) << "the branch above it";
 }
 
 TEST_F(ExtendedGalleryHostTest, RealInputChoosesFromAMenuOfTheMenuBar)
@@ -433,4 +445,36 @@ TEST_F(ExtendedGalleryHostTest, RealInputChoosesFromAMenuOfTheMenuBar)
     EXPECT_EQ(editCorner.y + 2, shown.top);
     EXPECT_EQ(std::vector<UINT>{5}, chosen);
     EXPECT_FALSE(IsShown(menu));
+}
+
+TEST_F(ExtendedGalleryHostTest, RealClicksChooseAnEntryFromTheComboBoxsPopup)
+{
+    Open();
+    SComboBox* const combo = Find<SComboBox>(L"combo");
+    ASSERT_NE(nullptr, combo);
+    EXPECT_EQ(SStringW(L"one"), combo->GetWindowText());
+
+    Click(POINT{1000, 52});
+    ASSERT_NE(nullptr, combo->GetDropDownWnd());
+    const HWND popup = combo->GetDropDownWnd()->GetHwnd();
+    ASSERT_TRUE(::IsWindowVisible(popup));
+    RECT placed = {};
+    ::GetWindowRect(popup, &placed);
+    const POINT below = OnScreen(m_host->GetHwnd(), POINT{940, 64});
+    EXPECT_EQ(below.x, placed.left);
+    EXPECT_EQ(below.y, placed.top);
+    EXPECT_EQ(5 * 20 + 4, placed.bottom - placed.top);   // every entry, within margins of 2
+    // The popup is a window of its own: the screen shows it over its host.
+    ::RedrawWindow(popup, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    Pump();
+    KeepScreen(L"TIVALA_PAINT_PNG", L"extended_gallery_combo");
+    const Pixels pixels = ReadPixels(combo->GetDropDownWnd()->GetCacheTarget());
+    EXPECT_EQ(0xFF0000FFu, PixelAt(pixels, 230, 200, 2 + 1 * 20 + 3)) << "the current entry";
+
+    // The fourth entry, 10 pixels into it: chosen, and the popup gone.
+    Click(POINT{1000, 64 + 2 + 3 * 20 + 10});
+    EXPECT_EQ(3, combo->CurrentIndex());
+    EXPECT_EQ(SStringW(L"three"), combo->GetWindowText());
+    EXPECT_FALSE(::IsWindow(popup));
+    EXPECT_EQ(nullptr, combo->GetDropDownWnd());
 }
