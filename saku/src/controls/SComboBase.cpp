@@ -290,10 +290,10 @@ void SComboBase::OnDropDownCreated(SDropDownWnd* dropDown)
 {
     // The popup's texts translate as the combo's unless its style names a context;
     // without a style the popup takes no more than that context.
-    pugi::xml_node style = m_dropDownStyle.child(L"dropdownStyle");
+    pugi::xml_node style = XmlChild(m_dropDownStyle, L"dropdownStyle");
     if (!style)
         style = m_dropDownStyle.append_child(L"dropdownStyle");
-    if (!style.attribute(L"trCtx"))
+    if (!XmlAttribute(style, L"trCtx"))
         style.append_attribute(L"trCtx") = GetTrCtx();
     dropDown->BuildFromXml(style);
     SetButtonState(kButtonPushed);

@@ -7,6 +7,7 @@
 #include "core/ISlotFunctor.h"
 #include "core/SApplication.h"
 #include "core/SkinLookup.h"
+#include "core/SXmlLookup.h"
 #include "render/IRenderTarget.h"
 
 #include <stdio.h>
@@ -101,7 +102,7 @@ BOOL SDateTimePicker::BuildChildren(pugi::xml_node element)
     }
     m_calendar = static_cast<SCalendarEx*>(made);
     m_calendar->SetContainer(GetContainer());
-    if (pugi::xml_node style = element.child(L"calstyle"))
+    if (pugi::xml_node style = XmlChild(element, L"calstyle"))
         m_calendar->BuildFromXml(style);
     else
         m_calendar->SendSwndMessage(WM_CREATE);
