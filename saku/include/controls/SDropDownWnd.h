@@ -19,6 +19,15 @@ protected:
     ~ISDropDownOwner() = default;
 };
 
+// Where a control that opens a drop-down window stands: its rectangle on the
+// screen, and the bounds of the monitor its host window lies on (the whole
+// screen without one), against which the popup goes below or above it.
+struct DropDownAnchor {
+    RECT control;
+    RECT bounds;
+};
+DropDownAnchor AnchorOfDropDown(const SWindow& control);
+
 // A borderless popup host that shows a control's list or calendar above the other
 // windows. It keeps the mouse captured, so that a click outside reaches it and
 // closes it, and it closes on Enter, Escape and when the application loses the

@@ -29,17 +29,6 @@ void ApplyEditDefaults(SWindow* edit)
     SObjectFactoryMgr::ApplyDefaultAttributes(edit, uiDef->GetObjDefAttr().FindClassDefaults(*app, edit->GetObjectClass()));
 }
 
-// The screen's bounds where the host window lies: its monitor, whole.
-RECT MonitorBounds(HWND host)
-{
-    const HMONITOR monitor = host ? ::MonitorFromWindow(host, MONITOR_DEFAULTTONULL) : nullptr;
-    MONITORINFO info = {};
-    info.cbSize = sizeof(info);
-    if (monitor && ::GetMonitorInfoW(monitor, &info))
-        return info.rcMonitor;
-    return RECT{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
-}
-
 // The mute of an event set for a scope; the earlier state comes back at its end.
 class MutedEvents {
 public:
@@ -228,15 +217,9 @@ void SComboBase::UpdateChildrenPosition()
 
 BOOL SComboBase::PlaceDropDown(int height, RECT* rect) const
 {
-    RECT control = GetWindowRect();
-    ISwndContainer* const container = GetContainer();
-    const HWND host = container ? container->GetHostHwnd() : nullptr;
-    if (container)
-        container->FrameToHost(control);
-    if (host)
-        ::MapWindowPoints(host, nullptr, reinterpret_cast<POINT*>(&control), 2);
-    const RECT bounds = MonitorBounds(host);
-    if (bounds.bottom < control.bottom + height) {
+    const DropDownAnchor anchor = AnchorOfDropDown(*this);
+    const RECT& control = anchor.control;
+    if (anchor.bounds.bottom < control.bottom + height) {
         *rect = RECT{control.left, control.top - height, control.right, control.top};
         return FALSE;
     }

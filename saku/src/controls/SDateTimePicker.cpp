@@ -136,20 +136,9 @@ BOOL SDateTimePicker::OnCalendarCommand(EventArgs*)
 
 RECT SDateTimePicker::PlaceDropDown(SIZE size) const
 {
-    RECT control = GetWindowRect();
-    ISwndContainer* const container = GetContainer();
-    const HWND host = container ? container->GetHostHwnd() : nullptr;
-    if (container)
-        container->FrameToHost(control);
-    if (host)
-        ::MapWindowPoints(host, nullptr, reinterpret_cast<POINT*>(&control), 2);
-    RECT bounds = {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
-    MONITORINFO info = {};
-    info.cbSize = sizeof(info);
-    const HMONITOR monitor = host ? ::MonitorFromWindow(host, MONITOR_DEFAULTTONULL) : nullptr;
-    if (monitor && ::GetMonitorInfoW(monitor, &info))
-        bounds = info.rcMonitor;
-    const int top = bounds.bottom < control.bottom + size.cy ? control.top - size.cy : control.bottom;
+    const DropDownAnchor anchor = AnchorOfDropDown(*this);
+    const RECT& control = anchor.control;
+    const int top = anchor.bounds.bottom < control.bottom + size.cy ? control.top - size.cy : control.bottom;
     return RECT{control.right - size.cx, top, control.right, top + size.cy};
 }
 

@@ -153,4 +153,23 @@ BOOL SDropDownWnd_ComboBox::PreTranslateMessage(MSG* msg)
     return TRUE;
 }
 
+DropDownAnchor AnchorOfDropDown(const SWindow& control)
+{
+    DropDownAnchor anchor = {control.GetWindowRect(), {}};
+    ISwndContainer* const container = control.GetContainer();
+    const HWND host = container ? container->GetHostHwnd() : nullptr;
+    if (container)
+        container->FrameToHost(anchor.control);
+    if (host)
+        ::MapWindowPoints(host, nullptr, reinterpret_cast<POINT*>(&anchor.control), 2);
+    const HMONITOR monitor = host ? ::MonitorFromWindow(host, MONITOR_DEFAULTTONULL) : nullptr;
+    MONITORINFO info = {};
+    info.cbSize = sizeof(info);
+    if (monitor && ::GetMonitorInfoW(monitor, &info))
+        anchor.bounds = info.rcMonitor;
+    else
+        anchor.bounds = RECT{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+    return anchor;
+}
+
 }  // namespace SAKU
