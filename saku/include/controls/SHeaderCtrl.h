@@ -42,6 +42,10 @@ public:
     SOBJECT_CLASS(SWindow, L"header", kObjTypeWindow)
     SOBJECT_BASE_CLASS(L"window")
 
+    // The first child of `parent` that is a header, as the lists that own one find
+    // it among the children their layout built; null when there is none.
+    static SHeaderCtrl* FirstChildHeader(SWindow* parent);
+
     // The hit code of no item: the low word is the item left of the point, the high
     // word the one right of it (0xFFFF past the last); equal words: inside that item.
     static constexpr DWORD kHitNone = 0xFFFFFFFF;

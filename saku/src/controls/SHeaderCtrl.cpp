@@ -42,6 +42,15 @@ DWORD MakeHit(int left, int right)
 
 }  // namespace
 
+SHeaderCtrl* SHeaderCtrl::FirstChildHeader(SWindow* parent)
+{
+    for (SWindow* child = parent->GetWindow(GSW_FIRSTCHILD); child; child = child->GetWindow(GSW_NEXTSIBLING)) {
+        if (child->IsClass(ClassName()))
+            return static_cast<SHeaderCtrl*>(child);
+    }
+    return nullptr;
+}
+
 SHeaderCtrl::SHeaderCtrl()
 {
     m_itemSkin = FindBuiltinSkin(kDefaultItemSkin);

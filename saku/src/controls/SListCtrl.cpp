@@ -740,12 +740,7 @@ void SListCtrl::UpdateHeaderCtrl()
 BOOL SListCtrl::BuildChildren(pugi::xml_node element)
 {
     SPanel::BuildChildren(element);
-    for (SWindow* child = GetWindow(GSW_FIRSTCHILD); child; child = child->GetWindow(GSW_NEXTSIBLING)) {
-        if (child->IsClass(SHeaderCtrl::ClassName())) {
-            m_header = static_cast<SHeaderCtrl*>(child);
-            break;
-        }
-    }
+    m_header = SHeaderCtrl::FirstChildHeader(this);
     if (!m_header)
         return FALSE;
     m_cellCount = m_header->GetItemCount();

@@ -622,12 +622,7 @@ void SMCListView::OnDestroy()
 BOOL SMCListView::BuildChildren(pugi::xml_node element)
 {
     SPanel::BuildChildren(element);
-    for (SWindow* child = GetWindow(GSW_FIRSTCHILD); child; child = child->GetWindow(GSW_NEXTSIBLING)) {
-        if (child->IsClass(SHeaderCtrl::ClassName())) {
-            m_header = static_cast<SHeaderCtrl*>(child);
-            break;
-        }
-    }
+    m_header = SHeaderCtrl::FirstChildHeader(this);
     if (!m_header)
         return FALSE;
     wchar_t pos[40];
